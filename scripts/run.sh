@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds, assembles the portable program folder dist/Cablora and starts it.
+# The folder keeps its archives, photos and settings between runs; the password store is written
+# only when it is absent, so a changed password survives a rebuild.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/build.sh
+folder=dist/Cablora
+mkdir -p "$folder"
+cp -f build/cablora "$folder/cablora"
+./build/crea-password-iniziale "$folder/unins000.dll"
+exec "$folder/cablora"

@@ -1,0 +1,298 @@
+#include "archive/RecordArchive.h"
+
+#include <QFileInfo>
+
+#ifdef Q_OS_WIN
+#  include <io.h>
+#  include <windows.h>
+#else
+#  include <cerrno>
+#  include <fcntl.h>
+#  include <unistd.h>
+#endif
+
+namespace {
+
+// Writers lock one byte at this offset: far beyond any archive's data, so the lock never covers a
+// record that a reader wants, but the same byte for every writer of the file.
+constexpr qint64 kWriteLockOffset = Q_INT64_C(0x4000000000000000);
+
+// Sequential reads fetch about this many bytes at a time.
+constexpr qint64 kReadBlockBytes = 4 * 1024 * 1024;
+
+#ifdef Q_OS_WIN
+HANDLE nativeHandle(QFile &file)
+{
+    return reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+}
+#endif
+
+}  // namespace
+
+QString archiveAccessMessage()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                          "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                          "installazione del programma.");
+}
+
+RecordArchive::~RecordArchive()
+{
+    Close();
+}
+
+bool RecordArchive::fail(const QString &what)
+{
+    m_failed = true;
+    m_error = what + QStringLiteral(": ") + m_file.errorString();
+    return false;
+}
+
+bool RecordArchive::OpenOrCreate(const QString &fileName, int recordSize)
+{
+    Close();
+    m_recordSize = recordSize;
+    m_file.setFileName(fileName);
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return fail(QStringLiteral("open"));
+    return true;
+}
+
+bool RecordArchive::OpenForReading(const QString &fileName, int recordSize)
+{
+    Close();
+    m_recordSize = recordSize;
+    m_file.setFileName(fileName);
+    if (!QFileInfo::exists(fileName)) {
+        m_missingReadOnly = true;
+        return true;
+    }
+    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return fail(QStringLiteral("open"));
+    return true;
+}
+
+void RecordArchive::Close()
+{
+    if (m_file.isOpen())
+        m_file.close();
+    m_missingReadOnly = false;
+    m_failed = false;
+    m_error.clear();
+    m_current = 0;
+    m_buffer.clear();
+    m_bufferFirst = 0;
+    m_bufferCount = 0;
+    m_nextPosition = 1;
+    m_scanCount = -1;
+}
+
+qint64 RecordArchive::Count()
+{
+    if (m_missingReadOnly)
+        return 0;
+    if (!m_file.isOpen() || m_recordSize <= 0) {
+        m_failed = true;
+        return -1;
+    }
+    return m_file.size() / m_recordSize;
+}
+
+bool RecordArchive::ReadAt(qint64 position, QByteArray &record)
+{
+    const qint64 count = Count();
+    if (count < 0)
+        return false;
+    if (position < 1 || position > count) {
+        m_failed = true;
+        m_error = QStringLiteral("position %1 outside 1..%2").arg(position).arg(count);
+        return false;
+    }
+    if (!m_file.seek((position - 1) * m_recordSize))
+        return fail(QStringLiteral("seek"));
+    QByteArray bytes(m_recordSize, Qt::Uninitialized);
+    if (m_file.read(bytes.data(), m_recordSize) != m_recordSize)
+        return fail(QStringLiteral("read"));
+    record = bytes;
+    m_current = position;
+    return true;
+}
+
+bool RecordArchive::lockForWriting()
+{
+#ifdef Q_OS_WIN
+    OVERLAPPED where = {};
+    where.Offset = DWORD(kWriteLockOffset & 0xFFFFFFFF);
+    where.OffsetHigh = DWORD(kWriteLockOffset >> 32);
+    if (!LockFileEx(nativeHandle(m_file), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &where))
+        return fail(QStringLiteral("lock"));
+    return true;
+#else
+    struct flock lock = {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = kWriteLockOffset;
+    lock.l_len = 1;
+    int result;
+#  ifdef F_OFD_SETLKW
+    // Open-file-description locks also keep apart two opens within one process.
+    do {
+        result = fcntl(m_file.handle(), F_OFD_SETLKW, &lock);
+    } while (result == -1 && errno == EINTR);
+    if (result == 0)
+        return true;
+    lock.l_pid = 0;
+#  endif
+    do {
+        result = fcntl(m_file.handle(), F_SETLKW, &lock);
+    } while (result == -1 && errno == EINTR);
+    if (result != 0)
+        return fail(QStringLiteral("lock"));
+    return true;
+#endif
+}
+
+void RecordArchive::unlockAfterWriting()
+{
+#ifdef Q_OS_WIN
+    OVERLAPPED where = {};
+    where.Offset = DWORD(kWriteLockOffset & 0xFFFFFFFF);
+    where.OffsetHigh = DWORD(kWriteLockOffset >> 32);
+    UnlockFileEx(nativeHandle(m_file), 0, 1, 0, &where);
+#else
+    struct flock lock = {};
+    lock.l_type = F_UNLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = kWriteLockOffset;
+    lock.l_len = 1;
+#  ifdef F_OFD_SETLK
+    if (fcntl(m_file.handle(), F_OFD_SETLK, &lock) == 0)
+        return;
+    lock.l_pid = 0;
+#  endif
+    fcntl(m_file.handle(), F_SETLK, &lock);
+#endif
+}
+
+bool RecordArchive::writeRecordAt(qint64 offset, const QByteArray &record)
+{
+    if (record.size() != m_recordSize) {
+        m_failed = true;
+        m_error = QStringLiteral("record of %1 bytes, expected %2").arg(record.size()).arg(m_recordSize);
+        return false;
+    }
+    if (!m_file.seek(offset))
+        return fail(QStringLiteral("seek"));
+    if (m_file.write(record) != m_recordSize)
+        return fail(QStringLiteral("write"));
+    if (!m_file.flush())
+        return fail(QStringLiteral("flush"));
+#ifdef Q_OS_WIN
+    if (!FlushFileBuffers(nativeHandle(m_file)))
+        return fail(QStringLiteral("sync"));
+#else
+    if (fsync(m_file.handle()) != 0)
+        return fail(QStringLiteral("sync"));
+#endif
+    return true;
+}
+
+bool RecordArchive::WriteAt(qint64 position, const QByteArray &record)
+{
+    if (!m_file.isOpen() || !m_file.isWritable()) {
+        m_failed = true;
+        return false;
+    }
+    if (!lockForWriting())
+        return false;
+    const qint64 count = Count();
+    bool ok;
+    if (position < 1 || position > count) {
+        m_failed = true;
+        m_error = QStringLiteral("position %1 outside 1..%2").arg(position).arg(count);
+        ok = false;
+    } else {
+        ok = writeRecordAt((position - 1) * m_recordSize, record);
+    }
+    unlockAfterWriting();
+    if (ok)
+        m_current = position;
+    return ok;
+}
+
+qint64 RecordArchive::Append(const QByteArray &record)
+{
+    if (!m_file.isOpen() || !m_file.isWritable()) {
+        m_failed = true;
+        return -1;
+    }
+    if (!lockForWriting())
+        return -1;
+    // Counted under the lock: another writer cannot take the same position meanwhile.
+    const qint64 count = Count();
+    const bool ok = count >= 0 && writeRecordAt(count * m_recordSize, record);
+    unlockAfterWriting();
+    if (!ok)
+        return -1;
+    m_current = count + 1;
+    return m_current;
+}
+
+bool RecordArchive::fillBuffer()
+{
+    if (m_scanCount < 0) {
+        m_scanCount = Count();
+        if (m_scanCount < 0)
+            return false;
+        m_nextPosition = 1;
+    }
+    if (m_nextPosition > m_scanCount)
+        return false;
+    const qint64 perBlock = qMax<qint64>(1, kReadBlockBytes / m_recordSize);
+    const qint64 records = qMin(perBlock, m_scanCount - m_nextPosition + 1);
+    const qint64 bytes = records * m_recordSize;
+    if (m_buffer.size() < bytes)
+        m_buffer.resize(bytes);
+    if (!m_file.seek((m_nextPosition - 1) * m_recordSize))
+        return fail(QStringLiteral("seek"));
+    const qint64 got = m_file.read(m_buffer.data(), bytes);
+    if (got != bytes)
+        return fail(QStringLiteral("read"));
+    m_bufferFirst = m_nextPosition;
+    m_bufferCount = records;
+    return true;
+}
+
+const char *RecordArchive::NextRecord()
+{
+    if (m_missingReadOnly || m_failed)
+        return nullptr;
+    if (m_nextPosition >= m_bufferFirst + m_bufferCount || m_bufferCount == 0) {
+        if (!fillBuffer())
+            return nullptr;
+    }
+    const char *data = m_buffer.constData() + (m_nextPosition - m_bufferFirst) * m_recordSize;
+    m_current = m_nextPosition;
+    ++m_nextPosition;
+    return data;
+}
+
+bool RecordArchive::ReadNext(QByteArray &record)
+{
+    const char *data = NextRecord();
+    if (!data)
+        return false;
+    record = QByteArray(data, m_recordSize);
+    return true;
+}
+
+bool RecordArchive::AtEnd()
+{
+    if (m_missingReadOnly)
+        return true;
+    if (m_scanCount < 0) {
+        m_scanCount = Count();
+        m_nextPosition = 1;
+    }
+    return m_failed || m_nextPosition > m_scanCount;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// A record archive: a file of fixed-size records without header, addressed by 1-based position.
+// A command opens it, works on whole records and closes it again; nothing stays open between
+// commands. A trailing fragment shorter than one record is not a record: it is never read and the
+// next append writes over it.
+//
+// Several workstations may share the file over a network folder. Readers never lock. Append and
+// WriteAt take an exclusive lock (on a byte far beyond any data, so that readers are never blocked,
+// not even where locks are mandatory) for the count-and-write, and flush the data to the disk before
+// they report success: two writers appending at once get two records.
+class RecordArchive
+{
+public:
+    RecordArchive() = default;
+    ~RecordArchive();
+    RecordArchive(const RecordArchive &) = delete;
+    RecordArchive &operator=(const RecordArchive &) = delete;
+
+    // Opens the file for reading and writing, creating it empty when it does not exist.
+    bool OpenOrCreate(const QString &fileName, int recordSize);
+    // Opens an existing file for reading only (searches and lists); a missing file reads as empty.
+    bool OpenForReading(const QString &fileName, int recordSize);
+    void Close();
+    bool IsOpen() const { return m_file.isOpen() || m_missingReadOnly; }
+
+    // The number of whole records, or -1 when the size cannot be read.
+    qint64 Count();
+
+    // Reads the whole record at a 1-based position into record (resized to the record size).
+    bool ReadAt(qint64 position, QByteArray &record);
+    // Overwrites the whole record at a 1-based position (1 .. Count).
+    bool WriteAt(qint64 position, const QByteArray &record);
+    // Writes the record after the last one; returns its new position (former count + 1), or -1.
+    qint64 Append(const QByteArray &record);
+
+    // Sequential reading from record 1, in large blocks. ReadNext returns false at the end or on a
+    // failure (Failed() then tells which). NextRecord returns a pointer to the next record's bytes,
+    // valid until the next call, or nullptr.
+    bool ReadNext(QByteArray &record);
+    const char *NextRecord();
+    bool AtEnd();
+    // The 1-based position of the record last read (by ReadAt or sequentially).
+    qint64 CurrentPosition() const { return m_current; }
+
+    bool Failed() const { return m_failed; }
+    QString ErrorString() const { return m_error; }
+    int RecordSize() const { return m_recordSize; }
+
+private:
+    bool fail(const QString &what);
+    bool lockForWriting();
+    void unlockAfterWriting();
+    bool writeRecordAt(qint64 offset, const QByteArray &record);
+    bool fillBuffer();
+
+    QFile m_file;
+    int m_recordSize = 0;
+    bool m_missingReadOnly = false;
+    bool m_failed = false;
+    QString m_error;
+    qint64 m_current = 0;
+
+    // Sequential reading state.
+    QByteArray m_buffer;
+    qint64 m_bufferFirst = 0;   // 1-based position of the first record in m_buffer
+    qint64 m_bufferCount = 0;   // whole records in m_buffer
+    qint64 m_nextPosition = 1;  // next record to hand out
+    qint64 m_scanCount = -1;    // records in the file when the scan began
+};
+
+// The message every command shows when it cannot access an archive.
+QString archiveAccessMessage();

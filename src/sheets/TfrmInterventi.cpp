@@ -1,0 +1,30 @@
+#include "sheets/TfrmInterventi.h"
+
+#include "widgets/FormHelpers.h"
+
+#include <QHBoxLayout>
+
+TfrmInterventi::TfrmInterventi(AppWindows &windows) : AppWindow(windows, QStringLiteral(" Cablora - Schede Interventi"))
+{
+    auto *content = new QWidget(this);
+    auto *bar = new QHBoxLayout;
+    cmdEsci = new PictureButton(QStringLiteral(":/icons/system-log-out.svg"), QSize(40, 40),
+                                QStringLiteral("Esci da questa schermata."), content);
+    bar->addStretch(1);
+    bar->addWidget(cmdEsci);
+    auto *layout = new QVBoxLayout(content);
+    layout->addLayout(bar);
+    layout->addStretch(1);
+    setContent(content);
+    connect(cmdEsci, &QToolButton::clicked, this, &TfrmInterventi::cmdEsciClick);
+}
+
+void TfrmInterventi::FormShow()
+{
+    panInfo->clear();
+}
+
+void TfrmInterventi::cmdEsciClick()
+{
+    close();
+}

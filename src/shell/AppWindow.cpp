@@ -1,0 +1,36 @@
+#include "shell/AppWindow.h"
+
+#include "shell/AppWindows.h"
+#include "widgets/FormHelpers.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+AppWindow::AppWindow(AppWindows &windows, const QString &caption) : m_windows(windows)
+{
+    setWindowTitle(caption);
+    panInfo = new QLabel(this);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setFont(FormHelpers::font(QStringLiteral("Tahoma"), 12));
+    panInfo->setStyleSheet(QStringLiteral("QLabel { background-color: #1F4E8C; color: white; padding: 3px 8px; }"));
+    panInfo->setMinimumHeight(26);
+}
+
+void AppWindow::setContent(QWidget *content)
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(content, 1);
+    layout->addWidget(panInfo);
+    setCentralWidget(central);
+    FormHelpers::installStatusHints(this, panInfo);
+}
+
+void AppWindow::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->ignore();
+    m_windows.showLauncher(this);
+}

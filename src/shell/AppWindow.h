@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+
+class AppWindows;
+class PictureButton;
+
+// What the three app windows (customers, vehicles, sheets) share: a maximised window with a caption,
+// a blue status line `panInfo` at the bottom, and the return to the launcher on its exit command or
+// close button. Each time the launcher shows it, FormShow runs; each time it closes, FormClose runs.
+class AppWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    AppWindow(AppWindows &windows, const QString &caption);
+
+    AppWindows &windows() const { return m_windows; }
+    QLabel *panInfo = nullptr;
+
+    // Runs when the launcher shows the window (empties the screen).
+    virtual void FormShow() {}
+    // Runs when the window closes, before the launcher comes back.
+    virtual void FormClose() {}
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    // Puts the central content and the status line together; call once the content is built.
+    void setContent(QWidget *content);
+
+private:
+    AppWindows &m_windows;
+};

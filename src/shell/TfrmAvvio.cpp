@@ -1,0 +1,190 @@
+#include "shell/TfrmAvvio.h"
+
+#include "customers/TfrmClienti.h"
+#include "sheets/TfrmInterventi.h"
+#include "shell/AppWindows.h"
+#include "shell/TMisc.h"
+#include "vehicles/TfrmAutoparco.h"
+#include "widgets/Artwork.h"
+#include "widgets/FormHelpers.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+
+const QSize kTilePicture(230, 170);
+const QSize kTileButton(230, 46);
+
+}  // namespace
+
+QString TfrmAvvio::webAddress()
+{
+    return QStringLiteral("https://www.cablora.it");
+}
+
+TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
+{
+    setWindowTitle(QStringLiteral(" Cablora"));
+    setWindowIcon(QIcon(QStringLiteral(":/art/cablora.svg")));
+
+    icoIcona = new QLabel(this);
+    icoIcona->setPixmap(Artwork::picture(QStringLiteral(":/art/cablora.svg"), QSize(64, 64)));
+    icoTitoloApp = new QLabel(QStringLiteral("Cablora"), this);
+    icoTitoloApp->setFont(FormHelpers::font(QStringLiteral("Verdana"), 34, true));
+    icoTitoloApp->setStyleSheet(QStringLiteral("color: white;"));
+    imgSottotitolo = new QLabel(
+        QStringLiteral("Software rivolto alle officine di elettrauto per compilare e stampare le schede "
+                       "d'intervento e archiviare i dati di clienti e veicoli"),
+        this);
+    imgSottotitolo->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12));
+    imgSottotitolo->setStyleSheet(QStringLiteral("color: #E4EEF8;"));
+    imgSottotitolo->setAlignment(Qt::AlignCenter);
+    imgSottotitolo->setWordWrap(true);
+
+    auto tile = [this](PictureButton *&picture, PictureButton *&button, const QString &art,
+                       const QString &caption, const QColor &colour) {
+        picture = new PictureButton(QString(), kTilePicture, QString(), this);
+        picture->setIcon(QIcon(Artwork::picture(art, kTilePicture)));
+        button = new PictureButton(QString(), kTileButton, QString(), this);
+        button->setIcon(QIcon(Artwork::buttonPicture(kTileButton, caption, colour)));
+        auto *column = new QVBoxLayout;
+        column->setSpacing(10);
+        column->addWidget(picture, 0, Qt::AlignHCenter);
+        column->addWidget(button, 0, Qt::AlignHCenter);
+        return column;
+    };
+    auto *tiles = new QHBoxLayout;
+    tiles->setSpacing(40);
+    tiles->addLayout(tile(imgApp01, btnApp01, QStringLiteral(":/icons/system-users.svg"),
+                          QStringLiteral("ANAGRAFICA CLIENTI"), QColor(0x2E, 0x7D, 0x32)));
+    tiles->addLayout(tile(imgApp02, btnApp02, QStringLiteral(":/art/auto.svg"),
+                          QStringLiteral("PARCO AUTOMEZZI"), QColor(0x1F, 0x5F, 0xA8)));
+    tiles->addLayout(tile(imgApp03, btnApp03, QStringLiteral(":/icons/x-office-document.svg"),
+                          QStringLiteral("SCHEDE INTERVENTI"), QColor(0xC6, 0x28, 0x28)));
+
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panTiles"));
+    panel->setStyleSheet(QStringLiteral("#panTiles { background-color: rgba(255,255,255,235); "
+                                        "border-radius: 14px; }"));
+    auto *panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(36, 30, 36, 30);
+    panelLayout->addLayout(tiles);
+
+    const QSize iconSize(48, 48);
+    imgInfo = new PictureButton(QStringLiteral(":/icons/dialog-information.svg"), iconSize,
+                                QString(), this);
+    imgInfo->setToolTip(QStringLiteral("Informazioni su Cablora"));
+    imgGuida = new PictureButton(QStringLiteral(":/icons/help-browser.svg"), iconSize, QString(), this);
+    imgGuida->setToolTip(QStringLiteral("Guida all'utilizzo del software"));
+    imgSplash = new PictureButton(QStringLiteral(":/icons/emblem-favorite.svg"), iconSize, QString(), this);
+    imgSplash->setToolTip(QStringLiteral("Chi siamo"));
+    imgEsci = new PictureButton(QStringLiteral(":/icons/system-log-out.svg"), iconSize, QString(), this);
+    imgEsci->setToolTip(QStringLiteral("Esci dal programma"));
+    imgSito = new PictureButton(QStringLiteral(":/icons/internet-web-browser.svg"), QSize(28, 28),
+                                QString(), this, QStringLiteral("www.cablora.it"));
+    imgSito->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    imgSito->setFont(FormHelpers::font(QStringLiteral("Tahoma"), 14));
+    imgSito->setStyleSheet(QStringLiteral("QToolButton { color: white; background-color: rgba(0,0,0,60); "
+                                          "border-radius: 6px; padding: 4px 18px; }"));
+
+    auto *top = new QGridLayout;
+    top->addWidget(imgInfo, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    auto *title = new QHBoxLayout;
+    title->addStretch(1);
+    title->addWidget(icoIcona);
+    title->addSpacing(12);
+    title->addWidget(icoTitoloApp);
+    title->addStretch(1);
+    top->addLayout(title, 0, 1);
+    top->addWidget(imgGuida, 0, 2, Qt::AlignRight | Qt::AlignTop);
+    top->setColumnStretch(1, 1);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(imgSplash, 0, Qt::AlignLeft | Qt::AlignBottom);
+    bottom->addStretch(1);
+    bottom->addWidget(imgSito, 0, Qt::AlignBottom);
+    bottom->addStretch(1);
+    bottom->addWidget(imgEsci, 0, Qt::AlignRight | Qt::AlignBottom);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->addLayout(top);
+    layout->addWidget(imgSottotitolo);
+    layout->addStretch(1);
+    layout->addWidget(panel, 0, Qt::AlignCenter);
+    layout->addStretch(1);
+    layout->addLayout(bottom);
+
+    connect(imgApp01, &QToolButton::clicked, this, &TfrmAvvio::btnApp01Click);
+    connect(btnApp01, &QToolButton::clicked, this, &TfrmAvvio::btnApp01Click);
+    connect(imgApp02, &QToolButton::clicked, this, &TfrmAvvio::btnApp02Click);
+    connect(btnApp02, &QToolButton::clicked, this, &TfrmAvvio::btnApp02Click);
+    connect(imgApp03, &QToolButton::clicked, this, &TfrmAvvio::btnApp03Click);
+    connect(btnApp03, &QToolButton::clicked, this, &TfrmAvvio::btnApp03Click);
+    connect(imgInfo, &QToolButton::clicked, this, &TfrmAvvio::imgInfoClick);
+    connect(imgGuida, &QToolButton::clicked, this, &TfrmAvvio::imgGuidaClick);
+    connect(imgSplash, &QToolButton::clicked, this, &TfrmAvvio::imgSplashClick);
+    connect(imgSito, &QToolButton::clicked, this, &TfrmAvvio::imgSitoClick);
+    connect(imgEsci, &QToolButton::clicked, this, &TfrmAvvio::imgEsciClick);
+}
+
+void TfrmAvvio::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QLinearGradient background(0, 0, 0, height());
+    background.setColorAt(0, QColor(0x2F, 0x6D, 0xB5));
+    background.setColorAt(1, QColor(0x0F, 0x2C, 0x55));
+    painter.fillRect(rect(), background);
+}
+
+void TfrmAvvio::btnApp01Click()
+{
+    m_windows.showApp(m_windows.frmClienti());
+}
+
+void TfrmAvvio::btnApp02Click()
+{
+    m_windows.showApp(m_windows.frmAutoparco());
+}
+
+void TfrmAvvio::btnApp03Click()
+{
+    m_windows.showApp(m_windows.frmInterventi());
+}
+
+void TfrmAvvio::imgInfoClick()
+{
+    // The information window comes with the help windows.
+}
+
+void TfrmAvvio::imgGuidaClick()
+{
+    // The help window comes with the help windows.
+}
+
+void TfrmAvvio::imgSplashClick()
+{
+    // The maker's window comes with the help windows.
+}
+
+void TfrmAvvio::imgSitoClick()
+{
+    TMisc::Open(webAddress());
+}
+
+void TfrmAvvio::imgEsciClick()
+{
+    m_windows.endProgram();
+}
+
+void TfrmAvvio::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    m_windows.endProgram();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+
+class AppWindows;
+class PictureButton;
+class QLabel;
+
+// The launcher: three tiles open the three apps; its exit icon or close button ends the program.
+class TfrmAvvio : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TfrmAvvio(AppWindows &windows);
+
+    QLabel *icoIcona;
+    QLabel *icoTitoloApp;
+    QLabel *imgSottotitolo;
+    PictureButton *imgApp01;
+    PictureButton *btnApp01;
+    PictureButton *imgApp02;
+    PictureButton *btnApp02;
+    PictureButton *imgApp03;
+    PictureButton *btnApp03;
+    PictureButton *imgInfo;
+    PictureButton *imgGuida;
+    PictureButton *imgSplash;
+    PictureButton *imgSito;
+    PictureButton *imgEsci;
+
+    void btnApp01Click();
+    void btnApp02Click();
+    void btnApp03Click();
+    void imgInfoClick();
+    void imgGuidaClick();
+    void imgSplashClick();
+    void imgSitoClick();
+    void imgEsciClick();
+
+    // The maker's web site, opened by the web strip.
+    static QString webAddress();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    AppWindows &m_windows;
+};

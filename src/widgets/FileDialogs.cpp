@@ -1,0 +1,79 @@
+#include "widgets/FileDialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+struct Script
+{
+    bool scripted = false;
+    QStringList names;
+    QStringList titles;
+};
+
+Script &script()
+{
+    static Script s;
+    return s;
+}
+
+QString nextScripted(const QString &title)
+{
+    Script &s = script();
+    s.titles.append(title);
+    return s.names.isEmpty() ? QString() : s.names.takeFirst();
+}
+
+}  // namespace
+
+void FileDialogs::setScripted(bool scripted)
+{
+    script().scripted = scripted;
+    script().names.clear();
+    script().titles.clear();
+}
+
+void FileDialogs::setNextFileName(const QString &fileName)
+{
+    script().names.append(fileName);
+}
+
+QStringList FileDialogs::takeTitles()
+{
+    return std::exchange(script().titles, {});
+}
+
+QString FileDialogs::openFileName(QWidget *parent, const QString &title, const QString &filters,
+                                  const QString &folder)
+{
+    if (script().scripted)
+        return nextScripted(title);
+    QFileDialog dialog(parent, title, folder, filters);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString FileDialogs::saveFileName(QWidget *parent, const QString &title, const QString &filters,
+                                  const QString &defaultSuffix, const QString &proposedName,
+                                  const QString &folder)
+{
+    if (script().scripted) {
+        QString name = nextScripted(title);
+        if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty() && !defaultSuffix.isEmpty())
+            name += QLatin1Char('.') + defaultSuffix;
+        return name;
+    }
+    QFileDialog dialog(parent, title, folder, filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}

@@ -1,0 +1,173 @@
+#include "widgets/FormHelpers.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QScreen>
+#include <QVariant>
+#include <QWidget>
+
+namespace FormHelpers {
+
+namespace {
+
+const char *const kHintProperty = "cabloraHint";
+
+class StatusHints : public QObject
+{
+public:
+    StatusHints(QWidget *window, QLabel *statusLine) : QObject(window), m_statusLine(statusLine)
+    {
+        watch(window);
+    }
+
+    void watch(QWidget *widget)
+    {
+        widget->installEventFilter(this);
+        widget->setMouseTracking(true);
+        for (QWidget *child : widget->findChildren<QWidget *>())
+            child->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+            auto *widget = qobject_cast<QWidget *>(watched);
+            if (widget && widget->underMouse())
+                m_statusLine->setText(hintFor(widget));
+        } else if (event->type() == QEvent::ChildAdded) {
+            auto *child = static_cast<QChildEvent *>(event)->child();
+            if (child->isWidgetType())
+                child->installEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    QString hintFor(QWidget *widget) const
+    {
+        // A control's hint also covers the parts it is made of (the viewport of a memo, ...).
+        for (QWidget *w = widget; w && w != parent(); w = w->parentWidget()) {
+            const QVariant hint = w->property(kHintProperty);
+            if (hint.isValid())
+                return hint.toString();
+        }
+        return QString();
+    }
+
+    QLabel *m_statusLine;
+};
+
+}  // namespace
+
+void makeFixedWithoutButtons(QWidget *window)
+{
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+void centre(QWidget *window, const QWidget *over)
+{
+    window->adjustSize();
+    QRect area;
+    if (over && over->isVisible())
+        area = over->frameGeometry();
+    else if (QScreen *screen = QGuiApplication::primaryScreen())
+        area = screen->availableGeometry();
+    if (area.isValid()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(area.center());
+        window->move(frame.topLeft());
+    }
+}
+
+QFont font(const QString &family, int pointSize, bool bold)
+{
+    QFont f(family, pointSize);
+    f.setBold(bold);
+    return f;
+}
+
+void applyFieldColours(QWidget *edit)
+{
+    const QString cls = QString::fromLatin1(edit->metaObject()->className());
+    edit->setStyleSheet(QStringLiteral("%1 { background-color: #F0F8FF; border: 1px solid #87CEEB; "
+                                       "padding: 1px 3px; color: black; }"
+                                       "%1:focus { background-color: #FFFF00; }")
+                            .arg(cls));
+}
+
+QLabel *caption(const QString &text, QWidget *parent, int pointSize, bool bold)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font(QStringLiteral("Verdana"), pointSize, bold));
+    return label;
+}
+
+void setHint(QWidget *control, const QString &hint)
+{
+    control->setProperty(kHintProperty, hint);
+}
+
+QString hintOf(const QWidget *control)
+{
+    return control->property(kHintProperty).toString();
+}
+
+void installStatusHints(QWidget *window, QLabel *statusLine)
+{
+    new StatusHints(window, statusLine);
+}
+
+}  // namespace FormHelpers
+
+FocusFrame::FocusFrame(QWidget *control, QWidget *parent, int thickness)
+    : QFrame(parent), m_control(control)
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(thickness, thickness, thickness, thickness);
+    layout->addWidget(control);
+    setAutoFillBackground(true);
+    control->installEventFilter(this);
+    setLit(false);
+}
+
+void FocusFrame::setLit(bool lit)
+{
+    m_lit = lit;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, lit ? QColor(0xFF, 0xFF, 0x00) : Qt::transparent);
+    setPalette(p);
+    setAutoFillBackground(lit);
+    update();
+}
+
+bool FocusFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_control) {
+        if (event->type() == QEvent::FocusIn)
+            setLit(true);
+        else if (event->type() == QEvent::FocusOut)
+            setLit(false);
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+PictureButton::PictureButton(const QString &iconPath, const QSize &size, const QString &hint,
+                             QWidget *parent, const QString &text)
+    : QToolButton(parent)
+{
+    setIcon(QIcon(iconPath));
+    setIconSize(size);
+    setAutoRaise(true);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+    if (!text.isEmpty()) {
+        setText(text);
+        setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    }
+    FormHelpers::setHint(this, hint);
+    setToolTip(QString());
+}

@@ -1,0 +1,106 @@
+#include "widgets/MessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+struct Script
+{
+    bool scripted = false;
+    QList<MessageBoxes::Answer> answers;
+    QList<MessageBoxes::Shown> shown;
+};
+
+Script &script()
+{
+    static Script s;
+    return s;
+}
+
+}  // namespace
+
+void MessageBoxes::setScripted(bool scripted)
+{
+    script().scripted = scripted;
+    script().answers.clear();
+    script().shown.clear();
+}
+
+bool MessageBoxes::isScripted()
+{
+    return script().scripted;
+}
+
+void MessageBoxes::setNextAnswer(Answer answer)
+{
+    script().answers.append(answer);
+}
+
+QList<MessageBoxes::Shown> MessageBoxes::takeShown()
+{
+    return std::exchange(script().shown, {});
+}
+
+QString MessageBoxes::displayText(const QString &text)
+{
+    QString shown = text;
+    if (shown.contains(QLatin1Char('\n')))
+        shown.remove(QLatin1Char('\r'));
+    else
+        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+MessageBoxes::Answer MessageBoxes::show(QWidget *parent, Kind kind, const QString &text)
+{
+    Script &s = script();
+    if (s.scripted) {
+        s.shown.append({kind, text});
+        if (!s.answers.isEmpty())
+            return s.answers.takeFirst();
+        return kind == Kind::Question ? Answer::Yes : Answer::Ok;
+    }
+
+    QMessageBox box(parent);
+    box.setText(displayText(text));
+    box.setTextFormat(Qt::PlainText);
+    switch (kind) {
+    case Kind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        box.setWindowTitle(QStringLiteral("Attenzione"));
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Kind::Error:
+        box.setIcon(QMessageBox::Critical);
+        box.setWindowTitle(QStringLiteral("Errore"));
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Kind::Information:
+        box.setIcon(QMessageBox::Information);
+        box.setWindowTitle(QStringLiteral("Informazione"));
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Kind::Plain:
+        box.setIcon(QMessageBox::NoIcon);
+        box.setWindowTitle(QStringLiteral("Cablora"));
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Kind::Question:
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(QStringLiteral("Conferma"));
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    }
+    box.setDefaultButton(kind == Kind::Question ? QMessageBox::Yes : QMessageBox::Ok);
+    switch (box.exec()) {
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Ok;
+    }
+}

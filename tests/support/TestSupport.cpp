@@ -1,0 +1,57 @@
+#include "support/TestSupport.h"
+
+#include "shell/AppWindows.h"
+#include "shell/Startup.h"
+#include "shell/TMisc.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/PrintDialogs.h"
+
+#include <QApplication>
+#include <QFile>
+
+namespace TestSupport {
+
+void scriptEverything()
+{
+    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
+        Startup::prepare(*app);
+    MessageBoxes::setScripted(true);
+    FileDialogs::setScripted(true);
+    PrintDialogs::setScripted(true);
+    TMisc::setScripted(true);
+}
+
+std::unique_ptr<QTemporaryDir> programFolder()
+{
+    auto dir = std::make_unique<QTemporaryDir>();
+    Q_ASSERT(dir->isValid());
+    return dir;
+}
+
+std::unique_ptr<AppWindows> createWindows(const QString &folder, bool *ended)
+{
+    auto windows = std::make_unique<AppWindows>(folder);
+    windows->setEndHandler([ended] {
+        if (ended)
+            *ended = true;
+    });
+    windows->create();
+    return windows;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+}  // namespace TestSupport
