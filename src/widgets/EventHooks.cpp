@@ -14,13 +14,19 @@ namespace {
 class Hooks : public QObject
 {
 public:
-    explicit Hooks(QWidget *control) : QObject(control) { control->installEventFilter(this); }
+    explicit Hooks(QWidget *control) : QObject(control)
+    {
+        setObjectName(QLatin1String(kName));
+        control->installEventFilter(this);
+    }
 
     static Hooks *of(QWidget *control)
     {
-        Hooks *hooks = control->findChild<Hooks *>(QString(), Qt::FindDirectChildrenOnly);
-        return hooks ? hooks : new Hooks(control);
+        QObject *found = control->findChild<QObject *>(QLatin1String(kName), Qt::FindDirectChildrenOnly);
+        return found ? static_cast<Hooks *>(found) : new Hooks(control);
     }
+
+    static constexpr const char *kName = "cabloraEventHooks";
 
     QVector<std::function<bool(QKeyEvent *)>> keyDown;
     QVector<std::function<void(QKeyEvent *)>> keyUp;

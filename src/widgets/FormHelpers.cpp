@@ -65,7 +65,7 @@ private:
 
 void makeFixedWithoutButtons(QWidget *window)
 {
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
 void centre(QWidget *window, const QWidget *over)
