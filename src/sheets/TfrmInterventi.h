@@ -1,19 +1,105 @@
 #pragma once
 
+#include "archive/BrowseRule.h"
+#include "archive/SchedaRecord.h"
 #include "shell/AppWindow.h"
 
+class FocusFrame;
+class PhotoArea;
 class PictureButton;
+class QCheckBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 
-// The app window "Schede Interventi". Its screen is built step by step; for now it holds the exit
-// command and the status line.
+// The intervention-sheet window: one sheet at a time in its fields, with two photos of the vehicle.
+// The position label says which archive record the screen holds (empty: not stored yet).
 class TfrmInterventi : public AppWindow
 {
     Q_OBJECT
 public:
     explicit TfrmInterventi(AppWindows &windows);
 
-    PictureButton *cmdEsci;
+    // Command bar.
+    PictureButton *cmdNuovo, *cmdDuplica, *cmdSalva, *cmdTrova, *cmdFile, *cmdAnteprima, *cmdStampa;
+    PictureButton *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
+    QLabel *lblPosizione;
+    PictureButton *cmdNonPagati, *cmdNumerazione, *cmdGuida, *cmdEsci;
+
+    // Photo areas A and B with their buttons and placeholders.
+    PhotoArea *imgFoto, *imgFoto02;
+    QImage imgBianco, imgBianco02;
+    PictureButton *btnCaricaFoto, *btnAcquisisciFoto, *btnSalvaFoto, *btnCancFoto, *btnZoomFoto;
+    PictureButton *btnCaricaFoto02, *btnAcquisisciFoto02, *btnSalvaFoto02, *btnCancFoto02,
+        *btnZoomFoto02;
+
+    // Fields, in tab order.
+    QLineEdit *txtNumScheda, *txtData, *txtTecnico, *txtAzienda, *txtPratica, *txtCliente,
+        *txtRecapito, *txtVeicolo, *txtTarga, *txtMarca, *txtChilometraggio, *txtDanni,
+        *txtDataInizio, *txtStato, *txtDataFine, *txtVernice, *txtRicambi;
+    QPlainTextEdit *txtInterventi;
+    FocusFrame *effInterventi;
+    QLineEdit *txtManodopera;
+    QCheckBox *chkPagato;
+    QLineEdit *txtNote, *txtTotale;
+    PictureButton *btnLogo, *impCliente;
+
+    // Hidden state: attachment holders and the numbering start.
+    QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03;
+    QLabel *lblInizio;
+
+    // Shows a record read from the archive at a position: fields, attachments, paid flag, label,
+    // photos of that position.
+    void ShowRecord(const SchedaRecord &record, qint64 position);
+    // Reads the record at a position afresh and shows it; false (nothing changed, no message) when
+    // the archive cannot be read there. Used by the list dialogs.
+    bool ShowRecordAt(qint64 position);
+    // The record the screen holds, as Save writes it.
+    SchedaRecord RecordFromScreen() const;
 
     void FormShow() override;
+    void FormClose() override;
+
+    // Commands.
+    void cmdNuovoClick();
+    void cmdDuplicaClick();
+    void cmdSalvaClick();
+    void cmdTrovaClick();
+    void cmdFileClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+    void cmdNonPagatiClick();
+    void cmdNumerazioneClick();
+    void cmdGuidaClick();
     void cmdEsciClick();
+    void btnLogoClick();
+    void impClienteClick();
+
+    void btnCaricaFotoClick(PhotoArea *area);
+    void btnAcquisisciFotoClick(PhotoArea *area);
+    void btnSalvaFotoClick(PhotoArea *area);
+    void btnCancFotoClick(PhotoArea *area);
+    void btnZoomFotoClick(PhotoArea *area);
+
+    void txtTargaChange();
+    bool txtDataKeyDown(QLineEdit *edit, QKeyEvent *event);
+    bool txtTotaleKeyDown(QKeyEvent *event);
+    void txtTotaleExit();
+
+    // The names of the photo files of a position.
+    static QString photoFileA(qint64 position);
+    static QString photoFileB(qint64 position);
+
+private:
+    void clearScreen();
+    void loadPhotos(qint64 position);
+    void browse(BrowseCommand command);
+    QLineEdit *makeEdit(int maxLength);
+
+    QString archivePath() const;
 };

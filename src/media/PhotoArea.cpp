@@ -1,0 +1,154 @@
+#include "media/PhotoArea.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+namespace {
+
+bool isJpeg(const QByteArray &bytes)
+{
+    return bytes.size() > 3 && static_cast<unsigned char>(bytes[0]) == 0xFF
+           && static_cast<unsigned char>(bytes[1]) == 0xD8;
+}
+
+}  // namespace
+
+PhotoArea::PhotoArea(const QSize &size, const QImage &placeholder, QWidget *parent)
+    : QLabel(parent), m_size(size), m_placeholder(placeholder)
+{
+    setFixedSize(size);
+    setAlignment(Qt::AlignCenter);
+    setStyleSheet(QStringLiteral("PhotoArea { background-color: white; border: 1px solid #87CEEB; }"));
+    clear();
+}
+
+void PhotoArea::showScaled(const QImage &display)
+{
+    const QSize inside = m_size - QSize(2, 2);
+    if (display.isNull()) {
+        setPixmap(QPixmap());
+        return;
+    }
+    QImage fitted = display.size() == inside
+                        ? display
+                        : display.scaled(inside, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    setPixmap(QPixmap::fromImage(fitted));
+}
+
+void PhotoArea::clear()
+{
+    m_jpeg.clear();
+    m_full = m_placeholder;
+    m_placeholderShown = true;
+    showScaled(m_placeholder);
+}
+
+bool PhotoArea::loadFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    file.close();
+
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QSize natural = reader.size();
+    if (!natural.isValid())
+        return false;
+    // Decode only as many pixels as the area shows: a phone photo of 12 megapixels becomes a small
+    // picture at once, and the JPEG decoder skips most of the work.
+    const QSize inside = m_size - QSize(2, 2);
+    const bool big = natural.width() > inside.width() * 2 || natural.height() > inside.height() * 2;
+    if (big && isJpeg(bytes))
+        reader.setScaledSize(natural.scaled(inside * 2, Qt::KeepAspectRatio));
+    const QImage display = reader.read();
+    if (display.isNull())
+        return false;
+
+    m_placeholderShown = false;
+    if (isJpeg(bytes)) {
+        m_jpeg = bytes;
+        m_full = big ? QImage() : display;
+    } else {
+        m_jpeg.clear();
+        m_full = display;
+    }
+    showScaled(display);
+    return true;
+}
+
+void PhotoArea::setImage(const QImage &image)
+{
+    m_jpeg.clear();
+    m_full = image;
+    m_placeholderShown = false;
+    showScaled(image);
+}
+
+void PhotoArea::copyFrom(const PhotoArea &other)
+{
+    m_jpeg = other.m_jpeg;
+    m_full = other.m_full;
+    m_placeholderShown = other.m_placeholderShown;
+    setPixmap(other.pixmap());
+}
+
+QImage PhotoArea::fullImage() const
+{
+    if (m_full.isNull() && !m_jpeg.isEmpty()) {
+        QImage decoded;
+        QBuffer buffer;
+        buffer.setData(m_jpeg);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        reader.setAutoTransform(true);
+        decoded = reader.read();
+        m_full = decoded;
+    }
+    return m_full;
+}
+
+QByteArray PhotoArea::bytesForSaving() const
+{
+    if (!m_jpeg.isEmpty())
+        return m_jpeg;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(kJpegQuality);
+    QImage image = fullImage();
+    if (image.hasAlphaChannel()) {
+        // JPEG has no transparency: put the picture on white, as it is shown.
+        QImage flat(image.size(), QImage::Format_RGB32);
+        flat.fill(Qt::white);
+        QPainter(&flat).drawImage(0, 0, image);
+        image = flat;
+    }
+    if (!writer.write(image))
+        return QByteArray();
+    return bytes;
+}
+
+bool PhotoArea::saveTo(const QString &path) const
+{
+    const QByteArray bytes = bytesForSaving();
+    if (bytes.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

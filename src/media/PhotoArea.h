@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QLabel>
+
+// A photo area of an app window: shows one picture scaled to fit its size, keeping proportions.
+//
+// A picture loaded from a JPEG file keeps that file's bytes: saving writes them back unchanged, so a
+// photo never loses quality however often its sheet is saved. Only pictures without JPEG bytes (a
+// bitmap, a webcam frame, the placeholder) are encoded when saved. Big photos are decoded at the size
+// shown; the full picture is decoded only when asked for (zoom, print, encoding).
+class PhotoArea : public QLabel
+{
+    Q_OBJECT
+public:
+    PhotoArea(const QSize &size, const QImage &placeholder, QWidget *parent);
+
+    // Shows the placeholder picture ("clearing" the area).
+    void clear();
+    // Loads a JPEG or bitmap file; false (area unchanged) when it cannot be read as a picture.
+    bool loadFile(const QString &path);
+    // Shows a picture that has no file bytes (a webcam frame, a copy of another area).
+    void setImage(const QImage &image);
+    // Takes over another area's picture, bytes included.
+    void copyFrom(const PhotoArea &other);
+
+    bool isPlaceholder() const { return m_placeholderShown; }
+    // The picture at its full size (decoded on demand).
+    QImage fullImage() const;
+    // The picture's JPEG bytes as loaded, or empty when it came from elsewhere.
+    QByteArray jpegBytes() const { return m_jpeg; }
+    // The bytes a save writes: the JPEG bytes as loaded, else the picture encoded at high quality.
+    QByteArray bytesForSaving() const;
+    // Writes the picture as a JPEG file, replacing an existing file atomically.
+    bool saveTo(const QString &path) const;
+
+    // Quality used when a picture without JPEG bytes is encoded.
+    static constexpr int kJpegQuality = 95;
+
+private:
+    void showScaled(const QImage &display);
+
+    QSize m_size;
+    QImage m_placeholder;
+    bool m_placeholderShown = true;
+    QByteArray m_jpeg;          // bytes of a JPEG file, when the picture came from one
+    mutable QImage m_full;      // full-size picture; decoded lazily when m_jpeg is set
+};
