@@ -1,0 +1,91 @@
+#include "widgets/ListRules.h"
+
+#include "common/TextRules.h"
+
+#include <algorithm>
+#include <numeric>
+
+void ListedRecords::sortByLine()
+{
+    QVector<qsizetype> order(lines.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [this](qsizetype a, qsizetype b) { return lines.at(a) < lines.at(b); });
+    ListedRecords sorted;
+    sorted.lines.reserve(lines.size());
+    sorted.positions.reserve(lines.size());
+    for (const qsizetype i : order)
+        sorted.add(lines.at(i), positions.at(i));
+    *this = std::move(sorted);
+}
+
+namespace ListLines {
+
+QString column(const QString &text, int width)
+{
+    if (text.size() >= width)
+        return text.left(width);
+    return text + QString(width - text.size(), QLatin1Char(' '));
+}
+
+QString countText(qsizetype lines)
+{
+    return QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(lines);
+}
+
+}  // namespace ListLines
+
+namespace ListFind {
+
+QString emptyListMessage()
+{
+    return QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
+}
+
+bool containsLowerAZ(const QString &line, const QString &lowerText)
+{
+    const qsizetype m = lowerText.size();
+    const qsizetype n = line.size();
+    if (m == 0 || m > n)
+        return false;
+    const char16_t *h = reinterpret_cast<const char16_t *>(line.constData());
+    const char16_t *t = reinterpret_cast<const char16_t *>(lowerText.constData());
+    auto lower = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; };
+    for (qsizetype i = 0; i <= n - m; ++i) {
+        if (lower(h[i]) != t[0])
+            continue;
+        qsizetype j = 1;
+        while (j < m && lower(h[i + j]) == t[j])
+            ++j;
+        if (j == m)
+            return true;
+    }
+    return false;
+}
+
+Step findNext(const QStringList &lines, int selected, const QString &text, QString &remembered)
+{
+    Step step;
+    const int count = int(lines.size());
+    if (count == 0) {
+        step.emptyList = true;
+        step.selection = selected;
+        return step;
+    }
+    if (selected < 0 || selected >= count)
+        selected = 0;
+    step.selection = selected;
+    const QString lower = TextRules::lowerAZ(text);
+    const int start = lower == remembered ? (selected + 1) % count : 0;
+    remembered = lower;
+    for (int k = 0; k < count; ++k) {
+        const int i = (start + k) % count;
+        if (containsLowerAZ(lines.at(i), lower)) {
+            step.selection = i;
+            break;
+        }
+    }
+    return step;
+}
+
+}  // namespace ListFind
