@@ -10,14 +10,17 @@
 //       `grep -c -i -F TESTO ARCHIVIO` in the same run and prints the ratio.
 //   cerca_schede non-pagati ARCHIVIO
 //       the scan of the unpaid-accounts list.
-//   cerca_schede mostra ARCHIVIO [Campo=testo ...]
+//   cerca_schede mostra ARCHIVIO [Campo=testo ...] [--foto PREFISSO]
 //       drives the search dialog itself (offscreen): types the criteria, presses "Cerca", and times
-//       the search and the first painting of the full list, then of its last page.
+//       the search and the first painting of the full list, then of its last page; with --foto it
+//       saves pictures of both pages and of the unpaid-accounts list as PREFISSO-*.png.
 
 #include "archive/SchedaRecord.h"
 #include "sheets/SchedaSearch.h"
+#include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmTrovaInterventi.h"
 #include "shell/AppWindows.h"
+#include "shell/Startup.h"
 #include "widgets/RecordListView.h"
 
 #include <QApplication>
@@ -354,8 +357,16 @@ int showDialog(int argc, char **argv, const QString &path, const QStringList &ar
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    Startup::prepare(app);
+    QStringList criteriaArguments = arguments;
+    QString photoPrefix;
+    const qsizetype photo = criteriaArguments.indexOf(QStringLiteral("--foto"));
+    if (photo >= 0 && photo + 1 < criteriaArguments.size()) {
+        photoPrefix = criteriaArguments.at(photo + 1);
+        criteriaArguments.remove(photo, 2);
+    }
     QList<SchedaSearch::Criterion> criteria;
-    if (!parseCriteria(arguments, criteria))
+    if (!parseCriteria(criteriaArguments, criteria))
         return 2;
     QTemporaryDir folder;
     if (!QFile::link(QFileInfo(path).absoluteFilePath(), QDir(folder.path()).filePath(SchedaRecord::fileName()))) {
@@ -373,6 +384,8 @@ int showDialog(int argc, char **argv, const QString &path, const QStringList &ar
         const auto at = std::find(fields.begin(), fields.end(), c.field) - fields.begin();
         edits[int(at)]->setText(c.text);
     }
+    if (!photoPrefix.isEmpty())
+        dialog.grab().save(photoPrefix + QStringLiteral("-criteri.png"));
 
     QElapsedTimer timer;
     timer.start();
@@ -391,6 +404,17 @@ int showDialog(int argc, char **argv, const QString &path, const QStringList &ar
     dialog.txtTrova->setText(QStringLiteral("zzz-non-presente"));
     dialog.btnTrova->click();
     const double findMs = double(timer.nsecsElapsed()) / 1e6;
+    if (!photoPrefix.isEmpty()) {
+        dialog.lstRecords->verticalScrollBar()->setValue(0);
+        dialog.lstRecords->horizontalScrollBar()->setValue(0);
+        dialog.txtTrova->setText(QStringLiteral("rossi"));
+        dialog.btnTrova->click();
+        dialog.grab().save(photoPrefix + QStringLiteral("-elenco.png"));
+        TfrmDaSaldare unpaidList(windows);
+        unpaidList.show();
+        QCoreApplication::processEvents();
+        unpaidList.grab().save(photoPrefix + QStringLiteral("-non-pagati.png"));
+    }
 
     std::printf("righe in elenco: %d\n%s\n", dialog.lstRecords->count(), qPrintable(dialog.lblTrovate->text()));
     std::printf("Cerca (ricerca e riempimento dell'elenco): %.1f ms\n", searchMs);
@@ -408,7 +432,7 @@ void usage()
                  "  cerca_schede genera ARCHIVIO NUMERO [SEME]\n"
                  "  cerca_schede cerca ARCHIVIO [Campo=testo ...] [--grep TESTO] [--ripeti N]\n"
                  "  cerca_schede non-pagati ARCHIVIO\n"
-                 "  cerca_schede mostra ARCHIVIO [Campo=testo ...]\n");
+                 "  cerca_schede mostra ARCHIVIO [Campo=testo ...] [--foto PREFISSO]\n");
 }
 
 }  // namespace

@@ -16,6 +16,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStackedWidget>
@@ -24,6 +26,29 @@
 namespace {
 
 constexpr int kWidth = 1000;
+
+// The decorative picture at the left of the criteria: the car and the lens on a tall light panel.
+QPixmap decorPicture(const QSize &size)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(0, 0, 0, size.height());
+    fill.setColorAt(0, QColor(0xE8, 0xF1, 0xFA));
+    fill.setColorAt(1, QColor(0xB9, 0xCF, 0xE6));
+    QPainterPath panel;
+    panel.addRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 8, 8);
+    painter.fillPath(panel, fill);
+    painter.setPen(QPen(QColor(0x9F, 0xBC, 0xD9), 1));
+    painter.drawPath(panel);
+    const int w = size.width() - 16;
+    painter.drawPixmap(8, size.height() / 5, Artwork::picture(QStringLiteral(":/art/auto.svg"), QSize(w, w * 260 / 370)));
+    const int lens = size.width() / 2;
+    painter.drawPixmap((size.width() - lens) / 2, size.height() * 3 / 5,
+                       Artwork::picture(QStringLiteral(":/icons/system-search.svg"), QSize(lens, lens)));
+    return pixmap;
+}
 
 }  // namespace
 
@@ -41,7 +66,7 @@ TfrmTrovaInterventi::TfrmTrovaInterventi(AppWindows &windows, QWidget *parent)
     // Criteria page.
     panAvvio = new QWidget(this);
     imgDecoro = new QLabel(panAvvio);
-    imgDecoro->setPixmap(Artwork::picture(QStringLiteral(":/art/auto.svg"), QSize(220, 160)));
+    imgDecoro->setPixmap(decorPicture(QSize(220, 570)));
     imgDecoro->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     imgIstruzioni = new QLabel(panAvvio);
     imgIstruzioni->setPixmap(Artwork::header(
@@ -55,7 +80,7 @@ TfrmTrovaInterventi::TfrmTrovaInterventi(AppWindows &windows, QWidget *parent)
     const QFont editFont = FormHelpers::font(QStringLiteral("Verdana"), 12);
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(18);
-    grid->setVerticalSpacing(0);
+    grid->setVerticalSpacing(2);
     int index = 0;
     auto makeCriterion = [&](QLineEdit *&edit, FocusFrame *&frame, const QString &caption) {
         edit = new QLineEdit(panAvvio);
@@ -63,7 +88,11 @@ TfrmTrovaInterventi::TfrmTrovaInterventi(AppWindows &windows, QWidget *parent)
         frame = new FocusFrame(edit, panAvvio);
         const int column = index / 5;
         const int row = (index % 5) * 2;
-        grid->addWidget(FormHelpers::caption(caption, panAvvio, 10), row, column);
+        if (index % 5)
+            grid->setRowMinimumHeight(row, 34);
+        auto *label = FormHelpers::caption(caption, panAvvio, 10);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        grid->addWidget(label, row, column);
         grid->addWidget(frame, row + 1, column);
         ++index;
     };

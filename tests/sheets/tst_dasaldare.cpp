@@ -1,0 +1,157 @@
+// The unpaid-accounts list driven as a user drives it.
+
+#include "SheetFixture.h"
+#include "sheets/TfrmDaSaldare.h"
+#include "shell/AppWindows.h"
+#include "support/TestSupport.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/RecordListView.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestDaSaldare : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<AppWindows> m_windows;
+    QString m_archive;
+
+    std::unique_ptr<TfrmDaSaldare> openDialog()
+    {
+        auto dlg = std::make_unique<TfrmDaSaldare>(*m_windows);
+        dlg->show();
+        dlg->activateWindow();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(dlg.get())); }();
+        return dlg;
+    }
+
+    static QList<qint64> listedPositions(const RecordListView *list)
+    {
+        QList<qint64> positions;
+        for (int row = 0; row < list->count(); ++row)
+            positions << list->positionAt(row);
+        return positions;
+    }
+
+private slots:
+    void initTestCase() { TestSupport::scriptEverything(); }
+
+    void init()
+    {
+        m_folder = TestSupport::programFolder();
+        m_windows = TestSupport::createWindows(m_folder->path());
+        m_archive = m_windows->filePath(SchedaRecord::fileName());
+        QList<QByteArray> records = {
+            SheetFixture::record({"1", "Rossi Mario", "AB123CD", "No"}).toBytes(),
+            SheetFixture::record({"2", "Bianchi Luigi", "CAB001AA", QStringLiteral("Sì")}).toBytes(),
+            SheetFixture::record({"3", "Verdi Anna", "XY987ZZ", ""}).toBytes(),
+            SheetFixture::record({"4", "Neri Carlo", "GH222AB", "No", "Fiat", "Primo"}).toBytes(),
+            SheetFixture::record({"4", "Neri Carlo", "GH222AB", "No", "Fiat", "Secondo"}).toBytes(),
+        };
+        // Flags the sheet window never writes: "No" with a blank in place of the terminator, and a
+        // flag in small letters.
+        QByteArray blank = SheetFixture::record({"6", "Gialli", "KK111KK"}).toBytes();
+        SheetFixture::setRawField(blank, SchedaRecord::fPagato, "No ");
+        QByteArray small = SheetFixture::record({"7", "Rosa", "MM222MM"}).toBytes();
+        SheetFixture::setRawField(small, SchedaRecord::fPagato, "no");
+        records << blank << small;
+        QVERIFY(SheetFixture::append(m_archive, records));
+        MessageBoxes::takeShown();
+    }
+
+    void cleanup()
+    {
+        m_windows.reset();
+        m_folder.reset();
+    }
+
+    void listsOnlyUnpaidSheets()
+    {
+        auto dlg = openDialog();
+        QCOMPARE(listedPositions(dlg->lstRecords), (QList<qint64>{1, 4, 5, 6}));
+        QVERIFY(dlg->lstRecords->lineAt(0).startsWith(QStringLiteral("Scheda n. 1   ")));
+        QCOMPARE(dlg->lstRecords->selectedRow(), -1);
+        QCOMPARE(dlg->focusWidget(), dlg->txtTrova);
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void aPaidSheetSavedLeavesTheList()
+    {
+        {
+            auto dlg = openDialog();
+            QVERIFY(listedPositions(dlg->lstRecords).contains(4));
+        }
+        // The sheet window saves sheet 4 with " Pagato" ticked: its record is overwritten.
+        SchedaRecord paid = SheetFixture::record({"4", "Neri Carlo", "GH222AB", QStringLiteral("Sì"), "Fiat", "Primo"});
+        QVERIFY(SheetFixture::overwrite(m_archive, 4, paid));
+        auto dlg = openDialog();
+        QCOMPARE(listedPositions(dlg->lstRecords), (QList<qint64>{1, 5, 6}));
+    }
+
+    void trovaWithEnterAndWrapAround()
+    {
+        auto dlg = openDialog();
+        QTest::keyClicks(dlg->txtTrova, QStringLiteral("neri"));
+        QTest::keyClick(dlg->txtTrova, Qt::Key_Return);
+        QCOMPARE(dlg->focusWidget(), dlg->btnTrova);
+        QList<int> visited;
+        for (int press = 0; press < 3; ++press) {
+            QTest::mouseClick(dlg->btnTrova, Qt::LeftButton);
+            visited << dlg->lstRecords->selectedRow();
+        }
+        QCOMPARE(visited, (QList<int>{1, 2, 1}));
+    }
+
+    void emptyOrMissingArchive()
+    {
+        QVERIFY(QFile::remove(m_archive));
+        auto dlg = openDialog();
+        QCOMPARE(dlg->lstRecords->count(), 0);
+        QTest::mouseClick(dlg->btnTrova, Qt::LeftButton);
+        const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, MessageBoxes::Kind::Plain);
+        QCOMPARE(shown[0].text, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+    }
+
+    void doubleClickOpensTheClickedSheet_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<qint64>("position");
+
+        QTest::newRow("earlier of two identical lines") << 1 << qint64(4);
+        QTest::newRow("later of two identical lines") << 2 << qint64(5);
+    }
+
+    void doubleClickOpensTheClickedSheet()
+    {
+        QFETCH(int, row);
+        QFETCH(qint64, position);
+
+        auto dlg = openDialog();
+        QCOMPARE(dlg->lstRecords->lineAt(1), dlg->lstRecords->lineAt(2));
+        const QPoint at = dlg->lstRecords->visualRect(dlg->lstRecords->model()->index(row, 0)).center();
+        QTest::mouseClick(dlg->lstRecords->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(dlg->lstRecords->selectedPosition(), position);
+        QTest::mouseDClick(dlg->lstRecords->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(dlg->lstRecords->count(), 0);
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void chiudiEmptiesTheList()
+    {
+        auto dlg = openDialog();
+        QVERIFY(dlg->lstRecords->count() > 0);
+        QTest::mouseClick(dlg->btnChiudi, Qt::LeftButton);
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(dlg->lstRecords->count(), 0);
+    }
+};
+
+QTEST_MAIN(TestDaSaldare)
+#include "tst_dasaldare.moc"

@@ -1,0 +1,247 @@
+// The sheet search dialog driven as a user drives it: criteria typed, "Cerca", "Trova", a
+// double-click on a listed sheet, "Chiudi".
+
+#include "SheetFixture.h"
+#include "archive/RecordArchive.h"
+#include "sheets/TfrmInterventi.h"
+#include "sheets/TfrmTrovaInterventi.h"
+#include "shell/AppWindows.h"
+#include "support/TestSupport.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/RecordListView.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestTrovaInterventi : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<AppWindows> m_windows;
+    QString m_archive;
+
+    std::unique_ptr<TfrmTrovaInterventi> openDialog()
+    {
+        auto dlg = std::make_unique<TfrmTrovaInterventi>(*m_windows);
+        dlg->lblMemory->setText(QStringLiteral("interventi"));
+        dlg->show();
+        dlg->activateWindow();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(dlg.get())); }();
+        return dlg;
+    }
+
+    static void cerca(TfrmTrovaInterventi &dlg)
+    {
+        QTest::mousePress(dlg.btnCerca, Qt::LeftButton);
+        QVERIFY(dlg.lblAttendere->isVisible());
+        QTest::mouseRelease(dlg.btnCerca, Qt::LeftButton);
+    }
+
+    static QList<qint64> listedPositions(const RecordListView *list)
+    {
+        QList<qint64> positions;
+        for (int row = 0; row < list->count(); ++row)
+            positions << list->positionAt(row);
+        return positions;
+    }
+
+    static void doubleClickRow(RecordListView *list, int row)
+    {
+        const QModelIndex index = list->model()->index(row, 0);
+        list->scrollTo(index);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualRect(index).center());
+    }
+
+private slots:
+    void initTestCase() { TestSupport::scriptEverything(); }
+
+    void init()
+    {
+        m_folder = TestSupport::programFolder();
+        m_windows = TestSupport::createWindows(m_folder->path());
+        m_archive = m_windows->filePath(SchedaRecord::fileName());
+        QVERIFY(SheetFixture::append(m_archive, QList<SchedaRecord>{
+            SheetFixture::record({"1", "Rossi Mario", "AB123CD", "No", "Fiat Panda", "Luca"}),
+            SheetFixture::record({"2", "Bianchi Luigi", "CAB001AA", QStringLiteral("Sì")}),
+            SheetFixture::record({"3", "ROSSINI Anna", "XY987ZZ"}),
+            // Two sheets that give the same list line: they differ only in the technician.
+            SheetFixture::record({"4", "Grossi & figli", "GH222AB", "No", "Iveco Daily", "Primo"}),
+            SheetFixture::record({"4", "Grossi & figli", "GH222AB", "No", "Iveco Daily", "Secondo"}),
+        }));
+        MessageBoxes::takeShown();
+    }
+
+    void cleanup()
+    {
+        m_windows.reset();
+        m_folder.reset();
+    }
+
+    void enterMovesAlongTheTenCriteriaAndWraps()
+    {
+        auto dlg = openDialog();
+        const QList<QLineEdit *> edits = dlg->criterionEdits();
+        QCOMPARE(edits.size(), 10);
+        QCOMPARE(dlg->focusWidget(), dlg->txtNumScheda);
+        for (int i = 1; i <= 10; ++i) {
+            QTest::keyClick(dlg->focusWidget(), Qt::Key_Return);
+            QCOMPARE(dlg->focusWidget(), edits[i % 10]);
+        }
+        QVERIFY(dlg->panAvvio->isVisible());
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<QString>("cliente");
+        QTest::addColumn<QString>("targa");
+        QTest::addColumn<QList<qint64>>("expected");
+
+        QTest::newRow("no criterion: every sheet in archive order") << "" << "" << QList<qint64>{1, 2, 3, 4, 5};
+        QTest::newRow("blanks only take no part") << "   " << " " << QList<qint64>{1, 2, 3, 4, 5};
+        QTest::newRow("customer and plate together") << "rossi" << "ab" << QList<qint64>{1, 4, 5};
+        QTest::newRow("nothing matches") << "verdi" << "" << QList<qint64>{};
+    }
+
+    void search()
+    {
+        QFETCH(QString, cliente);
+        QFETCH(QString, targa);
+        QFETCH(QList<qint64>, expected);
+
+        auto dlg = openDialog();
+        QVERIFY(!dlg->lblAttendere->isVisible());
+        QTest::keyClicks(dlg->txtCliente, cliente);
+        QTest::keyClicks(dlg->txtTarga, targa);
+        cerca(*dlg);
+
+        QVERIFY(dlg->panContainer->isVisible());
+        QVERIFY(!dlg->panAvvio->isVisible());
+        QCOMPARE(listedPositions(dlg->lstRecords), expected);
+        QCOMPARE(dlg->lblTrovate->text(),
+                 QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(expected.size()));
+        QCOMPARE(dlg->focusWidget(), dlg->txtTrova);
+        QVERIFY(dlg->txtTrova->text().isEmpty());
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void trovaWalksTheListedLines()
+    {
+        auto dlg = openDialog();
+        cerca(*dlg);
+        QCOMPARE(dlg->lstRecords->count(), 5);
+
+        QTest::keyClicks(dlg->txtTrova, QStringLiteral("ROSSI"));
+        QTest::keyClick(dlg->txtTrova, Qt::Key_Return);
+        QCOMPARE(dlg->focusWidget(), dlg->btnTrova);
+        QCOMPARE(dlg->lstRecords->selectedRow(), -1);  // Enter only moved the focus
+
+        // Enter on the focused button and clicks both press "Trova".
+        QList<int> visited;
+        QTest::keyClick(dlg->btnTrova, Qt::Key_Return);
+        visited << dlg->lstRecords->selectedRow();
+        for (int press = 0; press < 4; ++press) {
+            QTest::mouseClick(dlg->btnTrova, Qt::LeftButton);
+            visited << dlg->lstRecords->selectedRow();
+        }
+        // Rossi Mario, ROSSINI Anna, and the two Grossi sheets, then round again.
+        QCOMPARE(visited, (QList<int>{0, 2, 3, 4, 0}));
+
+        // A text in no line leaves the selection.
+        dlg->txtTrova->clear();
+        QTest::keyClicks(dlg->txtTrova, QStringLiteral("zzz"));
+        QTest::mouseClick(dlg->btnTrova, Qt::LeftButton);
+        QCOMPARE(dlg->lstRecords->selectedRow(), 0);
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void trovaOnAnEmptyList()
+    {
+        auto dlg = openDialog();
+        QTest::keyClicks(dlg->txtCliente, QStringLiteral("verdi"));
+        cerca(*dlg);
+        QTest::keyClicks(dlg->txtTrova, QStringLiteral("rossi"));
+        QTest::mouseClick(dlg->btnTrova, Qt::LeftButton);
+        const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, MessageBoxes::Kind::Plain);
+        QCOMPARE(shown[0].text, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+    }
+
+    void doubleClickOpensTheClickedSheet_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<qint64>("position");
+
+        QTest::newRow("first line") << 0 << qint64(1);
+        QTest::newRow("earlier of two identical lines") << 3 << qint64(4);
+        QTest::newRow("later of two identical lines") << 4 << qint64(5);
+    }
+
+    void doubleClickOpensTheClickedSheet()
+    {
+        QFETCH(int, row);
+        QFETCH(qint64, position);
+
+        auto dlg = openDialog();
+        cerca(*dlg);
+        QCOMPARE(dlg->lstRecords->lineAt(3), dlg->lstRecords->lineAt(4));
+        QTest::mouseClick(dlg->lstRecords->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          dlg->lstRecords->visualRect(dlg->lstRecords->model()->index(row, 0)).center());
+        QCOMPARE(dlg->lstRecords->selectedPosition(), position);
+        doubleClickRow(dlg->lstRecords, row);
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(dlg->lstRecords->count(), 0);
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void archiveThatCannotBeReadKeepsTheCriteria()
+    {
+        QVERIFY(QFile::remove(m_archive));
+        QVERIFY(QDir().mkdir(m_archive));
+        auto dlg = openDialog();
+        QTest::keyClicks(dlg->txtCliente, QStringLiteral("rossi"));
+        cerca(*dlg);
+        const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, MessageBoxes::Kind::Plain);
+        QCOMPARE(shown[0].text, archiveAccessMessage());
+        QVERIFY(dlg->panAvvio->isVisible());
+        QVERIFY(!dlg->panContainer->isVisible());
+        QCOMPARE(dlg->txtCliente->text(), QStringLiteral("rossi"));
+    }
+
+    void missingArchiveListsNothing()
+    {
+        QVERIFY(QFile::remove(m_archive));
+        auto dlg = openDialog();
+        cerca(*dlg);
+        QVERIFY(dlg->panContainer->isVisible());
+        QCOMPARE(dlg->lstRecords->count(), 0);
+        QCOMPARE(dlg->lblTrovate->text(), QStringLiteral("Il presente riepilogo contiene 0 schede."));
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void chiudiEmptiesTheList()
+    {
+        auto dlg = openDialog();
+        cerca(*dlg);
+        QVERIFY(dlg->lstRecords->count() > 0);
+        QTest::mouseClick(dlg->btnChiudi, Qt::LeftButton);
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(dlg->lstRecords->count(), 0);
+        QVERIFY(!dlg->lblAttendere->isVisibleTo(dlg.get()));
+
+        auto other = openDialog();
+        QTest::mouseClick(other->btnAnnulla, Qt::LeftButton);
+        QVERIFY(!other->isVisible());
+    }
+};
+
+QTEST_MAIN(TestTrovaInterventi)
+#include "tst_trovainterventi.moc"
