@@ -3,7 +3,7 @@
 //   cerca_schede genera ARCHIVIO NUMERO [SEME]
 //       writes NUMERO realistic sheets (Italian names, plates, dates, amounts) to ARCHIVIO;
 //       the same seed always gives the same file.
-//   cerca_schede cerca ARCHIVIO [Campo=testo ...] [--grep TESTO] [--ripeti N]
+//   cerca_schede [cerca] ARCHIVIO [Campo=testo ...] [--grep TESTO] [--ripeti N]
 //       runs the search of the sheet search dialog with the given criteria (fields: NumScheda,
 //       Data, Tecnico, Pratica, Cliente, Recapito, Marca, Targa, Stato, Note) and prints the number
 //       of sheets found and the milliseconds taken; with --grep it also times
@@ -430,7 +430,7 @@ void usage()
     std::fprintf(stderr,
                  "uso:\n"
                  "  cerca_schede genera ARCHIVIO NUMERO [SEME]\n"
-                 "  cerca_schede cerca ARCHIVIO [Campo=testo ...] [--grep TESTO] [--ripeti N]\n"
+                 "  cerca_schede [cerca] ARCHIVIO [Campo=testo ...] [--grep TESTO] [--ripeti N]\n"
                  "  cerca_schede non-pagati ARCHIVIO\n"
                  "  cerca_schede mostra ARCHIVIO [Campo=testo ...] [--foto PREFISSO]\n");
 }
@@ -442,6 +442,15 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    if (arguments.isEmpty()) {
+        usage();
+        return 2;
+    }
+    // "cerca_schede ARCHIVIO Campo=testo ..." is the search.
+    static const QStringList commands = {QStringLiteral("genera"), QStringLiteral("cerca"),
+                                         QStringLiteral("non-pagati"), QStringLiteral("mostra")};
+    if (!commands.contains(arguments.first()))
+        arguments.prepend(QStringLiteral("cerca"));
     if (arguments.size() < 2) {
         usage();
         return 2;

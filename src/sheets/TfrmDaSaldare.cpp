@@ -8,6 +8,7 @@
 #include "widgets/EventHooks.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/ListDialogParts.h"
+#include "widgets/MessageBoxes.h"
 #include "widgets/RecordListView.h"
 
 #include <QHBoxLayout>
@@ -133,7 +134,9 @@ void TfrmDaSaldare::lstRecordsDblClick()
 
 void TfrmDaSaldare::btnStampaClick()
 {
-    SummaryReport::print(this, reportName(), reportTitle(), lstRecords->lines());
+    // Cancelling the print dialog prints nothing and is no failure.
+    if (!SummaryReport::print(this, reportName(), reportTitle(), lstRecords->lines()))
+        MessageBoxes::error(this, ListDialogParts::printFailedMessage());
 }
 
 void TfrmDaSaldare::btnChiudiClick()

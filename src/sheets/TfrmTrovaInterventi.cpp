@@ -295,7 +295,9 @@ void TfrmTrovaInterventi::lstRecordsDblClick()
 
 void TfrmTrovaInterventi::btnStampaClick()
 {
-    SummaryReport::print(this, reportName(), reportTitle(), lstRecords->lines());
+    // Cancelling the print dialog prints nothing and is no failure.
+    if (!SummaryReport::print(this, reportName(), reportTitle(), lstRecords->lines()))
+        MessageBoxes::error(this, ListDialogParts::printFailedMessage());
 }
 
 void TfrmTrovaInterventi::btnChiudiClick()

@@ -58,6 +58,11 @@ QPixmap lensPicture(const QSize &size)
     return Artwork::picture(QStringLiteral(":/icons/system-search.svg"), size);
 }
 
+QString printFailedMessage()
+{
+    return QStringLiteral("Attenzione: non è stato possibile stampare il riepilogo.");
+}
+
 QPushButton *button(const QString &text, QWidget *parent)
 {
     auto *b = new QPushButton(text, parent);

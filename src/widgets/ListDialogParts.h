@@ -19,6 +19,10 @@ QPixmap instructionPicture(const QSize &size, const QStringList &lines);
 // The lens shown beside the find edit.
 QPixmap lensPicture(const QSize &size);
 
+// The error shown when the summary of a list could not be printed (the report engine reports the
+// failure without a message of its own).
+QString printFailedMessage();
+
 // A command button of a list dialog ("Cerca", "Trova", "Stampa", "Chiudi"): never the dialog's
 // default button, but Enter clicks it while it has the focus.
 QPushButton *button(const QString &text, QWidget *parent);
