@@ -29,6 +29,8 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include <future>
+
 namespace {
 
 const QSize kPhotoSize(370, 260);
@@ -469,9 +471,13 @@ bool TfrmInterventi::ShowRecordAt(qint64 position)
 
 void TfrmInterventi::loadPhotos(qint64 position)
 {
+    // The two files are decoded at the same time, the first on another thread.
+    auto decodedA = std::async(std::launch::async, &PhotoArea::decodeFile,
+                               windows().filePath(photoFileA(position)), imgFoto->areaSize());
+    const PhotoArea::Decoded decodedB =
+        PhotoArea::decodeFile(windows().filePath(photoFileB(position)), imgFoto02->areaSize());
     // Both photos or none: a sheet whose second photo is missing shows two placeholders.
-    const bool ok = imgFoto->loadFile(windows().filePath(photoFileA(position)))
-                    && imgFoto02->loadFile(windows().filePath(photoFileB(position)));
+    const bool ok = imgFoto->show(decodedA.get()) && imgFoto02->show(decodedB);
     if (!ok) {
         imgFoto->clear();
         imgFoto02->clear();
