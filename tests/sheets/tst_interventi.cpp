@@ -368,6 +368,19 @@ private slots:
         QCOMPARE(w->txtTotale->text(), QStringLiteral("12,50"));
     }
 
+    void statusLineHints()
+    {
+        QCOMPARE(w->panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(w->cmdNonPagati, &enter);
+        QCOMPARE(w->panInfo->text(), QStringLiteral("Visualizza il riepilogo dei conti non ancora saldati."));
+        QApplication::sendEvent(w->btnZoomFoto02, &enter);
+        QCOMPARE(w->panInfo->text(), QStringLiteral("Visualizza la foto nelle sue dimensioni reali."));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(w->btnZoomFoto02, &leave);
+        QVERIFY(w->panInfo->text().isEmpty());
+    }
+
     void enterChain()
     {
         w->txtNumScheda->setFocus();
