@@ -1,5 +1,6 @@
 #include "archive/RecordArchive.h"
 #include "support/TestSupport.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -171,6 +172,11 @@ private slots:
         QVERIFY(!archive.ReadAt(1, r));
         QCOMPARE(archiveAccessMessage(),
                  QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                                "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                                "installazione del programma."));
+        // On screen the two paragraphs are separated by one blank line.
+        QCOMPARE(MessageBoxes::displayText(archiveAccessMessage()),
+                 QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\n"
                                 "Accertarsi di possedere i privilegi di scrittura nella cartella di "
                                 "installazione del programma."));
     }
