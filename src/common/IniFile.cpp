@@ -146,7 +146,9 @@ bool setValue(const QString &path, const QString &section, const QString &key, c
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = withValue(content, section, key, value);
-    if (file.write(bytes) != bytes.size()) {
+    // Flushed here, not left to commit(): commit() does not notice a buffered write that fails
+    // (a full disk, QTBUG-75077) and would put the short file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
