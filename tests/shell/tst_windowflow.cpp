@@ -111,7 +111,7 @@ private slots:
         QTest::newRow("vehicles picture, close button") << "imgApp02" << " Cablora - Parco Automezzi" << false;
         QTest::newRow("vehicles button, exit command") << "btnApp02" << " Cablora - Parco Automezzi" << true;
         QTest::newRow("sheets picture, close button") << "imgApp03" << " Cablora - Schede Interventi" << false;
-        QTest::newRow("sheets button, close button") << "btnApp03" << " Cablora - Schede Interventi" << false;
+        QTest::newRow("sheets button, exit command") << "btnApp03" << " Cablora - Schede Interventi" << true;
     }
 
     void apps()
