@@ -10,6 +10,7 @@
 #include <QPrintPreviewWidget>
 #include <QScreen>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -65,6 +66,11 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
     actSchermoIntero->setCheckable(true);
     actChiudi = barStrumenti->addAction(QIcon(QStringLiteral(":/icons/system-log-out.svg")),
                                         QStringLiteral("Chiudi"));
+    // The page arrows speak through their tooltips, so that the whole bar fits a small screen.
+    for (QAction *arrow : {actPrecedente, actSuccessiva}) {
+        if (auto *button = qobject_cast<QToolButton *>(barStrumenti->widgetForAction(arrow)))
+            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
     actIngrandisci->setShortcut(QKeySequence::ZoomIn);
     actRiduci->setShortcut(QKeySequence::ZoomOut);
     actStampa->setShortcut(QKeySequence::Print);
@@ -98,7 +104,7 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
     layout->addWidget(barStrumenti);
     layout->addWidget(preview, 1);
 
-    QSize size(1000, 700);
+    QSize size(1200, 720);
     if (QScreen *screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
     resize(size);
