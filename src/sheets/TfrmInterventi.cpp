@@ -5,10 +5,13 @@
 #include "common/Formats.h"
 #include "common/TextRules.h"
 #include "media/PhotoArea.h"
+#include "media/TfrmLogo.h"
 #include "media/TfrmZoom.h"
 #include "sheets/SheetRules.h"
+#include "sheets/TfrmAnteprimaScheda.h"
 #include "sheets/TfrmCalendario.h"
 #include "sheets/TfrmNumerazione.h"
+#include "sheets/TfrmStampaScheda.h"
 #include "shell/AppWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/ArchiveBrowser.h"
@@ -805,10 +808,14 @@ void TfrmInterventi::cmdFileClick()
 
 void TfrmInterventi::cmdAnteprimaClick()
 {
+    TfrmAnteprimaScheda preview(windows(), this);
+    preview.exec();
 }
 
 void TfrmInterventi::cmdStampaClick()
 {
+    TfrmStampaScheda print(windows(), this);
+    print.exec();
 }
 
 void TfrmInterventi::cmdNonPagatiClick()
@@ -822,6 +829,8 @@ void TfrmInterventi::cmdGuidaClick()
 
 void TfrmInterventi::btnLogoClick()
 {
+    TfrmLogo logo(windows(), this);
+    logo.exec();
 }
 
 void TfrmInterventi::impClienteClick()

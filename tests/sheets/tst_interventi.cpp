@@ -5,9 +5,13 @@
 #include "common/Formats.h"
 #include "common/IniFile.h"
 #include "media/PhotoArea.h"
+#include "media/TfrmLogo.h"
+#include "sheets/TfrmAnteprimaScheda.h"
 #include "sheets/TfrmCalendario.h"
 #include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmNumerazione.h"
+#include "sheets/TfrmStampaScheda.h"
+#include "widgets/PrintDialogs.h"
 #include "shell/AppWindows.h"
 #include "shell/TfrmAvvio.h"
 #include "support/TestSupport.h"
@@ -530,6 +534,29 @@ private slots:
         QVERIFY(w->imgFoto02->isPlaceholder());
         QStringList titles = FileDialogs::takeTitles();
         QCOMPARE(titles, QStringList{QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.")});
+    }
+
+    void printPreviewAndLogoCommandsOpenTheirDialogs()
+    {
+        fillMandatory();
+        const QString pdf = path("scheda.pdf");
+        PrintDialogs::setNextAccept(pdf);
+        whenDialogOpens<TfrmStampaScheda>([](TfrmStampaScheda *d) { d->btnStampa->click(); });
+        w->cmdStampa->click();
+        QVERIFY(TestSupport::readFile(pdf).startsWith("%PDF"));
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+
+        bool opened = false;
+        whenDialogOpens<TfrmAnteprimaScheda>([&opened](TfrmAnteprimaScheda *d) {
+            opened = true;
+            d->btnAnnulla->click();
+        });
+        w->cmdAnteprima->click();
+        QVERIFY(opened);
+
+        whenDialogOpens<TfrmLogo>([](TfrmLogo *d) { d->btnCancLogo->click(); d->btnApplica->click(); });
+        w->btnLogo->click();
+        QCOMPARE(QImage(path("Logo.bmp")).size(), QSize(2, 2));
     }
 
     void saveFailureKeepsScreen()
