@@ -1,11 +1,11 @@
 #include "common/IniFile.h"
 
+#include "common/SafeFile.h"
 #include "common/CodePage.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 namespace IniFile {
 
@@ -142,17 +142,7 @@ bool setValue(const QString &path, const QString &section, const QString &key, c
         content = old.readAll();
         old.close();
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = withValue(content, section, key, value);
-    // Flushed here, not left to commit(): commit() does not notice a buffered write that fails
-    // (a full disk, QTBUG-75077) and would put the short file in place of the old one.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SafeFile::replace(path, withValue(content, section, key, value));
 }
 
 }  // namespace IniFile

@@ -1,5 +1,7 @@
 #include "media/Logo.h"
 
+#include "common/SafeFile.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QImageReader>
@@ -7,7 +9,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 
 namespace Logo {
 
@@ -119,14 +120,7 @@ bool save(const QString &programFolder, const QImage &picture)
         if (!writer.write(flat))
             return false;
     }
-    QSaveFile file(filePath(programFolder));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SafeFile::replace(filePath(programFolder), bytes);
 }
 
 }  // namespace Logo

@@ -1,11 +1,12 @@
 #include "media/PhotoArea.h"
 
+#include "common/SafeFile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace {
 
@@ -152,13 +153,5 @@ bool PhotoArea::saveTo(const QString &path) const
     const QByteArray bytes = bytesForSaving();
     if (bytes.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // QSaveFile::commit() does not notice a failed last buffered write (a full disk), so flush first.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SafeFile::replace(path, bytes);
 }

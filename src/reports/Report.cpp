@@ -1,5 +1,6 @@
 #include "reports/Report.h"
 
+#include "common/SafeFile.h"
 #include "reports/PdfDocumentInfo.h"
 
 #include <QBuffer>
@@ -7,7 +8,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextLayout>
 
 #include <cmath>
@@ -568,14 +568,7 @@ bool exportPdf(const PreparedReport &report, const QString &path, const PdfInfo 
     const QByteArray bytes = pdfBytes(report, info);
     if (bytes.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SafeFile::replace(path, bytes);
 }
 
 }  // namespace ReportRender
