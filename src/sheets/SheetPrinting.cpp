@@ -1,9 +1,12 @@
 #include "sheets/SheetPrinting.h"
 
+#include "media/Logo.h"
 #include "media/PhotoArea.h"
 #include "sheets/TfrmInterventi.h"
+#include "shell/AppWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormHelpers.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -11,7 +14,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <exception>
 
 namespace SheetPrinting {
 
@@ -45,39 +51,80 @@ SheetReport::Values valuesFromWindow(const TfrmInterventi &window, const QImage 
     return values;
 }
 
-void buildFace(QDialog &dialog, const QString &caption, const QString &iconPath, const QString &title,
-               const QStringList &lines, const QString &confirmText, QLabel *&picture,
-               QPushButton *&cancel, QPushButton *&confirm)
+}  // namespace SheetPrinting
+
+SheetPrintDialog::SheetPrintDialog(AppWindows &windows, QWidget *parent, const Face &face)
+    : QDialog(parent), m_windows(windows)
 {
-    dialog.setWindowTitle(caption);
-    FormHelpers::makeFixedWithoutButtons(&dialog);
-    dialog.setModal(true);
-    dialog.setObjectName(QStringLiteral("faccia"));
-    dialog.setStyleSheet(QStringLiteral("QDialog#faccia { background: qlineargradient(x1:0, y1:0, x2:0, "
-                                        "y2:1, stop:0 #3A6FC4, stop:1 #FFFFFF); }"));
+    setWindowTitle(face.caption);
+    FormHelpers::makeFixedWithoutButtons(this);
+    setModal(true);
+    setObjectName(QStringLiteral("faccia"));
+    setStyleSheet(QStringLiteral("QDialog#faccia { background: qlineargradient(x1:0, y1:0, x2:0, "
+                                 "y2:1, stop:0 #3A6FC4, stop:1 #FFFFFF); }"));
 
-    picture = new QLabel(&dialog);
-    picture->setPixmap(Artwork::header(QSize(400, 170), iconPath, title, lines));
+    imgIstruzioni = new QLabel(this);
+    imgIstruzioni->setPixmap(Artwork::header(QSize(400, 170), face.iconPath, face.title, face.lines));
 
-    cancel = new QPushButton(QStringLiteral("Annulla"), &dialog);
-    confirm = new QPushButton(confirmText, &dialog);
-    for (QPushButton *button : {cancel, confirm}) {
+    btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    btnStampa = new QPushButton(face.confirmText, this);
+    for (QPushButton *button : {btnAnnulla, btnStampa}) {
         button->setMinimumSize(140, 34);
         button->setAutoDefault(false);
     }
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cancel);
+    buttons->addWidget(btnAnnulla);
     buttons->addStretch(1);
-    buttons->addWidget(confirm);
+    buttons->addWidget(btnStampa);
 
-    auto *layout = new QVBoxLayout(&dialog);
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(18);
-    layout->addWidget(picture);
+    layout->addWidget(imgIstruzioni);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    confirm->setFocus(Qt::OtherFocusReason);
+
+    connect(btnAnnulla, &QPushButton::clicked, this, &SheetPrintDialog::btnAnnullaClick);
+    connect(btnStampa, &QPushButton::clicked, this, &SheetPrintDialog::btnStampaClick);
+    FormHelpers::centre(this, windows.frmInterventi());
 }
 
-}  // namespace SheetPrinting
+void SheetPrintDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void SheetPrintDialog::FormShow()
+{
+    imgLogo = Logo::load(m_windows.programFolder());
+    btnStampa->setFocus(Qt::OtherFocusReason);
+}
+
+void SheetPrintDialog::btnStampaClick()
+{
+    bool ok = false;
+    try {
+        if (imgLogo.isNull())
+            imgLogo = Logo::load(m_windows.programFolder());
+        Report report = SheetReport::buildTemplate();
+        if (const TfrmInterventi *sheet = m_windows.frmInterventi();
+            sheet && SheetReport::fill(report, SheetPrinting::valuesFromWindow(*sheet, imgLogo))) {
+            ok = output(report.prepare());
+        }
+    } catch (const std::exception &) {
+        ok = false;
+    }
+    if (!ok)
+        MessageBoxes::warning(this, failure());
+    accept();
+}
+
+void SheetPrintDialog::btnAnnullaClick()
+{
+    reject();
+}

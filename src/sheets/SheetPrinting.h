@@ -2,10 +2,13 @@
 
 #include "reports/SheetReport.h"
 
+#include <QDialog>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
-class QDialog;
+class AppWindows;
+struct PreparedReport;
 class QLabel;
 class QPushButton;
 class TfrmInterventi;
@@ -17,10 +20,40 @@ namespace SheetPrinting {
 // pictures of its two photo areas at full size, and the logo.
 SheetReport::Values valuesFromWindow(const TfrmInterventi &window, const QImage &logo);
 
-// The two dialogs' face: the instruction picture over the buttons "Annulla" and the confirm button,
-// on a background shaded from blue to white; fixed size, no title-bar buttons.
-void buildFace(QDialog &dialog, const QString &caption, const QString &iconPath, const QString &title,
-               const QStringList &lines, const QString &confirmText, QLabel *&picture,
-               QPushButton *&cancel, QPushButton *&confirm);
-
 }  // namespace SheetPrinting
+
+// What the print and the preview dialog of the sheet share: the instruction picture over "Annulla"
+// and the confirm button; the logo loaded on showing; the template filled from the sheet window on
+// confirming, then handed to output(); a warning when anything fails; the dialog closes either way.
+class SheetPrintDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    QLabel *imgIstruzioni;
+    QPushButton *btnAnnulla, *btnStampa;
+    // Hidden picture: the workshop logo, loaded when the dialog is shown.
+    QImage imgLogo;
+
+    void FormShow();
+    void btnStampaClick();
+    void btnAnnullaClick();
+
+protected:
+    struct Face
+    {
+        QString caption, iconPath, title;
+        QStringList lines;
+        QString confirmText;
+    };
+    SheetPrintDialog(AppWindows &windows, QWidget *parent, const Face &face);
+
+    // Prints or previews the prepared sheet; false when that failed.
+    virtual bool output(const PreparedReport &report) = 0;
+    virtual QString failure() const = 0;
+
+    void showEvent(QShowEvent *event) override;
+
+private:
+    AppWindows &m_windows;
+    bool m_shown = false;
+};

@@ -1,35 +1,18 @@
 #pragma once
 
-#include <QDialog>
-#include <QImage>
-
-class AppWindows;
-class QLabel;
-class QPushButton;
+#include "sheets/SheetPrinting.h"
 
 // Shows the intervention sheet that the sheet window shows in the report preview window.
 // Use: TfrmAnteprimaScheda dialog(windows, parent); dialog.exec();
-class TfrmAnteprimaScheda : public QDialog
+class TfrmAnteprimaScheda : public SheetPrintDialog
 {
     Q_OBJECT
 public:
     TfrmAnteprimaScheda(AppWindows &windows, QWidget *parent = nullptr);
 
-    QLabel *imgIstruzioni;
-    QPushButton *btnAnnulla, *btnStampa;
-    // Hidden picture: the workshop logo, loaded when the dialog is shown.
-    QImage imgLogo;
-
-    void FormShow();
-    void btnStampaClick();
-    void btnAnnullaClick();
-
     static QString failureMessage();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    AppWindows &m_windows;
-    bool m_shown = false;
+    bool output(const PreparedReport &report) override;
+    QString failure() const override { return failureMessage(); }
 };
