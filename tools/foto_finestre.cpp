@@ -4,12 +4,23 @@
 //   QT_QPA_PLATFORM=offscreen foto-finestre <output folder> [<program folder>]
 
 #include "customers/TfrmClienti.h"
+#include "media/TfrmLogo.h"
+#include "reports/ReportPreview.h"
+#include "reports/SheetReport.h"
+#include "sheets/TfrmAnteprimaScheda.h"
+#include "sheets/TfrmCalendario.h"
+#include "sheets/TfrmNumerazione.h"
+#include "sheets/TfrmStampaScheda.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 #include "shell/Startup.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmCambiaPassword.h"
 #include "shell/TfrmPassword.h"
+#include "validators/TfrmCarta.h"
+#include "validators/TfrmCodFisc.h"
+#include "validators/TfrmIban.h"
+#include "validators/TfrmPartitaIva.h"
 #include "vehicles/TfrmAutoparco.h"
 
 #include <QApplication>
@@ -54,5 +65,28 @@ int main(int argc, char *argv[])
     save(windows.frmInterventi(), out, QStringLiteral("TfrmInterventi"), true);
     save(windows.frmClienti(), out, QStringLiteral("TfrmClienti"), true);
     save(windows.frmAutoparco(), out, QStringLiteral("TfrmAutoparco"), true);
+
+    // Dialogs, as they look when opened (not run modally).
+    QWidget *sheet = windows.frmInterventi();
+    TfrmNumerazione numerazione(windows, sheet);
+    save(&numerazione, out, QStringLiteral("TfrmNumerazione"), false);
+    TfrmCalendario calendario(windows, sheet);
+    save(&calendario, out, QStringLiteral("TfrmCalendario"), false);
+    TfrmStampaScheda stampa(windows, sheet);
+    save(&stampa, out, QStringLiteral("TfrmStampaScheda"), false);
+    TfrmAnteprimaScheda anteprima(windows, sheet);
+    save(&anteprima, out, QStringLiteral("TfrmAnteprimaScheda"), false);
+    TfrmLogo logo(windows, sheet);
+    save(&logo, out, QStringLiteral("TfrmLogo"), false);
+    TfrmCodFisc codFisc(sheet);
+    save(&codFisc, out, QStringLiteral("TfrmCodFisc"), false);
+    TfrmPartitaIva partitaIva(sheet);
+    save(&partitaIva, out, QStringLiteral("TfrmPartitaIva"), false);
+    TfrmCarta carta(sheet);
+    save(&carta, out, QStringLiteral("TfrmCarta"), false);
+    TfrmIban iban(sheet);
+    save(&iban, out, QStringLiteral("TfrmIban"), false);
+    ReportPreview preview(SheetReport::buildTemplate().prepare(), sheet);
+    save(&preview, out, QStringLiteral("ReportPreview"), true);
     return 0;
 }
