@@ -8,5 +8,5 @@ cd "$(dirname "$0")/.."
 folder=dist/Cablora
 mkdir -p "$folder"
 cp -f build/cablora "$folder/cablora"
-./build/crea-password-iniziale "$folder/unins000.dll"
+./build/crea-password-iniziale "$folder"
 exec "$folder/cablora"

@@ -1,11 +1,11 @@
 #include "common/IniFile.h"
 
+#include "common/SafeFile.h"
 #include "common/CodePage.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 namespace IniFile {
 
@@ -142,15 +142,7 @@ bool setValue(const QString &path, const QString &section, const QString &key, c
         content = old.readAll();
         old.close();
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = withValue(content, section, key, value);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SafeFile::replace(path, withValue(content, section, key, value));
 }
 
 }  // namespace IniFile

@@ -1,11 +1,12 @@
 #include "media/PhotoArea.h"
 
+#include "common/SafeFile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace {
 
@@ -47,11 +48,12 @@ void PhotoArea::clear()
     showScaled(m_placeholder);
 }
 
-bool PhotoArea::loadFile(const QString &path)
+PhotoArea::Decoded PhotoArea::decodeFile(const QString &path, const QSize &areaSize)
 {
+    Decoded result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return result;
     const QByteArray bytes = file.readAll();
     file.close();
 
@@ -62,26 +64,34 @@ bool PhotoArea::loadFile(const QString &path)
     reader.setAutoTransform(true);
     const QSize natural = reader.size();
     if (!natural.isValid())
-        return false;
-    // Decode only as many pixels as the area shows: a phone photo of 12 megapixels becomes a small
-    // picture at once, and the JPEG decoder skips most of the work.
-    const QSize inside = m_size - QSize(2, 2);
-    const bool big = natural.width() > inside.width() * 2 || natural.height() > inside.height() * 2;
-    if (big && isJpeg(bytes))
-        reader.setScaledSize(natural.scaled(inside * 2, Qt::KeepAspectRatio));
-    const QImage display = reader.read();
-    if (display.isNull())
-        return false;
+        return result;
+    // Decode only as many pixels as the area shows: the JPEG decoder then skips most of the work
+    // of a phone photo of twelve megapixels.
+    const QSize inside = areaSize - QSize(2, 2);
+    const bool jpeg = isJpeg(bytes);
+    const bool big = natural.width() > inside.width() || natural.height() > inside.height();
+    if (big && jpeg)
+        reader.setScaledSize(natural.scaled(inside, Qt::KeepAspectRatio));
+    const QImage image = reader.read();
+    if (image.isNull())
+        return result;
+    result.ok = true;
+    result.display = image;
+    if (jpeg)
+        result.jpeg = bytes;
+    if (!(big && jpeg))
+        result.full = image;
+    return result;
+}
 
+bool PhotoArea::show(const Decoded &decoded)
+{
+    if (!decoded.ok)
+        return false;
     m_placeholderShown = false;
-    if (isJpeg(bytes)) {
-        m_jpeg = bytes;
-        m_full = big ? QImage() : display;
-    } else {
-        m_jpeg.clear();
-        m_full = display;
-    }
-    showScaled(display);
+    m_jpeg = decoded.jpeg;
+    m_full = decoded.full;
+    showScaled(decoded.display);
     return true;
 }
 
@@ -143,12 +153,5 @@ bool PhotoArea::saveTo(const QString &path) const
     const QByteArray bytes = bytesForSaving();
     if (bytes.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SafeFile::replace(path, bytes);
 }

@@ -18,8 +18,21 @@ public:
 
     // Shows the placeholder picture ("clearing" the area).
     void clear();
+    // A picture file read and decoded at the size an area shows it. Decoding needs no widget, so
+    // several files can be decoded at once on other threads.
+    struct Decoded
+    {
+        bool ok = false;
+        QByteArray jpeg;       // the file's bytes, when it is a JPEG file
+        QImage display;        // the picture at the size shown
+        QImage full;           // the whole picture, when it was decoded anyway (small files, bitmaps)
+    };
+    static Decoded decodeFile(const QString &path, const QSize &areaSize);
+    // Shows a decoded file; false (area unchanged) when it could not be read as a picture.
+    bool show(const Decoded &decoded);
     // Loads a JPEG or bitmap file; false (area unchanged) when it cannot be read as a picture.
-    bool loadFile(const QString &path);
+    bool loadFile(const QString &path) { return show(decodeFile(path, m_size)); }
+    QSize areaSize() const { return m_size; }
     // Shows a picture that has no file bytes (a webcam frame, a copy of another area).
     void setImage(const QImage &image);
     // Takes over another area's picture, bytes included.

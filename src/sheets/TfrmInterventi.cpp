@@ -1,259 +1,844 @@
 #include "sheets/TfrmInterventi.h"
 
+#include "archive/FieldCodec.h"
+#include "archive/RecordArchive.h"
+#include "common/Formats.h"
+#include "common/TextRules.h"
 #include "media/PhotoArea.h"
+#include "media/TfrmLogo.h"
+#include "media/TfrmZoom.h"
+#include "sheets/SheetRules.h"
+#include "sheets/TfrmAnteprimaScheda.h"
+#include "sheets/TfrmCalendario.h"
+#include "sheets/TfrmNumerazione.h"
+#include "sheets/TfrmStampaScheda.h"
+#include "shell/AppWindows.h"
+#include "widgets/Artwork.h"
+#include "widgets/ArchiveBrowser.h"
+#include "widgets/EventHooks.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QVBoxLayout>
 
-// Temporary: the controls exist; the window behaviour is being written.
-TfrmInterventi::TfrmInterventi(AppWindows &windows) : AppWindow(windows, QStringLiteral(" Cablora - Schede Interventi"))
+#include <future>
+
+namespace {
+
+const QSize kPhotoSize(370, 260);
+const QSize kCommandIcon(34, 34);
+const QSize kPhotoButtonIcon(26, 26);
+
+QString photoFailedMessage()
 {
-    cmdNuovo = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdDuplica = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdSalva = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdTrova = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdFile = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdAnteprima = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdStampa = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdPrimo = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdIndietro = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdAvanti = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdUltimo = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    lblPosizione = new QLabel(this);
-    cmdNonPagati = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdNumerazione = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdGuida = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    cmdEsci = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    imgFoto = new PhotoArea(QSize(370, 260), QImage(), this);
-    imgFoto02 = new PhotoArea(QSize(370, 260), QImage(), this);
-    btnCaricaFoto = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    btnAcquisisciFoto = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    btnSalvaFoto = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    btnCancFoto = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    btnZoomFoto = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    btnCaricaFoto02 = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    btnAcquisisciFoto02 = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    btnSalvaFoto02 = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    btnCancFoto02 = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    btnZoomFoto02 = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    txtNumScheda = new QLineEdit(this);
-    txtData = new QLineEdit(this);
-    txtTecnico = new QLineEdit(this);
-    txtAzienda = new QLineEdit(this);
-    txtPratica = new QLineEdit(this);
-    txtCliente = new QLineEdit(this);
-    txtRecapito = new QLineEdit(this);
-    txtVeicolo = new QLineEdit(this);
-    txtTarga = new QLineEdit(this);
-    txtMarca = new QLineEdit(this);
-    txtChilometraggio = new QLineEdit(this);
-    txtDanni = new QLineEdit(this);
-    txtDataInizio = new QLineEdit(this);
-    txtStato = new QLineEdit(this);
-    txtDataFine = new QLineEdit(this);
-    txtVernice = new QLineEdit(this);
-    txtRicambi = new QLineEdit(this);
-    txtInterventi = new QPlainTextEdit(this);
-    txtManodopera = new QLineEdit(this);
-    chkPagato = new QCheckBox(this);
-    txtNote = new QLineEdit(this);
-    txtTotale = new QLineEdit(this);
-    btnLogo = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    impCliente = new PictureButton(QString(), QSize(32, 32), QString(), this);
-    lblFile01 = new QLabel(this);
-    lblFile02 = new QLabel(this);
-    lblFile03 = new QLabel(this);
-    lblDesc01 = new QLabel(this);
-    lblDesc02 = new QLabel(this);
-    lblDesc03 = new QLabel(this);
-    lblInizio = new QLabel(this);
-    effInterventi = new FocusFrame(txtInterventi, this);
+    return QStringLiteral("Attenzione: la scheda è stata salvata, ma non è stato possibile salvare le "
+                          "foto.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
+                          "cartella di installazione del programma.");
 }
 
-void TfrmInterventi::ShowRecord(const SchedaRecord &record, qint64 position)
+// A white rounded box holding a group of commands of the command bar.
+QWidget *commandGroup(QWidget *parent, std::initializer_list<QWidget *> commands)
 {
-
+    auto *box = new QWidget(parent);
+    box->setObjectName(QStringLiteral("commandGroup"));
+    box->setStyleSheet(QStringLiteral("#commandGroup { background-color: white; border: 1px solid #B8C7D9; "
+                                      "border-radius: 6px; }"));
+    auto *layout = new QHBoxLayout(box);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
+    for (QWidget *command : commands)
+        layout->addWidget(command);
+    return box;
 }
 
-bool TfrmInterventi::ShowRecordAt(qint64 position)
+// The round badge "1" or "2" beside a photo area.
+QLabel *badge(const QString &text, QWidget *parent)
 {
-    return false;
+    auto *label = new QLabel(text, parent);
+    label->setFixedSize(28, 28);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
+    label->setStyleSheet(QStringLiteral("QLabel { background-color: #C62828; color: white; border-radius: 14px; }"));
+    return label;
 }
 
-SchedaRecord TfrmInterventi::RecordFromScreen() const
+}  // namespace
+
+TfrmInterventi::TfrmInterventi(AppWindows &windows)
+    : AppWindow(windows, QStringLiteral(" Cablora - Schede Interventi"))
 {
-    return {};
+    auto *content = new QWidget(this);
+    content->setObjectName(QStringLiteral("sheetContent"));
+    content->setStyleSheet(QStringLiteral("#sheetContent { background-color: #E6EDF5; }"));
+
+    // Command bar.
+    auto command = [content](const QString &icon, const QString &text, const QString &hint) {
+        auto *button = new PictureButton(icon, kCommandIcon, hint, content, text);
+        button->setFont(FormHelpers::font(QStringLiteral("Verdana"), 8));
+        return button;
+    };
+    cmdNuovo = command(QStringLiteral(":/icons/document-new.svg"), QStringLiteral("Nuovo"),
+                       QStringLiteral("Prepara la schermata per l'emissione di una nuova scheda."));
+    cmdDuplica = command(QStringLiteral(":/icons/edit-copy.svg"), QStringLiteral("Duplica"),
+                         QStringLiteral("Prepara la schermata per l'emissione di una nuova scheda "
+                                        "duplicando i dati correnti."));
+    cmdSalva = command(QStringLiteral(":/icons/document-save.svg"), QStringLiteral("Salva"),
+                       QStringLiteral("Salva la scheda in archivio."));
+    cmdTrova = command(QStringLiteral(":/icons/system-search.svg"), QStringLiteral("Trova"),
+                       QStringLiteral("Trova una scheda in archivio."));
+    cmdFile = command(QStringLiteral(":/icons/mail-attachment.svg"), QStringLiteral("Allega file"),
+                      QStringLiteral("Allega file alla scheda."));
+    cmdAnteprima = command(QStringLiteral(":/icons/document-print-preview.svg"),
+                           QStringLiteral("Anteprima"),
+                           QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
+    cmdStampa = command(QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
+                        QStringLiteral("Stampa la scheda."));
+    cmdPrimo = command(QStringLiteral(":/icons/go-first.svg"), QStringLiteral("Prima"),
+                       QStringLiteral("Visualizza la prima scheda in archivio."));
+    cmdIndietro = command(QStringLiteral(":/icons/go-previous.svg"), QStringLiteral("Precedente"),
+                          QStringLiteral("Visualizza la scheda precedente in archivio."));
+    lblPosizione = new QLabel(content);
+    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    lblPosizione->setAlignment(Qt::AlignCenter);
+    lblPosizione->setMinimumWidth(64);
+    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background-color: #F0F8FF; border: 1px solid #87CEEB; "
+                                               "border-radius: 4px; padding: 4px; }"));
+    lblPosizione->setFont(FormHelpers::font(QStringLiteral("Verdana"), 14, true));
+    cmdAvanti = command(QStringLiteral(":/icons/go-next.svg"), QStringLiteral("Successiva"),
+                        QStringLiteral("Visualizza la scheda successiva in archivio."));
+    cmdUltimo = command(QStringLiteral(":/icons/go-last.svg"), QStringLiteral("Ultima"),
+                        QStringLiteral("Visualizza l'ultima scheda in archivio."));
+    cmdNonPagati = command(QStringLiteral(":/icons/accessories-calculator.svg"),
+                           QStringLiteral("Da saldare"),
+                           QStringLiteral("Visualizza il riepilogo dei conti non ancora saldati."));
+    cmdNumerazione = command(QStringLiteral(":/icons/x-office-calendar.svg"),
+                             QStringLiteral("Numerazione"),
+                             QStringLiteral("Imposta il numero iniziale per la numerazione delle schede "
+                                            "interventi."));
+    cmdGuida = command(QStringLiteral(":/icons/help-browser.svg"), QStringLiteral("Guida"),
+                       QStringLiteral("Visualizza la guida in linea."));
+    cmdEsci = command(QStringLiteral(":/icons/system-log-out.svg"), QStringLiteral("Esci"),
+                      QStringLiteral("Esci da questa schermata."));
+
+    auto *bar = new QHBoxLayout;
+    bar->setSpacing(8);
+    bar->addWidget(commandGroup(content, {cmdNuovo, cmdDuplica, cmdSalva}));
+    bar->addWidget(commandGroup(content, {cmdTrova, cmdFile, cmdAnteprima, cmdStampa}));
+    bar->addWidget(commandGroup(content, {cmdPrimo, cmdIndietro, lblPosizione, cmdAvanti, cmdUltimo}));
+    bar->addWidget(commandGroup(content, {cmdNonPagati, cmdNumerazione, cmdGuida}));
+    bar->addStretch(1);
+    bar->addWidget(commandGroup(content, {cmdEsci}));
+
+    // Photo areas with their buttons.
+    imgBianco = Artwork::picture(QStringLiteral(":/art/auto.svg"), kPhotoSize).toImage();
+    imgBianco02 = imgBianco;
+    imgFoto = new PhotoArea(kPhotoSize, imgBianco, content);
+    imgFoto02 = new PhotoArea(kPhotoSize, imgBianco02, content);
+    auto photoButtons = [content](PictureButton *&carica, PictureButton *&acquisisci,
+                                  PictureButton *&salva, PictureButton *&canc, PictureButton *&zoom) {
+        carica = new PictureButton(QStringLiteral(":/icons/document-open.svg"), kPhotoButtonIcon,
+                                   QStringLiteral("Carica una foto esistente."), content);
+        acquisisci = new PictureButton(QStringLiteral(":/icons/camera-video.svg"), kPhotoButtonIcon,
+                                       QStringLiteral("Acquisisci la foto da webcam."), content);
+        salva = new PictureButton(QStringLiteral(":/icons/media-floppy.svg"), kPhotoButtonIcon,
+                                  QStringLiteral("Salva la foto su disco."), content);
+        canc = new PictureButton(QStringLiteral(":/icons/edit-clear.svg"), kPhotoButtonIcon,
+                                 QStringLiteral("Cancella la foto."), content);
+        zoom = new PictureButton(QStringLiteral(":/icons/view-fullscreen.svg"), kPhotoButtonIcon,
+                                 QStringLiteral("Visualizza la foto nelle sue dimensioni reali."), content);
+    };
+    photoButtons(btnCaricaFoto, btnAcquisisciFoto, btnSalvaFoto, btnCancFoto, btnZoomFoto);
+    photoButtons(btnCaricaFoto02, btnAcquisisciFoto02, btnSalvaFoto02, btnCancFoto02, btnZoomFoto02);
+    auto photoRow = [content](const QString &number, PhotoArea *area,
+                              std::initializer_list<QWidget *> buttons) {
+        auto *row = new QHBoxLayout;
+        row->setSpacing(4);
+        auto *side = new QVBoxLayout;
+        side->setSpacing(2);
+        side->addWidget(badge(number, content), 0, Qt::AlignHCenter);
+        for (QWidget *button : buttons)
+            side->addWidget(button);
+        side->addStretch(1);
+        row->addWidget(area);
+        row->addLayout(side);
+        return row;
+    };
+    auto *photos = new QVBoxLayout;
+    photos->setSpacing(10);
+    photos->addLayout(photoRow(QStringLiteral("1"), imgFoto,
+                               {btnCaricaFoto, btnAcquisisciFoto, btnSalvaFoto, btnCancFoto, btnZoomFoto}));
+    photos->addLayout(photoRow(QStringLiteral("2"), imgFoto02,
+                               {btnCaricaFoto02, btnAcquisisciFoto02, btnSalvaFoto02, btnCancFoto02,
+                                btnZoomFoto02}));
+    photos->addStretch(1);
+
+    // Fields, created in tab order.
+    txtNumScheda = makeEdit(50);
+    txtNumScheda->setAlignment(Qt::AlignCenter);
+    txtData = makeEdit(10);
+    txtTecnico = makeEdit(120);
+    txtAzienda = makeEdit(500);
+    txtPratica = makeEdit(250);
+    txtCliente = makeEdit(500);
+    txtRecapito = makeEdit(50);
+    txtVeicolo = makeEdit(50);
+    txtTarga = makeEdit(30);
+    txtMarca = makeEdit(50);
+    txtChilometraggio = makeEdit(50);
+    txtDanni = makeEdit(1000);
+    txtDataInizio = makeEdit(10);
+    txtStato = makeEdit(50);
+    txtDataFine = makeEdit(10);
+    txtVernice = makeEdit(500);
+    txtRicambi = makeEdit(1000);
+    txtInterventi = new QPlainTextEdit(content);
+    txtInterventi->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
+    txtInterventi->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtInterventi->setTabChangesFocus(true);
+    txtInterventi->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: #F0F8FF; "
+                                                "border: 1px solid #87CEEB; color: black; }"));
+    effInterventi = new FocusFrame(txtInterventi, content, 3);
+    txtManodopera = makeEdit(50);
+    chkPagato = new QCheckBox(QStringLiteral(" Pagato"), content);
+    chkPagato->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
+    FormHelpers::setHint(chkPagato, QStringLiteral("Spunta questa casella per annotare che il conto è stato "
+                                                   "saldato."));
+    txtNote = makeEdit(1000);
+    txtTotale = makeEdit(15);
+    txtTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtTotale->setText(QStringLiteral("0,00"));
+    for (QLineEdit *date : {txtData, txtDataInizio, txtDataFine}) {
+        date->setReadOnly(true);
+        date->setAlignment(Qt::AlignCenter);
+    }
+
+    btnLogo = new PictureButton(QStringLiteral(":/icons/preferences-desktop-theme.svg"), QSize(28, 28),
+                                QStringLiteral("Imposta il logo dell'azienda."), content);
+    impCliente = new PictureButton(QStringLiteral(":/icons/x-office-address-book.svg"), QSize(28, 28),
+                                   QStringLiteral("Importa i dati dall'archivio anagrafico dei clienti."),
+                                   content);
+
+    // The maximum lengths of the screen: the field capacities, but labour takes 50 characters.
+    auto *fields = new QGridLayout;
+    fields->setHorizontalSpacing(12);
+    fields->setVerticalSpacing(1);
+    int row = 0;
+    auto place = [&](const QString &text, QWidget *edit, int column, int span = 1) {
+        QLabel *label = FormHelpers::caption(text, content, 9, false);
+        label->setContentsMargins(0, 4, 0, 0);
+        fields->addWidget(label, row, column, 1, span, Qt::AlignBottom);
+        fields->addWidget(edit, row + 1, column, 1, span);
+    };
+    auto withButton = [content](QWidget *edit, QWidget *button) {
+        auto *box = new QWidget(content);
+        auto *layout = new QHBoxLayout(box);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(4);
+        layout->addWidget(edit, 1);
+        layout->addWidget(button);
+        return box;
+    };
+    place(QStringLiteral("Scheda n."), withButton(txtNumScheda, btnLogo), 0);
+    place(QStringLiteral("Data emissione:"), txtData, 1);
+    place(QStringLiteral("Tecnico assegnato:"), txtTecnico, 2, 2);
+    row += 2;
+    place(QStringLiteral("Intestazione azienda elettrauto:"), txtAzienda, 0, 2);
+    place(QStringLiteral("Estremi pratica assicurativa:"), txtPratica, 2, 2);
+    row += 2;
+    place(QStringLiteral("Cliente:"), withButton(txtCliente, impCliente), 0, 2);
+    place(QStringLiteral("Recapito telefonico:"), txtRecapito, 2);
+    place(QStringLiteral("Tipo veicolo:"), txtVeicolo, 3);
+    row += 2;
+    place(QStringLiteral("Targa:"), txtTarga, 0);
+    place(QStringLiteral("Marca e modello:"), txtMarca, 1, 2);
+    place(QStringLiteral("Chilometraggio:"), txtChilometraggio, 3);
+    row += 2;
+    place(QStringLiteral("Problema segnalato dal cliente:"), txtDanni, 0, 4);
+    row += 2;
+    place(QStringLiteral("Data inizio lavori:"), txtDataInizio, 0);
+    place(QStringLiteral("Stato avanzamento lavori:"), txtStato, 1, 2);
+    place(QStringLiteral("Data fine lavori:"), txtDataFine, 3);
+    row += 2;
+    place(QStringLiteral("Spie accese:"), txtVernice, 0, 4);
+    row += 2;
+    place(QStringLiteral("Ricambi e materiali utilizzati:"), txtRicambi, 0, 4);
+    row += 2;
+    place(QStringLiteral("Test e interventi eseguiti:"), effInterventi, 0, 4);
+    fields->setRowStretch(row + 1, 1);
+    row += 2;
+    auto *paid = new QWidget(content);
+    auto *paidLayout = new QHBoxLayout(paid);
+    paidLayout->setContentsMargins(0, 0, 0, 0);
+    paidLayout->addWidget(chkPagato);
+    auto *banknotes = new QLabel(paid);
+    banknotes->setPixmap(Artwork::picture(QStringLiteral(":/art/banconote.svg"), QSize(48, 28)));
+    paidLayout->addWidget(banknotes);
+    paidLayout->addStretch(1);
+    place(QStringLiteral("Manodopera:"), txtManodopera, 0);
+    fields->addWidget(paid, row + 1, 1);
+    place(QStringLiteral("Note:"), txtNote, 2);
+    place(QStringLiteral("Totale: \u20AC"), txtTotale, 3);
+    for (int c = 0; c < 4; ++c)
+        fields->setColumnStretch(c, 1);
+
+    auto *body = new QHBoxLayout;
+    body->setSpacing(16);
+    body->addLayout(photos);
+    body->addLayout(fields, 1);
+
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(10, 6, 10, 6);
+    layout->setSpacing(8);
+    layout->addLayout(bar);
+    layout->addLayout(body, 1);
+
+    // Hidden state.
+    for (QLabel **holder : {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03,
+                            &lblInizio}) {
+        *holder = new QLabel(content);
+        (*holder)->hide();
+    }
+    lblInizio->setText(QStringLiteral("1"));
+
+    setTabOrder(txtNumScheda, txtData);
+    QWidget *previous = txtData;
+    for (QWidget *next : std::initializer_list<QWidget *>{
+             txtTecnico, txtAzienda, txtPratica, txtCliente, txtRecapito, txtVeicolo, txtTarga,
+             txtMarca, txtChilometraggio, txtDanni, txtDataInizio, txtStato, txtDataFine, txtVernice,
+             txtRicambi, txtInterventi, txtManodopera, chkPagato, txtNote, txtTotale}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+
+    // Enter moves along the fields; the memo keeps Enter for its line breaks, the date edits and
+    // the total add their own key handling below.
+    EventHooks::enterChain({txtNumScheda, txtData, txtTecnico, txtAzienda, txtPratica, txtCliente,
+                            txtRecapito, txtVeicolo, txtTarga, txtMarca, txtChilometraggio, txtDanni,
+                            txtDataInizio, txtStato, txtDataFine, txtVernice, txtRicambi},
+                           txtInterventi);
+    EventHooks::enterChain({txtManodopera, txtNote, txtTotale});
+    for (QLineEdit *date : {txtData, txtDataInizio, txtDataFine})
+        EventHooks::onKeyDown(date, [this, date](QKeyEvent *e) { return txtDataKeyDown(date, e); });
+    EventHooks::onKeyDown(txtTotale, [this](QKeyEvent *e) { return txtTotaleKeyDown(e); });
+    EventHooks::onExit(txtTotale, [this] { txtTotaleExit(); });
+    connect(txtTarga, &QLineEdit::textEdited, this, &TfrmInterventi::txtTargaChange);
+    connect(txtInterventi, &QPlainTextEdit::textChanged, this, &TfrmInterventi::txtInterventiChange);
+
+    connect(cmdNuovo, &QToolButton::clicked, this, &TfrmInterventi::cmdNuovoClick);
+    connect(cmdDuplica, &QToolButton::clicked, this, &TfrmInterventi::cmdDuplicaClick);
+    connect(cmdSalva, &QToolButton::clicked, this, &TfrmInterventi::cmdSalvaClick);
+    connect(cmdTrova, &QToolButton::clicked, this, &TfrmInterventi::cmdTrovaClick);
+    connect(cmdFile, &QToolButton::clicked, this, &TfrmInterventi::cmdFileClick);
+    connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmInterventi::cmdAnteprimaClick);
+    connect(cmdStampa, &QToolButton::clicked, this, &TfrmInterventi::cmdStampaClick);
+    connect(cmdPrimo, &QToolButton::clicked, this, &TfrmInterventi::cmdPrimoClick);
+    connect(cmdIndietro, &QToolButton::clicked, this, &TfrmInterventi::cmdIndietroClick);
+    connect(cmdAvanti, &QToolButton::clicked, this, &TfrmInterventi::cmdAvantiClick);
+    connect(cmdUltimo, &QToolButton::clicked, this, &TfrmInterventi::cmdUltimoClick);
+    connect(cmdNonPagati, &QToolButton::clicked, this, &TfrmInterventi::cmdNonPagatiClick);
+    connect(cmdNumerazione, &QToolButton::clicked, this, &TfrmInterventi::cmdNumerazioneClick);
+    connect(cmdGuida, &QToolButton::clicked, this, &TfrmInterventi::cmdGuidaClick);
+    connect(cmdEsci, &QToolButton::clicked, this, &TfrmInterventi::cmdEsciClick);
+    connect(btnLogo, &QToolButton::clicked, this, &TfrmInterventi::btnLogoClick);
+    connect(impCliente, &QToolButton::clicked, this, &TfrmInterventi::impClienteClick);
+    auto photoCommands = [this](PhotoArea *area, PictureButton *carica, PictureButton *acquisisci,
+                                PictureButton *salva, PictureButton *canc, PictureButton *zoom) {
+        connect(carica, &QToolButton::clicked, this, [this, area] { btnCaricaFotoClick(area); });
+        connect(acquisisci, &QToolButton::clicked, this, [this, area] { btnAcquisisciFotoClick(area); });
+        connect(salva, &QToolButton::clicked, this, [this, area] { btnSalvaFotoClick(area); });
+        connect(canc, &QToolButton::clicked, this, [this, area] { btnCancFotoClick(area); });
+        connect(zoom, &QToolButton::clicked, this, [this, area] { btnZoomFotoClick(area); });
+    };
+    photoCommands(imgFoto, btnCaricaFoto, btnAcquisisciFoto, btnSalvaFoto, btnCancFoto, btnZoomFoto);
+    photoCommands(imgFoto02, btnCaricaFoto02, btnAcquisisciFoto02, btnSalvaFoto02, btnCancFoto02,
+                  btnZoomFoto02);
+
+    setContent(content);
 }
 
-void TfrmInterventi::FormShow()
+QLineEdit *TfrmInterventi::makeEdit(int maxLength)
 {
-
-}
-
-void TfrmInterventi::FormClose()
-{
-
-}
-
-void TfrmInterventi::cmdNuovoClick()
-{
-
-}
-
-void TfrmInterventi::cmdDuplicaClick()
-{
-
-}
-
-void TfrmInterventi::cmdSalvaClick()
-{
-
-}
-
-void TfrmInterventi::cmdTrovaClick()
-{
-
-}
-
-void TfrmInterventi::cmdFileClick()
-{
-
-}
-
-void TfrmInterventi::cmdAnteprimaClick()
-{
-
-}
-
-void TfrmInterventi::cmdStampaClick()
-{
-
-}
-
-void TfrmInterventi::cmdPrimoClick()
-{
-
-}
-
-void TfrmInterventi::cmdIndietroClick()
-{
-
-}
-
-void TfrmInterventi::cmdAvantiClick()
-{
-
-}
-
-void TfrmInterventi::cmdUltimoClick()
-{
-
-}
-
-void TfrmInterventi::cmdNonPagatiClick()
-{
-
-}
-
-void TfrmInterventi::cmdNumerazioneClick()
-{
-
-}
-
-void TfrmInterventi::cmdGuidaClick()
-{
-
-}
-
-void TfrmInterventi::cmdEsciClick()
-{
-
-}
-
-void TfrmInterventi::btnLogoClick()
-{
-
-}
-
-void TfrmInterventi::impClienteClick()
-{
-
-}
-
-void TfrmInterventi::btnCaricaFotoClick(PhotoArea *area)
-{
-
-}
-
-void TfrmInterventi::btnAcquisisciFotoClick(PhotoArea *area)
-{
-
-}
-
-void TfrmInterventi::btnSalvaFotoClick(PhotoArea *area)
-{
-
-}
-
-void TfrmInterventi::btnCancFotoClick(PhotoArea *area)
-{
-
-}
-
-void TfrmInterventi::btnZoomFotoClick(PhotoArea *area)
-{
-
-}
-
-void TfrmInterventi::txtTargaChange()
-{
-
-}
-
-bool TfrmInterventi::txtDataKeyDown(QLineEdit *edit, QKeyEvent *event)
-{
-    return false;
-}
-
-bool TfrmInterventi::txtTotaleKeyDown(QKeyEvent *event)
-{
-    return false;
-}
-
-void TfrmInterventi::txtTotaleExit()
-{
-
-}
-
-QString TfrmInterventi::photoFileA(qint64 position)
-{
-    return {};
-}
-
-QString TfrmInterventi::photoFileB(qint64 position)
-{
-    return {};
-}
-
-void TfrmInterventi::clearScreen()
-{
-
-}
-
-void TfrmInterventi::loadPhotos(qint64 position)
-{
-
-}
-
-void TfrmInterventi::browse(BrowseCommand command)
-{
-
+    auto *edit = new QLineEdit(centralWidget() ? centralWidget() : this);
+    edit->setMaxLength(maxLength);
+    edit->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
+    FormHelpers::applyFieldColours(edit);
+    return edit;
 }
 
 QString TfrmInterventi::archivePath() const
 {
-    return {};
+    return windows().filePath(SchedaRecord::fileName());
+}
+
+QString TfrmInterventi::photoFileA(qint64 position)
+{
+    return QStringLiteral("Foto_A_%1.jpg").arg(position);
+}
+
+QString TfrmInterventi::photoFileB(qint64 position)
+{
+    return QStringLiteral("Foto_B_%1.jpg").arg(position);
+}
+
+// ---- Showing -------------------------------------------------------------------------------------
+
+void TfrmInterventi::clearScreen()
+{
+    for (QLineEdit *edit : {txtNumScheda, txtData, txtTecnico, txtPratica, txtCliente, txtRecapito,
+                            txtVeicolo, txtTarga, txtMarca, txtChilometraggio, txtDanni, txtDataInizio,
+                            txtStato, txtDataFine, txtVernice, txtRicambi, txtManodopera, txtNote})
+        edit->clear();
+    txtInterventi->clear();
+    txtTotale->setText(QStringLiteral("0,00"));
+    chkPagato->setChecked(false);
+    for (QLabel *holder : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
+        holder->clear();
+    lblPosizione->clear();
+    imgFoto->clear();
+    imgFoto02->clear();
+}
+
+void TfrmInterventi::FormShow()
+{
+    txtAzienda->setText(SheetRules::readHeading(windows().programFolder()));
+    clearScreen();
+    panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    txtNumScheda->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmInterventi::FormClose()
+{
+    // The heading shown when the window closes is the one the next sheet starts with.
+    SheetRules::writeHeading(windows().programFolder(), txtAzienda->text());
+}
+
+void TfrmInterventi::ShowRecord(const SchedaRecord &record, qint64 position)
+{
+    txtNumScheda->setText(record.NumScheda);
+    txtData->setText(record.Data);
+    txtTecnico->setText(record.Tecnico);
+    txtAzienda->setText(record.Azienda);
+    txtPratica->setText(record.Pratica);
+    txtCliente->setText(record.Cliente);
+    txtRecapito->setText(record.Recapito);
+    txtVeicolo->setText(record.Veicolo);
+    txtTarga->setText(record.Targa);
+    txtMarca->setText(record.Marca);
+    txtChilometraggio->setText(record.Chilometraggio);
+    txtDanni->setText(record.Danni);
+    txtDataInizio->setText(record.DataInizio);
+    txtStato->setText(record.Stato);
+    txtDataFine->setText(record.DataFine);
+    txtVernice->setText(record.Vernice);
+    txtRicambi->setText(record.Ricambi);
+    txtInterventi->setPlainText(QString(record.Interventi).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    txtManodopera->setText(record.Manodopera);
+    txtNote->setText(record.Note);
+    txtTotale->setText(record.Totale);
+    lblFile01->setText(record.File01);
+    lblFile02->setText(record.File02);
+    lblFile03->setText(record.File03);
+    lblDesc01->setText(record.Desc01);
+    lblDesc02->setText(record.Desc02);
+    lblDesc03->setText(record.Desc03);
+    // A flag that reads neither "Sì" nor "No" leaves the box as it was.
+    if (record.Pagato == FieldCodec::yesText())
+        chkPagato->setChecked(true);
+    else if (record.Pagato == FieldCodec::noText())
+        chkPagato->setChecked(false);
+    lblPosizione->setText(QString::number(position));
+    loadPhotos(position);
+}
+
+bool TfrmInterventi::ShowRecordAt(qint64 position)
+{
+    RecordArchive archive;
+    QByteArray bytes;
+    if (!archive.OpenForReading(archivePath(), SchedaRecord::kSize) || !archive.ReadAt(position, bytes))
+        return false;
+    archive.Close();
+    ShowRecord(SchedaRecord::fromBytes(bytes), position);
+    return true;
+}
+
+void TfrmInterventi::loadPhotos(qint64 position)
+{
+    // The two files are decoded at the same time, the first on another thread.
+    auto decodedA = std::async(std::launch::async, &PhotoArea::decodeFile,
+                               windows().filePath(photoFileA(position)), imgFoto->areaSize());
+    const PhotoArea::Decoded decodedB =
+        PhotoArea::decodeFile(windows().filePath(photoFileB(position)), imgFoto02->areaSize());
+    // Both photos or none: a sheet whose second photo is missing shows two placeholders.
+    const bool ok = imgFoto->show(decodedA.get()) && imgFoto02->show(decodedB);
+    if (!ok) {
+        imgFoto->clear();
+        imgFoto02->clear();
+    }
+}
+
+SchedaRecord TfrmInterventi::RecordFromScreen() const
+{
+    SchedaRecord r;
+    r.NumScheda = txtNumScheda->text();
+    r.Data = txtData->text();
+    r.Tecnico = txtTecnico->text();
+    r.Azienda = txtAzienda->text();
+    r.Pratica = txtPratica->text();
+    r.Cliente = txtCliente->text();
+    r.Recapito = txtRecapito->text();
+    r.Veicolo = txtVeicolo->text();
+    r.Targa = txtTarga->text();
+    r.Marca = txtMarca->text();
+    r.Chilometraggio = txtChilometraggio->text();
+    r.Danni = txtDanni->text();
+    r.DataInizio = txtDataInizio->text();
+    r.Stato = txtStato->text();
+    r.DataFine = txtDataFine->text();
+    r.Vernice = txtVernice->text();
+    r.Ricambi = txtRicambi->text();
+    // The memo's lines are stored with CR LF between them.
+    r.Interventi = txtInterventi->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    r.Manodopera = txtManodopera->text();
+    r.Note = txtNote->text();
+    r.Totale = txtTotale->text();
+    r.File01 = lblFile01->text();
+    r.File02 = lblFile02->text();
+    r.File03 = lblFile03->text();
+    r.Desc01 = lblDesc01->text();
+    r.Desc02 = lblDesc02->text();
+    r.Desc03 = lblDesc03->text();
+    r.Pagato = chkPagato->isChecked() ? FieldCodec::yesText() : FieldCodec::noText();
+    return r;
+}
+
+// ---- Browsing ------------------------------------------------------------------------------------
+
+void TfrmInterventi::browse(BrowseCommand command)
+{
+    ArchiveBrowser::run(this, lblPosizione, archivePath(), SchedaRecord::kSize, command,
+                        [this](const QByteArray &record, qint64 position) {
+                            ShowRecord(SchedaRecord::fromBytes(record), position);
+                        });
+}
+
+void TfrmInterventi::cmdPrimoClick()
+{
+    browse(BrowseCommand::First);
+}
+
+void TfrmInterventi::cmdIndietroClick()
+{
+    browse(BrowseCommand::Previous);
+}
+
+void TfrmInterventi::cmdAvantiClick()
+{
+    browse(BrowseCommand::Next);
+}
+
+void TfrmInterventi::cmdUltimoClick()
+{
+    browse(BrowseCommand::Last);
+}
+
+// ---- New, duplicate, save ------------------------------------------------------------------------
+
+void TfrmInterventi::cmdNuovoClick()
+{
+    const QString stored = SheetRules::readNumberingStart(windows().programFolder());
+    lblInizio->setText(TextRules::trim(stored).isEmpty() ? QStringLiteral("1") : stored);
+
+    RecordArchive archive;
+    qint64 count = -1;
+    if (archive.OpenOrCreate(archivePath(), SchedaRecord::kSize))
+        count = archive.Count();
+    archive.Close();
+    if (count < 0) {
+        MessageBoxes::error(this, archiveAccessMessage());
+        return;
+    }
+
+    clearScreen();
+    bool ok = false;
+    const qint64 start = SheetRules::numberingStartValue(lblInizio->text(), &ok);
+    if (!ok) {
+        MessageBoxes::error(this, archiveAccessMessage());
+        return;
+    }
+    txtNumScheda->setText(QString::number(SheetRules::proposedNumber(start, count)));
+    txtData->setText(Formats::todayText());
+    txtTecnico->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmInterventi::cmdDuplicaClick()
+{
+    if (TextRules::trim(lblPosizione->text()).isEmpty()) {
+        MessageBoxes::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire "
+                                                   "soltanto dopo che questa è stata inserita in archivio."));
+        return;
+    }
+    txtNumScheda->clear();
+    txtData->setText(Formats::todayText());
+    for (QLabel *holder : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
+        holder->clear();
+    lblPosizione->clear();
+    imgFoto->clear();
+    imgFoto02->clear();
+    txtNumScheda->setFocus(Qt::OtherFocusReason);
+    MessageBoxes::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla "
+                                                   "scheda corrente.\n\r\n\rAl termine premere Salva per "
+                                                   "inserire la scheda in archivio."));
+}
+
+void TfrmInterventi::cmdSalvaClick()
+{
+    // The total is normalised when the focus leaves it; Save must store the normalised text.
+    if (txtTotale->hasFocus())
+        txtTotaleExit();
+
+    struct Mandatory
+    {
+        QLineEdit *edit;
+        const char *warning;
+    };
+    const Mandatory mandatory[] = {
+        {txtNumScheda, "Attenzione: per salvare la scheda è necessario assegnarle un numero."},
+        {txtData, "Attenzione: per salvare la scheda è necessario indicare la data di emissione."},
+        {txtAzienda, "Attenzione: per salvare la scheda è necessario indicare l'intestazione dell'azienda "
+                     "di elettrauto."},
+        {txtCliente, "Attenzione: per salvare la scheda è necessario indicare il nome del cliente."},
+        {txtRecapito, "Attenzione: per salvare la scheda è necessario indicare il recapito telefonico del "
+                      "cliente."},
+        {txtTarga, "Attenzione: per salvare la scheda è necessario indicare il numero di targa del "
+                   "veicolo."},
+        {txtMarca, "Attenzione: per salvare la scheda è necessario indicare marca e modello del veicolo."},
+    };
+    for (const Mandatory &field : mandatory) {
+        if (TextRules::trim(field.edit->text()).isEmpty()) {
+            MessageBoxes::warning(this, QString::fromUtf8(field.warning));
+            field.edit->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+
+    const QByteArray record = RecordFromScreen().toBytes();
+    const QString label = TextRules::trim(lblPosizione->text());
+    RecordArchive archive;
+    qint64 position = -1;
+    QString confirmation;
+    if (archive.OpenOrCreate(archivePath(), SchedaRecord::kSize)) {
+        if (!label.isEmpty()) {
+            bool numeric = false;
+            const qint64 p = label.toLongLong(&numeric);
+            if (numeric && archive.WriteAt(p, record))
+                position = p;
+            confirmation = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate "
+                                          "in archivio.");
+        } else {
+            position = archive.Append(record);
+            confirmation = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+        }
+    }
+    archive.Close();
+    if (position < 1) {
+        MessageBoxes::plain(this, archiveAccessMessage());
+        return;
+    }
+    lblPosizione->setText(QString::number(position));
+
+    // Both photo files exist for every saved sheet (a cleared area writes its placeholder). A photo
+    // that cannot be written does not undo the saved record, and the user is told.
+    const bool photosSaved = imgFoto->saveTo(windows().filePath(photoFileA(position)))
+                             && imgFoto02->saveTo(windows().filePath(photoFileB(position)));
+    if (photosSaved)
+        MessageBoxes::information(this, confirmation);
+    else
+        MessageBoxes::warning(this, photoFailedMessage());
+}
+
+// ---- Field behaviour -----------------------------------------------------------------------------
+
+void TfrmInterventi::txtTargaChange()
+{
+    const QString plate = TextRules::trim(TextRules::upperAZ(txtTarga->text()));
+    if (plate == txtTarga->text())
+        return;
+    const int cursor = txtTarga->cursorPosition();
+    txtTarga->setText(plate);
+    txtTarga->setCursorPosition(qMin(cursor, int(plate.size())));
+}
+
+void TfrmInterventi::txtInterventiChange()
+{
+    // The memo holds at most what its field stores, each line break counting as CR LF.
+    const QString text = txtInterventi->toPlainText();
+    const int capacity = SchedaRecord::layout()[SchedaRecord::fInterventi].capacity;
+    if (text.size() + text.count(QLatin1Char('\n')) <= capacity)
+        return;
+    int used = 0;
+    int keep = 0;
+    while (keep < text.size() && used + (text[keep] == QLatin1Char('\n') ? 2 : 1) <= capacity)
+        used += text[keep++] == QLatin1Char('\n') ? 2 : 1;
+    QTextCursor cursor = txtInterventi->textCursor();
+    const int position = qMin(cursor.position(), keep);
+    const QSignalBlocker blocker(txtInterventi);
+    txtInterventi->setPlainText(text.left(keep));
+    cursor = txtInterventi->textCursor();
+    cursor.setPosition(position);
+    txtInterventi->setTextCursor(cursor);
+}
+
+bool TfrmInterventi::txtDataKeyDown(QLineEdit *edit, QKeyEvent *event)
+{
+    const int key = event->key();
+    if (EventHooks::isEnter(event))
+        return false;  // the Enter chain moves on
+    if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
+        edit->clear();
+        return true;
+    }
+    // Moving with Tab and the bare modifier keys are not typing.
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Shift || key == Qt::Key_Control
+        || key == Qt::Key_Alt || key == Qt::Key_AltGr || key == Qt::Key_Meta || key == 0
+        || key == Qt::Key_unknown)
+        return false;
+    TfrmCalendario calendar(windows(), this);
+    if (edit == txtData)
+        calendar.lblMemory->setText(QStringLiteral("interventi_data"));
+    else if (edit == txtDataInizio)
+        calendar.lblMemory->setText(QStringLiteral("interventi_datainizio"));
+    else
+        calendar.lblMemory->setText(QStringLiteral("interventi_datafine"));
+    calendar.exec();
+    return true;
+}
+
+bool TfrmInterventi::txtTotaleKeyDown(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (EventHooks::isEnter(event)) {
+        txtNumScheda->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    if (key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right
+        || key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return false;
+    const QString text = event->text();
+    if (text.size() == 1 && SheetRules::isTotaleCharacter(text.at(0))
+        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    return true;
+}
+
+void TfrmInterventi::txtTotaleExit()
+{
+    const QString normalised = SheetRules::normaliseTotale(txtTotale->text());
+    if (normalised != txtTotale->text())
+        txtTotale->setText(normalised);
+}
+
+// ---- Photos --------------------------------------------------------------------------------------
+
+void TfrmInterventi::btnCaricaFotoClick(PhotoArea *area)
+{
+    const QString file = FileDialogs::openFileName(
+        this, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
+        QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
+    if (file.isEmpty())
+        return;
+    if (!area->loadFile(file))
+        area->clear();
+}
+
+void TfrmInterventi::btnAcquisisciFotoClick(PhotoArea *)
+{
+    // The webcam dialog comes with the camera support.
+}
+
+void TfrmInterventi::btnSalvaFotoClick(PhotoArea *area)
+{
+    const QString file = FileDialogs::saveFileName(
+        this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
+        QStringLiteral("File Jpeg (*.jpg)"), QStringLiteral("jpg"), QStringLiteral("Foto.jpg"));
+    if (file.isEmpty())
+        return;
+    if (!area->saveTo(file))
+        area->clear();
+}
+
+void TfrmInterventi::btnCancFotoClick(PhotoArea *area)
+{
+    area->clear();
+}
+
+void TfrmInterventi::btnZoomFotoClick(PhotoArea *area)
+{
+    TfrmZoom zoom(area->fullImage(), this);
+    zoom.exec();
+}
+
+// ---- Dialogs -------------------------------------------------------------------------------------
+
+void TfrmInterventi::cmdNumerazioneClick()
+{
+    TfrmNumerazione numbering(windows(), this);
+    numbering.lblMemory->setText(QStringLiteral("contratti"));
+    numbering.exec();
+}
+
+void TfrmInterventi::cmdTrovaClick()
+{
+}
+
+void TfrmInterventi::cmdFileClick()
+{
+    // The attachment dialog comes with the attachments.
+}
+
+void TfrmInterventi::cmdAnteprimaClick()
+{
+    TfrmAnteprimaScheda preview(windows(), this);
+    preview.exec();
+}
+
+void TfrmInterventi::cmdStampaClick()
+{
+    TfrmStampaScheda print(windows(), this);
+    print.exec();
+}
+
+void TfrmInterventi::cmdNonPagatiClick()
+{
+}
+
+void TfrmInterventi::cmdGuidaClick()
+{
+    // The help window comes with the help topics.
+}
+
+void TfrmInterventi::btnLogoClick()
+{
+    TfrmLogo logo(windows(), this);
+    logo.exec();
+}
+
+void TfrmInterventi::impClienteClick()
+{
+    // The customer search comes with the customer register.
+}
+
+void TfrmInterventi::cmdEsciClick()
+{
+    close();
 }

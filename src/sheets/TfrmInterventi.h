@@ -87,6 +87,7 @@ public:
     void btnZoomFotoClick(PhotoArea *area);
 
     void txtTargaChange();
+    void txtInterventiChange();
     bool txtDataKeyDown(QLineEdit *edit, QKeyEvent *event);
     bool txtTotaleKeyDown(QKeyEvent *event);
     void txtTotaleExit();

@@ -26,7 +26,6 @@ public:
     void watch(QWidget *widget)
     {
         widget->installEventFilter(this);
-        widget->setMouseTracking(true);
         for (QWidget *child : widget->findChildren<QWidget *>())
             child->installEventFilter(this);
     }
@@ -34,10 +33,15 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+        // Entering a control shows its hint; leaving it for the background empties the line. The
+        // window's first text stays until the mouse meets a control.
+        if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
             auto *widget = qobject_cast<QWidget *>(watched);
-            if (widget && widget->underMouse())
-                m_statusLine->setText(hintFor(widget));
+            const QString hint = widget ? hintFor(widget) : QString();
+            if (event->type() == QEvent::Enter && !hint.isNull())
+                m_statusLine->setText(hint);
+            else if (event->type() == QEvent::Leave && !hint.isNull())
+                m_statusLine->clear();
         } else if (event->type() == QEvent::ChildAdded) {
             auto *child = static_cast<QChildEvent *>(event)->child();
             if (child->isWidgetType())
@@ -55,7 +59,7 @@ private:
             if (hint.isValid())
                 return hint.toString();
         }
-        return QString();
+        return QString();  // null: the background
     }
 
     QLabel *m_statusLine;

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "reports/Report.h"
+
+#include <QDialog>
+#include <QPrinter>
+
+class QAction;
+class QLabel;
+class QPrintPreviewWidget;
+class QToolBar;
+
+// The preview window of the report engine: the prepared pages as they will print, with print, zoom,
+// full screen and close. The pages cannot be edited there.
+class ReportPreview : public QDialog
+{
+    Q_OBJECT
+public:
+    ReportPreview(const PreparedReport &report, QWidget *parent);
+
+    QToolBar *barStrumenti;
+    QAction *actStampa, *actIngrandisci, *actRiduci, *actPaginaIntera, *actLarghezza;
+    QAction *actPrecedente, *actSuccessiva, *actSchermoIntero, *actChiudi;
+    QLabel *lblPagina;
+    QPrintPreviewWidget *preview;
+
+    int pageCount() const;
+
+    void actStampaClick();
+    void actSchermoInteroClick();
+
+    // Shows the report modally and returns when the user closes the window. False when the pages
+    // could not be drawn.
+    static bool run(const PreparedReport &report, QWidget *parent);
+
+    // Scripting for tests: once scripted, run() builds the window and draws the pages but does not
+    // wait for the user; the last report shown is kept.
+    static void setScripted(bool scripted);
+    static int timesShown();
+    static PreparedReport lastShown();
+
+private:
+    void paintPages(QPrinter *printer);
+    void updatePageLabel();
+
+    PreparedReport m_report;
+    QPrinter m_printer;
+    bool m_drawn = true;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// The rules of the sheet window that do not need a window: the total's normalisation, the
+// numbering of new sheets and the two settings files of the sheets.
+namespace SheetRules {
+
+// The total as the screen shows and stores it: digits, a decimal comma and two decimals, rounded
+// half up on the decimal digits as typed (1,005 -> 1,01). Empty or unreadable text gives "0,00".
+// A negative amount (only pasting can bring one) keeps its sign; its digits round the same way.
+QString normaliseTotale(const QString &text);
+
+// The characters the total accepts from the keyboard: digits and the comma.
+bool isTotaleCharacter(QChar c);
+
+// The proposed number of a new sheet: the numbering start plus the sheets already stored.
+qint64 proposedNumber(qint64 start, qint64 sheetCount);
+
+// The numbering start as the dialog's edit shows it once the user leaves it: empty or unreadable
+// text gives "1", a number is rounded half up to a whole number without leading zeros.
+QString normaliseInizio(const QString &text);
+
+// The workshop heading kept in "Cablora.ini" ([Schede Interventi] Intestazione Azienda).
+QString readHeading(const QString &programFolder);
+bool writeHeading(const QString &programFolder, const QString &heading);
+
+// The numbering start kept in "Contratti.ini" ([Numerazione Contratti] Inizio), as stored (the
+// empty text when the file, section or key is missing).
+QString readNumberingStart(const QString &programFolder);
+bool writeNumberingStart(const QString &programFolder, const QString &start);
+// The stored start as a number: the empty text counts as 1; ok is false when it is not a whole
+// number.
+qint64 numberingStartValue(const QString &stored, bool *ok);
+
+}  // namespace SheetRules

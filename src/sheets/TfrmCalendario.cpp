@@ -1,0 +1,77 @@
+#include "sheets/TfrmCalendario.h"
+
+#include "common/Formats.h"
+#include "sheets/TfrmInterventi.h"
+#include "shell/AppWindows.h"
+#include "widgets/FormHelpers.h"
+
+#include <QCalendarWidget>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfrmCalendario::TfrmCalendario(AppWindows &windows, QWidget *parent)
+    : QDialog(parent), m_windows(windows)
+{
+    setWindowTitle(QStringLiteral(" Importazione data"));
+    FormHelpers::makeFixedWithoutButtons(this);
+
+    lblMemory = new QLabel(this);
+    lblMemory->hide();
+    lblCaption = FormHelpers::caption(QStringLiteral("Importare una data:"), this, 11);
+
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panCalendario"));
+    panel->setStyleSheet(QStringLiteral("#panCalendario { background-color: #D6DCE1; }"));
+    calAppuntamenti = new QCalendarWidget(panel);
+    calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    calAppuntamenti->setGridVisible(true);
+    calAppuntamenti->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calAppuntamenti->setSelectedDate(QDate::currentDate());
+    auto *panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(10, 10, 10, 10);
+    panelLayout->addWidget(calAppuntamenti);
+
+    cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    cmdImporta = new QPushButton(QStringLiteral("Importa"), this);
+    cmdImporta->setDefault(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdAnnulla);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdImporta);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblCaption);
+    layout->addWidget(panel);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdImporta, &QPushButton::clicked, this, &TfrmCalendario::cmdImportaClick);
+    connect(cmdAnnulla, &QPushButton::clicked, this, &TfrmCalendario::cmdAnnullaClick);
+    connect(calAppuntamenti, &QCalendarWidget::activated, this, &TfrmCalendario::cmdImportaClick);
+    FormHelpers::centre(this, parent ? parent->window() : nullptr);
+}
+
+void TfrmCalendario::cmdImportaClick()
+{
+    const QString word = lblMemory->text();
+    QLineEdit *target = nullptr;
+    TfrmInterventi *sheet = m_windows.frmInterventi();
+    if (word == QLatin1String("interventi_data"))
+        target = sheet->txtData;
+    else if (word == QLatin1String("interventi_datainizio"))
+        target = sheet->txtDataInizio;
+    else if (word == QLatin1String("interventi_datafine"))
+        target = sheet->txtDataFine;
+    if (!target)
+        return;  // a word the picker does not serve: the dialog stays open
+    target->setText(Formats::dateText(calAppuntamenti->selectedDate()));
+    accept();
+}
+
+void TfrmCalendario::cmdAnnullaClick()
+{
+    reject();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+class AppWindows;
+class QCalendarWidget;
+class QLabel;
+class QPushButton;
+
+// The date picker: writes the chosen date as "dd/mm/yyyy" into the date edit that its context word
+// names, in the sheet or vehicle window.
+class TfrmCalendario : public QDialog
+{
+    Q_OBJECT
+public:
+    TfrmCalendario(AppWindows &windows, QWidget *parent);
+
+    QLabel *lblMemory;
+    QLabel *lblCaption;
+    QCalendarWidget *calAppuntamenti;
+    QPushButton *cmdAnnulla;
+    QPushButton *cmdImporta;
+
+    void cmdImportaClick();
+    void cmdAnnullaClick();
+
+private:
+    AppWindows &m_windows;
+};

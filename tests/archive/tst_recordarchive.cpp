@@ -1,0 +1,252 @@
+#include "archive/RecordArchive.h"
+#include "support/TestSupport.h"
+#include "widgets/MessageBoxes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSet>
+#include <QtTest>
+
+namespace {
+
+constexpr int kSize = 3011;  // a customer record
+
+// A record whose every byte tells which record it is.
+QByteArray record(char tag)
+{
+    QByteArray bytes(kSize, tag);
+    bytes[0] = '<';
+    bytes[kSize - 1] = '>';
+    return bytes;
+}
+
+// Must match the writer process helper_append.
+char writerPattern(int id, int seq, int offset)
+{
+    return char((id * 131 + seq * 7 + offset) & 0xFF);
+}
+
+}  // namespace
+
+class TestRecordArchive : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::scriptEverything(); }
+
+    void missingFile()
+    {
+        auto dir = TestSupport::programFolder();
+        const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
+
+        RecordArchive reader;  // searches and lists read a missing archive as empty, creating nothing
+        QVERIFY(reader.OpenForReading(path, kSize));
+        QCOMPARE(reader.Count(), 0);
+        QVERIFY(reader.AtEnd());
+        QByteArray r;
+        QVERIFY(!reader.ReadNext(r));
+        QVERIFY(!reader.Failed());
+        reader.Close();
+        QVERIFY(!QFileInfo::exists(path));
+
+        RecordArchive archive;
+        QVERIFY(archive.OpenOrCreate(path, kSize));
+        QCOMPARE(archive.Count(), 0);
+        archive.Close();
+        QVERIFY(QFileInfo::exists(path));
+        QCOMPARE(QFileInfo(path).size(), 0);
+    }
+
+    void operations()
+    {
+        auto dir = TestSupport::programFolder();
+        const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
+        RecordArchive archive;
+        QVERIFY(archive.OpenOrCreate(path, kSize));
+        QCOMPARE(archive.Append(record('a')), 1);
+        QCOMPARE(archive.Append(record('b')), 2);
+        QCOMPARE(archive.Append(record('c')), 3);
+        QCOMPARE(archive.CurrentPosition(), 3);
+        archive.Close();
+        QCOMPARE(TestSupport::readFile(path), record('a') + record('b') + record('c'));
+
+        QVERIFY(archive.OpenOrCreate(path, kSize));
+        QVERIFY(archive.WriteAt(2, record('B')));
+        QByteArray r;
+        QVERIFY(archive.ReadAt(1, r));
+        QCOMPARE(r, record('a'));
+        QCOMPARE(archive.CurrentPosition(), 1);
+        QVERIFY(archive.ReadAt(2, r));
+        QCOMPARE(r, record('B'));
+        QCOMPARE(archive.CurrentPosition(), 2);
+        archive.Close();
+        QCOMPARE(TestSupport::readFile(path), record('a') + record('B') + record('c'));
+
+        // Sequential reading from record 1 to the last.
+        QVERIFY(archive.OpenForReading(path, kSize));
+        QByteArray scanned;
+        QList<qint64> positions;
+        while (!archive.AtEnd()) {
+            QVERIFY(archive.ReadNext(r));
+            scanned += r;
+            positions << archive.CurrentPosition();
+        }
+        QCOMPARE(scanned, record('a') + record('B') + record('c'));
+        QCOMPARE(positions, QList<qint64>({1, 2, 3}));
+        QVERIFY(!archive.ReadNext(r));
+        archive.Close();
+
+        // Positions outside 1..count and records of the wrong size are refused; the file stays.
+        QVERIFY(archive.OpenOrCreate(path, kSize));
+        QVERIFY(!archive.ReadAt(0, r));
+        QVERIFY(!archive.ReadAt(4, r));
+        QVERIFY(!archive.WriteAt(0, record('x')));
+        QVERIFY(!archive.WriteAt(4, record('x')));
+        QVERIFY(!archive.WriteAt(1, record('x').left(kSize - 1)));
+        QCOMPARE(archive.Append(record('x') + 'x'), -1);
+        QVERIFY(archive.Failed());
+        archive.Close();
+        QCOMPARE(TestSupport::readFile(path), record('a') + record('B') + record('c'));
+    }
+
+    // Files of any length: a trailing fragment is no record and the next append writes over it.
+    void fileLengths_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("fragment");
+        QTest::newRow("0-byte file") << 0 << 0;
+        QTest::newRow("fragment only") << 0 << 5;
+        QTest::newRow("two records") << 2 << 0;
+        QTest::newRow("two records and a fragment") << 2 << kSize - 1;
+    }
+
+    void fileLengths()
+    {
+        QFETCH(int, records);
+        QFETCH(int, fragment);
+        auto dir = TestSupport::programFolder();
+        const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
+        QByteArray content;
+        for (int i = 0; i < records; ++i)
+            content += record(char('a' + i));
+        QVERIFY(TestSupport::writeFile(path, content + QByteArray(fragment, '#')));
+
+        RecordArchive archive;
+        QVERIFY(archive.OpenForReading(path, kSize));
+        QCOMPARE(archive.Count(), records);
+        int read = 0;
+        QByteArray r;
+        while (archive.ReadNext(r))
+            ++read;
+        QCOMPARE(read, records);
+        QVERIFY(archive.AtEnd());
+        QVERIFY(!archive.Failed());
+        QVERIFY(!archive.ReadAt(records + 1, r));
+        archive.Close();
+
+        QVERIFY(archive.OpenOrCreate(path, kSize));
+        QCOMPARE(archive.Append(record('z')), records + 1);
+        archive.Close();
+        QCOMPARE(TestSupport::readFile(path), content + record('z'));
+    }
+
+    void unreachableFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing folder") << QStringLiteral("manca/Clienti.pro");
+        QTest::newRow("a folder in its place") << QStringLiteral("Clienti.pro");
+    }
+
+    void unreachableFile()
+    {
+        QFETCH(QString, name);
+        auto dir = TestSupport::programFolder();
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Clienti.pro")));
+        RecordArchive archive;
+        QVERIFY(!archive.OpenOrCreate(dir->filePath(name), kSize));
+        QVERIFY(archive.Failed());
+        QCOMPARE(archive.Append(record('a')), -1);
+        QByteArray r;
+        QVERIFY(!archive.ReadAt(1, r));
+        QCOMPARE(archiveAccessMessage(),
+                 QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                                "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                                "installazione del programma."));
+        // On screen the two paragraphs are separated by one blank line.
+        QCOMPARE(MessageBoxes::displayText(archiveAccessMessage()),
+                 QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\n"
+                                "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                                "installazione del programma."));
+    }
+
+    // Another copy of the program keeps reading while this one writes, without reopening.
+    void readerSeesWriter()
+    {
+        auto dir = TestSupport::programFolder();
+        const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
+        RecordArchive writer, reader;
+        QVERIFY(writer.OpenOrCreate(path, kSize));
+        QVERIFY(reader.OpenForReading(path, kSize));
+        QCOMPARE(writer.Append(record('a')), 1);
+        QCOMPARE(reader.Count(), 1);
+        QByteArray r;
+        QVERIFY(reader.ReadAt(1, r));
+        QCOMPARE(r, record('a'));
+        QVERIFY(writer.WriteAt(1, record('b')));
+        QVERIFY(reader.ReadAt(1, r));
+        QCOMPARE(r, record('b'));
+        QCOMPARE(writer.Append(record('c')), 2);
+        QVERIFY(reader.ReadAt(2, r));
+        QCOMPARE(r, record('c'));
+    }
+
+    // Two workstations appending at once: every record arrives whole, at the position reported to
+    // its writer, and none is lost.
+    void twoProcessesAppend()
+    {
+        constexpr int kEach = 500;
+        auto dir = TestSupport::programFolder();
+        const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
+        const QString helper = QDir(QStringLiteral(CABLORA_TEST_HELPER_DIR)).filePath(QStringLiteral("helper_append"));
+
+        QProcess writers[2];
+        for (int id = 0; id < 2; ++id)
+            writers[id].start(helper, {path, QString::number(kSize), QString::number(id + 1),
+                                       QString::number(kEach)});
+        QMap<qint64, QPair<int, int>> reported;  // position -> (writer, seq)
+        for (int id = 0; id < 2; ++id) {
+            QVERIFY2(writers[id].waitForFinished(300000), qPrintable(writers[id].errorString()));
+            QCOMPARE(writers[id].exitStatus(), QProcess::NormalExit);
+            QVERIFY2(writers[id].exitCode() == 0, writers[id].readAllStandardError().constData());
+            const QList<QByteArray> lines = writers[id].readAllStandardOutput().split('\n');
+            int seq = 0;
+            for (const QByteArray &line : lines) {
+                if (line.isEmpty())
+                    continue;
+                const qint64 position = line.toLongLong();
+                QVERIFY2(!reported.contains(position), line.constData());
+                reported.insert(position, {id + 1, ++seq});
+            }
+            QCOMPARE(seq, kEach);
+        }
+
+        const QByteArray content = TestSupport::readFile(path);
+        QCOMPARE(content.size(), qsizetype(2 * kEach) * kSize);
+        for (qint64 position = 1; position <= 2 * kEach; ++position) {
+            QVERIFY(reported.contains(position));
+            const auto [id, seq] = reported.value(position);
+            const QByteArray head = "W" + QByteArray::number(id) + ':' + QByteArray::number(seq) + ';';
+            const char *r = content.constData() + (position - 1) * kSize;
+            QVERIFY2(QByteArray(r, head.size()) == head, qPrintable(QString::number(position)));
+            for (int i = int(head.size()); i < kSize; ++i) {
+                if (r[i] != writerPattern(id, seq, i))
+                    QFAIL(qPrintable(QStringLiteral("record %1 damaged at byte %2").arg(position).arg(i)));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestRecordArchive)
+#include "tst_recordarchive.moc"

@@ -1,0 +1,578 @@
+// The sheet window driven as a user drives it: typing, Enter, the commands, the dialogs.
+
+#include "archive/RecordArchive.h"
+#include "archive/SchedaRecord.h"
+#include "common/Formats.h"
+#include "common/IniFile.h"
+#include "media/PhotoArea.h"
+#include "media/TfrmLogo.h"
+#include "sheets/TfrmAnteprimaScheda.h"
+#include "sheets/TfrmCalendario.h"
+#include "sheets/TfrmInterventi.h"
+#include "sheets/TfrmNumerazione.h"
+#include "sheets/TfrmStampaScheda.h"
+#include "widgets/PrintDialogs.h"
+#include "shell/AppWindows.h"
+#include "shell/TfrmAvvio.h"
+#include "support/TestSupport.h"
+#include "widgets/FileDialogs.h"
+#include "widgets/FormHelpers.h"
+#include "widgets/MessageBoxes.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using Kind = MessageBoxes::Kind;
+
+namespace {
+
+const QString kArchive = QStringLiteral("Schede_Interventi_Elettrauto.pro");
+
+SchedaRecord sampleRecord(const QString &number)
+{
+    SchedaRecord r;
+    r.NumScheda = number;
+    r.Data = QStringLiteral("01/03/2026");
+    r.Azienda = QStringLiteral("Elettrauto Bianchi");
+    r.Cliente = QStringLiteral("Mario Rossi");
+    r.Recapito = QStringLiteral("333 1234567");
+    r.Targa = QStringLiteral("AB123CD");
+    r.Marca = QStringLiteral("Fiat Panda");
+    r.Totale = QStringLiteral("10,00");
+    r.Pagato = QStringLiteral("No");
+    return r;
+}
+
+void appendRecords(const QString &folder, const QList<SchedaRecord> &records)
+{
+    RecordArchive archive;
+    QVERIFY(archive.OpenOrCreate(QDir(folder).filePath(kArchive), SchedaRecord::kSize));
+    for (const SchedaRecord &r : records)
+        QVERIFY(archive.Append(r.toBytes()) > 0);
+}
+
+QByteArray recordBytesAt(const QString &folder, qint64 position)
+{
+    const QByteArray all = TestSupport::readFile(QDir(folder).filePath(kArchive));
+    return all.mid((position - 1) * SchedaRecord::kSize, SchedaRecord::kSize);
+}
+
+QByteArray jpegFile(const QSize &size, const QColor &colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 80);
+    return bytes;
+}
+
+// Runs `action` on the modal dialog of type T as soon as it is open; a dialog that the action
+// leaves open (a failed check) is closed, so a failure never hangs the test.
+template<typename T>
+void whenDialogOpens(std::function<void(T *)> action)
+{
+    QTimer::singleShot(0, [action] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QApplication::setActiveWindow(dialog);
+        action(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+}  // namespace
+
+class TestInterventi : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<AppWindows> m_windows;
+    TfrmInterventi *w = nullptr;
+
+    QString path(const QString &name) const { return QDir(m_folder->path()).filePath(name); }
+
+    void fillMandatory()
+    {
+        w->txtNumScheda->setText(QStringLiteral("7"));
+        w->txtData->setText(QStringLiteral("02/03/2026"));
+        w->txtAzienda->setText(QStringLiteral("Elettrauto Verdi"));
+        w->txtCliente->setText(QStringLiteral("Luigi Neri"));
+        w->txtRecapito->setText(QStringLiteral("0123 456"));
+        w->txtTarga->setText(QStringLiteral("XY987ZT"));
+        w->txtMarca->setText(QStringLiteral("Lancia Ypsilon"));
+    }
+
+private slots:
+    void initTestCase() { TestSupport::scriptEverything(); }
+
+    void init()
+    {
+        m_folder = TestSupport::programFolder();
+        m_windows = TestSupport::createWindows(m_folder->path());
+        w = m_windows->frmInterventi();
+        m_windows->showApp(w);
+        QApplication::setActiveWindow(w);
+        MessageBoxes::takeShown();
+        FileDialogs::takeTitles();
+    }
+
+    void cleanup()
+    {
+        w = nullptr;
+        m_windows.reset();
+        m_folder.reset();
+    }
+
+    void saveAppendsThenOverwrites()
+    {
+        appendRecords(m_folder->path(), {sampleRecord("1"), sampleRecord("2")});
+        fillMandatory();
+        QTest::keyClicks(w->txtManodopera, QStringLiteral("  2 ore  "));
+        w->txtInterventi->setPlainText(QStringLiteral("Riga uno\nRiga due"));
+        w->chkPagato->setChecked(true);
+        w->cmdSalva->click();
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("3"));
+        auto shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Kind::Information);
+        QCOMPARE(shown[0].text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+
+        const QByteArray stored = recordBytesAt(m_folder->path(), 3);
+        QCOMPARE(stored, w->RecordFromScreen().toBytes());
+        const auto &layout = SchedaRecord::layout();
+        QCOMPARE(stored.mid(layout[SchedaRecord::fManodopera].offset, 10), QByteArray("  2 ore  \0", 10));
+        QCOMPARE(stored.mid(layout[SchedaRecord::fInterventi].offset, 19),
+                 QByteArray("Riga uno\r\nRiga due\0", 19));
+        QCOMPARE(stored.mid(layout[SchedaRecord::fPagato].offset, 3), QByteArray("\x53\xEC\0", 3));
+        QCOMPARE(stored.mid(layout[SchedaRecord::fTotale].offset, 5), QByteArray("0,00\0", 5));
+        QVERIFY(QFile::exists(path(QStringLiteral("Foto_A_3.jpg"))));
+        QVERIFY(QFile::exists(path(QStringLiteral("Foto_B_3.jpg"))));
+
+        // The second save overwrites the same position.
+        w->chkPagato->setChecked(false);
+        w->cmdSalva->click();
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("3"));
+        shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("Le modifiche apportate alla scheda corrente sono state "
+                                               "salvate in archivio."));
+        QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(3 * SchedaRecord::kSize));
+        QCOMPARE(recordBytesAt(m_folder->path(), 3).mid(layout[SchedaRecord::fPagato].offset, 3),
+                 QByteArray("No\0", 3));
+        QCOMPARE(recordBytesAt(m_folder->path(), 1), sampleRecord("1").toBytes());
+    }
+
+    void mandatoryFields_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("number") << "txtNumScheda"
+                                << "Attenzione: per salvare la scheda è necessario assegnarle un numero.";
+        QTest::newRow("date") << "txtData"
+                              << "Attenzione: per salvare la scheda è necessario indicare la data di emissione.";
+        QTest::newRow("heading") << "txtAzienda"
+                                 << "Attenzione: per salvare la scheda è necessario indicare l'intestazione "
+                                    "dell'azienda di elettrauto.";
+        QTest::newRow("customer") << "txtCliente"
+                                  << "Attenzione: per salvare la scheda è necessario indicare il nome del cliente.";
+        QTest::newRow("telephone") << "txtRecapito"
+                                   << "Attenzione: per salvare la scheda è necessario indicare il recapito "
+                                      "telefonico del cliente.";
+        QTest::newRow("plate") << "txtTarga"
+                               << "Attenzione: per salvare la scheda è necessario indicare il numero di targa "
+                                  "del veicolo.";
+        QTest::newRow("make") << "txtMarca"
+                              << "Attenzione: per salvare la scheda è necessario indicare marca e modello del "
+                                 "veicolo.";
+    }
+    void mandatoryFields()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, warning);
+        fillMandatory();
+        QLineEdit *edit = nullptr;
+        for (QLineEdit *e : {w->txtNumScheda, w->txtData, w->txtAzienda, w->txtCliente, w->txtRecapito,
+                             w->txtTarga, w->txtMarca}) {
+            if (e == w->findChild<QLineEdit *>(field) || (field == "txtNumScheda" && e == w->txtNumScheda))
+                edit = e;
+        }
+        const QHash<QString, QLineEdit *> byName = {
+            {"txtNumScheda", w->txtNumScheda}, {"txtData", w->txtData}, {"txtAzienda", w->txtAzienda},
+            {"txtCliente", w->txtCliente}, {"txtRecapito", w->txtRecapito}, {"txtTarga", w->txtTarga},
+            {"txtMarca", w->txtMarca}};
+        edit = byName.value(field);
+        edit->setText(QStringLiteral("   "));  // blanks only count as empty
+        w->cmdSalva->click();
+        const auto shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Kind::Warning);
+        QCOMPARE(shown[0].text, warning);
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QVERIFY(!QFile::exists(path(kArchive)) || QFileInfo(path(kArchive)).size() == 0);
+        QVERIFY(w->lblPosizione->text().isEmpty());
+    }
+
+    void newProposesStartPlusCount_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("no start, empty") << "" << 0 << "1";
+        QTest::newRow("no start, five") << "" << 5 << "6";
+        QTest::newRow("100, empty") << "100" << 0 << "100";
+        QTest::newRow("100, seven") << "100" << 7 << "107";
+        QTest::newRow("zero, empty") << "0" << 0 << "0";
+    }
+    void newProposesStartPlusCount()
+    {
+        QFETCH(QString, start);
+        QFETCH(int, stored);
+        QFETCH(QString, number);
+        if (!start.isEmpty())
+            QVERIFY(IniFile::setValue(path("Contratti.ini"), "Numerazione Contratti", "Inizio", start));
+        QList<SchedaRecord> records;
+        for (int i = 0; i < stored; ++i)
+            records.append(sampleRecord(QString::number(i)));
+        appendRecords(m_folder->path(), records);
+        w->txtCliente->setText(QStringLiteral("resto di prima"));
+        w->txtAzienda->setText(QStringLiteral("Officina"));
+        w->cmdNuovoClick();
+        QCOMPARE(w->txtNumScheda->text(), number);
+        QCOMPARE(w->txtData->text(), Formats::todayText());
+        QVERIFY(w->txtCliente->text().isEmpty());
+        QCOMPARE(w->txtAzienda->text(), QStringLiteral("Officina"));
+        QCOMPARE(w->txtTotale->text(), QStringLiteral("0,00"));
+        QVERIFY(w->lblPosizione->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), w->txtTecnico);
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void newWithBadStartFailsAfterEmptying()
+    {
+        QVERIFY(IniFile::setValue(path("Contratti.ini"), "Numerazione Contratti", "Inizio", "dieci"));
+        w->txtCliente->setText(QStringLiteral("resto di prima"));
+        w->cmdNuovoClick();
+        const auto shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Kind::Error);
+        QVERIFY(shown[0].text.startsWith("Attenzione: il sistema non permette di accedere all'archivio."));
+        QVERIFY(w->txtCliente->text().isEmpty());
+        QVERIFY(w->txtNumScheda->text().isEmpty());
+        QVERIFY(w->txtData->text().isEmpty());
+    }
+
+    void duplicate()
+    {
+        w->cmdDuplicaClick();
+        auto shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Kind::Warning);
+        QCOMPARE(shown[0].text, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto "
+                                               "dopo che questa è stata inserita in archivio."));
+
+        SchedaRecord r = sampleRecord("5");
+        r.Pagato = QStringLiteral("S\u00EC");
+        r.File01 = QStringLiteral("allegato.pdf");
+        appendRecords(m_folder->path(), {r});
+        w->cmdPrimoClick();
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("1"));
+        w->cmdDuplicaClick();
+        shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Kind::Information);
+        QCOMPARE(shown[0].text, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
+                                               "corrente.\n\r\n\rAl termine premere Salva per inserire la "
+                                               "scheda in archivio."));
+        QVERIFY(w->txtNumScheda->text().isEmpty());
+        QCOMPARE(w->txtData->text(), Formats::todayText());
+        QVERIFY(w->lblFile01->text().isEmpty());
+        QVERIFY(w->lblPosizione->text().isEmpty());
+        QCOMPARE(w->txtCliente->text(), QStringLiteral("Mario Rossi"));
+        QCOMPARE(w->txtTotale->text(), QStringLiteral("10,00"));
+        QVERIFY(w->chkPagato->isChecked());
+        QCOMPARE(QApplication::focusWidget(), w->txtNumScheda);
+
+        // Saving without a number is refused; with one it appends a second sheet.
+        w->cmdSalvaClick();
+        QCOMPARE(MessageBoxes::takeShown().value(0).text,
+                 QStringLiteral("Attenzione: per salvare la scheda è necessario assegnarle un numero."));
+        QTest::keyClicks(w->txtNumScheda, QStringLiteral("6"));
+        w->cmdSalvaClick();
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+    }
+
+    void showingARecord()
+    {
+        SchedaRecord first = sampleRecord("1");
+        first.Pagato = QStringLiteral("S\u00EC");
+        first.Interventi = QStringLiteral("  Prova batteria\r\nSostituito fusibile\r\n");
+        SchedaRecord odd = sampleRecord("2");
+        odd.Pagato = QStringLiteral("Forse");
+        odd.Azienda = QStringLiteral("Altra officina");
+        appendRecords(m_folder->path(), {first, odd});
+
+        w->cmdAvantiClick();  // from an unsaved sheet, Next shows record 1
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("1"));
+        QVERIFY(w->chkPagato->isChecked());
+        QCOMPARE(w->txtInterventi->toPlainText(), QStringLiteral("Prova batteria\nSostituito fusibile"));
+        w->cmdAvantiClick();
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+        QVERIFY(w->chkPagato->isChecked());  // neither "Sì" nor "No": the box stays as it was
+        QCOMPARE(w->txtAzienda->text(), QStringLiteral("Altra officina"));
+        w->cmdAvantiClick();  // on the last record nothing happens
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+
+        // The heading shown when the window closes is remembered for the next opening.
+        w->close();
+        QCOMPARE(IniFile::value(path("Cablora.ini"), "Schede Interventi", "Intestazione Azienda"),
+                 QStringLiteral("Altra officina"));
+        QVERIFY(m_windows->frmAvvio()->isVisible());
+        QVERIFY(!w->isVisible());
+        m_windows->showApp(w);
+        QCOMPARE(w->txtAzienda->text(), QStringLiteral("Altra officina"));
+        QVERIFY(w->txtCliente->text().isEmpty());
+        QVERIFY(w->lblPosizione->text().isEmpty());
+    }
+
+    void emptyArchiveMessage()
+    {
+        w->cmdUltimoClick();
+        const auto shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Kind::Information);
+        QCOMPARE(shown[0].text, QStringLiteral("L'archivio non contiene nessuna scheda."));
+        QVERIFY(QFile::exists(path(kArchive)));  // created empty by the first command
+    }
+
+    void plateAndTotalWhileTyping()
+    {
+        w->txtTarga->setFocus();
+        QTest::keyClicks(w->txtTarga, QStringLiteral("ab12"));
+        QTest::sendKeyEvent(QTest::Click, w->txtTarga, Qt::Key_Egrave, QChar(0xE8), Qt::NoModifier);
+        QTest::keyClick(w->txtTarga, Qt::Key_Space);
+        QCOMPARE(w->txtTarga->text(), QStringLiteral("AB12è"));
+
+        w->txtTotale->setFocus();
+        w->txtTotale->selectAll();
+        QTest::keyClicks(w->txtTotale, QStringLiteral("1a2.,5x"));
+        QCOMPARE(w->txtTotale->text(), QStringLiteral("12,5"));
+        QTest::keyClick(w->txtTotale, Qt::Key_Return);  // Enter leaves the total for the number
+        QCOMPARE(QApplication::focusWidget(), w->txtNumScheda);
+        QCOMPARE(w->txtTotale->text(), QStringLiteral("12,50"));
+    }
+
+    void statusLineHints()
+    {
+        QCOMPARE(w->panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(w->cmdNonPagati, &enter);
+        QCOMPARE(w->panInfo->text(), QStringLiteral("Visualizza il riepilogo dei conti non ancora saldati."));
+        QApplication::sendEvent(w->btnZoomFoto02, &enter);
+        QCOMPARE(w->panInfo->text(), QStringLiteral("Visualizza la foto nelle sue dimensioni reali."));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(w->btnZoomFoto02, &leave);
+        QVERIFY(w->panInfo->text().isEmpty());
+    }
+
+    void enterChain()
+    {
+        w->txtNumScheda->setFocus();
+        const QList<QWidget *> chain = {w->txtData, w->txtTecnico, w->txtAzienda, w->txtPratica,
+                                        w->txtCliente, w->txtRecapito, w->txtVeicolo, w->txtTarga,
+                                        w->txtMarca, w->txtChilometraggio, w->txtDanni, w->txtDataInizio,
+                                        w->txtStato, w->txtDataFine, w->txtVernice, w->txtRicambi,
+                                        w->txtInterventi};
+        for (QWidget *next : chain) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        QTest::keyClick(w->txtInterventi, Qt::Key_Return);  // a line break in the memo
+        QCOMPARE(QApplication::focusWidget(), w->txtInterventi);
+        w->txtManodopera->setFocus();
+        QTest::keyClick(w->txtManodopera, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w->txtNote);
+        QTest::keyClick(w->txtNote, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w->txtTotale);
+    }
+
+    void datePicker()
+    {
+        // A letter opens the picker and is not typed; Importa writes today's date.
+        w->txtDataInizio->setFocus();
+        whenDialogOpens<TfrmCalendario>([](TfrmCalendario *d) {
+            QCOMPARE(d->lblMemory->text(), QStringLiteral("interventi_datainizio"));
+            d->cmdImporta->click();
+        });
+        QTest::keyClick(w->txtDataInizio, Qt::Key_A);
+        QCOMPARE(w->txtDataInizio->text(), Formats::todayText());
+        QVERIFY(w->txtDataInizio->text().contains(QRegularExpression("^\\d\\d/\\d\\d/\\d\\d\\d\\d$")));
+
+        // Annulla leaves the edit as it was; Backspace empties it.
+        whenDialogOpens<TfrmCalendario>([](TfrmCalendario *d) {
+            d->calAppuntamenti->setSelectedDate(QDate(2020, 1, 2));
+            d->cmdAnnulla->click();
+        });
+        QTest::keyClick(w->txtDataInizio, Qt::Key_5);
+        QCOMPARE(w->txtDataInizio->text(), Formats::todayText());
+        QTest::keyClick(w->txtDataInizio, Qt::Key_Backspace);
+        QVERIFY(w->txtDataInizio->text().isEmpty());
+
+        whenDialogOpens<TfrmCalendario>([](TfrmCalendario *d) {
+            d->calAppuntamenti->setSelectedDate(QDate(2026, 2, 3));
+            d->cmdImporta->click();
+        });
+        QTest::keyClick(w->txtDataFine, Qt::Key_Space);
+        QCOMPARE(w->txtDataFine->text(), QStringLiteral("03/02/2026"));
+    }
+
+    void numberingDialog()
+    {
+        // Annulla writes nothing, not even an empty file.
+        whenDialogOpens<TfrmNumerazione>([](TfrmNumerazione *d) {
+            QCOMPARE(d->txtInizio->text(), QStringLiteral("1"));
+            d->cmdAnnulla->click();
+        });
+        w->cmdNumerazioneClick();
+        QVERIFY(!QFile::exists(path("Contratti.ini")));
+
+        whenDialogOpens<TfrmNumerazione>([](TfrmNumerazione *d) {
+            d->txtInizio->clear();
+            QTest::keyClicks(d->txtInizio, QStringLiteral("0x07"));
+            QCOMPARE(d->txtInizio->text(), QStringLiteral("007"));
+            QTest::keyClick(d->txtInizio, Qt::Key_Return);  // Enter moves on, leaving normalises
+            QCOMPARE(d->txtInizio->text(), QStringLiteral("7"));
+            d->cmdApplica->click();
+        });
+        w->cmdNumerazioneClick();
+        QCOMPARE(IniFile::value(path("Contratti.ini"), "Numerazione Contratti", "Inizio"), QStringLiteral("7"));
+        w->cmdNuovoClick();
+        QCOMPARE(w->txtNumScheda->text(), QStringLiteral("7"));
+    }
+
+    void photosMissingOrUnreadableShowPlaceholders()
+    {
+        appendRecords(m_folder->path(), {sampleRecord("1"), sampleRecord("2")});
+        QVERIFY(TestSupport::writeFile(path("Foto_A_1.jpg"), jpegFile(QSize(64, 48), Qt::red)));
+        QVERIFY(TestSupport::writeFile(path("Foto_A_2.jpg"), jpegFile(QSize(64, 48), Qt::red)));
+        QVERIFY(TestSupport::writeFile(path("Foto_B_2.jpg"), QByteArray("not a picture")));
+        w->cmdPrimoClick();  // B missing
+        QVERIFY(w->imgFoto->isPlaceholder());
+        QVERIFY(w->imgFoto02->isPlaceholder());
+        w->cmdAvantiClick();  // B unreadable
+        QVERIFY(w->imgFoto->isPlaceholder());
+        QVERIFY(w->imgFoto02->isPlaceholder());
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void unchangedJpegIsWrittenBackByteForByte()
+    {
+        const QByteArray photoA = jpegFile(QSize(1200, 900), Qt::darkBlue);
+        const QByteArray photoB = jpegFile(QSize(300, 200), Qt::darkGreen);
+        QVERIFY(TestSupport::writeFile(path("scelta.jpg"), photoA));
+        FileDialogs::setNextFileName(path("scelta.jpg"));
+        w->btnCaricaFoto->click();
+        QVERIFY(!w->imgFoto->isPlaceholder());
+        QCOMPARE(w->imgFoto->fullImage().size(), QSize(1200, 900));
+        fillMandatory();
+        w->cmdSalvaClick();
+        QCOMPARE(TestSupport::readFile(path("Foto_A_1.jpg")), photoA);
+        const QByteArray placeholderB = TestSupport::readFile(path("Foto_B_1.jpg"));
+        QVERIFY(placeholderB.startsWith("\xFF\xD8"));
+
+        // Browse away and back, save again: both files keep their bytes.
+        QVERIFY(TestSupport::writeFile(path("Foto_B_1.jpg"), photoB));
+        w->cmdNuovoClick();
+        w->cmdPrimoClick();
+        QVERIFY(!w->imgFoto02->isPlaceholder());
+        w->cmdSalvaClick();
+        QCOMPARE(TestSupport::readFile(path("Foto_A_1.jpg")), photoA);
+        QCOMPARE(TestSupport::readFile(path("Foto_B_1.jpg")), photoB);
+
+        // "Salva foto su disco" writes the same bytes; a name without extension gets .jpg.
+        FileDialogs::setNextFileName(path("copia"));
+        w->btnSalvaFoto->click();
+        QCOMPARE(TestSupport::readFile(path("copia.jpg")), photoA);
+    }
+
+    void photoFailureKeepsRecordAndWarns()
+    {
+        // A folder where the photo file should go makes the photo write fail.
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Foto_A_1.jpg")));
+        QVERIFY(TestSupport::writeFile(path("scelta.jpg"), jpegFile(QSize(80, 60), Qt::yellow)));
+        FileDialogs::setNextFileName(path("scelta.jpg"));
+        w->btnCaricaFoto->click();
+        fillMandatory();
+        w->cmdSalvaClick();
+        const auto shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Kind::Warning);
+        QCOMPARE(shown[0].text, QStringLiteral("Attenzione: la scheda è stata salvata, ma non è stato possibile "
+                                               "salvare le foto.\n\r\n\rAccertarsi di possedere i privilegi di "
+                                               "scrittura nella cartella di installazione del programma."));
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(SchedaRecord::kSize));
+        QVERIFY(!w->imgFoto->isPlaceholder());  // the picture stays on screen
+    }
+
+    void unreadableChosenPictureClearsArea()
+    {
+        QVERIFY(TestSupport::writeFile(path("rotta.jpg"), QByteArray("\xFF\xD8 rotta")));
+        w->imgFoto02->setImage(QImage(10, 10, QImage::Format_RGB32));
+        FileDialogs::setNextFileName(path("rotta.jpg"));
+        w->btnCaricaFoto02->click();
+        QVERIFY(w->imgFoto02->isPlaceholder());
+        QStringList titles = FileDialogs::takeTitles();
+        QCOMPARE(titles, QStringList{QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.")});
+    }
+
+    void printPreviewAndLogoCommandsOpenTheirDialogs()
+    {
+        fillMandatory();
+        const QString pdf = path("scheda.pdf");
+        PrintDialogs::setNextAccept(pdf);
+        whenDialogOpens<TfrmStampaScheda>([](TfrmStampaScheda *d) { d->btnStampa->click(); });
+        w->cmdStampa->click();
+        QVERIFY(TestSupport::readFile(pdf).startsWith("%PDF"));
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+
+        bool opened = false;
+        whenDialogOpens<TfrmAnteprimaScheda>([&opened](TfrmAnteprimaScheda *d) {
+            opened = true;
+            d->btnAnnulla->click();
+        });
+        w->cmdAnteprima->click();
+        QVERIFY(opened);
+
+        whenDialogOpens<TfrmLogo>([](TfrmLogo *d) { d->btnCancLogo->click(); d->btnApplica->click(); });
+        w->btnLogo->click();
+        QCOMPARE(QImage(path("Logo.bmp")).size(), QSize(2, 2));
+    }
+
+    void saveFailureKeepsScreen()
+    {
+        // An archive that cannot be opened: a folder in its place.
+        QVERIFY(QDir(m_folder->path()).mkdir(kArchive));
+        fillMandatory();
+        w->cmdSalvaClick();
+        const auto shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, Kind::Plain);
+        QVERIFY(shown[0].text.startsWith(QStringLiteral("Attenzione: il sistema non permette")));
+        QVERIFY(w->lblPosizione->text().isEmpty());
+        QCOMPARE(w->txtCliente->text(), QStringLiteral("Luigi Neri"));
+    }
+};
+
+QTEST_MAIN(TestInterventi)
+#include "tst_interventi.moc"

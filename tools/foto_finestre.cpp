@@ -1,0 +1,92 @@
+// Developer tool: renders the whole-run windows as they look on a 1366 x 768 laptop screen, to PNG
+// files, so that a window can be reviewed without clicking through the program.
+//
+//   QT_QPA_PLATFORM=offscreen foto-finestre <output folder> [<program folder>]
+
+#include "customers/TfrmClienti.h"
+#include "media/TfrmLogo.h"
+#include "reports/ReportPreview.h"
+#include "reports/SheetReport.h"
+#include "sheets/TfrmAnteprimaScheda.h"
+#include "sheets/TfrmCalendario.h"
+#include "sheets/TfrmNumerazione.h"
+#include "sheets/TfrmStampaScheda.h"
+#include "sheets/TfrmInterventi.h"
+#include "shell/AppWindows.h"
+#include "shell/Startup.h"
+#include "shell/TfrmAvvio.h"
+#include "shell/TfrmCambiaPassword.h"
+#include "shell/TfrmPassword.h"
+#include "validators/TfrmCarta.h"
+#include "validators/TfrmCodFisc.h"
+#include "validators/TfrmIban.h"
+#include "validators/TfrmPartitaIva.h"
+#include "vehicles/TfrmAutoparco.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+void save(QWidget *window, const QString &folder, const QString &name, bool maximised)
+{
+    if (maximised)
+        window->resize(1366, 768 - 24);
+    window->show();
+    QApplication::processEvents();
+    const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
+    window->grab().save(file);
+    std::printf("%s\n", qPrintable(file));
+    window->hide();
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    Startup::prepare(app);
+    if (argc < 2) {
+        std::fprintf(stderr, "uso: foto-finestre <cartella di uscita> [<cartella del programma>]\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+    QTemporaryDir scratch;
+    AppWindows windows(argc > 2 ? QString::fromLocal8Bit(argv[2]) : scratch.path());
+    windows.setEndHandler([] {});
+    windows.create();
+    save(windows.frmPassword(), out, QStringLiteral("TfrmPassword"), false);
+    save(windows.frmCambiaPassword(), out, QStringLiteral("TfrmCambiaPassword"), false);
+    save(windows.frmAvvio(), out, QStringLiteral("TfrmAvvio"), true);
+    windows.frmInterventi()->FormShow();
+    save(windows.frmInterventi(), out, QStringLiteral("TfrmInterventi"), true);
+    save(windows.frmClienti(), out, QStringLiteral("TfrmClienti"), true);
+    save(windows.frmAutoparco(), out, QStringLiteral("TfrmAutoparco"), true);
+
+    // Dialogs, as they look when opened (not run modally).
+    QWidget *sheet = windows.frmInterventi();
+    TfrmNumerazione numerazione(windows, sheet);
+    save(&numerazione, out, QStringLiteral("TfrmNumerazione"), false);
+    TfrmCalendario calendario(windows, sheet);
+    save(&calendario, out, QStringLiteral("TfrmCalendario"), false);
+    TfrmStampaScheda stampa(windows, sheet);
+    save(&stampa, out, QStringLiteral("TfrmStampaScheda"), false);
+    TfrmAnteprimaScheda anteprima(windows, sheet);
+    save(&anteprima, out, QStringLiteral("TfrmAnteprimaScheda"), false);
+    TfrmLogo logo(windows, sheet);
+    save(&logo, out, QStringLiteral("TfrmLogo"), false);
+    TfrmCodFisc codFisc(sheet);
+    save(&codFisc, out, QStringLiteral("TfrmCodFisc"), false);
+    TfrmPartitaIva partitaIva(sheet);
+    save(&partitaIva, out, QStringLiteral("TfrmPartitaIva"), false);
+    TfrmCarta carta(sheet);
+    save(&carta, out, QStringLiteral("TfrmCarta"), false);
+    TfrmIban iban(sheet);
+    save(&iban, out, QStringLiteral("TfrmIban"), false);
+    ReportPreview preview(SheetReport::buildTemplate().prepare(), sheet);
+    save(&preview, out, QStringLiteral("ReportPreview"), true);
+    return 0;
+}
