@@ -1,12 +1,18 @@
 // The unpaid-accounts list driven as a user drives it.
 
+#include "PrintedSummary.h"
 #include "SheetFixture.h"
 #include "sheets/TfrmDaSaldare.h"
+#include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PrintDialogs.h"
 #include "widgets/RecordListView.h"
 
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -122,25 +128,61 @@ private slots:
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<qint64>("position");
+        QTest::addColumn<QString>("tecnico");
 
-        QTest::newRow("earlier of two identical lines") << 1 << qint64(4);
-        QTest::newRow("later of two identical lines") << 2 << qint64(5);
+        QTest::newRow("earlier of two identical lines") << 1 << qint64(4) << "Primo";
+        QTest::newRow("later of two identical lines") << 2 << qint64(5) << "Secondo";
     }
 
     void doubleClickOpensTheClickedSheet()
     {
         QFETCH(int, row);
         QFETCH(qint64, position);
+        QFETCH(QString, tecnico);
 
         auto dlg = openDialog();
         QCOMPARE(dlg->lstRecords->lineAt(1), dlg->lstRecords->lineAt(2));
+        // A double-click arrives as a click followed by the double-click event.
         const QPoint at = dlg->lstRecords->visualRect(dlg->lstRecords->model()->index(row, 0)).center();
         QTest::mouseClick(dlg->lstRecords->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QCOMPARE(dlg->lstRecords->selectedPosition(), position);
         QTest::mouseDClick(dlg->lstRecords->viewport(), Qt::LeftButton, Qt::NoModifier, at);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(dlg->lstRecords->count(), 0);
+
+        TfrmInterventi *sheet = m_windows->frmInterventi();
+        QCOMPARE(sheet->lblPosizione->text(), QString::number(position));
+        QCOMPARE(sheet->txtTecnico->text(), tecnico);
+        QVERIFY(!sheet->chkPagato->isChecked());
         QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void stampa_data()
+    {
+        QTest::addColumn<bool>("emptyArchive");
+        QTest::newRow("every unpaid sheet") << false;
+        QTest::newRow("empty list: title and footer only") << true;
+    }
+
+    void stampa()
+    {
+        QFETCH(bool, emptyArchive);
+        if (emptyArchive)
+            QVERIFY(QFile::remove(m_archive));
+        PrintDialogs::setScripted(true);
+        const QString pdf = QDir(m_folder->path()).filePath(QStringLiteral("nonpagati.pdf"));
+        PrintDialogs::setNextAccept(pdf);
+
+        auto dlg = openDialog();
+        const QStringList listed = dlg->lstRecords->lines();
+        QCOMPARE(listed.size(), emptyArchive ? 0 : 4);
+        QTest::mouseClick(dlg->btnStampa, Qt::LeftButton);
+        QCOMPARE(PrintDialogs::timesAsked(), 1);
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+        const PrintedSummary::Read read = PrintedSummary::read(pdf);
+        QCOMPARE(read.name, QStringLiteral("Riepilogo conti non saldati"));
+        QString why;
+        QVERIFY2(PrintedSummary::shows(read, QStringLiteral("Riepilogo conti non saldati"), listed, &why),
+                 qPrintable(why));
     }
 
     void chiudiEmptiesTheList()

@@ -1,13 +1,16 @@
 // The sheet search dialog driven as a user drives it: criteria typed, "Cerca", "Trova", a
 // double-click on a listed sheet, "Chiudi".
 
+#include "PrintedSummary.h"
 #include "SheetFixture.h"
 #include "archive/RecordArchive.h"
 #include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmTrovaInterventi.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
+#include "widgets/ListDialogParts.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PrintDialogs.h"
 #include "widgets/RecordListView.h"
 
 #include <QDir>
@@ -54,7 +57,10 @@ private:
     {
         const QModelIndex index = list->model()->index(row, 0);
         list->scrollTo(index);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualRect(index).center());
+        // A double-click arrives as a click followed by the double-click event.
+        const QPoint at = list->visualRect(index).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
 
 private slots:
@@ -177,26 +183,54 @@ private slots:
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<qint64>("position");
+        QTest::addColumn<QString>("tecnico");
 
-        QTest::newRow("first line") << 0 << qint64(1);
-        QTest::newRow("earlier of two identical lines") << 3 << qint64(4);
-        QTest::newRow("later of two identical lines") << 4 << qint64(5);
+        QTest::newRow("first line") << 0 << qint64(1) << "Luca";
+        QTest::newRow("earlier of two identical lines") << 3 << qint64(4) << "Primo";
+        QTest::newRow("later of two identical lines") << 4 << qint64(5) << "Secondo";
     }
 
     void doubleClickOpensTheClickedSheet()
     {
         QFETCH(int, row);
         QFETCH(qint64, position);
+        QFETCH(QString, tecnico);
 
         auto dlg = openDialog();
         cerca(*dlg);
         QCOMPARE(dlg->lstRecords->lineAt(3), dlg->lstRecords->lineAt(4));
-        QTest::mouseClick(dlg->lstRecords->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          dlg->lstRecords->visualRect(dlg->lstRecords->model()->index(row, 0)).center());
-        QCOMPARE(dlg->lstRecords->selectedPosition(), position);
         doubleClickRow(dlg->lstRecords, row);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(dlg->lstRecords->count(), 0);
+
+        TfrmInterventi *sheet = m_windows->frmInterventi();
+        QCOMPARE(sheet->lblPosizione->text(), QString::number(position));
+        QCOMPARE(sheet->txtTecnico->text(), tecnico);
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void doubleClickReadsTheSheetAfresh()
+    {
+        auto dlg = openDialog();
+        cerca(*dlg);
+        // Another workstation saves sheet 3 meanwhile: its listed line is out of date.
+        QVERIFY(SheetFixture::overwrite(m_archive, 3, SheetFixture::record({"3", "ROSSINI Anna Maria", "XY987ZZ"})));
+        doubleClickRow(dlg->lstRecords, 2);
+        QVERIFY(!dlg->isVisible());
+        TfrmInterventi *sheet = m_windows->frmInterventi();
+        QCOMPARE(sheet->lblPosizione->text(), QStringLiteral("3"));
+        QCOMPARE(sheet->txtCliente->text(), QStringLiteral("ROSSINI Anna Maria"));
+    }
+
+    void doubleClickWithAnotherContextWordShowsNothing()
+    {
+        auto dlg = openDialog();
+        dlg->lblMemory->clear();
+        cerca(*dlg);
+        doubleClickRow(dlg->lstRecords, 0);
+        QVERIFY(!dlg->isVisible());
+        QVERIFY(m_windows->frmInterventi()->lblPosizione->text().isEmpty());
+        QVERIFY(m_windows->frmInterventi()->txtCliente->text().isEmpty());
         QVERIFY(MessageBoxes::takeShown().isEmpty());
     }
 
@@ -225,6 +259,64 @@ private slots:
         QCOMPARE(dlg->lstRecords->count(), 0);
         QCOMPARE(dlg->lblTrovate->text(), QStringLiteral("Il presente riepilogo contiene 0 schede."));
         QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    void stampa_data()
+    {
+        QTest::addColumn<QString>("cliente");
+        QTest::addColumn<QString>("answer");  // "cancel", or the PDF the test printer writes
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("printed");
+
+        QTest::newRow("every listed line") << "" << "riepilogo.pdf" << 5 << true;
+        QTest::newRow("empty list: title and footer only") << "verdi" << "riepilogo.pdf" << 0 << true;
+        QTest::newRow("print dialog cancelled") << "" << "cancel" << 5 << false;
+        QTest::newRow("printer fails") << "" << "nessuna/cartella/riepilogo.pdf" << 5 << false;
+    }
+
+    void stampa()
+    {
+        QFETCH(QString, cliente);
+        QFETCH(QString, answer);
+        QFETCH(int, lines);
+        QFETCH(bool, printed);
+
+        PrintDialogs::setScripted(true);
+        const QString pdf = QDir(m_folder->path()).filePath(answer);
+        if (answer == QLatin1String("cancel"))
+            PrintDialogs::setNextCancel();
+        else
+            PrintDialogs::setNextAccept(pdf);
+
+        auto dlg = openDialog();
+        QTest::keyClicks(dlg->txtCliente, cliente);
+        cerca(*dlg);
+        const QStringList listed = dlg->lstRecords->lines();
+        QCOMPARE(listed.size(), lines);
+        if (answer.contains(QLatin1Char('/')))
+            QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+        QTest::mouseClick(dlg->btnStampa, Qt::LeftButton);
+        QCOMPARE(PrintDialogs::timesAsked(), 1);
+        QCOMPARE(QFile::exists(pdf), printed);
+
+        const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        if (answer.contains(QLatin1Char('/'))) {
+            // A failed print is told, never passed off as printed.
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(shown[0].kind, MessageBoxes::Kind::Error);
+            QCOMPARE(shown[0].text, ListDialogParts::printFailedMessage());
+        } else {
+            QVERIFY(shown.isEmpty());
+        }
+        if (printed) {
+            const PrintedSummary::Read read = PrintedSummary::read(pdf);
+            QCOMPARE(read.name, QStringLiteral("Riepilogo dati"));
+            QString why;
+            QVERIFY2(PrintedSummary::shows(read, QStringLiteral("Riepilogo schede interventi in archivio"),
+                                                  listed, &why),
+                     qPrintable(why));
+        }
+        QVERIFY(dlg->isVisible());
     }
 
     void chiudiEmptiesTheList()
