@@ -10,8 +10,10 @@
 #include "sheets/SheetRules.h"
 #include "sheets/TfrmAnteprimaScheda.h"
 #include "sheets/TfrmCalendario.h"
+#include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmNumerazione.h"
 #include "sheets/TfrmStampaScheda.h"
+#include "sheets/TfrmTrovaInterventi.h"
 #include "shell/AppWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/ArchiveBrowser.h"
@@ -799,6 +801,9 @@ void TfrmInterventi::cmdNumerazioneClick()
 
 void TfrmInterventi::cmdTrovaClick()
 {
+    TfrmTrovaInterventi search(windows(), this);
+    search.lblMemory->setText(QStringLiteral("interventi"));
+    search.exec();
 }
 
 void TfrmInterventi::cmdFileClick()
@@ -820,6 +825,8 @@ void TfrmInterventi::cmdStampaClick()
 
 void TfrmInterventi::cmdNonPagatiClick()
 {
+    TfrmDaSaldare unpaid(windows(), this);
+    unpaid.exec();
 }
 
 void TfrmInterventi::cmdGuidaClick()

@@ -10,7 +10,10 @@
 #include "sheets/TfrmCalendario.h"
 #include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmNumerazione.h"
+#include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmStampaScheda.h"
+#include "sheets/TfrmTrovaInterventi.h"
+#include "widgets/RecordListView.h"
 #include "widgets/PrintDialogs.h"
 #include "shell/AppWindows.h"
 #include "shell/TfrmAvvio.h"
@@ -557,6 +560,38 @@ private slots:
         whenDialogOpens<TfrmLogo>([](TfrmLogo *d) { d->btnCancLogo->click(); d->btnApplica->click(); });
         w->btnLogo->click();
         QCOMPARE(QImage(path("Logo.bmp")).size(), QSize(2, 2));
+    }
+
+    void searchAndUnpaidCommandsOpenSheets()
+    {
+        SchedaRecord paid = sampleRecord("1");
+        paid.Pagato = QStringLiteral("S\u00EC");
+        SchedaRecord unpaid = sampleRecord("2");
+        unpaid.Cliente = QStringLiteral("Anna Bruni");
+        appendRecords(m_folder->path(), {paid, unpaid});
+
+        whenDialogOpens<TfrmTrovaInterventi>([](TfrmTrovaInterventi *d) {
+            QCOMPARE(d->lblMemory->text(), QStringLiteral("interventi"));
+            QTest::keyClicks(d->txtCliente, QStringLiteral("bruni"));
+            d->btnCerca->click();
+            QCOMPARE(d->lstRecords->count(), 1);
+            d->lstRecords->selectRow(0);
+            // A double-click arrives as a click followed by the double-click event.
+            const QPoint at = d->lstRecords->visualRect(d->lstRecords->model()->index(0, 0)).center();
+            QTest::mouseClick(d->lstRecords->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(d->lstRecords->viewport(), Qt::LeftButton, {}, at);
+        });
+        w->cmdTrova->click();
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+        QCOMPARE(w->txtCliente->text(), QStringLiteral("Anna Bruni"));
+
+        int listed = -1;
+        whenDialogOpens<TfrmDaSaldare>([&listed](TfrmDaSaldare *d) {
+            listed = d->lstRecords->count();
+            d->btnChiudi->click();
+        });
+        w->cmdNonPagati->click();
+        QCOMPARE(listed, 1);
     }
 
     void saveFailureKeepsScreen()
