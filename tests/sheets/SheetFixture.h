@@ -6,10 +6,12 @@
 
 #include "archive/RecordArchive.h"
 #include "archive/SchedaRecord.h"
+#include "widgets/RecordListView.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QTest>
 
 #include <cstring>
 
@@ -75,6 +77,16 @@ inline void setRawField(QByteArray &record, SchedaRecord::Field field, const QBy
     Q_ASSERT(bytes.size() <= l.capacity + 1);
     std::memset(record.data() + l.offset, 0, size_t(l.capacity) + 1);
     std::memcpy(record.data() + l.offset, bytes.constData(), size_t(bytes.size()));
+}
+
+// Double-clicks a line of a list dialog as the user does: a click, then the double-click event.
+inline void doubleClickRow(RecordListView *list, int row)
+{
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QPoint at = list->visualRect(index).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
 }  // namespace SheetFixture

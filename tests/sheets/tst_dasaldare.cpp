@@ -142,10 +142,7 @@ private slots:
 
         auto dlg = openDialog();
         QCOMPARE(dlg->lstRecords->lineAt(1), dlg->lstRecords->lineAt(2));
-        // A double-click arrives as a click followed by the double-click event.
-        const QPoint at = dlg->lstRecords->visualRect(dlg->lstRecords->model()->index(row, 0)).center();
-        QTest::mouseClick(dlg->lstRecords->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseDClick(dlg->lstRecords->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        SheetFixture::doubleClickRow(dlg->lstRecords, row);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(dlg->lstRecords->count(), 0);
 

@@ -17,6 +17,7 @@
 #include "widgets/PrintDialogs.h"
 #include "shell/AppWindows.h"
 #include "shell/TfrmAvvio.h"
+#include "sheets/SheetFixture.h"
 #include "support/TestSupport.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
@@ -576,10 +577,7 @@ private slots:
             d->btnCerca->click();
             QCOMPARE(d->lstRecords->count(), 1);
             d->lstRecords->selectRow(0);
-            // A double-click arrives as a click followed by the double-click event.
-            const QPoint at = d->lstRecords->visualRect(d->lstRecords->model()->index(0, 0)).center();
-            QTest::mouseClick(d->lstRecords->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(d->lstRecords->viewport(), Qt::LeftButton, {}, at);
+            SheetFixture::doubleClickRow(d->lstRecords, 0);
         });
         w->cmdTrova->click();
         QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));

@@ -53,16 +53,6 @@ private:
         return positions;
     }
 
-    static void doubleClickRow(RecordListView *list, int row)
-    {
-        const QModelIndex index = list->model()->index(row, 0);
-        list->scrollTo(index);
-        // A double-click arrives as a click followed by the double-click event.
-        const QPoint at = list->visualRect(index).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    }
-
 private slots:
     void initTestCase() { TestSupport::scriptEverything(); }
 
@@ -199,7 +189,7 @@ private slots:
         auto dlg = openDialog();
         cerca(*dlg);
         QCOMPARE(dlg->lstRecords->lineAt(3), dlg->lstRecords->lineAt(4));
-        doubleClickRow(dlg->lstRecords, row);
+        SheetFixture::doubleClickRow(dlg->lstRecords, row);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(dlg->lstRecords->count(), 0);
 
@@ -215,7 +205,7 @@ private slots:
         cerca(*dlg);
         // Another workstation saves sheet 3 meanwhile: its listed line is out of date.
         QVERIFY(SheetFixture::overwrite(m_archive, 3, SheetFixture::record({"3", "ROSSINI Anna Maria", "XY987ZZ"})));
-        doubleClickRow(dlg->lstRecords, 2);
+        SheetFixture::doubleClickRow(dlg->lstRecords, 2);
         QVERIFY(!dlg->isVisible());
         TfrmInterventi *sheet = m_windows->frmInterventi();
         QCOMPARE(sheet->lblPosizione->text(), QStringLiteral("3"));
@@ -227,7 +217,7 @@ private slots:
         auto dlg = openDialog();
         dlg->lblMemory->clear();
         cerca(*dlg);
-        doubleClickRow(dlg->lstRecords, 0);
+        SheetFixture::doubleClickRow(dlg->lstRecords, 0);
         QVERIFY(!dlg->isVisible());
         QVERIFY(m_windows->frmInterventi()->lblPosizione->text().isEmpty());
         QVERIFY(m_windows->frmInterventi()->txtCliente->text().isEmpty());
