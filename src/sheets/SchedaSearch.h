@@ -2,7 +2,7 @@
 
 #include "archive/FieldMatch.h"
 #include "archive/SchedaRecord.h"
-#include "widgets/ListRules.h"
+#include "archive/ListRules.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/ListRules.h"
+#include "archive/ListRules.h"
 
 #include <QAbstractListModel>
 #include <QListView>

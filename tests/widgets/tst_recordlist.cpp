@@ -2,7 +2,7 @@
 // with their record positions, and the list view.
 
 #include "support/TestSupport.h"
-#include "widgets/ListRules.h"
+#include "archive/ListRules.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/RecordListView.h"
 

@@ -38,8 +38,9 @@ namespace ListLines {
 // characters, or cut to its first width characters.
 QString column(const QString &text, int width);
 
-// The count label of the search dialogs: "Il presente riepilogo contiene <n> schede.".
-QString countText(qsizetype lines);
+// The count label of the search dialogs: "Il presente riepilogo contiene <n> schede" followed by
+// ending (the sheet and customer lists end with a full stop, the vehicle list with nothing).
+QString countText(qsizetype lines, const QString &ending = QStringLiteral("."));
 
 }  // namespace ListLines
 

@@ -1,4 +1,4 @@
-#include "widgets/ListRules.h"
+#include "archive/ListRules.h"
 
 #include "common/TextRules.h"
 
@@ -28,9 +28,9 @@ QString column(const QString &text, int width)
     return text + QString(width - text.size(), QLatin1Char(' '));
 }
 
-QString countText(qsizetype lines)
+QString countText(qsizetype lines, const QString &ending)
 {
-    return QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(lines);
+    return QStringLiteral("Il presente riepilogo contiene %1 schede").arg(lines) + ending;
 }
 
 }  // namespace ListLines
