@@ -1,6 +1,5 @@
 #include "archive/SchedaRecord.h"
 
-#include "archive/FieldCodec.h"
 
 const std::array<SchedaRecord::Layout, SchedaRecord::FieldCount> &SchedaRecord::layout()
 {
@@ -35,29 +34,4 @@ const std::array<SchedaRecord::Layout, SchedaRecord::FieldCount> &SchedaRecord::
         {"Desc03", 11644, 250, &SchedaRecord::Desc03},
     }};
     return table;
-}
-
-QByteArray SchedaRecord::toBytes() const
-{
-    QByteArray bytes(kSize, '\0');
-    for (const Layout &field : layout())
-        FieldCodec::putZeroTerminated(bytes, field.offset, field.capacity, this->*field.member);
-    return bytes;
-}
-
-SchedaRecord SchedaRecord::fromBytes(const QByteArray &bytes)
-{
-    QByteArray whole = bytes;
-    if (whole.size() < kSize)
-        whole.append(QByteArray(kSize - whole.size(), '\0'));
-    SchedaRecord record;
-    for (const Layout &field : layout())
-        record.*field.member = FieldCodec::getZeroTerminated(whole, field.offset, field.capacity);
-    return record;
-}
-
-QByteArray SchedaRecord::rawField(const char *record, Field field)
-{
-    const Layout &l = layout()[field];
-    return FieldCodec::rawZeroTerminated(record, l.offset, l.capacity);
 }

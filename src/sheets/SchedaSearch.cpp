@@ -1,63 +1,12 @@
 #include "sheets/SchedaSearch.h"
 
-#include "archive/RecordArchive.h"
-#include "common/CodePage.h"
-#include "common/TextRules.h"
-
 namespace SchedaSearch {
 
 namespace {
 
-struct Bytes
+const RecordFormat &sheet()
 {
-    const char *data;
-    qsizetype size;
-};
-
-// A zero-terminated field as stored, up to its terminator.
-Bytes storedField(const char *record, SchedaRecord::Field field)
-{
-    const SchedaRecord::Layout &l = SchedaRecord::layout()[field];
-    const char *start = record + l.offset;
-    return {start, FieldMatch::zeroTerminatedLength(start, l.capacity)};
-}
-
-// The same field without leading and trailing bytes of code 32 or below (in Windows-1252 exactly the
-// characters that the text rules trim).
-Bytes trimmedField(const char *record, SchedaRecord::Field field)
-{
-    Bytes b = storedField(record, field);
-    while (b.size > 0 && static_cast<unsigned char>(b.data[0]) <= 32) {
-        ++b.data;
-        --b.size;
-    }
-    while (b.size > 0 && static_cast<unsigned char>(b.data[b.size - 1]) <= 32)
-        --b.size;
-    return b;
-}
-
-// One column of the line, in code-page bytes (one byte is one character).
-void appendColumn(QByteArray &line, const char *record, SchedaRecord::Field field, int width)
-{
-    const Bytes b = trimmedField(record, field);
-    const qsizetype used = qMin<qsizetype>(b.size, width);
-    line.append(b.data, used);
-    line.append(width - used, ' ');
-}
-
-template<typename Keep>
-bool scan(const QString &archivePath, Keep keep, ListedRecords &found)
-{
-    RecordArchive archive;
-    if (!archive.OpenForReading(archivePath, SchedaRecord::kSize))
-        return false;
-    while (const char *record = archive.NextRecord()) {
-        if (keep(record))
-            found.add(listLine(record), archive.CurrentPosition());
-    }
-    const bool ok = !archive.Failed();
-    archive.Close();
-    return ok;
+    return SchedaRecord::format();
 }
 
 }  // namespace
@@ -73,46 +22,27 @@ const std::array<SchedaRecord::Field, 10> &criterionFields()
     return fields;
 }
 
-Criteria::Criteria(const QList<Criterion> &criteria)
+Criteria::Criteria(const QList<Criterion> &criteria) : RecordScan::Criteria(sheet(), criteria)
 {
-    for (const Criterion &c : criteria) {
-        if (TextRules::trim(c.text).isEmpty())
-            continue;
-        const SchedaRecord::Layout &l = SchedaRecord::layout()[c.field];
-        m_parts.append({l.offset, l.capacity, FieldPattern(c.text)});
-    }
 }
 
-bool Criteria::matches(const char *record) const
+const RecordScan::LineSpec &lineSpec()
 {
-    for (const Part &part : m_parts) {
-        const char *field = record + part.offset;
-        if (!part.pattern.foundIn(field, FieldMatch::zeroTerminatedLength(field, part.capacity)))
-            return false;
-    }
-    return true;
+    static const RecordScan::LineSpec spec(sheet(), {
+        {"Scheda n. ", SchedaRecord::fNumScheda, 10},
+        {"  Data: ", SchedaRecord::fData, 10},
+        {"  Cliente: ", SchedaRecord::fCliente, 25},
+        {"  Tel. ", SchedaRecord::fRecapito, 14},
+        {"  ", SchedaRecord::fMarca, 25},
+        {"  Targa: ", SchedaRecord::fTarga, 10},
+        {"  \x80 ", SchedaRecord::fTotale, 0},  // the euro sign in Windows-1252
+    });
+    return spec;
 }
 
 QString listLine(const char *record)
 {
-    QByteArray line;
-    line.reserve(192);
-    line.append("Scheda n. ");
-    appendColumn(line, record, SchedaRecord::fNumScheda, 10);
-    line.append("  Data: ");
-    appendColumn(line, record, SchedaRecord::fData, 10);
-    line.append("  Cliente: ");
-    appendColumn(line, record, SchedaRecord::fCliente, 25);
-    line.append("  Tel. ");
-    appendColumn(line, record, SchedaRecord::fRecapito, 14);
-    line.append("  ");
-    appendColumn(line, record, SchedaRecord::fMarca, 25);
-    line.append("  Targa: ");
-    appendColumn(line, record, SchedaRecord::fTarga, 10);
-    line.append("  \x80 ");  // the euro sign in Windows-1252
-    const Bytes total = trimmedField(record, SchedaRecord::fTotale);
-    line.append(total.data, total.size);
-    return CodePage::toUnicode(line);
+    return lineSpec().build(record);
 }
 
 QString listLine(const SchedaRecord &record)
@@ -122,19 +52,18 @@ QString listLine(const SchedaRecord &record)
 
 bool isUnpaid(const char *record)
 {
-    const Bytes b = trimmedField(record, SchedaRecord::fPagato);
-    return b.size == 2 && b.data[0] == 'N' && b.data[1] == 'o';
+    return RecordScan::fieldIs(sheet(), record, SchedaRecord::fPagato, QByteArrayLiteral("No"));
 }
 
 bool search(const QString &archivePath, const Criteria &criteria, ListedRecords &found)
 {
-    return scan(archivePath, [&criteria](const char *record) { return criteria.matches(record); },
-                found);
+    return RecordScan::scan(archivePath, lineSpec(),
+                            [&criteria](const char *record) { return criteria.matches(record); }, found);
 }
 
 bool unpaid(const QString &archivePath, ListedRecords &found)
 {
-    return scan(archivePath, [](const char *record) { return isUnpaid(record); }, found);
+    return RecordScan::scan(archivePath, lineSpec(), isUnpaid, found);
 }
 
 }  // namespace SchedaSearch

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "archive/FieldMatch.h"
+#include "archive/RecordScan.h"
 #include "archive/SchedaRecord.h"
-#include "archive/ListRules.h"
 
 #include <QList>
 #include <QString>
-#include <QVector>
 
 #include <array>
 
@@ -18,36 +16,18 @@ namespace SchedaSearch {
 // The fields searched by the ten criteria of the search dialog, in the dialog's order.
 const std::array<SchedaRecord::Field, 10> &criterionFields();
 
-struct Criterion
-{
-    SchedaRecord::Field field;
-    QString text;  // as typed
-};
+using Criterion = RecordScan::Criterion;
 
-// The criteria of one search, prepared once: a criterion takes part when its trimmed text is not
-// empty; it matches when its text as typed, lower-cased on A to Z, occurs in the record's field as
-// stored (not trimmed), lower-cased the same way. A record is listed when every criterion that
-// takes part matches; with none, every record is.
-class Criteria
+// The criteria of the sheet search (see RecordScan::Criteria) on the sheet record.
+class Criteria : public RecordScan::Criteria
 {
 public:
     Criteria() = default;
     explicit Criteria(const QList<Criterion> &criteria);
-
-    // The number of criteria that take part.
-    int count() const { return int(m_parts.size()); }
-    // record points at one whole record (SchedaRecord::kSize bytes).
-    bool matches(const char *record) const;
-
-private:
-    struct Part
-    {
-        int offset;
-        int capacity;
-        FieldPattern pattern;
-    };
-    QVector<Part> m_parts;
 };
+
+// The sheet list line (the line of the search and of the unpaid list) as a column spec.
+const RecordScan::LineSpec &lineSpec();
 
 // The sheet list line of a record: "Scheda n. " + L(NumScheda, 10) + "  Data: " + L(Data, 10) +
 // "  Cliente: " + L(Cliente, 25) + "  Tel. " + L(Recapito, 14) + "  " + L(Marca, 25) +

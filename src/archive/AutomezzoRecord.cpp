@@ -1,0 +1,46 @@
+#include "archive/AutomezzoRecord.h"
+
+const std::array<AutomezzoRecord::Layout, AutomezzoRecord::FieldCount> &AutomezzoRecord::layout()
+{
+    static const std::array<Layout, FieldCount> table = {{
+        {"Tipo", 0, 50, &AutomezzoRecord::Tipo},
+        {"Accessori", 51, 50, &AutomezzoRecord::Accessori},
+        {"Marca", 102, 50, &AutomezzoRecord::Marca},
+        {"Modello", 153, 50, &AutomezzoRecord::Modello},
+        {"Targa", 204, 12, &AutomezzoRecord::Targa},
+        {"Immatricolazione", 217, 20, &AutomezzoRecord::Immatricolazione},
+        {"Colore", 238, 50, &AutomezzoRecord::Colore},
+        {"Telaio", 289, 10, &AutomezzoRecord::Telaio},
+        {"Pneumatici", 300, 120, &AutomezzoRecord::Pneumatici},
+        {"StatoVeicolo", 421, 50, &AutomezzoRecord::StatoVeicolo},
+        {"Chilometri", 472, 50, &AutomezzoRecord::Chilometri},
+        {"DataLettura", 523, 10, &AutomezzoRecord::DataLettura},
+        {"Alimentazione", 534, 50, &AutomezzoRecord::Alimentazione},
+        {"Cilindrata", 585, 50, &AutomezzoRecord::Cilindrata},
+        {"KW", 636, 50, &AutomezzoRecord::KW},
+        {"Ambiente", 687, 50, &AutomezzoRecord::Ambiente},
+        {"Posti", 738, 50, &AutomezzoRecord::Posti},
+        {"Portata", 789, 50, &AutomezzoRecord::Portata},
+        {"Compagnia", 840, 120, &AutomezzoRecord::Compagnia},
+        {"TelAssicuratore", 961, 50, &AutomezzoRecord::TelAssicuratore},
+        {"Polizza", 1012, 50, &AutomezzoRecord::Polizza},
+        {"Incidenti", 1063, 250, &AutomezzoRecord::Incidenti},
+        {"Centraline", 1314, 50, &AutomezzoRecord::Centraline},
+        {"Proprietario", 1365, 50, &AutomezzoRecord::Proprietario},
+        {"TelProprietario", 1416, 50, &AutomezzoRecord::TelProprietario},
+        {"Meccanico", 1467, 50, &AutomezzoRecord::Meccanico},
+        {"TelMeccanico", 1518, 50, &AutomezzoRecord::TelMeccanico},
+        {"ScadRevisione", 1569, 10, &AutomezzoRecord::ScadRevisione},
+        {"ScadTagliando", 1580, 10, &AutomezzoRecord::ScadTagliando},
+        {"ScadAssicurazione", 1591, 10, &AutomezzoRecord::ScadAssicurazione},
+        {"ScadBollo", 1602, 10, &AutomezzoRecord::ScadBollo},
+        {"Note", 1613, 250, &AutomezzoRecord::Note},
+        {"File01", 1864, 250, &AutomezzoRecord::File01},
+        {"File02", 2115, 250, &AutomezzoRecord::File02},
+        {"File03", 2366, 250, &AutomezzoRecord::File03},
+        {"Desc01", 2617, 250, &AutomezzoRecord::Desc01},
+        {"Desc02", 2868, 250, &AutomezzoRecord::Desc02},
+        {"Desc03", 3119, 250, &AutomezzoRecord::Desc03},
+    }};
+    return table;
+}

@@ -1,0 +1,46 @@
+#include "archive/ClienteRecord.h"
+
+const std::array<ClienteRecord::Layout, ClienteRecord::FieldCount> &ClienteRecord::layout()
+{
+    static const std::array<Layout, FieldCount> table = {{
+        {"Cognome", 0, 50, &ClienteRecord::Cognome},
+        {"Nome", 51, 50, &ClienteRecord::Nome},
+        {"Ditta", 102, 50, &ClienteRecord::Ditta},
+        {"Sesso", 153, 1, &ClienteRecord::Sesso},
+        {"Recapito", 155, 50, &ClienteRecord::Recapito},
+        {"IndirizzoRes", 206, 50, &ClienteRecord::IndirizzoRes},
+        {"ProvRes", 257, 2, &ClienteRecord::ProvRes},
+        {"ComuneRes", 260, 50, &ClienteRecord::ComuneRes},
+        {"CapRes", 311, 5, &ClienteRecord::CapRes},
+        {"DataNasc", 317, 30, &ClienteRecord::DataNasc},
+        {"ComuneNasc", 348, 50, &ClienteRecord::ComuneNasc},
+        {"ProvNasc", 399, 2, &ClienteRecord::ProvNasc},
+        {"TelCasa", 402, 30, &ClienteRecord::TelCasa},
+        {"TelUff", 433, 30, &ClienteRecord::TelUff},
+        {"TelCel", 464, 30, &ClienteRecord::TelCel},
+        {"Pec", 495, 60, &ClienteRecord::Pec},
+        {"Email", 556, 50, &ClienteRecord::Email},
+        {"CodFisc", 607, 16, &ClienteRecord::CodFisc},
+        {"Carta", 624, 30, &ClienteRecord::Carta},
+        {"ScadeCarta", 655, 30, &ClienteRecord::ScadeCarta},
+        {"PartitaIva", 686, 11, &ClienteRecord::PartitaIva},
+        {"Iban", 698, 27, &ClienteRecord::Iban},
+        {"Veicolo", 726, 50, &ClienteRecord::Veicolo},
+        {"Marca", 777, 50, &ClienteRecord::Marca},
+        {"Telaio", 828, 50, &ClienteRecord::Telaio},
+        {"Immatricolazione", 879, 30, &ClienteRecord::Immatricolazione},
+        {"Alimentazione", 910, 50, &ClienteRecord::Alimentazione},
+        {"Targa", 961, 30, &ClienteRecord::Targa},
+        {"Questioni", 992, 250, &ClienteRecord::Questioni},
+        {"Note", 1243, 250, &ClienteRecord::Note},
+        {"CodiceDest", 1494, 7, &ClienteRecord::CodiceDest},
+        {"Ricontatta", 1502, 2, &ClienteRecord::Ricontatta},
+        {"File01", 1505, 250, &ClienteRecord::File01},
+        {"File02", 1756, 250, &ClienteRecord::File02},
+        {"File03", 2007, 250, &ClienteRecord::File03},
+        {"Desc01", 2258, 250, &ClienteRecord::Desc01},
+        {"Desc02", 2509, 250, &ClienteRecord::Desc02},
+        {"Desc03", 2760, 250, &ClienteRecord::Desc03},
+    }};
+    return table;
+}

@@ -1,0 +1,57 @@
+#include "archive/RecordScan.h"
+
+#include "common/CodePage.h"
+#include "common/TextRules.h"
+
+namespace RecordScan {
+
+Criteria::Criteria(const RecordFormat &format, const QList<Criterion> &criteria) : m_format(&format)
+{
+    for (const Criterion &c : criteria) {
+        if (c.field < 0 || c.field >= format.fieldCount() || TextRules::trim(c.text).isEmpty())
+            continue;
+        m_parts.append({c.field, FieldPattern(c.text)});
+    }
+}
+
+bool Criteria::matches(const char *record) const
+{
+    for (const Part &part : m_parts) {
+        const RecordFormat::Bytes field = m_format->stored(record, part.field);
+        if (!part.pattern.foundIn(field.data, field.size))
+            return false;
+    }
+    return true;
+}
+
+LineSpec::LineSpec(const RecordFormat &format, QVector<Piece> pieces)
+    : m_format(&format), m_pieces(std::move(pieces))
+{
+}
+
+QString LineSpec::build(const char *record) const
+{
+    // Built in code-page bytes, where one byte is one character, and converted once.
+    QByteArray line;
+    line.reserve(192);
+    for (const Piece &piece : m_pieces) {
+        line.append(piece.before);
+        const RecordFormat::Bytes b = m_format->trimmed(record, piece.field);
+        if (piece.width <= 0) {
+            line.append(b.data, b.size);
+            continue;
+        }
+        const qsizetype used = qMin<qsizetype>(b.size, piece.width);
+        line.append(b.data, used);
+        line.append(piece.width - used, ' ');
+    }
+    return CodePage::toUnicode(line);
+}
+
+bool fieldIs(const RecordFormat &format, const char *record, int field, const QByteArray &text)
+{
+    const RecordFormat::Bytes b = format.trimmed(record, field);
+    return b.size == text.size() && QByteArrayView(b.data, b.size) == QByteArrayView(text);
+}
+
+}  // namespace RecordScan

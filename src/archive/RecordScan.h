@@ -1,0 +1,97 @@
+#pragma once
+
+#include "archive/FieldMatch.h"
+#include "archive/ListRules.h"
+#include "archive/RecordArchive.h"
+#include "archive/RecordLayout.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QVector>
+
+// The search and list rules that every record list shares (sheet search, unpaid sheets, customer
+// search, customers to recontact, vehicle search), for any record format: criteria matched on the
+// stored bytes, fixed-column list lines built from the stored bytes, and the block scan of an archive
+// that lists the records a rule keeps. The dialogs and the benchmark tool run exactly this code.
+namespace RecordScan {
+
+// One criterion of a search: a field of the format and the text as typed.
+struct Criterion
+{
+    int field;
+    QString text;
+};
+
+// The criteria of one search, prepared once: a criterion takes part when its trimmed text is not
+// empty; it matches when its text as typed, lower-cased on A to Z, occurs in the record's field as
+// stored (not trimmed), lower-cased the same way. A record is kept when every criterion that takes
+// part matches; with none, every record is.
+class Criteria
+{
+public:
+    Criteria() = default;
+    Criteria(const RecordFormat &format, const QList<Criterion> &criteria);
+
+    // The number of criteria that take part.
+    int count() const { return int(m_parts.size()); }
+    // record points at one whole record of the format.
+    bool matches(const char *record) const;
+
+private:
+    struct Part
+    {
+        int field;
+        FieldPattern pattern;
+    };
+    const RecordFormat *m_format = nullptr;
+    QVector<Part> m_parts;
+};
+
+// A fixed-column list line: pieces of constant text (Windows-1252 bytes) each followed by one field,
+// trimmed and padded with blanks on the right to its width or cut to it (width 0: the trimmed field
+// whole, for the last column).
+class LineSpec
+{
+public:
+    struct Piece
+    {
+        QByteArray before;
+        int field;
+        int width;
+    };
+    LineSpec(const RecordFormat &format, QVector<Piece> pieces);
+
+    QString build(const char *record) const;
+    QString build(const QByteArray &record) const { return build(record.constData()); }
+    const RecordFormat &format() const { return *m_format; }
+
+private:
+    const RecordFormat *m_format;
+    QVector<Piece> m_pieces;
+};
+
+// Reads the archive of the format from the first record to the last (in large blocks; memory stays
+// flat apart from the lines listed) and lists, in archive order, the line and position of every
+// record that keep(record) accepts. A missing archive lists nothing. Returns false when the archive
+// cannot be read; found then holds the lines listed before the failure, which the caller must not
+// present as a complete list.
+template<typename Keep>
+bool scan(const QString &archivePath, const LineSpec &line, Keep keep, ListedRecords &found)
+{
+    RecordArchive archive;
+    if (!archive.OpenForReading(archivePath, line.format().size()))
+        return false;
+    while (const char *record = archive.NextRecord()) {
+        if (keep(record))
+            found.add(line.build(record), archive.CurrentPosition());
+    }
+    const bool ok = !archive.Failed();
+    archive.Close();
+    return ok;
+}
+
+// True when the trimmed stored field reads exactly text (Windows-1252 bytes), e.g. a flag "No".
+bool fieldIs(const RecordFormat &format, const char *record, int field, const QByteArray &text);
+
+}  // namespace RecordScan
