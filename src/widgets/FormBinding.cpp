@@ -1,0 +1,228 @@
+#include "widgets/FormBinding.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+
+namespace {
+
+const char *const kTypingLimit = "cabloraTypingLimit";
+
+QString yes()
+{
+    return QStringLiteral("S\u00EC");
+}
+
+QString no()
+{
+    return QStringLiteral("No");
+}
+
+// The maximum length the edit was built with: the limit of what the user may type.
+int typingLimit(QLineEdit *edit)
+{
+    const QVariant stored = edit->property(kTypingLimit);
+    if (stored.isValid())
+        return stored.toInt();
+    const int limit = edit->maxLength();
+    edit->setProperty(kTypingLimit, limit);
+    // Once the user shortens a longer stored text, the limit closes in again, but never cuts it.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, limit](const QString &text) {
+        const int wanted = qMax(limit, int(text.size()));
+        if (edit->maxLength() != wanted)
+            edit->setMaxLength(wanted);
+    });
+    return limit;
+}
+
+}  // namespace
+
+FormBinding::FormBinding(const RecordFormat &format) : m_format(format)
+{
+}
+
+FormBinding &FormBinding::add(int field, Kind kind, QWidget *control, const QString &printName)
+{
+    m_rows.append({field, kind, control, printName});
+    return *this;
+}
+
+FormBinding &FormBinding::edit(int field, QLineEdit *edit, const QString &printName)
+{
+    typingLimit(edit);
+    return add(field, Kind::Edit, edit, printName);
+}
+
+FormBinding &FormBinding::memo(int field, QPlainTextEdit *memo, const QString &printName)
+{
+    return add(field, Kind::Memo, memo, printName);
+}
+
+FormBinding &FormBinding::combo(int field, QComboBox *combo, const QString &printName)
+{
+    return add(field, Kind::Combo, combo, printName);
+}
+
+FormBinding &FormBinding::flag(int field, QCheckBox *box, const QString &printName)
+{
+    return add(field, Kind::Flag, box, printName);
+}
+
+FormBinding &FormBinding::hidden(int field, QLabel *label)
+{
+    return add(field, Kind::Hidden, label, QString());
+}
+
+QStringList FormBinding::missingFields() const
+{
+    QStringList missing;
+    for (int i = 0; i < m_format.fieldCount(); ++i) {
+        if (!control(i))
+            missing.append(QString::fromLatin1(m_format.field(i).name));
+    }
+    for (const Row &row : m_rows) {
+        if (row.field < 0 || row.field >= m_format.fieldCount() || !row.control)
+            missing.append(QStringLiteral("#%1").arg(row.field));
+    }
+    return missing;
+}
+
+QStringList FormBinding::doubleFields() const
+{
+    QStringList twice;
+    QVector<int> seen(m_format.fieldCount(), 0);
+    for (const Row &row : m_rows) {
+        if (row.field >= 0 && row.field < seen.size() && ++seen[row.field] == 2)
+            twice.append(QString::fromLatin1(m_format.field(row.field).name));
+    }
+    return twice;
+}
+
+QWidget *FormBinding::control(int field) const
+{
+    for (const Row &row : m_rows) {
+        if (row.field == field)
+            return row.control;
+    }
+    return nullptr;
+}
+
+void FormBinding::setEditText(QLineEdit *edit, const QString &text)
+{
+    const int limit = typingLimit(edit);
+    edit->setMaxLength(qMax(limit, int(text.size())));
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
+QString FormBinding::memoText(const QPlainTextEdit *memo)
+{
+    // toPlainText() would turn no-break spaces into blanks; the raw text keeps them and separates
+    // the paragraphs with U+2029.
+    QString text = memo->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return text;
+}
+
+void FormBinding::setMemoText(QPlainTextEdit *memo, const QString &stored)
+{
+    memo->setPlainText(QString(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void FormBinding::show(const QStringList &values) const
+{
+    for (const Row &row : m_rows) {
+        const QString value = row.field < values.size() ? values.at(row.field) : QString();
+        switch (row.kind) {
+        case Kind::Edit:
+            setEditText(static_cast<QLineEdit *>(row.control), value);
+            break;
+        case Kind::Memo:
+            setMemoText(static_cast<QPlainTextEdit *>(row.control), value);
+            break;
+        case Kind::Combo: {
+            auto *combo = static_cast<QComboBox *>(row.control);
+            combo->setEditText(value);
+            if (combo->lineEdit())
+                combo->lineEdit()->setCursorPosition(0);
+            break;
+        }
+        case Kind::Flag:
+            // A flag that reads neither "Sì" nor "No" leaves the box as it was.
+            if (value == yes())
+                static_cast<QCheckBox *>(row.control)->setChecked(true);
+            else if (value == no())
+                static_cast<QCheckBox *>(row.control)->setChecked(false);
+            break;
+        case Kind::Hidden:
+            static_cast<QLabel *>(row.control)->setText(value);
+            break;
+        }
+    }
+}
+
+QString FormBinding::textOf(const Row &row) const
+{
+    switch (row.kind) {
+    case Kind::Edit:
+        return static_cast<QLineEdit *>(row.control)->text();
+    case Kind::Memo:
+        return memoText(static_cast<QPlainTextEdit *>(row.control));
+    case Kind::Combo:
+        return static_cast<QComboBox *>(row.control)->currentText();
+    case Kind::Flag:
+        return static_cast<QCheckBox *>(row.control)->isChecked() ? yes() : no();
+    case Kind::Hidden:
+        return static_cast<QLabel *>(row.control)->text();
+    }
+    return QString();
+}
+
+QStringList FormBinding::collect() const
+{
+    QStringList values;
+    for (int i = 0; i < m_format.fieldCount(); ++i)
+        values.append(QString());
+    for (const Row &row : m_rows) {
+        if (row.field >= 0 && row.field < values.size())
+            values[row.field] = textOf(row);
+    }
+    return values;
+}
+
+void FormBinding::clear() const
+{
+    for (const Row &row : m_rows) {
+        switch (row.kind) {
+        case Kind::Edit:
+            setEditText(static_cast<QLineEdit *>(row.control), QString());
+            break;
+        case Kind::Memo:
+            static_cast<QPlainTextEdit *>(row.control)->clear();
+            break;
+        case Kind::Combo:
+            static_cast<QComboBox *>(row.control)->setEditText(QString());
+            break;
+        case Kind::Flag:
+            static_cast<QCheckBox *>(row.control)->setChecked(false);
+            break;
+        case Kind::Hidden:
+            static_cast<QLabel *>(row.control)->clear();
+            break;
+        }
+    }
+}
+
+QList<QPair<QString, QString>> FormBinding::printTexts() const
+{
+    QList<QPair<QString, QString>> texts;
+    for (const Row &row : m_rows) {
+        if (!row.printName.isEmpty())
+            texts.append({row.printName, textOf(row)});
+    }
+    return texts;
+}

@@ -1,0 +1,109 @@
+#include "widgets/FormBuilder.h"
+
+#include "widgets/FormHelpers.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace FormBuilder {
+
+namespace {
+
+const QSize kCommandIcon(34, 34);
+
+// Selects all on focus-in; a mouse click would place the cursor after the focus arrived, so the
+// selection is made again once the click's own handling is over.
+class SelectAllOnFocus : public QObject
+{
+public:
+    explicit SelectAllOnFocus(QLineEdit *edit) : QObject(edit), m_edit(edit) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            m_edit->selectAll();
+            m_selectOnRelease = true;
+        } else if (event->type() == QEvent::MouseButtonRelease && m_selectOnRelease) {
+            m_selectOnRelease = false;
+            QTimer::singleShot(0, m_edit, [edit = m_edit] { edit->selectAll(); });
+        } else if (event->type() == QEvent::FocusOut) {
+            m_selectOnRelease = false;
+        }
+        return false;
+    }
+
+private:
+    QLineEdit *m_edit;
+    bool m_selectOnRelease = false;
+};
+
+}  // namespace
+
+QWidget *commandGroup(QWidget *parent, std::initializer_list<QWidget *> commands)
+{
+    auto *box = new QWidget(parent);
+    box->setObjectName(QStringLiteral("commandGroup"));
+    box->setStyleSheet(QStringLiteral("#commandGroup { background-color: white; border: 1px solid #B8C7D9; "
+                                      "border-radius: 6px; }"));
+    auto *layout = new QHBoxLayout(box);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
+    for (QWidget *command : commands)
+        layout->addWidget(command);
+    return box;
+}
+
+PictureButton *command(QWidget *parent, const QString &iconPath, const QString &caption,
+                       const QString &hint, const QString &objectName)
+{
+    auto *button = new PictureButton(iconPath, kCommandIcon, hint, parent, caption);
+    button->setFont(FormHelpers::font(QStringLiteral("Verdana"), 8));
+    button->setObjectName(objectName);
+    return button;
+}
+
+QLineEdit *edit(QWidget *parent, int maxLength, const QString &objectName)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setMaxLength(maxLength);
+    edit->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
+    FormHelpers::applyFieldColours(edit);
+    return edit;
+}
+
+QWidget *withButton(QWidget *parent, QWidget *edit, QWidget *button)
+{
+    auto *box = new QWidget(parent);
+    auto *layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(edit, 1);
+    layout->addWidget(button);
+    return box;
+}
+
+CaptionGrid::CaptionGrid(QWidget *parent, QGridLayout *grid, int captionPointSize)
+    : m_parent(parent), m_grid(grid), m_pointSize(captionPointSize)
+{
+}
+
+void CaptionGrid::place(const QString &caption, QWidget *edit, int column, int span)
+{
+    QLabel *label = FormHelpers::caption(caption, m_parent, m_pointSize, false);
+    label->setContentsMargins(0, 4, 0, 0);
+    m_grid->addWidget(label, m_row, column, 1, span, Qt::AlignBottom);
+    m_grid->addWidget(edit, m_row + 1, column, 1, span);
+}
+
+void selectAllOnFocus(QLineEdit *edit)
+{
+    edit->installEventFilter(new SelectAllOnFocus(edit));
+}
+
+}  // namespace FormBuilder
