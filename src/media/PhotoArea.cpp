@@ -3,6 +3,8 @@
 #include "common/SafeFile.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
@@ -42,6 +44,7 @@ void PhotoArea::showScaled(const QImage &display)
 
 void PhotoArea::clear()
 {
+    markChanged();
     m_jpeg.clear();
     m_full = m_placeholder;
     m_placeholderShown = true;
@@ -88,6 +91,7 @@ bool PhotoArea::show(const Decoded &decoded)
 {
     if (!decoded.ok)
         return false;
+    markChanged();
     m_placeholderShown = false;
     m_jpeg = decoded.jpeg;
     m_full = decoded.full;
@@ -97,6 +101,7 @@ bool PhotoArea::show(const Decoded &decoded)
 
 void PhotoArea::setImage(const QImage &image)
 {
+    markChanged();
     m_jpeg.clear();
     m_full = image;
     m_placeholderShown = false;
@@ -108,6 +113,7 @@ void PhotoArea::copyFrom(const PhotoArea &other)
     m_jpeg = other.m_jpeg;
     m_full = other.m_full;
     m_placeholderShown = other.m_placeholderShown;
+    markChanged();
     setPixmap(other.pixmap());
 }
 
@@ -153,5 +159,30 @@ bool PhotoArea::saveTo(const QString &path) const
     const QByteArray bytes = bytesForSaving();
     if (bytes.isEmpty())
         return false;
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
     return SafeFile::replace(path, bytes);
+}
+
+void PhotoArea::markChanged()
+{
+    m_changed = true;
+    ++m_changeCount;
+}
+
+void PhotoArea::showStored(const Decoded &decoded)
+{
+    if (!show(decoded))
+        clear();
+    m_changed = false;
+}
+
+bool PhotoArea::saveIfChanged(const QString &path)
+{
+    if (!m_changed && QFileInfo::exists(path))
+        return true;
+    if (!saveTo(path))
+        return false;
+    m_changed = false;
+    return true;
 }

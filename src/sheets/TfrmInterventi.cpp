@@ -1,6 +1,5 @@
 #include "sheets/TfrmInterventi.h"
 
-#include "archive/FieldCodec.h"
 #include "archive/RecordArchive.h"
 #include "common/Formats.h"
 #include "common/TextRules.h"
@@ -19,6 +18,7 @@
 #include "widgets/ArchiveBrowser.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 
@@ -49,21 +49,6 @@ QString photoFailedMessage()
                           "cartella di installazione del programma.");
 }
 
-// A white rounded box holding a group of commands of the command bar.
-QWidget *commandGroup(QWidget *parent, std::initializer_list<QWidget *> commands)
-{
-    auto *box = new QWidget(parent);
-    box->setObjectName(QStringLiteral("commandGroup"));
-    box->setStyleSheet(QStringLiteral("#commandGroup { background-color: white; border: 1px solid #B8C7D9; "
-                                      "border-radius: 6px; }"));
-    auto *layout = new QHBoxLayout(box);
-    layout->setContentsMargins(4, 2, 4, 2);
-    layout->setSpacing(2);
-    for (QWidget *command : commands)
-        layout->addWidget(command);
-    return box;
-}
-
 // The round badge "1" or "2" beside a photo area.
 QLabel *badge(const QString &text, QWidget *parent)
 {
@@ -78,37 +63,36 @@ QLabel *badge(const QString &text, QWidget *parent)
 }  // namespace
 
 TfrmInterventi::TfrmInterventi(AppWindows &windows)
-    : AppWindow(windows, QStringLiteral(" Cablora - Schede Interventi"))
+    : AppWindow(windows, QStringLiteral(" Cablora - Schede Interventi")), m_binding(SchedaRecord::format()), m_unsaved(m_binding)
 {
     auto *content = new QWidget(this);
     content->setObjectName(QStringLiteral("sheetContent"));
     content->setStyleSheet(QStringLiteral("#sheetContent { background-color: #E6EDF5; }"));
 
     // Command bar.
-    auto command = [content](const QString &icon, const QString &text, const QString &hint) {
-        auto *button = new PictureButton(icon, kCommandIcon, hint, content, text);
-        button->setFont(FormHelpers::font(QStringLiteral("Verdana"), 8));
-        return button;
+    auto command = [content](const char *name, const QString &icon, const QString &text,
+                             const QString &hint) {
+        return FormBuilder::command(content, icon, text, hint, QString::fromLatin1(name));
     };
-    cmdNuovo = command(QStringLiteral(":/icons/document-new.svg"), QStringLiteral("Nuovo"),
+    cmdNuovo = command("cmdNuovo", QStringLiteral(":/icons/document-new.svg"), QStringLiteral("Nuovo"),
                        QStringLiteral("Prepara la schermata per l'emissione di una nuova scheda."));
-    cmdDuplica = command(QStringLiteral(":/icons/edit-copy.svg"), QStringLiteral("Duplica"),
+    cmdDuplica = command("cmdDuplica", QStringLiteral(":/icons/edit-copy.svg"), QStringLiteral("Duplica"),
                          QStringLiteral("Prepara la schermata per l'emissione di una nuova scheda "
                                         "duplicando i dati correnti."));
-    cmdSalva = command(QStringLiteral(":/icons/document-save.svg"), QStringLiteral("Salva"),
+    cmdSalva = command("cmdSalva", QStringLiteral(":/icons/document-save.svg"), QStringLiteral("Salva"),
                        QStringLiteral("Salva la scheda in archivio."));
-    cmdTrova = command(QStringLiteral(":/icons/system-search.svg"), QStringLiteral("Trova"),
+    cmdTrova = command("cmdTrova", QStringLiteral(":/icons/system-search.svg"), QStringLiteral("Trova"),
                        QStringLiteral("Trova una scheda in archivio."));
-    cmdFile = command(QStringLiteral(":/icons/mail-attachment.svg"), QStringLiteral("Allega file"),
+    cmdFile = command("cmdFile", QStringLiteral(":/icons/mail-attachment.svg"), QStringLiteral("Allega file"),
                       QStringLiteral("Allega file alla scheda."));
-    cmdAnteprima = command(QStringLiteral(":/icons/document-print-preview.svg"),
+    cmdAnteprima = command("cmdAnteprima", QStringLiteral(":/icons/document-print-preview.svg"),
                            QStringLiteral("Anteprima"),
                            QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
-    cmdStampa = command(QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
+    cmdStampa = command("cmdStampa", QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa la scheda."));
-    cmdPrimo = command(QStringLiteral(":/icons/go-first.svg"), QStringLiteral("Prima"),
+    cmdPrimo = command("cmdPrimo", QStringLiteral(":/icons/go-first.svg"), QStringLiteral("Prima"),
                        QStringLiteral("Visualizza la prima scheda in archivio."));
-    cmdIndietro = command(QStringLiteral(":/icons/go-previous.svg"), QStringLiteral("Precedente"),
+    cmdIndietro = command("cmdIndietro", QStringLiteral(":/icons/go-previous.svg"), QStringLiteral("Precedente"),
                           QStringLiteral("Visualizza la scheda precedente in archivio."));
     lblPosizione = new QLabel(content);
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
@@ -117,30 +101,30 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     lblPosizione->setStyleSheet(QStringLiteral("QLabel { background-color: #F0F8FF; border: 1px solid #87CEEB; "
                                                "border-radius: 4px; padding: 4px; }"));
     lblPosizione->setFont(FormHelpers::font(QStringLiteral("Verdana"), 14, true));
-    cmdAvanti = command(QStringLiteral(":/icons/go-next.svg"), QStringLiteral("Successiva"),
+    cmdAvanti = command("cmdAvanti", QStringLiteral(":/icons/go-next.svg"), QStringLiteral("Successiva"),
                         QStringLiteral("Visualizza la scheda successiva in archivio."));
-    cmdUltimo = command(QStringLiteral(":/icons/go-last.svg"), QStringLiteral("Ultima"),
+    cmdUltimo = command("cmdUltimo", QStringLiteral(":/icons/go-last.svg"), QStringLiteral("Ultima"),
                         QStringLiteral("Visualizza l'ultima scheda in archivio."));
-    cmdNonPagati = command(QStringLiteral(":/icons/accessories-calculator.svg"),
+    cmdNonPagati = command("cmdNonPagati", QStringLiteral(":/icons/accessories-calculator.svg"),
                            QStringLiteral("Da saldare"),
                            QStringLiteral("Visualizza il riepilogo dei conti non ancora saldati."));
-    cmdNumerazione = command(QStringLiteral(":/icons/x-office-calendar.svg"),
+    cmdNumerazione = command("cmdNumerazione", QStringLiteral(":/icons/numbering.svg"),
                              QStringLiteral("Numerazione"),
                              QStringLiteral("Imposta il numero iniziale per la numerazione delle schede "
                                             "interventi."));
-    cmdGuida = command(QStringLiteral(":/icons/help-browser.svg"), QStringLiteral("Guida"),
+    cmdGuida = command("cmdGuida", QStringLiteral(":/icons/help-browser.svg"), QStringLiteral("Guida"),
                        QStringLiteral("Visualizza la guida in linea."));
-    cmdEsci = command(QStringLiteral(":/icons/system-log-out.svg"), QStringLiteral("Esci"),
+    cmdEsci = command("cmdEsci", QStringLiteral(":/icons/system-log-out.svg"), QStringLiteral("Esci"),
                       QStringLiteral("Esci da questa schermata."));
 
     auto *bar = new QHBoxLayout;
     bar->setSpacing(8);
-    bar->addWidget(commandGroup(content, {cmdNuovo, cmdDuplica, cmdSalva}));
-    bar->addWidget(commandGroup(content, {cmdTrova, cmdFile, cmdAnteprima, cmdStampa}));
-    bar->addWidget(commandGroup(content, {cmdPrimo, cmdIndietro, lblPosizione, cmdAvanti, cmdUltimo}));
-    bar->addWidget(commandGroup(content, {cmdNonPagati, cmdNumerazione, cmdGuida}));
+    bar->addWidget(FormBuilder::commandGroup(content, {cmdNuovo, cmdDuplica, cmdSalva}));
+    bar->addWidget(FormBuilder::commandGroup(content, {cmdTrova, cmdFile, cmdAnteprima, cmdStampa}));
+    bar->addWidget(FormBuilder::commandGroup(content, {cmdPrimo, cmdIndietro, lblPosizione, cmdAvanti, cmdUltimo}));
+    bar->addWidget(FormBuilder::commandGroup(content, {cmdNonPagati, cmdNumerazione, cmdGuida}));
     bar->addStretch(1);
-    bar->addWidget(commandGroup(content, {cmdEsci}));
+    bar->addWidget(FormBuilder::commandGroup(content, {cmdEsci}));
 
     // Photo areas with their buttons.
     imgBianco = Artwork::picture(QStringLiteral(":/art/auto.svg"), kPhotoSize).toImage();
@@ -185,100 +169,94 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
                                 btnZoomFoto02}));
     photos->addStretch(1);
 
-    // Fields, created in tab order.
-    txtNumScheda = makeEdit(50);
+    // Fields, created in tab order. The maximum lengths of the screen are the field capacities, but
+    // labour takes 50 characters (a longer stored labour text is still shown and kept whole).
+    auto edit = [content](const char *name, int maxLength) {
+        return FormBuilder::edit(content, maxLength, QString::fromLatin1(name));
+    };
+    txtNumScheda = edit("txtNumScheda", 50);
     txtNumScheda->setAlignment(Qt::AlignCenter);
-    txtData = makeEdit(10);
-    txtTecnico = makeEdit(120);
-    txtAzienda = makeEdit(500);
-    txtPratica = makeEdit(250);
-    txtCliente = makeEdit(500);
-    txtRecapito = makeEdit(50);
-    txtVeicolo = makeEdit(50);
-    txtTarga = makeEdit(30);
-    txtMarca = makeEdit(50);
-    txtChilometraggio = makeEdit(50);
-    txtDanni = makeEdit(1000);
-    txtDataInizio = makeEdit(10);
-    txtStato = makeEdit(50);
-    txtDataFine = makeEdit(10);
-    txtVernice = makeEdit(500);
-    txtRicambi = makeEdit(1000);
+    txtData = edit("txtData", 10);
+    txtTecnico = edit("txtTecnico", 120);
+    txtAzienda = edit("txtAzienda", 500);
+    txtPratica = edit("txtPratica", 250);
+    txtCliente = edit("txtCliente", 500);
+    txtRecapito = edit("txtRecapito", 50);
+    txtVeicolo = edit("txtVeicolo", 50);
+    txtTarga = edit("txtTarga", 30);
+    txtMarca = edit("txtMarca", 50);
+    txtChilometraggio = edit("txtChilometraggio", 50);
+    txtDanni = edit("txtDanni", 1000);
+    txtDataInizio = edit("txtDataInizio", 10);
+    txtStato = edit("txtStato", 50);
+    txtDataFine = edit("txtDataFine", 10);
+    txtVernice = edit("txtVernice", 500);
+    txtRicambi = edit("txtRicambi", 1000);
     txtInterventi = new QPlainTextEdit(content);
+    txtInterventi->setObjectName(QStringLiteral("txtInterventi"));
     txtInterventi->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
     txtInterventi->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtInterventi->setTabChangesFocus(true);
     txtInterventi->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: #F0F8FF; "
                                                 "border: 1px solid #87CEEB; color: black; }"));
     effInterventi = new FocusFrame(txtInterventi, content, 3);
-    txtManodopera = makeEdit(50);
+    effInterventi->setObjectName(QStringLiteral("effInterventi"));
+    txtManodopera = edit("txtManodopera", 50);
     chkPagato = new QCheckBox(QStringLiteral(" Pagato"), content);
+    chkPagato->setObjectName(QStringLiteral("chkPagato"));
     chkPagato->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
     FormHelpers::setHint(chkPagato, QStringLiteral("Spunta questa casella per annotare che il conto è stato "
                                                    "saldato."));
-    txtNote = makeEdit(1000);
-    txtTotale = makeEdit(15);
+    txtNote = edit("txtNote", 1000);
+    txtTotale = edit("txtTotale", 15);
     txtTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtTotale->setText(QStringLiteral("0,00"));
+    FormBuilder::selectAllOnFocus(txtTotale);
     for (QLineEdit *date : {txtData, txtDataInizio, txtDataFine}) {
         date->setReadOnly(true);
         date->setAlignment(Qt::AlignCenter);
     }
 
-    btnLogo = new PictureButton(QStringLiteral(":/icons/preferences-desktop-theme.svg"), QSize(28, 28),
+    btnLogo = new PictureButton(QStringLiteral(":/icons/image-x-generic.svg"), QSize(28, 28),
                                 QStringLiteral("Imposta il logo dell'azienda."), content);
+    btnLogo->setObjectName(QStringLiteral("btnLogo"));
     impCliente = new PictureButton(QStringLiteral(":/icons/x-office-address-book.svg"), QSize(28, 28),
                                    QStringLiteral("Importa i dati dall'archivio anagrafico dei clienti."),
                                    content);
+    impCliente->setObjectName(QStringLiteral("impCliente"));
 
-    // The maximum lengths of the screen: the field capacities, but labour takes 50 characters.
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(12);
     fields->setVerticalSpacing(1);
-    int row = 0;
-    auto place = [&](const QString &text, QWidget *edit, int column, int span = 1) {
-        QLabel *label = FormHelpers::caption(text, content, 9, false);
-        label->setContentsMargins(0, 4, 0, 0);
-        fields->addWidget(label, row, column, 1, span, Qt::AlignBottom);
-        fields->addWidget(edit, row + 1, column, 1, span);
-    };
-    auto withButton = [content](QWidget *edit, QWidget *button) {
-        auto *box = new QWidget(content);
-        auto *layout = new QHBoxLayout(box);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(4);
-        layout->addWidget(edit, 1);
-        layout->addWidget(button);
-        return box;
-    };
-    place(QStringLiteral("Scheda n."), withButton(txtNumScheda, btnLogo), 0);
-    place(QStringLiteral("Data emissione:"), txtData, 1);
-    place(QStringLiteral("Tecnico assegnato:"), txtTecnico, 2, 2);
-    row += 2;
-    place(QStringLiteral("Intestazione azienda elettrauto:"), txtAzienda, 0, 2);
-    place(QStringLiteral("Estremi pratica assicurativa:"), txtPratica, 2, 2);
-    row += 2;
-    place(QStringLiteral("Cliente:"), withButton(txtCliente, impCliente), 0, 2);
-    place(QStringLiteral("Recapito telefonico:"), txtRecapito, 2);
-    place(QStringLiteral("Tipo veicolo:"), txtVeicolo, 3);
-    row += 2;
-    place(QStringLiteral("Targa:"), txtTarga, 0);
-    place(QStringLiteral("Marca e modello:"), txtMarca, 1, 2);
-    place(QStringLiteral("Chilometraggio:"), txtChilometraggio, 3);
-    row += 2;
-    place(QStringLiteral("Problema segnalato dal cliente:"), txtDanni, 0, 4);
-    row += 2;
-    place(QStringLiteral("Data inizio lavori:"), txtDataInizio, 0);
-    place(QStringLiteral("Stato avanzamento lavori:"), txtStato, 1, 2);
-    place(QStringLiteral("Data fine lavori:"), txtDataFine, 3);
-    row += 2;
-    place(QStringLiteral("Spie accese:"), txtVernice, 0, 4);
-    row += 2;
-    place(QStringLiteral("Ricambi e materiali utilizzati:"), txtRicambi, 0, 4);
-    row += 2;
-    place(QStringLiteral("Test e interventi eseguiti:"), effInterventi, 0, 4);
-    fields->setRowStretch(row + 1, 1);
-    row += 2;
+    FormBuilder::CaptionGrid grid(content, fields);
+    grid.place(QStringLiteral("Scheda n."), FormBuilder::withButton(content, txtNumScheda, btnLogo), 0);
+    grid.place(QStringLiteral("Data emissione:"), txtData, 1);
+    grid.place(QStringLiteral("Tecnico assegnato:"), txtTecnico, 2, 2);
+    grid.nextRow();
+    grid.place(QStringLiteral("Intestazione azienda elettrauto:"), txtAzienda, 0, 2);
+    grid.place(QStringLiteral("Estremi pratica assicurativa:"), txtPratica, 2, 2);
+    grid.nextRow();
+    grid.place(QStringLiteral("Cliente:"), FormBuilder::withButton(content, txtCliente, impCliente), 0, 2);
+    grid.place(QStringLiteral("Recapito telefonico:"), txtRecapito, 2);
+    grid.place(QStringLiteral("Tipo veicolo:"), txtVeicolo, 3);
+    grid.nextRow();
+    grid.place(QStringLiteral("Targa:"), txtTarga, 0);
+    grid.place(QStringLiteral("Marca e modello:"), txtMarca, 1, 2);
+    grid.place(QStringLiteral("Chilometraggio:"), txtChilometraggio, 3);
+    grid.nextRow();
+    grid.place(QStringLiteral("Problema segnalato dal cliente:"), txtDanni, 0, 4);
+    grid.nextRow();
+    grid.place(QStringLiteral("Data inizio lavori:"), txtDataInizio, 0);
+    grid.place(QStringLiteral("Stato avanzamento lavori:"), txtStato, 1, 2);
+    grid.place(QStringLiteral("Data fine lavori:"), txtDataFine, 3);
+    grid.nextRow();
+    grid.place(QStringLiteral("Spie accese:"), txtVernice, 0, 4);
+    grid.nextRow();
+    grid.place(QStringLiteral("Ricambi e materiali utilizzati:"), txtRicambi, 0, 4);
+    grid.nextRow();
+    grid.place(QStringLiteral("Test e interventi eseguiti:"), effInterventi, 0, 4);
+    fields->setRowStretch(grid.row() + 1, 1);
+    grid.nextRow();
     auto *paid = new QWidget(content);
     auto *paidLayout = new QHBoxLayout(paid);
     paidLayout->setContentsMargins(0, 0, 0, 0);
@@ -287,10 +265,10 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     banknotes->setPixmap(Artwork::picture(QStringLiteral(":/art/banconote.svg"), QSize(48, 28)));
     paidLayout->addWidget(banknotes);
     paidLayout->addStretch(1);
-    place(QStringLiteral("Manodopera:"), txtManodopera, 0);
-    fields->addWidget(paid, row + 1, 1);
-    place(QStringLiteral("Note:"), txtNote, 2);
-    place(QStringLiteral("Totale: \u20AC"), txtTotale, 3);
+    grid.place(QStringLiteral("Manodopera:"), txtManodopera, 0);
+    fields->addWidget(paid, grid.row() + 1, 1);
+    grid.place(QStringLiteral("Note:"), txtNote, 2);
+    grid.place(QStringLiteral("Totale: \u20AC"), txtTotale, 3);
     for (int c = 0; c < 4; ++c)
         fields->setColumnStretch(c, 1);
 
@@ -306,12 +284,53 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     layout->addLayout(body, 1);
 
     // Hidden state.
-    for (QLabel **holder : {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03,
-                            &lblInizio}) {
-        *holder = new QLabel(content);
-        (*holder)->hide();
-    }
+    auto hidden = [content](const char *name) {
+        auto *holder = new QLabel(content);
+        holder->setObjectName(QString::fromLatin1(name));
+        holder->hide();
+        return holder;
+    };
+    lblFile01 = hidden("lblFile01");
+    lblFile02 = hidden("lblFile02");
+    lblFile03 = hidden("lblFile03");
+    lblDesc01 = hidden("lblDesc01");
+    lblDesc02 = hidden("lblDesc02");
+    lblDesc03 = hidden("lblDesc03");
+    lblInizio = hidden("lblInizio");
     lblInizio->setText(QStringLiteral("1"));
+
+    // Every field of the record, its control and its object on the printed sheet.
+    using R = SchedaRecord;
+    m_binding.edit(R::fNumScheda, txtNumScheda, QStringLiteral("txtNumScheda"))
+        .edit(R::fData, txtData, QStringLiteral("txtData"))
+        .edit(R::fTecnico, txtTecnico, QStringLiteral("txtTecnico"))
+        .edit(R::fAzienda, txtAzienda, QStringLiteral("txtAzienda"))
+        .edit(R::fPratica, txtPratica, QStringLiteral("txtPratica"))
+        .edit(R::fCliente, txtCliente, QStringLiteral("txtCliente"))
+        .edit(R::fRecapito, txtRecapito, QStringLiteral("txtRecapito"))
+        .edit(R::fVeicolo, txtVeicolo, QStringLiteral("txtVeicolo"))
+        .edit(R::fTarga, txtTarga, QStringLiteral("txtTarga"))
+        .edit(R::fMarca, txtMarca, QStringLiteral("txtMarca"))
+        .edit(R::fChilometraggio, txtChilometraggio, QStringLiteral("txtChilometraggio"))
+        .edit(R::fDanni, txtDanni, QStringLiteral("txtDanni"))
+        .edit(R::fDataInizio, txtDataInizio, QStringLiteral("txtDataInizio"))
+        .edit(R::fStato, txtStato, QStringLiteral("txtStato"))
+        .edit(R::fDataFine, txtDataFine, QStringLiteral("txtDataFine"))
+        .edit(R::fVernice, txtVernice, QStringLiteral("txtVernice"))
+        .edit(R::fRicambi, txtRicambi, QStringLiteral("txtRicambi"))
+        .memo(R::fInterventi, txtInterventi, QStringLiteral("txtInterventi"))
+        .edit(R::fManodopera, txtManodopera, QStringLiteral("txtManodopera"))
+        .edit(R::fNote, txtNote, QStringLiteral("txtNote"))
+        .edit(R::fTotale, txtTotale, QStringLiteral("txtTotale"))
+        .flag(R::fPagato, chkPagato)
+        .hidden(R::fFile01, lblFile01)
+        .hidden(R::fFile02, lblFile02)
+        .hidden(R::fFile03, lblFile03)
+        .hidden(R::fDesc01, lblDesc01)
+        .hidden(R::fDesc02, lblDesc02)
+        .hidden(R::fDesc03, lblDesc03);
+    m_unsaved.addPhoto(imgFoto);
+    m_unsaved.addPhoto(imgFoto02);
 
     setTabOrder(txtNumScheda, txtData);
     QWidget *previous = txtData;
@@ -369,15 +388,6 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     setContent(content);
 }
 
-QLineEdit *TfrmInterventi::makeEdit(int maxLength)
-{
-    auto *edit = new QLineEdit(centralWidget() ? centralWidget() : this);
-    edit->setMaxLength(maxLength);
-    edit->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
-    FormHelpers::applyFieldColours(edit);
-    return edit;
-}
-
 QString TfrmInterventi::archivePath() const
 {
     return windows().filePath(SchedaRecord::fileName());
@@ -397,15 +407,11 @@ QString TfrmInterventi::photoFileB(qint64 position)
 
 void TfrmInterventi::clearScreen()
 {
-    for (QLineEdit *edit : {txtNumScheda, txtData, txtTecnico, txtPratica, txtCliente, txtRecapito,
-                            txtVeicolo, txtTarga, txtMarca, txtChilometraggio, txtDanni, txtDataInizio,
-                            txtStato, txtDataFine, txtVernice, txtRicambi, txtManodopera, txtNote})
-        edit->clear();
-    txtInterventi->clear();
+    // The workshop heading stays: it is the same on every sheet.
+    const QString heading = txtAzienda->text();
+    m_binding.clear();
+    FormBinding::setEditText(txtAzienda, heading);
     txtTotale->setText(QStringLiteral("0,00"));
-    chkPagato->setChecked(false);
-    for (QLabel *holder : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
-        holder->clear();
     lblPosizione->clear();
     imgFoto->clear();
     imgFoto02->clear();
@@ -415,52 +421,33 @@ void TfrmInterventi::FormShow()
 {
     txtAzienda->setText(SheetRules::readHeading(windows().programFolder()));
     clearScreen();
+    m_unsaved.remember();
     panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
     txtNumScheda->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfrmInterventi::FormCloseQuery()
+{
+    return m_unsaved.mayClose(this, QStringLiteral("Salvare le modifiche alla scheda?"),
+                              [this] { return saveSheet(); });
 }
 
 void TfrmInterventi::FormClose()
 {
     // The heading shown when the window closes is the one the next sheet starts with.
-    SheetRules::writeHeading(windows().programFolder(), txtAzienda->text());
+    if (!SheetRules::writeHeading(windows().programFolder(), txtAzienda->text()))
+        MessageBoxes::warning(this, QStringLiteral("Attenzione: non è stato possibile memorizzare "
+                                                   "l'intestazione dell'azienda.\n\r\n\rAccertarsi di "
+                                                   "possedere i privilegi di scrittura nella cartella di "
+                                                   "installazione del programma."));
 }
 
 void TfrmInterventi::ShowRecord(const SchedaRecord &record, qint64 position)
 {
-    txtNumScheda->setText(record.NumScheda);
-    txtData->setText(record.Data);
-    txtTecnico->setText(record.Tecnico);
-    txtAzienda->setText(record.Azienda);
-    txtPratica->setText(record.Pratica);
-    txtCliente->setText(record.Cliente);
-    txtRecapito->setText(record.Recapito);
-    txtVeicolo->setText(record.Veicolo);
-    txtTarga->setText(record.Targa);
-    txtMarca->setText(record.Marca);
-    txtChilometraggio->setText(record.Chilometraggio);
-    txtDanni->setText(record.Danni);
-    txtDataInizio->setText(record.DataInizio);
-    txtStato->setText(record.Stato);
-    txtDataFine->setText(record.DataFine);
-    txtVernice->setText(record.Vernice);
-    txtRicambi->setText(record.Ricambi);
-    txtInterventi->setPlainText(QString(record.Interventi).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    txtManodopera->setText(record.Manodopera);
-    txtNote->setText(record.Note);
-    txtTotale->setText(record.Totale);
-    lblFile01->setText(record.File01);
-    lblFile02->setText(record.File02);
-    lblFile03->setText(record.File03);
-    lblDesc01->setText(record.Desc01);
-    lblDesc02->setText(record.Desc02);
-    lblDesc03->setText(record.Desc03);
-    // A flag that reads neither "Sì" nor "No" leaves the box as it was.
-    if (record.Pagato == FieldCodec::yesText())
-        chkPagato->setChecked(true);
-    else if (record.Pagato == FieldCodec::noText())
-        chkPagato->setChecked(false);
+    m_binding.showRecord(record);
     lblPosizione->setText(QString::number(position));
     loadPhotos(position);
+    m_unsaved.remember();
 }
 
 bool TfrmInterventi::ShowRecordAt(qint64 position)
@@ -476,52 +463,19 @@ bool TfrmInterventi::ShowRecordAt(qint64 position)
 
 void TfrmInterventi::loadPhotos(qint64 position)
 {
-    // The two files are decoded at the same time, the first on another thread.
+    // The two files are decoded at the same time, the first on another thread. Each area shows its
+    // own file, or its placeholder when that file cannot be read.
     auto decodedA = std::async(std::launch::async, &PhotoArea::decodeFile,
                                windows().filePath(photoFileA(position)), imgFoto->areaSize());
     const PhotoArea::Decoded decodedB =
         PhotoArea::decodeFile(windows().filePath(photoFileB(position)), imgFoto02->areaSize());
-    // Both photos or none: a sheet whose second photo is missing shows two placeholders.
-    const bool ok = imgFoto->show(decodedA.get()) && imgFoto02->show(decodedB);
-    if (!ok) {
-        imgFoto->clear();
-        imgFoto02->clear();
-    }
+    imgFoto->showStored(decodedA.get());
+    imgFoto02->showStored(decodedB);
 }
 
 SchedaRecord TfrmInterventi::RecordFromScreen() const
 {
-    SchedaRecord r;
-    r.NumScheda = txtNumScheda->text();
-    r.Data = txtData->text();
-    r.Tecnico = txtTecnico->text();
-    r.Azienda = txtAzienda->text();
-    r.Pratica = txtPratica->text();
-    r.Cliente = txtCliente->text();
-    r.Recapito = txtRecapito->text();
-    r.Veicolo = txtVeicolo->text();
-    r.Targa = txtTarga->text();
-    r.Marca = txtMarca->text();
-    r.Chilometraggio = txtChilometraggio->text();
-    r.Danni = txtDanni->text();
-    r.DataInizio = txtDataInizio->text();
-    r.Stato = txtStato->text();
-    r.DataFine = txtDataFine->text();
-    r.Vernice = txtVernice->text();
-    r.Ricambi = txtRicambi->text();
-    // The memo's lines are stored with CR LF between them.
-    r.Interventi = txtInterventi->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    r.Manodopera = txtManodopera->text();
-    r.Note = txtNote->text();
-    r.Totale = txtTotale->text();
-    r.File01 = lblFile01->text();
-    r.File02 = lblFile02->text();
-    r.File03 = lblFile03->text();
-    r.Desc01 = lblDesc01->text();
-    r.Desc02 = lblDesc02->text();
-    r.Desc03 = lblDesc03->text();
-    r.Pagato = chkPagato->isChecked() ? FieldCodec::yesText() : FieldCodec::noText();
-    return r;
+    return m_binding.collectRecord<SchedaRecord>();
 }
 
 // ---- Browsing ------------------------------------------------------------------------------------
@@ -580,6 +534,7 @@ void TfrmInterventi::cmdNuovoClick()
     }
     txtNumScheda->setText(QString::number(SheetRules::proposedNumber(start, count)));
     txtData->setText(Formats::todayText());
+    m_unsaved.remember();
     txtTecnico->setFocus(Qt::OtherFocusReason);
 }
 
@@ -604,6 +559,11 @@ void TfrmInterventi::cmdDuplicaClick()
 }
 
 void TfrmInterventi::cmdSalvaClick()
+{
+    saveSheet();
+}
+
+bool TfrmInterventi::saveSheet()
 {
     // The total is normalised when the focus leaves it; Save must store the normalised text.
     if (txtTotale->hasFocus())
@@ -630,7 +590,7 @@ void TfrmInterventi::cmdSalvaClick()
         if (TextRules::trim(field.edit->text()).isEmpty()) {
             MessageBoxes::warning(this, QString::fromUtf8(field.warning));
             field.edit->setFocus(Qt::OtherFocusReason);
-            return;
+            return false;
         }
     }
 
@@ -655,18 +615,23 @@ void TfrmInterventi::cmdSalvaClick()
     archive.Close();
     if (position < 1) {
         MessageBoxes::plain(this, archiveAccessMessage());
-        return;
+        return false;
     }
     lblPosizione->setText(QString::number(position));
 
-    // Both photo files exist for every saved sheet (a cleared area writes its placeholder). A photo
-    // that cannot be written does not undo the saved record, and the user is told.
-    const bool photosSaved = imgFoto->saveTo(windows().filePath(photoFileA(position)))
-                             && imgFoto02->saveTo(windows().filePath(photoFileB(position)));
+    // Both photo files exist for every saved sheet (a cleared area writes its placeholder). An area is
+    // written only when the user changed it or its file is missing, so a photo that could not be
+    // read when the sheet was shown is never overwritten by the placeholder. A photo that cannot be
+    // written does not undo the saved record, and the user is told.
+    const bool savedA = imgFoto->saveIfChanged(windows().filePath(photoFileA(position)));
+    const bool savedB = imgFoto02->saveIfChanged(windows().filePath(photoFileB(position)));
+    const bool photosSaved = savedA && savedB;
+    m_unsaved.remember();
     if (photosSaved)
         MessageBoxes::information(this, confirmation);
     else
         MessageBoxes::warning(this, photoFailedMessage());
+    return true;
 }
 
 // ---- Field behaviour -----------------------------------------------------------------------------
@@ -733,8 +698,18 @@ bool TfrmInterventi::txtTotaleKeyDown(QKeyEvent *event)
         txtNumScheda->setFocus(Qt::OtherFocusReason);
         return true;
     }
-    if (key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right
-        || key == Qt::Key_Tab || key == Qt::Key_Backtab)
+    // Moving, selecting, deleting and copying pass; typing is limited to digits and the comma.
+    switch (key) {
+    case Qt::Key_Backspace: case Qt::Key_Delete: case Qt::Key_Left: case Qt::Key_Right:
+    case Qt::Key_Home: case Qt::Key_End: case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Tab:
+    case Qt::Key_Backtab: case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta:
+        return false;
+    default:
+        break;
+    }
+    if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Copy)
+        || event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Undo)
+        || event->matches(QKeySequence::Redo))
         return false;
     const QString text = event->text();
     if (text.size() == 1 && SheetRules::isTotaleCharacter(text.at(0))
@@ -765,7 +740,7 @@ void TfrmInterventi::btnCaricaFotoClick(PhotoArea *area)
 
 void TfrmInterventi::btnAcquisisciFotoClick(PhotoArea *)
 {
-    // The webcam dialog comes with the camera support.
+    notYetAvailable();
 }
 
 void TfrmInterventi::btnSalvaFotoClick(PhotoArea *area)
@@ -775,8 +750,11 @@ void TfrmInterventi::btnSalvaFotoClick(PhotoArea *area)
         QStringLiteral("File Jpeg (*.jpg)"), QStringLiteral("jpg"), QStringLiteral("Foto.jpg"));
     if (file.isEmpty())
         return;
+    // A failed write keeps the picture in the area: it is not stored anywhere else yet.
     if (!area->saveTo(file))
-        area->clear();
+        MessageBoxes::warning(this, QStringLiteral("Attenzione: non è stato possibile salvare la foto nel "
+                                                   "file indicato.\n\r\n\rAccertarsi di possedere i "
+                                                   "privilegi di scrittura nella cartella scelta."));
 }
 
 void TfrmInterventi::btnCancFotoClick(PhotoArea *area)
@@ -788,6 +766,11 @@ void TfrmInterventi::btnZoomFotoClick(PhotoArea *area)
 {
     TfrmZoom zoom(area->fullImage(), this);
     zoom.exec();
+}
+
+void TfrmInterventi::notYetAvailable()
+{
+    panInfo->setText(QStringLiteral("Funzione non ancora disponibile."));
 }
 
 // ---- Dialogs -------------------------------------------------------------------------------------
@@ -808,7 +791,7 @@ void TfrmInterventi::cmdTrovaClick()
 
 void TfrmInterventi::cmdFileClick()
 {
-    // The attachment dialog comes with the attachments.
+    notYetAvailable();
 }
 
 void TfrmInterventi::cmdAnteprimaClick()
@@ -831,7 +814,7 @@ void TfrmInterventi::cmdNonPagatiClick()
 
 void TfrmInterventi::cmdGuidaClick()
 {
-    // The help window comes with the help topics.
+    notYetAvailable();
 }
 
 void TfrmInterventi::btnLogoClick()
@@ -842,7 +825,7 @@ void TfrmInterventi::btnLogoClick()
 
 void TfrmInterventi::impClienteClick()
 {
-    // The customer search comes with the customer register.
+    notYetAvailable();
 }
 
 void TfrmInterventi::cmdEsciClick()

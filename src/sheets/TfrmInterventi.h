@@ -3,6 +3,8 @@
 #include "archive/BrowseRule.h"
 #include "archive/SchedaRecord.h"
 #include "shell/AppWindow.h"
+#include "widgets/FormBinding.h"
+#include "widgets/UnsavedChanges.h"
 
 class FocusFrame;
 class PhotoArea;
@@ -57,8 +59,11 @@ public:
     bool ShowRecordAt(qint64 position);
     // The record the screen holds, as Save writes it.
     SchedaRecord RecordFromScreen() const;
+    // The table binding every record field to its control and printed object.
+    const FormBinding &binding() const { return m_binding; }
 
     void FormShow() override;
+    bool FormCloseQuery() override;
     void FormClose() override;
 
     // Commands.
@@ -100,7 +105,12 @@ private:
     void clearScreen();
     void loadPhotos(qint64 position);
     void browse(BrowseCommand command);
-    QLineEdit *makeEdit(int maxLength);
+    // Save with all its checks and messages; true when the record was stored.
+    bool saveSheet();
+    void notYetAvailable();
 
     QString archivePath() const;
+
+    FormBinding m_binding;
+    UnsavedChanges m_unsaved;
 };

@@ -30,7 +30,9 @@ void AppWindow::setContent(QWidget *content)
 
 void AppWindow::closeEvent(QCloseEvent *event)
 {
-    FormClose();
     event->ignore();
+    if (!FormCloseQuery())
+        return;
+    FormClose();
     m_windows.showLauncher(this);
 }

@@ -20,6 +20,8 @@ public:
 
     // Runs when the launcher shows the window (empties the screen).
     virtual void FormShow() {}
+    // Runs when the user closes the window (exit command or close button): false keeps it open.
+    virtual bool FormCloseQuery() { return true; }
     // Runs when the window closes, before the launcher comes back.
     virtual void FormClose() {}
 

@@ -59,7 +59,7 @@ MessageBoxes::Answer MessageBoxes::show(QWidget *parent, Kind kind, const QStrin
         s.shown.append({kind, text});
         if (!s.answers.isEmpty())
             return s.answers.takeFirst();
-        return kind == Kind::Question ? Answer::Yes : Answer::Ok;
+        return kind == Kind::Question || kind == Kind::SaveQuestion ? Answer::Yes : Answer::Ok;
     }
 
     QMessageBox box(parent);
@@ -91,8 +91,15 @@ MessageBoxes::Answer MessageBoxes::show(QWidget *parent, Kind kind, const QStrin
         box.setWindowTitle(QStringLiteral("Conferma"));
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case Kind::SaveQuestion:
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(QStringLiteral("Conferma"));
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
-    box.setDefaultButton(kind == Kind::Question ? QMessageBox::Yes : QMessageBox::Ok);
+    box.setDefaultButton(kind == Kind::Question || kind == Kind::SaveQuestion ? QMessageBox::Yes
+                                                                              : QMessageBox::Ok);
     switch (box.exec()) {
     case QMessageBox::Cancel:
         return Answer::Cancel;

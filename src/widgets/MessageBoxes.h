@@ -16,6 +16,7 @@ public:
         Information,  // information icon, OK and Annulla
         Plain,        // no icon, OK only
         Question,     // question icon, Sì and No
+        SaveQuestion, // question icon, Sì, No and Annulla (closing with unsaved changes)
     };
     enum class Answer { Ok, Cancel, Yes, No };
 
