@@ -42,6 +42,19 @@ bool isKeyLine(const QString &line, QString *key, QString *value)
     return true;
 }
 
+// A profile file keeps one entry per line: line breaks inside a name or a value become blanks (a
+// CR LF pair one blank), so a value can never add lines, sections or keys to the file.
+QString oneLine(const QString &text)
+{
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+        return text;
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line;
+}
+
 bool sameName(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -89,9 +102,12 @@ QString value(const QString &path, const QString &section, const QString &key, b
     return QString();
 }
 
-QByteArray withValue(const QByteArray &content, const QString &section, const QString &key,
-                     const QString &value)
+QByteArray withValue(const QByteArray &content, const QString &sectionName, const QString &keyName,
+                     const QString &valueText)
 {
+    const QString section = oneLine(sectionName);
+    const QString key = oneLine(keyName);
+    const QString value = oneLine(valueText);
     QList<QString> lines = splitLines(content);
     const QString newLine = key + QLatin1Char('=') + value;
 

@@ -13,7 +13,8 @@ namespace IniFile {
 QString value(const QString &path, const QString &section, const QString &key, bool *ok = nullptr);
 
 // Sets key in section to value, adding the section and the key when missing and creating the file.
-// Returns false, leaving the file as it was, when the file cannot be written.
+// The entry stays on one line: line breaks in the value (a CR LF pair, a lone CR or LF) are stored
+// as blanks. Returns false, leaving the file as it was, when the file cannot be written.
 bool setValue(const QString &path, const QString &section, const QString &key, const QString &value);
 
 // The whole new file content that setValue writes for the given old content (exposed for tests).

@@ -90,6 +90,41 @@ private slots:
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Cablora.ini"});
     }
 
+    // A value with line breaks stays on its own line, so it can never add keys or sections.
+    void lineBreaksInValue_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("CR LF") << "riga uno\r\nriga due" << QByteArray("K=riga uno riga due") << "riga uno riga due";
+        QTest::newRow("LF") << "a\nb" << QByteArray("K=a b") << "a b";
+        QTest::newRow("CR") << "a\rb" << QByteArray("K=a b") << "a b";
+        QTest::newRow("LF CR is two breaks") << "a\n\rb" << QByteArray("K=a  b") << "a  b";
+        QTest::newRow("break at the end") << "a\r\n" << QByteArray("K=a ") << "a";
+        QTest::newRow("a key and a section smuggled in")
+            << "x\r\nInizio=99999\r\n[Accesso]\r\nValore=00"
+            << QByteArray("K=x Inizio=99999 [Accesso] Valore=00") << "x Inizio=99999 [Accesso] Valore=00";
+    }
+
+    void lineBreaksInValue()
+    {
+        QFETCH(QString, value);
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, readBack);
+        auto dir = TestSupport::programFolder();
+        const QString path = dir->filePath(QStringLiteral("Cablora.ini"));
+        QVERIFY(TestSupport::writeFile(path, "[S]\r\nInizio=5\r\n"));
+        QVERIFY(IniFile::setValue(path, QStringLiteral("S"), QStringLiteral("K"), value));
+        QCOMPARE(TestSupport::readFile(path), QByteArray("[S]\r\nInizio=5\r\n") + stored + "\r\n");
+        QCOMPARE(IniFile::value(path, QStringLiteral("S"), QStringLiteral("K")), readBack);
+        QCOMPARE(IniFile::value(path, QStringLiteral("S"), QStringLiteral("Inizio")), QStringLiteral("5"));
+        QCOMPARE(IniFile::value(path, QStringLiteral("Accesso"), QStringLiteral("Valore")), QString());
+
+        // Written again over itself, the value keeps its one line.
+        QVERIFY(IniFile::setValue(path, QStringLiteral("S"), QStringLiteral("K"), value));
+        QCOMPARE(TestSupport::readFile(path), QByteArray("[S]\r\nInizio=5\r\n") + stored + "\r\n");
+    }
+
     // Windows keeps a value as written and trims it when reading.
     void valueWithBlanks()
     {
