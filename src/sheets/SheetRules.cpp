@@ -4,6 +4,7 @@
 #include "common/TextRules.h"
 
 #include <QDir>
+#include <QtNumeric>
 
 namespace SheetRules {
 
@@ -79,9 +80,17 @@ bool isTotaleCharacter(QChar c)
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(',');
 }
 
+qint64 proposedNumber(qint64 start, qint64 sheetCount, bool *ok)
+{
+    qint64 sum = 0;
+    *ok = !qAddOverflow(start, sheetCount, &sum);
+    return *ok ? sum : 0;
+}
+
 qint64 proposedNumber(qint64 start, qint64 sheetCount)
 {
-    return start + sheetCount;
+    bool ok = false;
+    return proposedNumber(start, sheetCount, &ok);
 }
 
 QString normaliseInizio(const QString &text)
@@ -129,7 +138,10 @@ qint64 numberingStartValue(const QString &stored, bool *ok)
         *ok = true;
         return 1;
     }
-    return t.toLongLong(ok);
+    const qint64 value = t.toLongLong(ok);
+    if (*ok && (value > kLargestStart || value < -kLargestStart))
+        *ok = false;
+    return *ok ? value : 0;
 }
 
 }  // namespace SheetRules

@@ -14,7 +14,10 @@ QString normaliseTotale(const QString &text);
 // The characters the total accepts from the keyboard: digits and the comma.
 bool isTotaleCharacter(QChar c);
 
-// The proposed number of a new sheet: the numbering start plus the sheets already stored.
+// The proposed number of a new sheet: the numbering start plus the sheets already stored. ok turns
+// false when the sum lies outside the 64-bit range (a hand-edited start); the number is then 0 and
+// must not be shown. The form without ok gives the same sum and 0 when it does not fit.
+qint64 proposedNumber(qint64 start, qint64 sheetCount, bool *ok);
 qint64 proposedNumber(qint64 start, qint64 sheetCount);
 
 // The numbering start as the dialog's edit shows it once the user leaves it: empty or unreadable
@@ -30,7 +33,10 @@ bool writeHeading(const QString &programFolder, const QString &heading);
 QString readNumberingStart(const QString &programFolder);
 bool writeNumberingStart(const QString &programFolder, const QString &start);
 // The stored start as a number: the empty text counts as 1; ok is false when it is not a whole
-// number.
+// number, or when it has more digits than the numbers the program proposes (a magnitude of 10^15 or
+// more, the limit of the dialog's own normalisation): such a hand-edited start is refused like text.
 qint64 numberingStartValue(const QString &stored, bool *ok);
+// The largest magnitude of a numbering start that the program accepts.
+inline constexpr qint64 kLargestStart = Q_INT64_C(999999999999999);
 
 }  // namespace SheetRules

@@ -2,7 +2,10 @@
 
 #include "sheets/SheetRules.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <limits>
 
 class TestSheetRules : public QObject
 {
@@ -72,6 +75,12 @@ private slots:
         QTest::newRow("zero") << "0" << true << qint64(0);
         QTest::newRow("not whole") << "1,5" << false << qint64(0);
         QTest::newRow("text") << "cento" << false << qint64(0);
+        QTest::newRow("fifteen digits") << "999999999999999" << true << qint64(999999999999999);
+        QTest::newRow("sixteen digits") << "1000000000000000" << false << qint64(0);
+        QTest::newRow("64-bit limit") << "9223372036854775807" << false << qint64(0);
+        QTest::newRow("beyond 64 bits") << "9223372036854775808" << false << qint64(0);
+        QTest::newRow("64-bit lower limit") << "-9223372036854775808" << false << qint64(0);
+        QTest::newRow("negative") << "-5" << true << qint64(-5);
     }
     void numberingStartValue()
     {
@@ -83,6 +92,74 @@ private slots:
         QCOMPARE(parsed, ok);
         if (ok)
             QCOMPARE(start, value);
+    }
+
+    // New proposes start + count, and never a number that wrapped around.
+    void proposedNumber_data()
+    {
+        QTest::addColumn<qint64>("start");
+        QTest::addColumn<qint64>("count");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<qint64>("number");
+        const qint64 most = std::numeric_limits<qint64>::max();
+        QTest::newRow("default start, empty archive") << qint64(1) << qint64(0) << true << qint64(1);
+        QTest::newRow("start 100, 7 sheets") << qint64(100) << qint64(7) << true << qint64(107);
+        QTest::newRow("start 0") << qint64(0) << qint64(0) << true << qint64(0);
+        QTest::newRow("largest start, many sheets")
+            << SheetRules::kLargestStart << qint64(1000000) << true << SheetRules::kLargestStart + 1000000;
+        QTest::newRow("exactly the limit") << most - 5 << qint64(5) << true << most;
+        QTest::newRow("one past the limit") << most - 5 << qint64(6) << false << qint64(0);
+        QTest::newRow("limit plus one sheet") << most << qint64(1) << false << qint64(0);
+    }
+    void proposedNumber()
+    {
+        QFETCH(qint64, start);
+        QFETCH(qint64, count);
+        QFETCH(bool, ok);
+        QFETCH(qint64, number);
+        bool fits = !ok;
+        QCOMPARE(SheetRules::proposedNumber(start, count, &fits), number);
+        QCOMPARE(fits, ok);
+        QCOMPARE(SheetRules::proposedNumber(start, count), number);
+    }
+
+    // The start as New reads it from the file and the number it proposes: a hand-edited start at
+    // the 64-bit limit is refused instead of turning into a negative number.
+    void startFromTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<qint64>("count");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<qint64>("number");
+        QTest::newRow("written by the dialog") << QByteArray("[Numerazione Contratti]\r\nInizio=100\r\n")
+                                               << qint64(7) << true << qint64(107);
+        QTest::newRow("no file") << QByteArray() << qint64(5) << true << qint64(6);
+        QTest::newRow("hand-edited to the 64-bit limit")
+            << QByteArray("[Numerazione Contratti]\r\nInizio=9223372036854775807\r\n") << qint64(1) << false
+            << qint64(0);
+        QTest::newRow("hand-edited near the 64-bit limit")
+            << QByteArray("[Numerazione Contratti]\r\nInizio=9223372036854775000\r\n") << qint64(0) << false
+            << qint64(0);
+    }
+    void startFromTheFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(qint64, count);
+        QFETCH(bool, ok);
+        QFETCH(qint64, number);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        if (!file.isEmpty()) {
+            QFile ini(dir.filePath(QStringLiteral("Contratti.ini")));
+            QVERIFY(ini.open(QIODevice::WriteOnly));
+            ini.write(file);
+        }
+        bool startOk = false;
+        const qint64 start = SheetRules::numberingStartValue(SheetRules::readNumberingStart(dir.path()), &startOk);
+        bool fits = false;
+        const qint64 proposed = startOk ? SheetRules::proposedNumber(start, count, &fits) : 0;
+        QCOMPARE(startOk && fits, ok);
+        QCOMPARE(proposed, number);
     }
 };
 
