@@ -47,9 +47,10 @@ bool isValid(const QString &text)
     QString t = text;
     t.remove(QLatin1Char(' '));
     t = TextRules::upperAZ(t);
-    const qsizetype iban = t.indexOf(QLatin1String("IBAN"));
-    if (iban >= 0)
-        t.remove(iban, 4);
+    // The word "IBAN" written before the number; the same letters inside an account number are
+    // part of it.
+    if (t.startsWith(QLatin1String("IBAN")))
+        t.remove(0, 4);
     t = t.mid(4) + t.left(4);
     QString digits;
     digits.reserve(t.size() * 2);

@@ -9,9 +9,9 @@ namespace Iban {
 // soon as a piece holds anything but the digits 0 to 9, and for an empty text.
 int remainder97(const QString &digits);
 
-// The IBAN check of a text: spaces removed, letters a-z upper-cased, the first "IBAN" deleted, the
-// first four characters moved to the end, letters A-Z replaced by 10 to 35, then the remainder
-// modulo 97 must be 1.
+// The IBAN check of a text: spaces removed, letters a-z upper-cased, a leading "IBAN" deleted (the
+// word before the number, not the same letters inside it), the first four characters moved to the
+// end, letters A-Z replaced by 10 to 35, then the remainder modulo 97 must be 1.
 bool isValid(const QString &text);
 
 }  // namespace Iban

@@ -50,6 +50,13 @@ private slots:
         QTest::newRow("Italian, lower case") << "it60x0542811101000000123456" << true;
         QTest::newRow("Italian, grouped") << "IT60 X054 2811 1010 0000 0123 456" << true;
         QTest::newRow("Italian, with the word IBAN") << "IBAN IT60 X054 2811 1010 0000 0123 456" << true;
+        QTest::newRow("Italian, the word IBAN without a blank") << "IBANIT60X0542811101000000123456" << true;
+        // Italian accounts may hold letters: "IBAN" inside the account part belongs to the number.
+        QTest::newRow("Italian, IBAN inside the account") << "IT06D054281110100IBAN123456" << true;
+        QTest::newRow("Italian, IBAN at the end of the account") << "IT18B0542811101000000IBAN01" << true;
+        QTest::newRow("Italian, IBAN at the start of the account") << "IT79V0542811101IBAN00012345" << true;
+        QTest::newRow("Italian, the word IBAN and IBAN inside") << "IBAN IT06D054281110100IBAN123456" << true;
+        QTest::newRow("IBAN inside, a digit changed") << "IT06D054281110100IBAN123457" << false;
         QTest::newRow("German") << "DE89370400440532013000" << true;
         QTest::newRow("British") << "GB82WEST12345698765432" << true;
         QTest::newRow("French") << "FR1420041010050500013M02606" << true;
@@ -77,6 +84,8 @@ private slots:
         QTest::addColumn<bool>("closed");
         QTest::newRow("Italian") << "IT60X0542811101000000123456" << Kind::Information << kValid << true;
         QTest::newRow("lower case") << "it60x0542811101000000123456" << Kind::Information << kValid << true;
+        QTest::newRow("IBAN inside the account") << "IT06D054281110100IBAN123456" << Kind::Information << kValid
+                                                 << true;
         QTest::newRow("blanks around") << " IT60X0542811101000000123456  " << Kind::Information << kValid << true;
         QTest::newRow("adjacent digits swapped") << "IT60X0542811101000000123465" << Kind::Warning << kWrong << true;
         QTest::newRow("full stop") << "IT60X0542811101000000123.56" << Kind::Warning << kWrong << true;
