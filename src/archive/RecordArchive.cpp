@@ -1,6 +1,10 @@
 #include "archive/RecordArchive.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QThread>
+
+#include <atomic>
 
 #ifdef Q_OS_WIN
 #  include <io.h>
@@ -13,12 +17,15 @@
 
 namespace {
 
-// Writers lock one byte at this offset: far beyond any archive's data, so the lock never covers a
-// record that a reader wants, but the same byte for every writer of the file.
-constexpr qint64 kWriteLockOffset = Q_INT64_C(0x4000000000000000);
+// Writers lock one byte at RecordArchive::kWriteLockOffset: far beyond any archive's data, so the
+// lock never covers a record that a reader wants, but the same byte for every writer of the file.
+constexpr qint64 kWriteLockOffset = RecordArchive::kWriteLockOffset;
 
-// Sequential reads fetch about this many bytes at a time.
-constexpr qint64 kReadBlockBytes = 4 * 1024 * 1024;
+// A busy lock is tried again after this pause, until the wait limit has passed.
+constexpr int kLockRetryMs = 50;
+
+std::atomic<int> g_lockWaitMs{RecordArchive::kDefaultLockWaitMs};
+std::atomic<qint64> g_readBlockBytes{RecordArchive::kDefaultReadBlockBytes};
 
 #ifdef Q_OS_WIN
 HANDLE nativeHandle(QFile &file)
@@ -34,6 +41,26 @@ QString archiveAccessMessage()
     return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
                           "Accertarsi di possedere i privilegi di scrittura nella cartella di "
                           "installazione del programma.");
+}
+
+void RecordArchive::setLockWaitMs(int milliseconds)
+{
+    g_lockWaitMs = qMax(0, milliseconds);
+}
+
+int RecordArchive::lockWaitMs()
+{
+    return g_lockWaitMs;
+}
+
+void RecordArchive::setReadBlockBytes(qint64 bytes)
+{
+    g_readBlockBytes = qMax<qint64>(1, bytes);
+}
+
+qint64 RecordArchive::readBlockBytes()
+{
+    return g_readBlockBytes;
 }
 
 RecordArchive::~RecordArchive()
@@ -118,15 +145,21 @@ bool RecordArchive::ReadAt(qint64 position, QByteArray &record)
     return true;
 }
 
-bool RecordArchive::lockForWriting()
+// One attempt at the write lock, without waiting. *busy tells a lock held by another writer from a
+// failure of the lock call itself.
+bool RecordArchive::tryLockForWriting(bool *busy)
 {
+    *busy = false;
 #ifdef Q_OS_WIN
     OVERLAPPED where = {};
     where.Offset = DWORD(kWriteLockOffset & 0xFFFFFFFF);
     where.OffsetHigh = DWORD(kWriteLockOffset >> 32);
-    if (!LockFileEx(nativeHandle(m_file), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &where))
-        return fail(QStringLiteral("lock"));
-    return true;
+    if (LockFileEx(nativeHandle(m_file), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                   &where))
+        return true;
+    const DWORD error = GetLastError();
+    *busy = error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING;
+    return false;
 #else
     struct flock lock = {};
     lock.l_type = F_WRLCK;
@@ -134,22 +167,49 @@ bool RecordArchive::lockForWriting()
     lock.l_start = kWriteLockOffset;
     lock.l_len = 1;
     int result;
-#  ifdef F_OFD_SETLKW
+#  ifdef F_OFD_SETLK
     // Open-file-description locks also keep apart two opens within one process.
     do {
-        result = fcntl(m_file.handle(), F_OFD_SETLKW, &lock);
+        result = fcntl(m_file.handle(), F_OFD_SETLK, &lock);
     } while (result == -1 && errno == EINTR);
     if (result == 0)
         return true;
+    if (errno == EAGAIN || errno == EACCES) {
+        *busy = true;
+        return false;
+    }
     lock.l_pid = 0;
 #  endif
     do {
-        result = fcntl(m_file.handle(), F_SETLKW, &lock);
+        result = fcntl(m_file.handle(), F_SETLK, &lock);
     } while (result == -1 && errno == EINTR);
-    if (result != 0)
-        return fail(QStringLiteral("lock"));
-    return true;
+    if (result == 0)
+        return true;
+    *busy = errno == EAGAIN || errno == EACCES;
+    return false;
 #endif
+}
+
+// Takes the write lock, trying again while another writer holds it, for at most lockWaitMs().
+bool RecordArchive::lockForWriting()
+{
+    const QDeadlineTimer deadline(lockWaitMs());
+    for (;;) {
+        bool busy = false;
+        if (tryLockForWriting(&busy))
+            return true;
+        if (!busy) {
+            m_failed = true;
+            m_error = QStringLiteral("lock: the file cannot be locked");
+            return false;
+        }
+        if (deadline.hasExpired()) {
+            m_failed = true;
+            m_error = QStringLiteral("lock: another writer has held the archive for %1 ms").arg(lockWaitMs());
+            return false;
+        }
+        QThread::msleep(qMin<qint64>(kLockRetryMs, qMax<qint64>(1, deadline.remainingTime())));
+    }
 }
 
 void RecordArchive::unlockAfterWriting()
@@ -248,7 +308,7 @@ bool RecordArchive::fillBuffer()
     }
     if (m_nextPosition > m_scanCount)
         return false;
-    const qint64 perBlock = qMax<qint64>(1, kReadBlockBytes / m_recordSize);
+    const qint64 perBlock = qMax<qint64>(1, readBlockBytes() / m_recordSize);
     const qint64 records = qMin(perBlock, m_scanCount - m_nextPosition + 1);
     const qint64 bytes = records * m_recordSize;
     if (m_buffer.size() < bytes)

@@ -12,10 +12,27 @@
 // Several workstations may share the file over a network folder. Readers never lock. Append and
 // WriteAt take an exclusive lock (on a byte far beyond any data, so that readers are never blocked,
 // not even where locks are mandatory) for the count-and-write, and flush the data to the disk before
-// they report success: two writers appending at once get two records.
+// they report success: two writers appending at once get two records. A writer waits for the lock
+// only a few seconds: a workstation that crashed while holding it (on a share that keeps the lock
+// for a while) makes the write fail, and the command reports it, instead of freezing the window.
 class RecordArchive
 {
 public:
+    // The byte that writers lock.
+    static constexpr qint64 kWriteLockOffset = Q_INT64_C(0x4000000000000000);
+
+    // How long Append and WriteAt keep trying to take the write lock before they fail. Process-wide;
+    // tests shorten it.
+    static constexpr int kDefaultLockWaitMs = 5000;
+    static void setLockWaitMs(int milliseconds);
+    static int lockWaitMs();
+
+    // About how many bytes sequential reading fetches at a time (always at least one whole record).
+    // Process-wide; tests make it small to read across many block boundaries.
+    static constexpr qint64 kDefaultReadBlockBytes = 4 * 1024 * 1024;
+    static void setReadBlockBytes(qint64 bytes);
+    static qint64 readBlockBytes();
+
     RecordArchive() = default;
     ~RecordArchive();
     RecordArchive(const RecordArchive &) = delete;
@@ -53,6 +70,7 @@ public:
 
 private:
     bool fail(const QString &what);
+    bool tryLockForWriting(bool *busy);
     bool lockForWriting();
     void unlockAfterWriting();
     bool writeRecordAt(qint64 offset, const QByteArray &record);

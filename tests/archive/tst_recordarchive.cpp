@@ -6,7 +6,15 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSet>
+#include <QScopeGuard>
+#include <QThread>
 #include <QtTest>
+
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#  include <fcntl.h>
+#endif
 
 namespace {
 
@@ -179,6 +187,113 @@ private slots:
                  QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\n"
                                 "Accertarsi di possedere i privilegi di scrittura nella cartella di "
                                 "installazione del programma."));
+    }
+
+    // Sequential reading in blocks of any size hands out every record once, in order, whole.
+    void readAcrossBlocks_data()
+    {
+        QTest::addColumn<qint64>("blockBytes");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("fragment");
+        QTest::newRow("block smaller than a record") << qint64(100) << 4 << 0;
+        QTest::newRow("block of one record") << qint64(kSize) << 5 << 0;
+        QTest::newRow("block of two records, odd count") << qint64(2 * kSize) << 7 << 0;
+        QTest::newRow("block of three records, count a multiple") << qint64(3 * kSize) << 9 << 0;
+        QTest::newRow("block of two and a half records") << qint64(2 * kSize + kSize / 2) << 8 << 17;
+        QTest::newRow("block one byte short of two records") << qint64(2 * kSize - 1) << 6 << kSize - 1;
+        QTest::newRow("block larger than the file") << RecordArchive::kDefaultReadBlockBytes << 3 << 0;
+    }
+
+    void readAcrossBlocks()
+    {
+        QFETCH(qint64, blockBytes);
+        QFETCH(int, records);
+        QFETCH(int, fragment);
+        auto dir = TestSupport::programFolder();
+        const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
+        QByteArray content;
+        for (int i = 0; i < records; ++i)
+            content += record(char('a' + i));
+        QVERIFY(TestSupport::writeFile(path, content + QByteArray(fragment, '#')));
+
+        RecordArchive::setReadBlockBytes(blockBytes);
+        const auto restore = qScopeGuard([] { RecordArchive::setReadBlockBytes(RecordArchive::kDefaultReadBlockBytes); });
+        RecordArchive archive;
+        QVERIFY(archive.OpenForReading(path, kSize));
+        QByteArray scanned;
+        QList<qint64> positions;
+        QByteArray r;
+        while (!archive.AtEnd()) {
+            QVERIFY(archive.ReadNext(r));
+            scanned += r;
+            positions << archive.CurrentPosition();
+        }
+        QVERIFY(!archive.ReadNext(r));
+        QVERIFY(!archive.Failed());
+        QCOMPARE(scanned, content);
+        QList<qint64> expected;
+        for (qint64 p = 1; p <= records; ++p)
+            expected << p;
+        QCOMPARE(positions, expected);
+    }
+
+    // A writer that holds the lock and never lets go (a crashed workstation on a share) makes a
+    // write fail after the wait limit instead of freezing the program; the archive stays as it was.
+    void stuckWriter()
+    {
+#ifndef F_OFD_SETLK
+        QSKIP("needs open-file-description locks to hold the lock from this process");
+#else
+        auto dir = TestSupport::programFolder();
+        const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
+        QVERIFY(TestSupport::writeFile(path, record('a')));
+
+        RecordArchive::setLockWaitMs(200);
+        const auto restore = qScopeGuard([] { RecordArchive::setLockWaitMs(RecordArchive::kDefaultLockWaitMs); });
+
+        // The other workstation: its own open of the file, holding the writers' byte.
+        QFile other(path);
+        QVERIFY(other.open(QIODevice::ReadWrite));
+        struct flock lock = {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = RecordArchive::kWriteLockOffset;
+        lock.l_len = 1;
+        QCOMPARE(fcntl(other.handle(), F_OFD_SETLK, &lock), 0);
+
+        // The writes run on a thread so that a writer waiting without limit fails the test rather
+        // than hanging it: after a generous guard the lock is let go to free the thread.
+        qint64 appended = 0;
+        bool overwritten = true;
+        QString error;
+        std::unique_ptr<QThread> attempt(QThread::create([&] {
+            RecordArchive archive;
+            if (!archive.OpenOrCreate(path, kSize))
+                return;
+            appended = archive.Append(record('b'));
+            overwritten = archive.WriteAt(1, record('B'));
+            error = archive.ErrorString();
+        }));
+        attempt->start();
+        const bool gaveUp = attempt->wait(QDeadlineTimer(60000));
+        lock.l_type = F_UNLCK;
+        fcntl(other.handle(), F_OFD_SETLK, &lock);
+        if (!gaveUp)
+            attempt->wait();
+        QVERIFY2(gaveUp, "the writer kept waiting for the lock");
+        QCOMPARE(appended, -1);
+        QVERIFY(!overwritten);
+        QVERIFY2(error.startsWith(QStringLiteral("lock")), qPrintable(error));
+        QCOMPARE(TestSupport::readFile(path), record('a'));
+
+        // Once the lock is free again, writing works.
+        RecordArchive archive;
+        QVERIFY(archive.OpenOrCreate(path, kSize));
+        QCOMPARE(archive.Append(record('b')), 2);
+        QVERIFY(archive.WriteAt(1, record('A')));
+        archive.Close();
+        QCOMPARE(TestSupport::readFile(path), record('A') + record('b'));
+#endif
     }
 
     // Another copy of the program keeps reading while this one writes, without reopening.
