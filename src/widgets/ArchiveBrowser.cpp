@@ -3,16 +3,37 @@
 #include "archive/RecordArchive.h"
 #include "widgets/MessageBoxes.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 
 namespace ArchiveBrowser {
 
+namespace {
+
+// A missing archive is created empty, as the first command of a new installation does. Where the
+// folder cannot be written (a read-only share, a locked USB stick) that is no failure: browsing
+// then reads the missing archive as empty.
+void createIfMissing(const QString &archivePath)
+{
+    if (QFileInfo::exists(archivePath))
+        return;
+    QFile file(archivePath);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        file.close();
+}
+
+}  // namespace
+
 void run(QWidget *window, QLabel *positionLabel, const QString &archivePath, int recordSize,
          BrowseCommand command, const ShowRecord &show)
 {
+    // Browsing only reads: the archive is opened read-only, so a read-only program folder can be
+    // browsed. Only Save needs write access.
+    createIfMissing(archivePath);
     RecordArchive archive;
     qint64 count = -1;
-    if (archive.OpenOrCreate(archivePath, recordSize))
+    if (archive.OpenForReading(archivePath, recordSize))
         count = archive.Count();
     if (count < 0) {
         archive.Close();

@@ -10,9 +10,10 @@
 class QLabel;
 class QWidget;
 
-// Runs one of the four browse commands of an app window on its archive: opens the archive, lets the
-// browse rule decide, reads the record, hands it to the window to show, sets the position label and
-// closes the archive. Shows the empty-archive and the access messages.
+// Runs one of the four browse commands of an app window on its archive: opens the archive for
+// reading only, lets the browse rule decide, reads the record, hands it to the window to show, sets
+// the position label and closes the archive. Shows the empty-archive and the access messages. A
+// missing archive is created empty when the folder allows it, and otherwise reads as empty.
 namespace ArchiveBrowser {
 
 using ShowRecord = std::function<void(const QByteArray &record, qint64 position)>;
