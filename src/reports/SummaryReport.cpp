@@ -2,7 +2,6 @@
 
 #include "common/Formats.h"
 #include "reports/Report.h"
-#include "reports/ReportPrinting.h"
 
 #include <QTime>
 
@@ -61,14 +60,6 @@ bool fill(Report &report, const QString &title, const QStringList &lines, const 
     body->rect.setHeight(lines.size() * kLineUnits * kUnit);
     data->height = body->rect.height() + kBandExtraUnits * kUnit;
     return true;
-}
-
-bool print(QWidget *parent, const QString &reportName, const QString &title, const QStringList &lines)
-{
-    Report report = buildTemplate(reportName);
-    if (!fill(report, title, lines, footerText()))
-        return false;
-    return ReportPrinting::print(report.prepare(), parent) != ReportPrinting::Outcome::Failed;
 }
 
 }  // namespace SummaryReport

@@ -3,16 +3,12 @@
 #include <QString>
 #include <QStringList>
 
-class QWidget;
 class Report;
 
 // The summary ("riepilogo") that every list dialog prints: the list's lines on the landscape summary
-// template, under the dialog's title, with the date and time of printing in the footer.
+// template, under the dialog's title, with the date and time of printing in the footer. Printing it
+// on paper is the window side's job: see SummaryPrinting.
 namespace SummaryReport {
-
-// Offers the print dialog (default printer preselected) and prints; cancelling prints nothing.
-// Returns false only when printing failed.
-bool print(QWidget *parent, const QString &reportName, const QString &title, const QStringList &lines);
 
 // The footer text: "Stampa eseguita in data dd/mm/yyyy alle ore <long time>".
 QString footerText();
@@ -29,3 +25,7 @@ bool fill(Report &report, const QString &title, const QStringList &lines, const 
 constexpr double kUnit = 25.4 / 96.0;
 
 }  // namespace SummaryReport
+
+// Until every list dialog calls SummaryPrinting::print, the old SummaryReport::print stays reachable
+// from this header. SummaryPrinting.h includes no window header, so the core still builds with it.
+#include "reports/SummaryPrinting.h"

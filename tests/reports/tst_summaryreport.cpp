@@ -3,6 +3,7 @@
 
 #include "reports/PdfWords.h"
 #include "reports/Report.h"
+#include "reports/SummaryPrinting.h"
 #include "reports/SummaryReport.h"
 #include "support/TestSupport.h"
 #include "widgets/PrintDialogs.h"
@@ -153,7 +154,7 @@ void TestSummaryReport::printing()
         PrintDialogs::setNextCancel();
     else
         PrintDialogs::setNextAccept(pdf);
-    QCOMPARE(SummaryReport::print(nullptr, QStringLiteral("Riepilogo dati"), kTitle, listLines(60)), result);
+    QCOMPARE(SummaryPrinting::print(nullptr, QStringLiteral("Riepilogo dati"), kTitle, listLines(60)), result);
     QCOMPARE(PrintDialogs::timesAsked(), 1);
     QCOMPARE(QFile::exists(pdf), printed);
     if (printed) {
