@@ -17,11 +17,19 @@ QByteArray encodeCut(const QString &text, int capacity)
     return bytes;
 }
 
+// True when the whole field, capacity + 1 bytes from offset, lies inside the record. A caller with a
+// wrong layout must not write past the buffer, in release builds too.
+bool fieldFits(const QByteArray &record, int offset, int capacity)
+{
+    return offset >= 0 && capacity >= 0 && qsizetype(offset) + capacity + 1 <= record.size();
+}
+
 }  // namespace
 
 void putZeroTerminated(QByteArray &record, int offset, int capacity, const QString &text)
 {
-    Q_ASSERT(offset + capacity + 1 <= record.size());
+    if (!fieldFits(record, offset, capacity))
+        return;
     QByteArray bytes = encodeCut(text, capacity);
     // A zero byte would end the text early; the screen never produces one, but keep the field whole.
     bytes.replace('\0', ' ');
@@ -40,13 +48,16 @@ QByteArray rawZeroTerminated(const char *record, int offset, int capacity)
 
 QString getZeroTerminated(const QByteArray &record, int offset, int capacity)
 {
-    Q_ASSERT(offset + capacity + 1 <= record.size());
+    if (!fieldFits(record, offset, capacity))
+        return QString();
     return TextRules::trim(CodePage::toUnicode(rawZeroTerminated(record.constData(), offset, capacity)));
 }
 
 void putLengthPrefixed(QByteArray &record, int offset, int capacity, const QString &text)
 {
-    Q_ASSERT(offset + capacity + 1 <= record.size());
+    // The length byte holds at most 255.
+    if (!fieldFits(record, offset, capacity) || capacity > 255)
+        return;
     const QByteArray bytes = encodeCut(TextRules::trim(text), capacity);
     char *field = record.data() + offset;
     std::memset(field, 0, size_t(capacity) + 1);
@@ -63,7 +74,8 @@ QByteArray rawLengthPrefixed(const char *record, int offset, int capacity)
 
 QString getLengthPrefixed(const QByteArray &record, int offset, int capacity)
 {
-    Q_ASSERT(offset + capacity + 1 <= record.size());
+    if (!fieldFits(record, offset, capacity))
+        return QString();
     return TextRules::trim(CodePage::toUnicode(rawLengthPrefixed(record.constData(), offset, capacity)));
 }
 

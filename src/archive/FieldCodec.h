@@ -10,6 +10,8 @@
 //    (customers and vehicles).
 // Text is stored in Windows-1252 and cut to C bytes. Readers trim the text they return and never
 // trust the stored bytes: a missing terminator or a length above C is read as far as the field goes.
+// A field that does not lie wholly inside the record (a wrong offset or capacity) is never touched:
+// writing it does nothing and reading it gives the empty text.
 namespace FieldCodec {
 
 // Writes text into record[offset .. offset + capacity]; the bytes after the text are zeroed.
