@@ -20,6 +20,7 @@ struct Script
     bool scripted = false;
     int shown = 0;
     PreparedReport last;
+    int lastPages = 0;
 };
 
 Script &script()
@@ -77,8 +78,9 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
 
     preview = new QPrintPreviewWidget(&m_printer, this);
     preview->setViewMode(QPrintPreviewWidget::SinglePageView);
-    preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
-    preview->setZoomFactor(1.0);
+    // The whole page at first, so that the user sees the page as it will print; the zoom buttons
+    // come from there.
+    preview->setZoomMode(QPrintPreviewWidget::FitInView);
     connect(preview, &QPrintPreviewWidget::paintRequested, this, &ReportPreview::paintPages);
     connect(preview, &QPrintPreviewWidget::previewChanged, this, &ReportPreview::updatePageLabel);
 
@@ -156,6 +158,7 @@ bool ReportPreview::run(const PreparedReport &report, QWidget *parent)
     if (s.scripted) {
         ++s.shown;
         s.last = report;
+        s.lastPages = window.pageCount();
         return true;
     }
     window.exec();
@@ -176,4 +179,9 @@ int ReportPreview::timesShown()
 PreparedReport ReportPreview::lastShown()
 {
     return script().last;
+}
+
+int ReportPreview::lastPageCount()
+{
+    return script().lastPages;
 }

@@ -11,7 +11,8 @@ class QPrintPreviewWidget;
 class QToolBar;
 
 // The preview window of the report engine: the prepared pages as they will print, with print, zoom,
-// full screen and close. The pages cannot be edited there.
+// full screen and close. It opens with the whole page fitted in the window. The pages cannot be
+// edited there.
 class ReportPreview : public QDialog
 {
     Q_OBJECT
@@ -33,11 +34,13 @@ public:
     // could not be drawn.
     static bool run(const PreparedReport &report, QWidget *parent);
 
-    // Scripting for tests: once scripted, run() builds the window and draws the pages but does not
-    // wait for the user; the last report shown is kept.
+    // Scripting for tests: once scripted, run() builds the window and draws the pages but returns
+    // at once instead of waiting for the user; it records the report and the number of pages the
+    // window would show.
     static void setScripted(bool scripted);
     static int timesShown();
     static PreparedReport lastShown();
+    static int lastPageCount();
 
 private:
     void paintPages(QPrinter *printer);

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include "reports/ReportPreview.h"
 #include "shell/AppWindows.h"
 #include "shell/Startup.h"
 #include "shell/TMisc.h"
@@ -19,13 +20,16 @@ void scriptEverything()
     MessageBoxes::setScripted(true);
     FileDialogs::setScripted(true);
     PrintDialogs::setScripted(true);
+    ReportPreview::setScripted(true);
     TMisc::setScripted(true);
 }
 
 std::unique_ptr<QTemporaryDir> programFolder()
 {
     auto dir = std::make_unique<QTemporaryDir>();
-    Q_ASSERT(dir->isValid());
+    // Without a folder every file the test writes would land in the working folder: stop here.
+    if (!dir->isValid())
+        qFatal("TestSupport: no temporary program folder: %s", qPrintable(dir->errorString()));
     return dir;
 }
 
