@@ -70,6 +70,7 @@ QStringList shown()
         case MessageBoxes::Kind::Information: kind = QStringLiteral("information"); break;
         case MessageBoxes::Kind::Plain: kind = QStringLiteral("plain"); break;
         case MessageBoxes::Kind::Question: kind = QStringLiteral("question"); break;
+        case MessageBoxes::Kind::SaveQuestion: kind = QStringLiteral("save question"); break;
         }
         out << kind + QStringLiteral(": ") + m.text;
     }
