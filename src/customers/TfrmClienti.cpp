@@ -1,27 +1,628 @@
 #include "customers/TfrmClienti.h"
 
+#include "archive/RecordArchive.h"
+#include "common/TextRules.h"
+#include "customers/ClienteRules.h"
+#include "shell/AppWindows.h"
+#include "shell/TMisc.h"
+#include "validators/TfrmCarta.h"
+#include "validators/TfrmCodFisc.h"
+#include "validators/TfrmIban.h"
+#include "validators/TfrmPartitaIva.h"
+#include "widgets/ArchiveBrowser.h"
+#include "widgets/EventHooks.h"
+#include "widgets/FieldInput.h"
+#include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
+#include "widgets/MessageBoxes.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
 
-TfrmClienti::TfrmClienti(AppWindows &windows) : AppWindow(windows, QStringLiteral(" Cablora - Anagrafica Clienti"))
+namespace {
+
+const QSize kSmallButton(24, 24);
+
+// A framed section of the form with its title.
+QGroupBox *section(QWidget *parent, const QString &title, QGridLayout *&grid)
+{
+    auto *box = new QGroupBox(title, parent);
+    box->setFont(FormHelpers::font(QStringLiteral("Verdana"), 9, true));
+    box->setStyleSheet(QStringLiteral("QGroupBox { background-color: #F7FAFD; border: 1px solid #9DB3CC; "
+                                      "border-radius: 6px; margin-top: 10px; padding: 4px 6px 6px 6px; } "
+                                      "QGroupBox::title { subcontrol-origin: margin; left: 10px; "
+                                      "color: #1F4E8C; }"));
+    grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(0);
+    grid->setContentsMargins(8, 8, 8, 6);
+    return box;
+}
+
+}  // namespace
+
+TfrmClienti::TfrmClienti(AppWindows &windows)
+    : AppWindow(windows, QStringLiteral(" Cablora - Anagrafica Clienti")),
+      m_binding(ClienteRecord::format()), m_unsaved(m_binding)
 {
     auto *content = new QWidget(this);
-    auto *bar = new QHBoxLayout;
-    cmdEsci = new PictureButton(QStringLiteral(":/icons/system-log-out.svg"), QSize(40, 40),
-                                QStringLiteral("Esci da questa schermata."), content);
-    bar->addStretch(1);
-    bar->addWidget(cmdEsci);
+    content->setObjectName(QStringLiteral("customerContent"));
+    content->setStyleSheet(QStringLiteral("#customerContent { background: qlineargradient(x1:0, y1:0, x2:0, "
+                                          "y2:1, stop:0 #4682B4, stop:1 white); }"));
+
+    auto command = [content](const char *name, const QString &icon, const QString &caption,
+                             const QString &hint) {
+        return FormBuilder::command(content, icon, caption, hint, QString::fromLatin1(name));
+    };
+    cmdNuovo = command("cmdNuovo", QStringLiteral(":/icons/document-new.svg"), QStringLiteral("Nuovo"),
+                       QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."));
+    cmdDuplica = command("cmdDuplica", QStringLiteral(":/icons/edit-copy.svg"), QStringLiteral("Duplica"),
+                         QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda "
+                                        "duplicando i dati correnti."));
+    cmdFile = command("cmdFile", QStringLiteral(":/icons/mail-attachment.svg"), QStringLiteral("Allega file"),
+                      QStringLiteral("Allega file alla scheda."));
+    cmdSalva = command("cmdSalva", QStringLiteral(":/icons/document-save.svg"), QStringLiteral("Salva"),
+                       QStringLiteral("Salva la scheda in archivio."));
+    cmdTrova = command("cmdTrova", QStringLiteral(":/icons/system-search.svg"), QStringLiteral("Trova"),
+                       QStringLiteral("Trova una scheda in archivio."));
+    cmdAnteprima = command("cmdAnteprima", QStringLiteral(":/icons/document-print-preview.svg"),
+                           QStringLiteral("Anteprima"),
+                           QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
+    cmdStampa = command("cmdStampa", QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
+                        QStringLiteral("Stampa la scheda."));
+    cmdPDF = command("cmdPDF", QStringLiteral(":/icons/gnome-mime-application-pdf.svg"),
+                     QStringLiteral("Crea PDF"), QStringLiteral("Esporta la scheda in formato PDF."));
+    cmdRicontatta = command("cmdRicontatta", QStringLiteral(":/icons/office-calendar.svg"),
+                            QStringLiteral("Da ricontattare"),
+                            QStringLiteral("Visualizza l'elenco dei clienti da ricontattare."));
+    cmdEsporta = command("cmdEsporta", QStringLiteral(":/icons/x-office-spreadsheet.svg"),
+                         QStringLiteral("Esporta archivio"), QStringLiteral("Esporta l'archivio in Excel."));
+    cmdGuida = command("cmdGuida", QStringLiteral(":/icons/help-browser.svg"), QStringLiteral("Guida"),
+                       QStringLiteral("Visualizza la guida in linea."));
+    cmdEsci = command("cmdEsci", QStringLiteral(":/icons/system-log-out.svg"), QStringLiteral("Esci"),
+                      QStringLiteral("Esci da questa schermata."));
+    cmdPrimo = command("cmdPrimo", QStringLiteral(":/icons/go-first.svg"), QString(),
+                       QStringLiteral("Visualizza la prima scheda in archivio."));
+    cmdIndietro = command("cmdIndietro", QStringLiteral(":/icons/go-previous.svg"), QString(),
+                          QStringLiteral("Visualizza la scheda precedente in archivio."));
+    cmdAvanti = command("cmdAvanti", QStringLiteral(":/icons/go-next.svg"), QString(),
+                        QStringLiteral("Visualizza la scheda successiva in archivio."));
+    cmdUltimo = command("cmdUltimo", QStringLiteral(":/icons/go-last.svg"), QString(),
+                        QStringLiteral("Visualizza l'ultima scheda in archivio."));
+    lblPosizione = new QLabel(content);
+    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    lblPosizione->setAlignment(Qt::AlignCenter);
+    lblPosizione->setMinimumWidth(64);
+    lblPosizione->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
+    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background-color: #F0F8FF; border: 1px solid #87CEEB; "
+                                               "border-radius: 4px; padding: 4px; }"));
+
+    // Fields, created in tab order; the maximum lengths are the record's capacities.
+    auto edit = [content](const char *name, int maxLength) {
+        return FormBuilder::edit(content, maxLength, QString::fromLatin1(name));
+    };
+    auto province = [content](const char *name) {
+        auto *combo = new QComboBox(content);
+        combo->setObjectName(QString::fromLatin1(name));
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->addItems(ClienteRules::provinceCodes());
+        combo->setCurrentIndex(-1);
+        combo->lineEdit()->setMaxLength(2);
+        combo->setMaxVisibleItems(15);
+        combo->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
+        combo->setMinimumWidth(70);
+        FormHelpers::applyFieldColours(combo);
+        return combo;
+    };
+    auto small = [content](const char *name, const QString &icon, const QString &hint) {
+        auto *button = new PictureButton(icon, kSmallButton, hint, content);
+        button->setObjectName(QString::fromLatin1(name));
+        return button;
+    };
+    txtCognome = edit("txtCognome", 50);
+    txtNome = edit("txtNome", 50);
+    txtDitta = edit("txtDitta", 50);
+    txtSesso = edit("txtSesso", 1);
+    txtSesso->setAlignment(Qt::AlignCenter);
+    txtRecapito = edit("txtRecapito", 50);
+    txtIndirizzoRes = edit("txtIndirizzoRes", 50);
+    txtProvRes = province("txtProvRes");
+    txtComuneRes = edit("txtComuneRes", 50);
+    txtCapRes = edit("txtCapRes", 5);
+    txtDataNasc = edit("txtDataNasc", 30);
+    txtComuneNasc = edit("txtComuneNasc", 50);
+    txtProvNasc = province("txtProvNasc");
+    txtTelCasa = edit("txtTelCasa", 30);
+    txtTelUff = edit("txtTelUff", 30);
+    txtTelCel = edit("txtTelCel", 30);
+    txtPec = edit("txtPec", 60);
+    txtEmail = edit("txtEmail", 50);
+    btnEmail = small("btnEmail", QStringLiteral(":/icons/internet-mail.svg"),
+                     QStringLiteral("Invia una e-mail all'indirizzo indicato."));
+    txtCodFisc = edit("txtCodFisc", 16);
+    btnCodFisc = small("btnCodFisc", QStringLiteral(":/icons/check-tick.svg"),
+                       QStringLiteral("Controlla il codice fiscale."));
+    txtCarta = edit("txtCarta", 30);
+    btnCarta = small("btnCarta", QStringLiteral(":/icons/check-tick.svg"),
+                     QStringLiteral("Controlla il numero di carta di credito."));
+    txtScadeCarta = edit("txtScadeCarta", 30);
+    txtPartitaIva = edit("txtPartitaIva", 11);
+    btnPartitaIva = small("btnPartitaIva", QStringLiteral(":/icons/check-tick.svg"),
+                          QStringLiteral("Controlla il numero di partita IVA."));
+    txtIban = edit("txtIban", 27);
+    btnIban = small("btnIban", QStringLiteral(":/icons/check-tick.svg"), QStringLiteral("Controlla l'IBAN."));
+    txtVeicolo = edit("txtVeicolo", 50);
+    txtMarca = edit("txtMarca", 50);
+    txtColore = edit("txtColore", 50);
+    txtImmatricolazione = edit("txtImmatricolazione", 30);
+    txtAlimentazione = edit("txtAlimentazione", 50);
+    txtTarga = edit("txtTarga", 30);
+    impAutomezzo = small("impAutomezzo", QStringLiteral(":/icons/import-arrow.svg"),
+                         QStringLiteral("Importa i dati dal parco automezzi."));
+    txtQuestioni = edit("txtQuestioni", 250);
+    chkRicontatta = new QCheckBox(QStringLiteral("Da ricontattare"), content);
+    chkRicontatta->setObjectName(QStringLiteral("chkRicontatta"));
+    chkRicontatta->setFont(FormHelpers::font(QStringLiteral("Verdana"), 11, true));
+    FormHelpers::setHint(chkRicontatta, QStringLiteral("Annota che il cliente è da ricontattare per questioni "
+                                                       "in sospeso."));
+    txtNote = edit("txtNote", 250);
+    txtCodiceDest = edit("txtCodiceDest", 7);
+
+    // The five sections.
+    QGridLayout *g = nullptr;
+    QGroupBox *personal = section(content, QStringLiteral("Dati anagrafici"), g);
+    {
+        FormBuilder::CaptionGrid grid(personal, g);
+        grid.place(QStringLiteral("Cognome:"), txtCognome, 0, 2);
+        grid.place(QStringLiteral("Nome:"), txtNome, 2, 2);
+        grid.place(QStringLiteral("Sesso:"), txtSesso, 4);
+        grid.nextRow();
+        grid.place(QStringLiteral("Denominazione Ditta:"), txtDitta, 0, 3);
+        grid.place(QStringLiteral("Telefono preferenziale:"), txtRecapito, 3, 2);
+        grid.nextRow();
+        grid.place(QStringLiteral("Residente in Via / Piazza e numero civico:"), txtIndirizzoRes, 0, 2);
+        grid.place(QStringLiteral("Prov."), txtProvRes, 2);
+        grid.place(QStringLiteral("Comune di residenza:"), txtComuneRes, 3);
+        grid.place(QStringLiteral("CAP:"), txtCapRes, 4);
+        grid.nextRow();
+        grid.place(QStringLiteral("Data di nascita:"), txtDataNasc, 0);
+        grid.place(QStringLiteral("Comune di nascita:"), txtComuneNasc, 1, 2);
+        grid.place(QStringLiteral("Prov."), txtProvNasc, 3);
+        for (int c : {0, 1, 3})
+            g->setColumnStretch(c, 3);
+        g->setColumnStretch(2, 1);
+        g->setColumnStretch(4, 1);
+    }
+    QGroupBox *contacts = section(content, QStringLiteral("Recapiti"), g);
+    {
+        FormBuilder::CaptionGrid grid(contacts, g);
+        grid.place(QStringLiteral("Tel. casa:"), txtTelCasa, 0);
+        grid.place(QStringLiteral("Tel. ufficio:"), txtTelUff, 1);
+        grid.place(QStringLiteral("Tel. cellulare:"), txtTelCel, 2);
+        grid.nextRow();
+        grid.place(QStringLiteral("Indirizzo PEC:"), txtPec, 0, 1);
+        grid.place(QStringLiteral("E-mail:"), FormBuilder::withButton(contacts, txtEmail, btnEmail), 1, 2);
+    }
+    QGroupBox *codes = section(content, QStringLiteral("Codici e pagamenti"), g);
+    {
+        FormBuilder::CaptionGrid grid(codes, g);
+        grid.place(QStringLiteral("Codice fiscale:"), FormBuilder::withButton(codes, txtCodFisc, btnCodFisc), 0);
+        grid.place(QStringLiteral("Carta di credito n."), FormBuilder::withButton(codes, txtCarta, btnCarta), 1);
+        grid.place(QStringLiteral("Scadenza:"), txtScadeCarta, 2);
+        grid.nextRow();
+        grid.place(QStringLiteral("Partita IVA:"), FormBuilder::withButton(codes, txtPartitaIva, btnPartitaIva), 0);
+        grid.place(QStringLiteral("IBAN:"), FormBuilder::withButton(codes, txtIban, btnIban), 1, 2);
+    }
+    QGroupBox *vehicle = section(content, QStringLiteral("Automezzo"), g);
+    {
+        FormBuilder::CaptionGrid grid(vehicle, g);
+        grid.place(QStringLiteral("Tipo veicolo:"), txtVeicolo, 0);
+        grid.place(QStringLiteral("Marca e modello:"), txtMarca, 1);
+        grid.place(QStringLiteral("Telaio:"), txtColore, 2);
+        grid.nextRow();
+        grid.place(QStringLiteral("Data immatricolazione:"), txtImmatricolazione, 0);
+        grid.place(QStringLiteral("Alimentazione:"), txtAlimentazione, 1);
+        grid.place(QStringLiteral("Targa:"), FormBuilder::withButton(vehicle, txtTarga, impAutomezzo), 2);
+    }
+    QGroupBox *pending = section(content, QStringLiteral("Questioni in sospeso"), g);
+    {
+        FormBuilder::CaptionGrid grid(pending, g);
+        grid.place(QStringLiteral("Questioni in sospeso:"), txtQuestioni, 0, 3);
+        grid.nextRow();
+        g->addWidget(chkRicontatta, grid.row(), 0, 1, 3);
+        grid.nextRow();
+        grid.place(QStringLiteral("Note:"), txtNote, 0, 2);
+        grid.place(QStringLiteral("Codice Destinatario:"), txtCodiceDest, 2);
+        g->setColumnStretch(0, 2);
+        g->setColumnStretch(1, 2);
+        g->setColumnStretch(2, 1);
+    }
+
+    auto *left = new QVBoxLayout;
+    left->setSpacing(6);
+    left->addWidget(personal);
+    left->addWidget(contacts);
+    left->addWidget(codes);
+    left->addStretch(1);
+    auto *right = new QVBoxLayout;
+    right->setSpacing(6);
+    right->addWidget(vehicle);
+    right->addWidget(pending);
+    right->addStretch(1);
+
+    auto *commands = new QGridLayout;
+    commands->setSpacing(4);
+    const QList<QWidget *> column = {cmdNuovo,  cmdDuplica,    cmdFile,    cmdSalva, cmdTrova, cmdAnteprima,
+                                     cmdStampa, cmdPDF, cmdRicontatta, cmdEsporta, cmdGuida, cmdEsci};
+    for (int i = 0; i < column.size(); ++i) {
+        column[i]->setMinimumWidth(96);
+        commands->addWidget(column[i], i / 2, i % 2);
+    }
+    auto *commandBox = new QWidget(content);
+    commandBox->setObjectName(QStringLiteral("commandGroup"));
+    commandBox->setStyleSheet(QStringLiteral("#commandGroup { background-color: white; border: 1px solid #B8C7D9; "
+                                             "border-radius: 6px; }"));
+    auto *commandColumn = new QVBoxLayout(commandBox);
+    commandColumn->setContentsMargins(4, 4, 4, 4);
+    commandColumn->addLayout(commands);
+    commandColumn->addStretch(1);
+
+    auto *browseBar = new QHBoxLayout;
+    browseBar->addStretch(1);
+    browseBar->addWidget(FormBuilder::commandGroup(content, {cmdPrimo, cmdIndietro, lblPosizione, cmdAvanti,
+                                                             cmdUltimo}));
+
+    auto *body = new QHBoxLayout;
+    body->setSpacing(10);
+    body->addLayout(left, 5);
+    body->addLayout(right, 4);
+    auto *side = new QVBoxLayout;
+    side->addWidget(commandBox);
+    side->addStretch(1);
+    body->addLayout(side);
+
     auto *layout = new QVBoxLayout(content);
-    layout->addLayout(bar);
-    layout->addStretch(1);
-    setContent(content);
+    layout->setContentsMargins(10, 8, 10, 6);
+    layout->setSpacing(6);
+    layout->addLayout(body, 1);
+    layout->addLayout(browseBar);
+
+    // Hidden attachment holders.
+    auto hidden = [content](const char *name) {
+        auto *holder = new QLabel(content);
+        holder->setObjectName(QString::fromLatin1(name));
+        holder->hide();
+        return holder;
+    };
+    lblFile01 = hidden("lblFile01");
+    lblFile02 = hidden("lblFile02");
+    lblFile03 = hidden("lblFile03");
+    lblDesc01 = hidden("lblDesc01");
+    lblDesc02 = hidden("lblDesc02");
+    lblDesc03 = hidden("lblDesc03");
+
+    // Every field of the record and its control; the printed customer sheet names its objects after
+    // the controls.
+    using R = ClienteRecord;
+    m_binding.edit(R::fCognome, txtCognome, QStringLiteral("txtCognome"))
+        .edit(R::fNome, txtNome, QStringLiteral("txtNome"))
+        .edit(R::fDitta, txtDitta, QStringLiteral("txtDitta"))
+        .edit(R::fSesso, txtSesso, QStringLiteral("txtSesso"))
+        .edit(R::fRecapito, txtRecapito, QStringLiteral("txtRecapito"))
+        .edit(R::fIndirizzoRes, txtIndirizzoRes, QStringLiteral("txtIndirizzoRes"))
+        .combo(R::fProvRes, txtProvRes, QStringLiteral("txtProvRes"))
+        .edit(R::fComuneRes, txtComuneRes, QStringLiteral("txtComuneRes"))
+        .edit(R::fCapRes, txtCapRes, QStringLiteral("txtCapRes"))
+        .edit(R::fDataNasc, txtDataNasc, QStringLiteral("txtDataNasc"))
+        .edit(R::fComuneNasc, txtComuneNasc, QStringLiteral("txtComuneNasc"))
+        .combo(R::fProvNasc, txtProvNasc, QStringLiteral("txtProvNasc"))
+        .edit(R::fTelCasa, txtTelCasa, QStringLiteral("txtTelCasa"))
+        .edit(R::fTelUff, txtTelUff, QStringLiteral("txtTelUff"))
+        .edit(R::fTelCel, txtTelCel, QStringLiteral("txtTelCel"))
+        .edit(R::fPec, txtPec, QStringLiteral("txtPec"))
+        .edit(R::fEmail, txtEmail, QStringLiteral("txtEmail"))
+        .edit(R::fCodFisc, txtCodFisc, QStringLiteral("txtCodFisc"))
+        .edit(R::fCarta, txtCarta, QStringLiteral("txtCarta"))
+        .edit(R::fScadeCarta, txtScadeCarta, QStringLiteral("txtScadeCarta"))
+        .edit(R::fPartitaIva, txtPartitaIva, QStringLiteral("txtPartitaIva"))
+        .edit(R::fIban, txtIban, QStringLiteral("txtIban"))
+        .edit(R::fVeicolo, txtVeicolo, QStringLiteral("txtVeicolo"))
+        .edit(R::fMarca, txtMarca, QStringLiteral("txtMarca"))
+        .edit(R::fTelaio, txtColore, QStringLiteral("txtColore"))
+        .edit(R::fImmatricolazione, txtImmatricolazione, QStringLiteral("txtImmatricolazione"))
+        .edit(R::fAlimentazione, txtAlimentazione, QStringLiteral("txtAlimentazione"))
+        .edit(R::fTarga, txtTarga, QStringLiteral("txtTarga"))
+        .edit(R::fQuestioni, txtQuestioni, QStringLiteral("txtQuestioni"))
+        .edit(R::fNote, txtNote, QStringLiteral("txtNote"))
+        .edit(R::fCodiceDest, txtCodiceDest, QStringLiteral("txtCodiceDest"))
+        .flag(R::fRicontatta, chkRicontatta)
+        .hidden(R::fFile01, lblFile01)
+        .hidden(R::fFile02, lblFile02)
+        .hidden(R::fFile03, lblFile03)
+        .hidden(R::fDesc01, lblDesc01)
+        .hidden(R::fDesc02, lblDesc02)
+        .hidden(R::fDesc03, lblDesc03);
+
+    // The input rules: Enter chain, refused keystrokes, rewrites after a change and on leaving.
+    using KeyFilters::Refuse;
+    using KeyFilters::Rewrite;
+    FieldInput::apply({
+        {txtCognome, txtNome, Refuse::SetA},
+        {txtNome, txtDitta, Refuse::SetA},
+        {txtDitta, txtSesso, Refuse::SetA},
+        {txtSesso, txtRecapito, Refuse::Nothing, Rewrite::Nothing, Rewrite::Nothing, true},
+        {txtRecapito, txtIndirizzoRes, Refuse::SetA},
+        {txtIndirizzoRes, txtProvRes, Refuse::SetA},
+        {txtProvRes, txtComuneRes, Refuse::SetA, Rewrite::TrimUpper, Rewrite::TrimUpper},
+        {txtComuneRes, txtCapRes, Refuse::SetA},
+        {txtCapRes, txtDataNasc, Refuse::AllButDigits, Rewrite::TrimUpper},
+        {txtDataNasc, txtComuneNasc},
+        {txtComuneNasc, txtProvNasc},
+        {txtProvNasc, txtTelCasa, Refuse::Nothing, Rewrite::TrimUpper, Rewrite::TrimUpper},
+        {txtTelCasa, txtTelUff},
+        {txtTelUff, txtTelCel},
+        {txtTelCel, txtPec},
+        {txtPec, txtEmail, Refuse::SetA, Rewrite::Trim},
+        {txtEmail, txtCodFisc, Refuse::Nothing, Rewrite::Trim, Rewrite::Trim},
+        {txtCodFisc, txtCarta, Refuse::SetA, Rewrite::TrimUpper},
+        {txtCarta, txtScadeCarta, Refuse::AllButDigits},
+        {txtScadeCarta, txtPartitaIva},
+        {txtPartitaIva, txtIban, Refuse::AllButDigits},
+        {txtIban, txtVeicolo, Refuse::SetA, Rewrite::TrimUpper},
+        {txtVeicolo, txtMarca},
+        {txtMarca, txtColore, Refuse::SetA},
+        {txtColore, txtImmatricolazione, Refuse::SetA},
+        {txtImmatricolazione, txtAlimentazione},
+        {txtAlimentazione, txtTarga},
+        {txtTarga, txtQuestioni, Refuse::SetA, Rewrite::TrimUpper},
+        {txtQuestioni, txtNote},
+        {txtNote, txtCodiceDest},
+        {txtCodiceDest, txtCognome, Refuse::SetB, Rewrite::TrimUpper},
+    });
+    for (QComboBox *combo : {txtProvRes, txtProvNasc})
+        EventHooks::onEnter(combo, [this, combo] { txtProvEnter(combo); });
+
+    QWidget *previous = txtCognome;
+    for (QWidget *next : std::initializer_list<QWidget *>{
+             txtNome, txtDitta, txtSesso, txtRecapito, txtIndirizzoRes, txtProvRes, txtComuneRes,
+             txtCapRes, txtDataNasc, txtComuneNasc, txtProvNasc, txtTelCasa, txtTelUff, txtTelCel, txtPec,
+             txtEmail, txtCodFisc, txtCarta, txtScadeCarta, txtPartitaIva, txtIban, txtVeicolo, txtMarca,
+             txtColore, txtImmatricolazione, txtAlimentazione, txtTarga, txtQuestioni, chkRicontatta,
+             txtNote, txtCodiceDest}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+
+    connect(cmdNuovo, &QToolButton::clicked, this, &TfrmClienti::cmdNuovoClick);
+    connect(cmdDuplica, &QToolButton::clicked, this, &TfrmClienti::cmdDuplicaClick);
+    connect(cmdSalva, &QToolButton::clicked, this, &TfrmClienti::cmdSalvaClick);
+    connect(cmdPrimo, &QToolButton::clicked, this, &TfrmClienti::cmdPrimoClick);
+    connect(cmdIndietro, &QToolButton::clicked, this, &TfrmClienti::cmdIndietroClick);
+    connect(cmdAvanti, &QToolButton::clicked, this, &TfrmClienti::cmdAvantiClick);
+    connect(cmdUltimo, &QToolButton::clicked, this, &TfrmClienti::cmdUltimoClick);
     connect(cmdEsci, &QToolButton::clicked, this, &TfrmClienti::cmdEsciClick);
+    connect(btnEmail, &QToolButton::clicked, this, &TfrmClienti::btnEmailClick);
+    connect(btnCodFisc, &QToolButton::clicked, this, &TfrmClienti::btnCodFiscClick);
+    connect(btnPartitaIva, &QToolButton::clicked, this, &TfrmClienti::btnPartitaIvaClick);
+    connect(btnCarta, &QToolButton::clicked, this, &TfrmClienti::btnCartaClick);
+    connect(btnIban, &QToolButton::clicked, this, &TfrmClienti::btnIbanClick);
+    // The dialogs of these commands come with their own parts of the register.
+    for (PictureButton *later : {cmdFile, cmdTrova, cmdAnteprima, cmdStampa, cmdPDF, cmdRicontatta, cmdEsporta,
+                                 cmdGuida, impAutomezzo})
+        connect(later, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
+
+    setContent(content);
+    panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
+}
+
+QString TfrmClienti::archivePath() const
+{
+    return windows().filePath(ClienteRecord::fileName());
+}
+
+// ---- Showing -------------------------------------------------------------------------------------
+
+void TfrmClienti::clearScreen()
+{
+    m_binding.clear();
+    for (QComboBox *combo : {txtProvRes, txtProvNasc}) {
+        combo->setCurrentIndex(-1);
+        combo->setEditText(QString());
+    }
+    lblPosizione->clear();
 }
 
 void TfrmClienti::FormShow()
 {
-    panInfo->clear();
+    clearScreen();
+    m_unsaved.remember();
+    txtCognome->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfrmClienti::FormCloseQuery()
+{
+    return m_unsaved.mayClose(this, QStringLiteral("Salvare le modifiche alla scheda?"),
+                              [this] { return saveCustomer(); });
+}
+
+void TfrmClienti::ShowRecord(const ClienteRecord &record, qint64 position)
+{
+    m_binding.showRecord(record);
+    lblPosizione->setText(QString::number(position));
+    m_unsaved.remember();
+}
+
+bool TfrmClienti::ShowRecordAt(qint64 position)
+{
+    RecordArchive archive;
+    QByteArray bytes;
+    if (!archive.OpenForReading(archivePath(), ClienteRecord::kSize) || !archive.ReadAt(position, bytes))
+        return false;
+    archive.Close();
+    ShowRecord(ClienteRecord::fromBytes(bytes), position);
+    return true;
+}
+
+ClienteRecord TfrmClienti::RecordFromScreen() const
+{
+    return m_binding.collectRecord<ClienteRecord>();
+}
+
+void TfrmClienti::txtProvEnter(QComboBox *combo)
+{
+    // The list selection is reset each time the box takes the focus; the typed code stays.
+    const QString text = combo->currentText();
+    combo->setCurrentIndex(-1);
+    combo->setEditText(text);
+}
+
+// ---- Browsing ------------------------------------------------------------------------------------
+
+void TfrmClienti::browse(BrowseCommand command)
+{
+    ArchiveBrowser::run(this, lblPosizione, archivePath(), ClienteRecord::kSize, command,
+                        [this](const QByteArray &record, qint64 position) {
+                            ShowRecord(ClienteRecord::fromBytes(record), position);
+                        });
+}
+
+void TfrmClienti::cmdPrimoClick()
+{
+    browse(BrowseCommand::First);
+}
+
+void TfrmClienti::cmdIndietroClick()
+{
+    browse(BrowseCommand::Previous);
+}
+
+void TfrmClienti::cmdAvantiClick()
+{
+    browse(BrowseCommand::Next);
+}
+
+void TfrmClienti::cmdUltimoClick()
+{
+    browse(BrowseCommand::Last);
+}
+
+// ---- New, duplicate, save ------------------------------------------------------------------------
+
+void TfrmClienti::cmdNuovoClick()
+{
+    clearScreen();
+    m_unsaved.remember();
+    txtCognome->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmClienti::cmdDuplicaClick()
+{
+    if (TextRules::trim(lblPosizione->text()).isEmpty()) {
+        MessageBoxes::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire "
+                                                   "soltanto dopo che questa è stata inserita in archivio."));
+        return;
+    }
+    for (QLabel *holder : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
+        holder->clear();
+    lblPosizione->clear();
+    RecordArchive archive;
+    const bool reachable = archive.OpenOrCreate(archivePath(), ClienteRecord::kSize);
+    archive.Close();
+    if (!reachable) {
+        MessageBoxes::error(this, archiveAccessMessage());
+        return;
+    }
+    txtCognome->setFocus(Qt::OtherFocusReason);
+    MessageBoxes::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla "
+                                                   "scheda corrente.\n\r\n\rAl termine premere Salva per "
+                                                   "inserire la scheda in archivio."));
+}
+
+void TfrmClienti::cmdSalvaClick()
+{
+    saveCustomer();
+}
+
+bool TfrmClienti::saveCustomer()
+{
+    if (TextRules::trim(txtCognome->text()).isEmpty()) {
+        MessageBoxes::warning(this, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
+                                                   "cognome del cliente."));
+        txtCognome->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (TextRules::trim(txtNome->text()).isEmpty()) {
+        MessageBoxes::warning(this, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
+                                                   "nome del cliente."));
+        txtNome->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+
+    const QByteArray record = RecordFromScreen().toBytes();
+    const QString label = TextRules::trim(lblPosizione->text());
+    RecordArchive archive;
+    qint64 position = -1;
+    QString confirmation;
+    if (archive.OpenOrCreate(archivePath(), ClienteRecord::kSize)) {
+        if (!label.isEmpty()) {
+            bool numeric = false;
+            const qint64 p = label.toLongLong(&numeric);
+            if (numeric && archive.WriteAt(p, record))
+                position = p;
+            confirmation = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate "
+                                          "in archivio.");
+        } else {
+            position = archive.Append(record);
+            confirmation = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+        }
+    }
+    archive.Close();
+    if (position < 1) {
+        MessageBoxes::error(this, archiveAccessMessage());
+        return false;
+    }
+    lblPosizione->setText(QString::number(position));
+    m_unsaved.remember();
+    MessageBoxes::information(this, confirmation);
+    return true;
+}
+
+// ---- Checks and e-mail ---------------------------------------------------------------------------
+
+void TfrmClienti::btnEmailClick()
+{
+    TMisc::Open(ClienteRules::mailOpenText(txtEmail->text()));
+}
+
+void TfrmClienti::btnCodFiscClick()
+{
+    const QString code = TextRules::trim(txtCodFisc->text());
+    if (ClienteRules::taxCodeIsVatNumber(code))
+        TfrmPartitaIva::check(this, code);
+    else
+        TfrmCodFisc::check(this, code);
+}
+
+void TfrmClienti::btnPartitaIvaClick()
+{
+    TfrmPartitaIva::check(this, TextRules::trim(txtPartitaIva->text()));
+}
+
+void TfrmClienti::btnCartaClick()
+{
+    TfrmCarta::check(this, TextRules::trim(txtCarta->text()));
+}
+
+void TfrmClienti::btnIbanClick()
+{
+    TfrmIban::check(this, TextRules::trim(txtIban->text()));
 }
 
 void TfrmClienti::cmdEsciClick()

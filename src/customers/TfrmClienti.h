@@ -1,19 +1,89 @@
 #pragma once
 
+#include "archive/BrowseRule.h"
+#include "archive/ClienteRecord.h"
 #include "shell/AppWindow.h"
+#include "widgets/FormBinding.h"
+#include "widgets/UnsavedChanges.h"
 
 class PictureButton;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
 
-// The app window "Anagrafica Clienti". Its screen is built step by step; for now it holds the exit
-// command and the status line.
+// The customer window "Anagrafica Clienti": one customer sheet of "Clienti.pro" at a time in five
+// sections of fields, the commands of the whole customer register in a column at the right, the
+// browse bar below. The position label says which archive record the screen holds (empty: not
+// stored yet).
 class TfrmClienti : public AppWindow
 {
     Q_OBJECT
 public:
     explicit TfrmClienti(AppWindows &windows);
 
-    PictureButton *cmdEsci;
+    // Command column.
+    PictureButton *cmdNuovo, *cmdDuplica, *cmdFile, *cmdSalva, *cmdTrova, *cmdAnteprima, *cmdStampa,
+        *cmdPDF, *cmdRicontatta, *cmdEsporta, *cmdGuida, *cmdEsci;
+    // Browse bar.
+    PictureButton *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
+    QLabel *lblPosizione;
+
+    // 1 personal data.
+    QLineEdit *txtCognome, *txtNome, *txtDitta, *txtSesso, *txtRecapito, *txtIndirizzoRes;
+    QComboBox *txtProvRes;
+    QLineEdit *txtComuneRes, *txtCapRes, *txtDataNasc, *txtComuneNasc;
+    QComboBox *txtProvNasc;
+    // 2 contacts.
+    QLineEdit *txtTelCasa, *txtTelUff, *txtTelCel, *txtPec, *txtEmail;
+    PictureButton *btnEmail;
+    // 3 codes and payment.
+    QLineEdit *txtCodFisc, *txtCarta, *txtScadeCarta, *txtPartitaIva, *txtIban;
+    PictureButton *btnCodFisc, *btnCarta, *btnPartitaIva, *btnIban;
+    // 4 vehicle.
+    QLineEdit *txtVeicolo, *txtMarca, *txtColore, *txtImmatricolazione, *txtAlimentazione, *txtTarga;
+    PictureButton *impAutomezzo;
+    // 5 pending matters.
+    QLineEdit *txtQuestioni;
+    QCheckBox *chkRicontatta;
+    QLineEdit *txtNote, *txtCodiceDest;
+
+    // Hidden attachment holders.
+    QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03;
+
+    // Shows a record read from the archive at a position.
+    void ShowRecord(const ClienteRecord &record, qint64 position);
+    // Reads the record at a position afresh and shows it; false (nothing changed, no message) when
+    // the archive cannot be read there. Used by the list dialogs.
+    bool ShowRecordAt(qint64 position);
+    // The record the screen holds, as Save writes it.
+    ClienteRecord RecordFromScreen() const;
+    const FormBinding &binding() const { return m_binding; }
 
     void FormShow() override;
+    bool FormCloseQuery() override;
+
+    void cmdNuovoClick();
+    void cmdDuplicaClick();
+    void cmdSalvaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
     void cmdEsciClick();
+    void btnEmailClick();
+    void btnCodFiscClick();
+    void btnPartitaIvaClick();
+    void btnCartaClick();
+    void btnIbanClick();
+    void txtProvEnter(QComboBox *combo);
+
+private:
+    void clearScreen();
+    void browse(BrowseCommand command);
+    bool saveCustomer();
+    QString archivePath() const;
+
+    FormBinding m_binding;
+    UnsavedChanges m_unsaved;
 };

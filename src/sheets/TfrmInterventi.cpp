@@ -768,11 +768,6 @@ void TfrmInterventi::btnZoomFotoClick(PhotoArea *area)
     zoom.exec();
 }
 
-void TfrmInterventi::notYetAvailable()
-{
-    panInfo->setText(QStringLiteral("Funzione non ancora disponibile."));
-}
-
 // ---- Dialogs -------------------------------------------------------------------------------------
 
 void TfrmInterventi::cmdNumerazioneClick()

@@ -107,7 +107,6 @@ private:
     void browse(BrowseCommand command);
     // Save with all its checks and messages; true when the record was stored.
     bool saveSheet();
-    void notYetAvailable();
 
     QString archivePath() const;
 

@@ -36,3 +36,8 @@ void AppWindow::closeEvent(QCloseEvent *event)
     FormClose();
     m_windows.showLauncher(this);
 }
+
+void AppWindow::notYetAvailable()
+{
+    panInfo->setText(QStringLiteral("Funzione non ancora disponibile."));
+}

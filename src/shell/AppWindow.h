@@ -25,6 +25,9 @@ public:
     // Runs when the window closes, before the launcher comes back.
     virtual void FormClose() {}
 
+    // The status line says that a command's window is not built yet.
+    void notYetAvailable();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     // Puts the central content and the status line together; call once the content is built.
