@@ -1,5 +1,6 @@
 #include "reports/ReportPrinting.h"
 
+#include "reports/PageSequence.h"
 #include "reports/Report.h"
 #include "widgets/PrintDialogs.h"
 
@@ -16,16 +17,36 @@ Outcome print(const PreparedReport &report, QWidget *parent)
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(report.name);
     printer.setPageLayout(report.pages.constFirst().layout);
+    // The page range the dialog offers starts on the report's pages.
+    printer.setFromTo(1, report.pageCount());
     if (!PrintDialogs::askPrinter(printer, parent))
         return Outcome::Cancelled;
+    return printOn(report, printer);
+}
+
+Outcome printOn(const PreparedReport &report, QPrinter &printer)
+{
     try {
-        int from = 1;
-        int to = 0;
+        PageSequence::Request request;
+        request.pageCount = report.pageCount();
         if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-            from = printer.fromPage();
-            to = printer.toPage();
+            request.fromPage = printer.fromPage();
+            request.toPage = printer.toPage();
         }
-        if (!ReportRender::render(report, printer, from, to) || printer.printerState() == QPrinter::Error)
+        request.copies = printer.copyCount();
+        request.collate = printer.collateCopies();
+        request.deviceMakesCopies = printer.supportsMultipleCopies();
+        const QList<int> sequence = PageSequence::pages(request);
+        if (sequence.isEmpty())
+            return Outcome::Failed;
+
+        // The job is drawn as one report whose pages are the sequence (pages are shared, not copied).
+        PreparedReport job;
+        job.name = report.name;
+        job.pages.reserve(sequence.size());
+        for (int page : sequence)
+            job.pages.append(report.pages.at(page - 1));
+        if (!ReportRender::render(job, printer) || printer.printerState() == QPrinter::Error)
             return Outcome::Failed;
     } catch (const std::bad_alloc &) {
         return Outcome::Failed;

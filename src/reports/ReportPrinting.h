@@ -1,5 +1,6 @@
 #pragma once
 
+class QPrinter;
 class QWidget;
 
 struct PreparedReport;
@@ -12,5 +13,10 @@ enum class Outcome { Printed, Cancelled, Failed };
 
 // Cancelling the print dialog prints nothing.
 Outcome print(const PreparedReport &report, QWidget *parent);
+
+// Prints on a printer already set up (by the print dialog): the chosen page range, bounded by the
+// report's pages, and the chosen copies with their collation, repeated by the program when the
+// printer cannot make copies itself (printing to a PDF file). Failed when nothing could be printed.
+Outcome printOn(const PreparedReport &report, QPrinter &printer);
 
 }  // namespace ReportPrinting
