@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -247,10 +248,43 @@ private:
                 if (!first && bottom > box.height() + 0.5)
                     break;
                 first = false;
-                line.draw(&m_painter, box.topLeft() + QPointF(0, offset));
+                drawInsideFrame(line, box.topLeft() + QPointF(0, offset), box.width());
             }
         }
         m_painter.restore();
+    }
+
+    // Draws the characters of a line that start inside the frame's width. The frame's clip cuts the
+    // rest on paper, but a PDF would keep it in its text layer, where searching or copying would find
+    // words that are not printed, lying over the neighbouring boxes.
+    void drawInsideFrame(const QTextLine &line, const QPointF &origin, double width)
+    {
+        const int start = line.textStart();
+        const int end = start + line.textLength();
+        constexpr double kTolerance = 0.5;  // device pixels
+        // Left-to-right text: the start of a character grows along the line, so both ends are found
+        // by halving.
+        auto firstFrom = [&line](int low, int high, auto startsBefore) {
+            while (low < high) {
+                const int middle = low + (high - low) / 2;
+                if (startsBefore(line.cursorToX(middle)))
+                    low = middle + 1;
+                else
+                    high = middle;
+            }
+            return low;
+        };
+        const int first = firstFrom(start, end, [](double x) { return x < -kTolerance; });
+        // One past the last character that starts inside.
+        const int last = firstFrom(first, end, [width](double x) { return x < width - kTolerance; });
+        if (first == start && last == end) {
+            line.draw(&m_painter, origin);
+            return;
+        }
+        if (first >= last)
+            return;
+        for (const QGlyphRun &run : line.glyphRuns(first, last - first))
+            m_painter.drawGlyphRun(origin, run);
     }
 
     void drawPicture(const ReportObject &object)
