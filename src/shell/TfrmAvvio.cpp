@@ -28,6 +28,11 @@ QString TfrmAvvio::webAddress()
     return QStringLiteral("https://www.cablora.it");
 }
 
+QString TfrmAvvio::notYetAvailable()
+{
+    return QStringLiteral("Funzione non ancora disponibile.");
+}
+
 TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
 {
     setWindowTitle(QStringLiteral(" Cablora"));
@@ -65,7 +70,7 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
                           QStringLiteral("ANAGRAFICA CLIENTI"), QColor(0x2E, 0x7D, 0x32)));
     tiles->addLayout(tile(imgApp02, btnApp02, QStringLiteral(":/art/auto.svg"),
                           QStringLiteral("PARCO AUTOMEZZI"), QColor(0x1F, 0x5F, 0xA8)));
-    tiles->addLayout(tile(imgApp03, btnApp03, QStringLiteral(":/icons/x-office-document.svg"),
+    tiles->addLayout(tile(imgApp03, btnApp03, QStringLiteral(":/art/scheda-intervento.svg"),
                           QStringLiteral("SCHEDE INTERVENTI"), QColor(0xC6, 0x28, 0x28)));
 
     auto *panel = new QWidget(this);
@@ -77,15 +82,18 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     panelLayout->addLayout(tiles);
 
     const QSize iconSize(48, 48);
-    imgInfo = new PictureButton(QStringLiteral(":/icons/dialog-information.svg"), iconSize,
-                                QString(), this);
-    imgInfo->setToolTip(QStringLiteral("Informazioni su Cablora"));
-    imgGuida = new PictureButton(QStringLiteral(":/icons/help-browser.svg"), iconSize, QString(), this);
-    imgGuida->setToolTip(QStringLiteral("Guida all'utilizzo del software"));
-    imgSplash = new PictureButton(QStringLiteral(":/icons/emblem-favorite.svg"), iconSize, QString(), this);
-    imgSplash->setToolTip(QStringLiteral("Chi siamo"));
-    imgEsci = new PictureButton(QStringLiteral(":/icons/system-log-out.svg"), iconSize, QString(), this);
-    imgEsci->setToolTip(QStringLiteral("Esci dal programma"));
+    const QString infoHint = QStringLiteral("Informazioni su Cablora");
+    imgInfo = new PictureButton(QStringLiteral(":/icons/dialog-information.svg"), iconSize, infoHint, this);
+    imgInfo->setToolTip(infoHint);
+    const QString guideHint = QStringLiteral("Guida all'utilizzo del software");
+    imgGuida = new PictureButton(QStringLiteral(":/icons/help-browser.svg"), iconSize, guideHint, this);
+    imgGuida->setToolTip(guideHint);
+    const QString splashHint = QStringLiteral("Chi siamo");
+    imgSplash = new PictureButton(QStringLiteral(":/icons/emblem-favorite.svg"), iconSize, splashHint, this);
+    imgSplash->setToolTip(splashHint);
+    const QString exitHint = QStringLiteral("Esci dal programma");
+    imgEsci = new PictureButton(QStringLiteral(":/icons/system-log-out.svg"), iconSize, exitHint, this);
+    imgEsci->setToolTip(exitHint);
     imgSito = new PictureButton(QStringLiteral(":/icons/internet-web-browser.svg"), QSize(28, 28),
                                 QString(), this, QStringLiteral("www.cablora.it"));
     imgSito->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -121,6 +129,15 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     layout->addStretch(1);
     layout->addLayout(bottom);
 
+    panInfo = new QLabel(this);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setFont(FormHelpers::font(QStringLiteral("Tahoma"), 12));
+    panInfo->setStyleSheet(QStringLiteral("QLabel { background-color: rgba(0,0,0,70); color: white; "
+                                          "padding: 3px 8px; border-radius: 4px; }"));
+    panInfo->setMinimumHeight(26);
+    layout->addSpacing(8);
+    layout->addWidget(panInfo);
+
     connect(imgApp01, &QToolButton::clicked, this, &TfrmAvvio::btnApp01Click);
     connect(btnApp01, &QToolButton::clicked, this, &TfrmAvvio::btnApp01Click);
     connect(imgApp02, &QToolButton::clicked, this, &TfrmAvvio::btnApp02Click);
@@ -132,6 +149,16 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     connect(imgSplash, &QToolButton::clicked, this, &TfrmAvvio::imgSplashClick);
     connect(imgSito, &QToolButton::clicked, this, &TfrmAvvio::imgSitoClick);
     connect(imgEsci, &QToolButton::clicked, this, &TfrmAvvio::imgEsciClick);
+    // Every control carries its name, for tests, style sheets and accessibility tools.
+    const QList<QPair<QWidget *, const char *>> names = {
+        {icoIcona, "icoIcona"}, {icoTitoloApp, "icoTitoloApp"}, {imgSottotitolo, "imgSottotitolo"},
+        {imgApp01, "imgApp01"}, {btnApp01, "btnApp01"},         {imgApp02, "imgApp02"},
+        {btnApp02, "btnApp02"}, {imgApp03, "imgApp03"},         {btnApp03, "btnApp03"},
+        {imgInfo, "imgInfo"},   {imgGuida, "imgGuida"},         {imgSplash, "imgSplash"},
+        {imgSito, "imgSito"},   {imgEsci, "imgEsci"}};
+    for (const auto &[control, name] : names)
+        control->setObjectName(QLatin1String(name));
+    FormHelpers::installStatusHints(this, panInfo);
 }
 
 void TfrmAvvio::paintEvent(QPaintEvent *)
@@ -158,19 +185,20 @@ void TfrmAvvio::btnApp03Click()
     m_windows.showApp(m_windows.frmInterventi());
 }
 
+// The information, help and maker's windows are not built yet: until they are, the icons say so.
 void TfrmAvvio::imgInfoClick()
 {
-    // The information window comes with the help windows.
+    panInfo->setText(notYetAvailable());
 }
 
 void TfrmAvvio::imgGuidaClick()
 {
-    // The help window comes with the help windows.
+    panInfo->setText(notYetAvailable());
 }
 
 void TfrmAvvio::imgSplashClick()
 {
-    // The maker's window comes with the help windows.
+    panInfo->setText(notYetAvailable());
 }
 
 void TfrmAvvio::imgSitoClick()

@@ -27,6 +27,8 @@ public:
     PictureButton *imgSplash;
     PictureButton *imgSito;
     PictureButton *imgEsci;
+    // The status line: the hint of the control under the mouse, and what a command has to say.
+    QLabel *panInfo;
 
     void btnApp01Click();
     void btnApp02Click();
@@ -39,6 +41,8 @@ public:
 
     // The maker's web site, opened by the web strip.
     static QString webAddress();
+    // What the status line says when a command whose window is not built yet is pressed.
+    static QString notYetAvailable();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
