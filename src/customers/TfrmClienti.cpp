@@ -193,8 +193,8 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
         grid.place(QStringLiteral("CAP:"), txtCapRes, 4);
         grid.nextRow();
         grid.place(QStringLiteral("Data di nascita:"), txtDataNasc, 0);
-        grid.place(QStringLiteral("Comune di nascita:"), txtComuneNasc, 1, 2);
-        grid.place(QStringLiteral("Prov."), txtProvNasc, 3);
+        grid.place(QStringLiteral("Comune di nascita:"), txtComuneNasc, 1);
+        grid.place(QStringLiteral("Prov."), txtProvNasc, 2);
         for (int c : {0, 1, 3})
             g->setColumnStretch(c, 3);
         g->setColumnStretch(2, 1);
@@ -350,6 +350,7 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
         .hidden(R::fDesc02, lblDesc02)
         .hidden(R::fDesc03, lblDesc03);
 
+    m_binding.guardInput([this](const QString &why) { panInfo->setText(why); });
     // The input rules: Enter chain, refused keystrokes, rewrites after a change and on leaving.
     using KeyFilters::Refuse;
     using KeyFilters::Rewrite;

@@ -329,6 +329,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
         .hidden(R::fDesc01, lblDesc01)
         .hidden(R::fDesc02, lblDesc02)
         .hidden(R::fDesc03, lblDesc03);
+    m_binding.guardInput([this](const QString &why) { panInfo->setText(why); });
     m_unsaved.addPhoto(imgFoto);
     m_unsaved.addPhoto(imgFoto02);
 

@@ -1,5 +1,7 @@
 #include "widgets/FormBinding.h"
 
+#include "widgets/CodePageGuard.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -74,6 +76,18 @@ FormBinding &FormBinding::flag(int field, QCheckBox *box, const QString &printNa
 FormBinding &FormBinding::hidden(int field, QLabel *label)
 {
     return add(field, Kind::Hidden, label, QString());
+}
+
+void FormBinding::guardInput(const std::function<void(const QString &)> &tellUser) const
+{
+    for (const Row &row : m_rows) {
+        if (row.kind == Kind::Edit)
+            CodePageGuard::install(static_cast<QLineEdit *>(row.control), tellUser);
+        else if (row.kind == Kind::Memo)
+            CodePageGuard::install(static_cast<QPlainTextEdit *>(row.control), tellUser);
+        else if (row.kind == Kind::Combo && static_cast<QComboBox *>(row.control)->lineEdit())
+            CodePageGuard::install(static_cast<QComboBox *>(row.control)->lineEdit(), tellUser);
+    }
 }
 
 QStringList FormBinding::missingFields() const

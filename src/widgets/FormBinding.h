@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -41,6 +43,10 @@ public:
     FormBinding &combo(int field, QComboBox *combo, const QString &printName = QString());
     FormBinding &flag(int field, QCheckBox *box, const QString &printName = QString());
     FormBinding &hidden(int field, QLabel *label);
+
+    // Keeps out of every bound edit, memo and combo box the characters that the archives' code page
+    // cannot store, typed or pasted; tellUser receives the sentence that says why.
+    void guardInput(const std::function<void(const QString &)> &tellUser) const;
 
     // The names of the record fields that no row binds, and of those bound twice (each once).
     QStringList missingFields() const;

@@ -210,6 +210,18 @@ private slots:
         QCOMPARE(text, shown);
     }
 
+    void charactersTheArchiveCannotStoreAreRefused()
+    {
+        w->txtComuneNasc->setFocus();
+        for (const QString &key : {QStringLiteral("\u738B"), QStringLiteral(" "), QStringLiteral("\U0001F600"),
+                                   QStringLiteral("M"), QStringLiteral("\u00FC"), QStringLiteral("n")}) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key);
+            QApplication::sendEvent(w->txtComuneNasc, &press);
+        }
+        QCOMPARE(w->txtComuneNasc->text(), QStringLiteral(" M\u00FCn"));
+        QVERIFY(w->panInfo->text().startsWith(QStringLiteral("Caratter")));
+    }
+
     void enterChainAndDigitFieldKeys()
     {
         const QStringList chain = {"txtCognome", "txtNome", "txtDitta", "txtSesso", "txtRecapito",
