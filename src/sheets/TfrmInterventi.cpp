@@ -5,7 +5,6 @@
 #include "common/TextRules.h"
 #include "media/PhotoArea.h"
 #include "media/TfrmLogo.h"
-#include "media/TfrmZoom.h"
 #include "sheets/SheetRules.h"
 #include "sheets/TfrmAnteprimaScheda.h"
 #include "sheets/TfrmCalendario.h"
@@ -17,10 +16,10 @@
 #include "widgets/Artwork.h"
 #include "widgets/ArchiveBrowser.h"
 #include "widgets/EventHooks.h"
-#include "widgets/FileDialogs.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PhotoCommands.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -730,13 +729,7 @@ void TfrmInterventi::txtTotaleExit()
 
 void TfrmInterventi::btnCaricaFotoClick(PhotoArea *area)
 {
-    const QString file = FileDialogs::openFileName(
-        this, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
-        QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
-    if (file.isEmpty())
-        return;
-    if (!area->loadFile(file))
-        area->clear();
+    PhotoCommands::load(this, area);
 }
 
 void TfrmInterventi::btnAcquisisciFotoClick(PhotoArea *)
@@ -746,16 +739,7 @@ void TfrmInterventi::btnAcquisisciFotoClick(PhotoArea *)
 
 void TfrmInterventi::btnSalvaFotoClick(PhotoArea *area)
 {
-    const QString file = FileDialogs::saveFileName(
-        this, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."),
-        QStringLiteral("File Jpeg (*.jpg)"), QStringLiteral("jpg"), QStringLiteral("Foto.jpg"));
-    if (file.isEmpty())
-        return;
-    // A failed write keeps the picture in the area: it is not stored anywhere else yet.
-    if (!area->saveTo(file))
-        MessageBoxes::warning(this, QStringLiteral("Attenzione: non è stato possibile salvare la foto nel "
-                                                   "file indicato.\n\r\n\rAccertarsi di possedere i "
-                                                   "privilegi di scrittura nella cartella scelta."));
+    PhotoCommands::exportToFile(this, area);
 }
 
 void TfrmInterventi::btnCancFotoClick(PhotoArea *area)
@@ -765,8 +749,7 @@ void TfrmInterventi::btnCancFotoClick(PhotoArea *area)
 
 void TfrmInterventi::btnZoomFotoClick(PhotoArea *area)
 {
-    TfrmZoom zoom(area->fullImage(), this);
-    zoom.exec();
+    PhotoCommands::zoom(this, area);
 }
 
 // ---- Dialogs -------------------------------------------------------------------------------------
