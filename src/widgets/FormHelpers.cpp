@@ -94,13 +94,27 @@ QFont font(const QString &family, int pointSize, bool bold)
     return f;
 }
 
-void applyFieldColours(QWidget *edit)
+namespace {
+
+void applyColours(QWidget *edit, const char *background)
 {
     const QString cls = QString::fromLatin1(edit->metaObject()->className());
-    edit->setStyleSheet(QStringLiteral("%1 { background-color: #F0F8FF; border: 1px solid #87CEEB; "
+    edit->setStyleSheet(QStringLiteral("%1 { background-color: %2; border: 1px solid #87CEEB; "
                                        "padding: 1px 3px; color: black; }"
                                        "%1:focus { background-color: #FFFF00; }")
-                            .arg(cls));
+                            .arg(cls, QLatin1String(background)));
+}
+
+}  // namespace
+
+void applyFieldColours(QWidget *edit)
+{
+    applyColours(edit, "#F0F8FF");
+}
+
+void applyWhiteFieldColours(QWidget *edit)
+{
+    applyColours(edit, "white");
 }
 
 QLabel *caption(const QString &text, QWidget *parent, int pointSize, bool bold)

@@ -21,6 +21,8 @@ QFont font(const QString &family, int pointSize, bool bold = false);
 
 // Edit colours: alice-blue background, sky-blue border, yellow background while focused.
 void applyFieldColours(QWidget *edit);
+// The same with a white background (fields of a details box).
+void applyWhiteFieldColours(QWidget *edit);
 
 // A caption label in Verdana above or beside its edit.
 QLabel *caption(const QString &text, QWidget *parent, int pointSize = 10, bool bold = true);
