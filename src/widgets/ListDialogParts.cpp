@@ -58,6 +58,27 @@ QPixmap lensPicture(const QSize &size)
     return Artwork::picture(QStringLiteral(":/icons/system-search.svg"), size);
 }
 
+QPixmap decorationPicture(const QSize &size, const QString &artPath)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(0, 0, 0, size.height());
+    fill.setColorAt(0, QColor(0xE8, 0xF1, 0xFA));
+    fill.setColorAt(1, QColor(0xB9, 0xCF, 0xE6));
+    QPainterPath panel;
+    panel.addRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 8, 8);
+    painter.fillPath(panel, fill);
+    painter.setPen(QPen(QColor(0x9F, 0xBC, 0xD9), 1));
+    painter.drawPath(panel);
+    const int w = size.width() - 16;
+    painter.drawPixmap(8, size.height() / 5, Artwork::picture(artPath, QSize(w, w * 260 / 370)));
+    const int lens = size.width() / 2;
+    painter.drawPixmap((size.width() - lens) / 2, size.height() * 3 / 5, lensPicture(QSize(lens, lens)));
+    return pixmap;
+}
+
 QString printFailedMessage()
 {
     return QStringLiteral("Attenzione: non è stato possibile stampare il riepilogo.");

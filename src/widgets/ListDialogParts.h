@@ -19,6 +19,10 @@ QPixmap instructionPicture(const QSize &size, const QStringList &lines);
 // The lens shown beside the find edit.
 QPixmap lensPicture(const QSize &size);
 
+// The decorative picture at the left of a criteria page: the given artwork and the lens on a tall
+// light panel.
+QPixmap decorationPicture(const QSize &size, const QString &artPath = QStringLiteral(":/art/auto.svg"));
+
 // The error shown when the summary of a list could not be printed (the report engine reports the
 // failure without a message of its own).
 QString printFailedMessage();

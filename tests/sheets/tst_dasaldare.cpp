@@ -6,6 +6,8 @@
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
+#include "archive/RecordArchive.h"
+#include "widgets/ListResultsPage.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PrintDialogs.h"
 #include "widgets/RecordListView.h"
@@ -67,6 +69,7 @@ private slots:
         records << blank << small;
         QVERIFY(SheetFixture::append(m_archive, records));
         MessageBoxes::takeShown();
+        ListResultsPage::failNextScanAfter(-1);
     }
 
     void cleanup()
@@ -180,6 +183,63 @@ private slots:
         QString why;
         QVERIFY2(PrintedSummary::shows(read, QStringLiteral("Riepilogo conti non saldati"), listed, &why),
                  qPrintable(why));
+    }
+
+    // A list that could not be read to the end is never shown as if it were complete.
+    void archiveReadFailure_data()
+    {
+        QTest::addColumn<QString>("fault");  // "none", "folder" (no file can be read), "halfway"
+        QTest::addColumn<QList<qint64>>("listed");
+
+        QTest::newRow("whole archive read: no note") << "none" << QList<qint64>{1, 4, 5, 6};
+        QTest::newRow("archive unreadable: told, empty and incomplete") << "folder" << QList<qint64>{};
+        QTest::newRow("failure after two sheets: those two, incomplete") << "halfway" << QList<qint64>{1, 4};
+    }
+
+    void archiveReadFailure()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QList<qint64>, listed);
+
+        if (fault == QLatin1String("folder")) {
+            QVERIFY(QFile::remove(m_archive));
+            QVERIFY(QDir().mkdir(m_archive));
+        } else if (fault == QLatin1String("halfway")) {
+            ListResultsPage::failNextScanAfter(2);
+        }
+        auto dlg = openDialog();
+        QCOMPARE(listedPositions(dlg->lstRecords), listed);
+        const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        if (fault == QLatin1String("none")) {
+            QVERIFY(shown.isEmpty());
+            QVERIFY(!dlg->lblTrovate->isVisible());
+            return;
+        }
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, MessageBoxes::Kind::Plain);
+        QCOMPARE(shown[0].text, archiveAccessMessage());
+        QVERIFY(dlg->lblTrovate->isVisible());
+        QCOMPARE(dlg->lblTrovate->text(), ListResultsPage::incompleteText());
+        QCOMPARE(dlg->focusWidget(), dlg->txtTrova);
+
+        // Nor on paper: the summary's title says so.
+        PrintDialogs::setScripted(true);
+        const QString pdf = QDir(m_folder->path()).filePath(QStringLiteral("incompleto.pdf"));
+        PrintDialogs::setNextAccept(pdf);
+        const QStringList lines = dlg->lstRecords->lines();
+        QTest::mouseClick(dlg->btnStampa, Qt::LeftButton);
+        QString why;
+        QVERIFY2(PrintedSummary::shows(PrintedSummary::read(pdf),
+                                       QStringLiteral("Riepilogo conti non saldati (elenco incompleto)"), lines, &why),
+                 qPrintable(why));
+
+        // The next opening reads the archive afresh.
+        if (fault == QLatin1String("halfway")) {
+            auto again = openDialog();
+            QCOMPARE(listedPositions(again->lstRecords), (QList<qint64>{1, 4, 5, 6}));
+            QVERIFY(!again->lblTrovate->isVisible());
+            QVERIFY(MessageBoxes::takeShown().isEmpty());
+        }
     }
 
     void chiudiEmptiesTheList()

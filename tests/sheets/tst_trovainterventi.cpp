@@ -9,6 +9,7 @@
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
 #include "widgets/ListDialogParts.h"
+#include "widgets/ListResultsPage.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PrintDialogs.h"
 #include "widgets/RecordListView.h"
@@ -70,6 +71,7 @@ private slots:
             SheetFixture::record({"4", "Grossi & figli", "GH222AB", "No", "Iveco Daily", "Secondo"}),
         }));
         MessageBoxes::takeShown();
+        ListResultsPage::failNextScanAfter(-1);
     }
 
     void cleanup()
@@ -238,6 +240,48 @@ private slots:
         QVERIFY(dlg->panAvvio->isVisible());
         QVERIFY(!dlg->panContainer->isVisible());
         QCOMPARE(dlg->txtCliente->text(), QStringLiteral("rossi"));
+    }
+
+    // The archive becomes unreadable during the search: the sheets read so far are listed, but the
+    // dialog says the list is incomplete; with nothing read, the criteria stay for another try.
+    void archiveFailingHalfway_data()
+    {
+        QTest::addColumn<QString>("cliente");
+        QTest::addColumn<int>("failAfter");
+        QTest::addColumn<bool>("results");
+        QTest::addColumn<QList<qint64>>("listed");
+
+        QTest::newRow("after three sheets") << "" << 3 << true << QList<qint64>{1, 2, 3};
+        QTest::newRow("after one matching sheet") << "rossi" << 1 << true << QList<qint64>{1};
+        QTest::newRow("before any sheet") << "" << 0 << false << QList<qint64>{};
+    }
+
+    void archiveFailingHalfway()
+    {
+        QFETCH(QString, cliente);
+        QFETCH(int, failAfter);
+        QFETCH(bool, results);
+        QFETCH(QList<qint64>, listed);
+
+        auto dlg = openDialog();
+        QTest::keyClicks(dlg->txtCliente, cliente);
+        ListResultsPage::failNextScanAfter(failAfter);
+        cerca(*dlg);
+        const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, MessageBoxes::Kind::Plain);
+        QCOMPARE(shown[0].text, archiveAccessMessage());
+        QCOMPARE(dlg->panContainer->isVisible(), results);
+        QCOMPARE(dlg->panAvvio->isVisible(), !results);
+        if (!results) {
+            QVERIFY(!dlg->lblAttendere->isVisible());
+            QCOMPARE(dlg->txtCliente->text(), cliente);
+            return;
+        }
+        QCOMPARE(listedPositions(dlg->lstRecords), listed);
+        QCOMPARE(dlg->lblTrovate->text(),
+                 QStringLiteral("Il presente riepilogo contiene %1 schede. (elenco incompleto)").arg(listed.size()));
+        QCOMPARE(dlg->focusWidget(), dlg->txtTrova);
     }
 
     void missingArchiveListsNothing()
