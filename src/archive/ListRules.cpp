@@ -5,18 +5,39 @@
 #include <algorithm>
 #include <numeric>
 
-void ListedRecords::sortByLine()
+namespace {
+
+// Reorders the lines (with their positions) by ascending keys, equal keys keeping archive order.
+void sortByKeys(ListedRecords &records, const QStringList &keys)
 {
-    QVector<qsizetype> order(lines.size());
+    QVector<qsizetype> order(keys.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
-                     [this](qsizetype a, qsizetype b) { return lines.at(a) < lines.at(b); });
+                     [&keys](qsizetype a, qsizetype b) { return keys.at(a) < keys.at(b); });
     ListedRecords sorted;
-    sorted.lines.reserve(lines.size());
-    sorted.positions.reserve(lines.size());
+    sorted.lines.reserve(records.lines.size());
+    sorted.positions.reserve(records.lines.size());
     for (const qsizetype i : order)
-        sorted.add(lines.at(i), positions.at(i));
-    *this = std::move(sorted);
+        sorted.add(records.lines.at(i), records.positions.at(i));
+    records = std::move(sorted);
+}
+
+}  // namespace
+
+void ListedRecords::sortByLine()
+{
+    const QStringList keys = lines;
+    sortByKeys(*this, keys);
+}
+
+void ListedRecords::sortByLineFoldingAZ()
+{
+    // The folded texts are made once, not at every comparison.
+    QStringList keys;
+    keys.reserve(lines.size());
+    for (const QString &line : std::as_const(lines))
+        keys.append(TextRules::lowerAZ(line));
+    sortByKeys(*this, keys);
 }
 
 namespace ListLines {

@@ -30,6 +30,9 @@ struct ListedRecords
     // Ascending order of the line texts (the customer lists); lines of equal text keep their archive
     // order, and every line keeps its position.
     void sortByLine();
+    // The same order, comparing the letters a to z without regard to case and every other character
+    // by its code (the customer and vehicle lists).
+    void sortByLineFoldingAZ();
 };
 
 namespace ListLines {

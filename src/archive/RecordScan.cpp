@@ -36,14 +36,21 @@ QString LineSpec::build(const char *record) const
     line.reserve(192);
     for (const Piece &piece : m_pieces) {
         line.append(piece.before);
+        const qsizetype start = line.size();
         const RecordFormat::Bytes b = m_format->trimmed(record, piece.field);
-        if (piece.width <= 0) {
-            line.append(b.data, b.size);
-            continue;
+        line.append(b.data, b.size);
+        if (piece.joined >= 0) {
+            const RecordFormat::Bytes second = m_format->trimmed(record, piece.joined);
+            line.append(' ');
+            line.append(second.data, second.size);
         }
-        const qsizetype used = qMin<qsizetype>(b.size, piece.width);
-        line.append(b.data, used);
-        line.append(piece.width - used, ' ');
+        if (piece.width <= 0)
+            continue;
+        const qsizetype used = line.size() - start;
+        if (used > piece.width)
+            line.truncate(start + piece.width);
+        else
+            line.append(piece.width - used, ' ');
     }
     return CodePage::toUnicode(line);
 }

@@ -50,7 +50,8 @@ private:
 
 // A fixed-column list line: pieces of constant text (Windows-1252 bytes) each followed by one field,
 // trimmed and padded with blanks on the right to its width or cut to it (width 0: the trimmed field
-// whole, for the last column).
+// whole, for the last column). A piece may join a second field after the first with one blank
+// ("surname name", "make model"); the two together are then padded or cut to the width.
 class LineSpec
 {
 public:
@@ -59,6 +60,7 @@ public:
         QByteArray before;
         int field;
         int width;
+        int joined = -1;  // a second field after one blank, or -1
     };
     LineSpec(const RecordFormat &format, QVector<Piece> pieces);
 

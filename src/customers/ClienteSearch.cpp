@@ -1,0 +1,59 @@
+#include "customers/ClienteSearch.h"
+
+namespace ClienteSearch {
+
+namespace {
+
+using R = ClienteRecord;
+
+QVector<RecordScan::LineSpec::Piece> lineEndingWith(int lastField)
+{
+    return {
+        {"", R::fCognome, 30, R::fNome},
+        {"  Tel. ", R::fRecapito, 16},
+        {"  ", R::fMarca, 20},
+        {"  Targa: ", R::fTarga, 10},
+        {"  ", lastField, 0},
+    };
+}
+
+}  // namespace
+
+const std::array<ClienteRecord::Field, 10> &criterionFields()
+{
+    static const std::array<ClienteRecord::Field, 10> fields = {
+        R::fCognome, R::fDitta, R::fPartitaIva, R::fCodFisc, R::fComuneRes,
+        R::fMarca,   R::fTarga, R::fTelCel,     R::fQuestioni, R::fNote,
+    };
+    return fields;
+}
+
+const RecordScan::LineSpec &searchLine()
+{
+    static const RecordScan::LineSpec spec(R::format(), lineEndingWith(R::fNote));
+    return spec;
+}
+
+const RecordScan::LineSpec &recontactLine()
+{
+    static const RecordScan::LineSpec spec(R::format(), lineEndingWith(R::fQuestioni));
+    return spec;
+}
+
+bool isToRecontact(const char *record)
+{
+    return RecordScan::fieldIs(R::format(), record, R::fRicontatta, QByteArray("S\xEC"));
+}
+
+bool search(const QString &archivePath, const RecordScan::Criteria &criteria, ListedRecords &found)
+{
+    return RecordScan::scan(archivePath, searchLine(),
+                            [&criteria](const char *record) { return criteria.matches(record); }, found);
+}
+
+bool toRecontact(const QString &archivePath, ListedRecords &found)
+{
+    return RecordScan::scan(archivePath, recontactLine(), isToRecontact, found);
+}
+
+}  // namespace ClienteSearch
