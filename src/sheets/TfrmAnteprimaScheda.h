@@ -1,18 +1,15 @@
 #pragma once
 
-#include "sheets/SheetPrinting.h"
+#include "widgets/RecordPrintDialog.h"
+
+class AppWindows;
 
 // Shows the intervention sheet that the sheet window shows in the report preview window.
 // Use: TfrmAnteprimaScheda dialog(windows, parent); dialog.exec();
-class TfrmAnteprimaScheda : public SheetPrintDialog
+class TfrmAnteprimaScheda : public RecordPrintDialog
 {
     Q_OBJECT
 public:
-    TfrmAnteprimaScheda(AppWindows &windows, QWidget *parent = nullptr);
-
     static QString failureMessage();
-
-protected:
-    bool output(const PreparedReport &report) override;
-    QString failure() const override { return failureMessage(); }
+    TfrmAnteprimaScheda(AppWindows &windows, QWidget *parent = nullptr);
 };

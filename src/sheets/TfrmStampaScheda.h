@@ -1,18 +1,15 @@
 #pragma once
 
-#include "sheets/SheetPrinting.h"
+#include "widgets/RecordPrintDialog.h"
+
+class AppWindows;
 
 // Prints the intervention sheet that the sheet window shows, after the print dialog.
 // Use: TfrmStampaScheda dialog(windows, parent); dialog.exec();
-class TfrmStampaScheda : public SheetPrintDialog
+class TfrmStampaScheda : public RecordPrintDialog
 {
     Q_OBJECT
 public:
     TfrmStampaScheda(AppWindows &windows, QWidget *parent = nullptr);
-
     static QString failureMessage();
-
-protected:
-    bool output(const PreparedReport &report) override;
-    QString failure() const override { return failureMessage(); }
 };
