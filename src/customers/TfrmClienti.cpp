@@ -1,14 +1,18 @@
 #include "customers/TfrmClienti.h"
 
 #include "archive/RecordArchive.h"
+#include "archive/RecordScan.h"
 #include "common/TextRules.h"
 #include "customers/ClienteRules.h"
+#include "customers/TfrmRicontatta.h"
+#include "customers/TfrmTrovaClienti.h"
 #include "shell/AppWindows.h"
 #include "shell/TMisc.h"
 #include "validators/TfrmCarta.h"
 #include "validators/TfrmCodFisc.h"
 #include "validators/TfrmIban.h"
 #include "validators/TfrmPartitaIva.h"
+#include "vehicles/TfrmTrovaAutomezzi.h"
 #include "widgets/ArchiveBrowser.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FieldInput.h"
@@ -415,8 +419,10 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     connect(btnCarta, &QToolButton::clicked, this, &TfrmClienti::btnCartaClick);
     connect(btnIban, &QToolButton::clicked, this, &TfrmClienti::btnIbanClick);
     // The dialogs of these commands come with their own parts of the register.
-    for (PictureButton *later : {cmdFile, cmdTrova, cmdAnteprima, cmdStampa, cmdPDF, cmdRicontatta, cmdEsporta,
-                                 cmdGuida, impAutomezzo})
+    connect(cmdTrova, &QToolButton::clicked, this, &TfrmClienti::cmdTrovaClick);
+    connect(cmdRicontatta, &QToolButton::clicked, this, &TfrmClienti::cmdRicontattaClick);
+    connect(impAutomezzo, &QToolButton::clicked, this, &TfrmClienti::impAutomezzoClick);
+    for (PictureButton *later : {cmdFile, cmdAnteprima, cmdStampa, cmdPDF, cmdEsporta, cmdGuida})
         connect(later, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
 
     setContent(content);
@@ -462,11 +468,9 @@ void TfrmClienti::ShowRecord(const ClienteRecord &record, qint64 position)
 
 bool TfrmClienti::ShowRecordAt(qint64 position)
 {
-    RecordArchive archive;
     QByteArray bytes;
-    if (!archive.OpenForReading(archivePath(), ClienteRecord::kSize) || !archive.ReadAt(position, bytes))
+    if (!RecordScan::readAt(archivePath(), ClienteRecord::format(), position, bytes))
         return false;
-    archive.Close();
     ShowRecord(ClienteRecord::fromBytes(bytes), position);
     return true;
 }
@@ -624,6 +628,28 @@ void TfrmClienti::btnCartaClick()
 void TfrmClienti::btnIbanClick()
 {
     TfrmIban::check(this, TextRules::trim(txtIban->text()));
+}
+
+// ---- Dialogs -------------------------------------------------------------------------------------
+
+void TfrmClienti::cmdTrovaClick()
+{
+    TfrmTrovaClienti search(windows(), this);
+    search.lblMemory->setText(QStringLiteral("clienti"));
+    search.exec();
+}
+
+void TfrmClienti::cmdRicontattaClick()
+{
+    TfrmRicontatta recontact(windows(), this);
+    recontact.exec();
+}
+
+void TfrmClienti::impAutomezzoClick()
+{
+    TfrmTrovaAutomezzi search(windows(), this);
+    search.lblMemory->setText(QStringLiteral("clienti"));
+    search.exec();
 }
 
 void TfrmClienti::cmdEsciClick()

@@ -71,6 +71,9 @@ public:
     void cmdAvantiClick();
     void cmdUltimoClick();
     void cmdEsciClick();
+    void cmdTrovaClick();
+    void cmdRicontattaClick();
+    void impAutomezzoClick();
     void btnEmailClick();
     void btnCodFiscClick();
     void btnPartitaIvaClick();

@@ -1,6 +1,7 @@
 #include "sheets/TfrmInterventi.h"
 
 #include "archive/RecordArchive.h"
+#include "customers/TfrmTrovaClienti.h"
 #include "common/Formats.h"
 #include "common/TextRules.h"
 #include "media/PhotoArea.h"
@@ -804,7 +805,9 @@ void TfrmInterventi::btnLogoClick()
 
 void TfrmInterventi::impClienteClick()
 {
-    notYetAvailable();
+    TfrmTrovaClienti search(windows(), this);
+    search.lblMemory->setText(QStringLiteral("interventi"));
+    search.exec();
 }
 
 void TfrmInterventi::cmdEsciClick()

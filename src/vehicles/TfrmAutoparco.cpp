@@ -1,9 +1,11 @@
 #include "vehicles/TfrmAutoparco.h"
 
 #include "archive/RecordArchive.h"
+#include "archive/RecordScan.h"
 #include "common/TextRules.h"
 #include "media/PhotoArea.h"
 #include "shell/AppWindows.h"
+#include "vehicles/TfrmTrovaAutomezzi.h"
 #include "widgets/ArchiveBrowser.h"
 #include "widgets/Artwork.h"
 #include "widgets/FieldInput.h"
@@ -384,7 +386,8 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     connect(btnCancFoto, &QToolButton::clicked, this, &TfrmAutoparco::btnCancFotoClick);
     connect(btnZoomFoto, &QToolButton::clicked, this, &TfrmAutoparco::btnZoomFotoClick);
     // The dialogs of these commands come with their own parts of the fleet.
-    for (PictureButton *later : {cmdTrova, cmdFile, cmdAnteprima, cmdStampa, cmdEsporta, cmdSlideshow, cmdGuida})
+    connect(cmdTrova, &QToolButton::clicked, this, &TfrmAutoparco::cmdTrovaClick);
+    for (PictureButton *later : {cmdFile, cmdAnteprima, cmdStampa, cmdEsporta, cmdSlideshow, cmdGuida})
         connect(later, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
 
     setContent(content);
@@ -424,11 +427,9 @@ void TfrmAutoparco::ShowRecord(const AutomezzoRecord &record, qint64 position)
 
 bool TfrmAutoparco::ShowRecordAt(qint64 position)
 {
-    RecordArchive archive;
     QByteArray bytes;
-    if (!archive.OpenForReading(archivePath(), AutomezzoRecord::kSize) || !archive.ReadAt(position, bytes))
+    if (!RecordScan::readAt(archivePath(), AutomezzoRecord::format(), position, bytes))
         return false;
-    archive.Close();
     ShowRecord(AutomezzoRecord::fromBytes(bytes), position);
     return true;
 }
@@ -589,6 +590,13 @@ void TfrmAutoparco::btnCancFotoClick()
 void TfrmAutoparco::btnZoomFotoClick()
 {
     PhotoCommands::zoom(this, imgFoto);
+}
+
+void TfrmAutoparco::cmdTrovaClick()
+{
+    TfrmTrovaAutomezzi search(windows(), this);
+    search.lblMemory->setText(QStringLiteral("autoparco"));
+    search.exec();
 }
 
 void TfrmAutoparco::cmdEsciClick()

@@ -66,6 +66,7 @@ public:
     void cmdAvantiClick();
     void cmdUltimoClick();
     void cmdEsciClick();
+    void cmdTrovaClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();
     void btnCancFotoClick();

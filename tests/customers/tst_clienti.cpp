@@ -386,9 +386,9 @@ private slots:
 
     void commandsNotYetBuiltSaySo()
     {
-        for (QAbstractButton *button : {static_cast<QAbstractButton *>(w->cmdTrova),
+        for (QAbstractButton *button : {static_cast<QAbstractButton *>(w->cmdFile),
                                         static_cast<QAbstractButton *>(w->cmdEsporta),
-                                        static_cast<QAbstractButton *>(w->impAutomezzo)}) {
+                                        static_cast<QAbstractButton *>(w->cmdGuida)}) {
             w->panInfo->clear();
             button->click();
             QCOMPARE(w->panInfo->text(), QStringLiteral("Funzione non ancora disponibile."));

@@ -7,7 +7,7 @@
 #include "media/PhotoArea.h"
 #include "media/TfrmLogo.h"
 #include "sheets/TfrmAnteprimaScheda.h"
-#include "sheets/TfrmCalendario.h"
+#include "widgets/TfrmCalendario.h"
 #include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmNumerazione.h"
 #include "sheets/TfrmDaSaldare.h"
@@ -359,7 +359,6 @@ private slots:
     {
         for (QAbstractButton *button : {static_cast<QAbstractButton *>(w->cmdFile),
                                         static_cast<QAbstractButton *>(w->cmdGuida),
-                                        static_cast<QAbstractButton *>(w->impCliente),
                                         static_cast<QAbstractButton *>(w->btnAcquisisciFoto)}) {
             w->panInfo->clear();
             button->click();

@@ -1,0 +1,88 @@
+#include "vehicles/TfrmTrovaAutomezzi.h"
+
+#include "customers/TfrmClienti.h"
+#include "shell/AppWindows.h"
+#include "vehicles/AutomezzoSearch.h"
+#include "vehicles/TfrmAutoparco.h"
+#include "widgets/FormBinding.h"
+#include "widgets/ListDialogParts.h"
+
+#include <QLineEdit>
+
+namespace {
+
+ListCriteriaPage::Setup criteriaPage()
+{
+    ListCriteriaPage::Setup page;
+    page.title = QStringLiteral("Trova veicoli in archivio");
+    page.instructions = {
+        QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
+                       "trovare e premere il pulsante Cerca."),
+        QStringLiteral("Lasciare in bianco tutti gli altri campi."),
+        QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.")};
+    page.decoration = ListDialogParts::decorationPicture(QSize(220, 570));
+    page.boldEdits = true;
+    page.criteria = {
+        {QStringLiteral("txtTipo"), QStringLiteral("Tipo veicolo:")},
+        {QStringLiteral("txtDestinazione"), QStringLiteral("Accessori:")},
+        {QStringLiteral("txtMarca"), QStringLiteral("Marca:")},
+        {QStringLiteral("txtModello"), QStringLiteral("Modello:")},
+        {QStringLiteral("txtTarga"), QStringLiteral("Targa:")},
+        {QStringLiteral("txtStato"), QStringLiteral("Stato veicolo:")},
+        {QStringLiteral("txtAutista"), QStringLiteral("Proprietario:")},
+        {QStringLiteral("txtMeccanico"), QStringLiteral("Meccanico:")},
+        {QStringLiteral("txtProprietario"), QStringLiteral("Centraline installate:")},
+        {QStringLiteral("txtNote"), QStringLiteral("Note:")},
+    };
+    return page;
+}
+
+}  // namespace
+
+TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(AppWindows &windows, QWidget *parent)
+    : RecordSearchDialog(
+          QStringLiteral(" Trova veicoli in archivio"), criteriaPage(),
+          {.reportName = reportName(),
+           .reportTitle = reportTitle(),
+           .countEnding = QString(),
+           .open = [this](qint64 position) { lstRecordsDblClick(position); }},
+          [&windows](const QStringList &texts, ListedRecords &found) {
+              QList<RecordScan::Criterion> criteria;
+              const auto &fields = AutomezzoSearch::criterionFields();
+              for (int i = 0; i < texts.size() && i < int(fields.size()); ++i)
+                  criteria.append({fields[size_t(i)], texts.at(i)});
+              const bool ok = AutomezzoSearch::search(windows.filePath(AutomezzoRecord::fileName()),
+                                                      RecordScan::Criteria(AutomezzoRecord::format(), criteria),
+                                                      found);
+              found.sortByLineFoldingAZ();
+              return ok;
+          },
+          parent),
+      m_windows(windows)
+{
+    QLineEdit **const named[] = {&txtTipo,  &txtDestinazione, &txtMarca,     &txtModello,      &txtTarga,
+                                 &txtStato, &txtAutista,      &txtMeccanico, &txtProprietario, &txtNote};
+    for (int i = 0; i < int(std::size(named)); ++i)
+        *named[i] = panAvvio->edits.at(i);
+}
+
+void TfrmTrovaAutomezzi::lstRecordsDblClick(qint64 position)
+{
+    const QString word = lblMemory->text();
+    if (word == QLatin1String("autoparco")) {
+        m_windows.frmAutoparco()->ShowRecordAt(position);
+    } else if (word == QLatin1String("clienti")) {
+        QByteArray bytes;
+        if (!RecordScan::readAt(m_windows.filePath(AutomezzoRecord::fileName()), AutomezzoRecord::format(),
+                                position, bytes))
+            return;
+        const AutomezzoRecord v = AutomezzoRecord::fromBytes(bytes);
+        TfrmClienti *customer = m_windows.frmClienti();
+        FormBinding::setEditText(customer->txtVeicolo, v.Tipo);
+        FormBinding::setEditText(customer->txtMarca, v.Marca + QLatin1Char(' ') + v.Modello);
+        FormBinding::setEditText(customer->txtColore, v.Telaio);
+        FormBinding::setEditText(customer->txtImmatricolazione, v.Immatricolazione);
+        FormBinding::setEditText(customer->txtAlimentazione, v.Alimentazione);
+        FormBinding::setEditText(customer->txtTarga, v.Targa);
+    }
+}
