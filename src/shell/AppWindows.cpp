@@ -6,12 +6,15 @@
 #include "shell/TfrmCambiaPassword.h"
 #include "shell/TfrmPassword.h"
 #include "vehicles/TfrmAutoparco.h"
+#include "widgets/DateEdits.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
 AppWindows::AppWindows(const QString &programFolder)
-    : m_programFolder(programFolder), m_endHandler([] { QCoreApplication::exit(0); })
+    : m_programFolder(programFolder),
+      m_endHandler([] { QCoreApplication::exit(0); }),
+      m_dateEdits(std::make_unique<DateEdits>())
 {
 }
 
@@ -25,6 +28,10 @@ void AppWindows::create()
     m_clienti = std::make_unique<TfrmClienti>(*this);
     m_autoparco = std::make_unique<TfrmAutoparco>(*this);
     m_interventi = std::make_unique<TfrmInterventi>(*this);
+    // The sheet window's date edits, until the window registers them itself.
+    m_dateEdits->add(QStringLiteral("interventi_data"), m_interventi->txtData);
+    m_dateEdits->add(QStringLiteral("interventi_datainizio"), m_interventi->txtDataInizio);
+    m_dateEdits->add(QStringLiteral("interventi_datafine"), m_interventi->txtDataFine);
 }
 
 void AppWindows::start()

@@ -7,6 +7,7 @@
 
 class QWidget;
 class AppWindow;
+class DateEdits;
 class TfrmPassword;
 class TfrmCambiaPassword;
 class TfrmAvvio;
@@ -41,6 +42,9 @@ public:
     TfrmAutoparco *frmAutoparco() const { return m_autoparco.get(); }
     TfrmInterventi *frmInterventi() const { return m_interventi.get(); }
 
+    // The date edits of the windows by context word, where the date picker writes its date.
+    DateEdits &dateEdits() const { return *m_dateEdits; }
+
     // Window flow.
     void showLauncher(QWidget *hiding);
     void showApp(AppWindow *app);
@@ -54,6 +58,7 @@ public:
 private:
     QString m_programFolder;
     std::function<void()> m_endHandler;
+    std::unique_ptr<DateEdits> m_dateEdits;
     std::unique_ptr<TfrmPassword> m_password;
     std::unique_ptr<TfrmCambiaPassword> m_cambiaPassword;
     std::unique_ptr<TfrmAvvio> m_avvio;

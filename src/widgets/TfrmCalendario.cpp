@@ -1,8 +1,8 @@
-#include "sheets/TfrmCalendario.h"
+#include "widgets/TfrmCalendario.h"
 
 #include "common/Formats.h"
-#include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
+#include "widgets/DateEdits.h"
 #include "widgets/FormHelpers.h"
 
 #include <QCalendarWidget>
@@ -48,6 +48,12 @@ TfrmCalendario::TfrmCalendario(AppWindows &windows, QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    lblMemory->setObjectName(QStringLiteral("lblMemory"));
+    lblCaption->setObjectName(QStringLiteral("lblCaption"));
+    calAppuntamenti->setObjectName(QStringLiteral("calAppuntamenti"));
+    cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
+    cmdImporta->setObjectName(QStringLiteral("cmdImporta"));
+
     connect(cmdImporta, &QPushButton::clicked, this, &TfrmCalendario::cmdImportaClick);
     connect(cmdAnnulla, &QPushButton::clicked, this, &TfrmCalendario::cmdAnnullaClick);
     connect(calAppuntamenti, &QCalendarWidget::activated, this, &TfrmCalendario::cmdImportaClick);
@@ -56,15 +62,7 @@ TfrmCalendario::TfrmCalendario(AppWindows &windows, QWidget *parent)
 
 void TfrmCalendario::cmdImportaClick()
 {
-    const QString word = lblMemory->text();
-    QLineEdit *target = nullptr;
-    TfrmInterventi *sheet = m_windows.frmInterventi();
-    if (word == QLatin1String("interventi_data"))
-        target = sheet->txtData;
-    else if (word == QLatin1String("interventi_datainizio"))
-        target = sheet->txtDataInizio;
-    else if (word == QLatin1String("interventi_datafine"))
-        target = sheet->txtDataFine;
+    QLineEdit *target = m_windows.dateEdits().find(lblMemory->text());
     if (!target)
         return;  // a word the picker does not serve: the dialog stays open
     target->setText(Formats::dateText(calAppuntamenti->selectedDate()));

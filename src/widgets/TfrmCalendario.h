@@ -8,7 +8,9 @@ class QLabel;
 class QPushButton;
 
 // The date picker: writes the chosen date as "dd/mm/yyyy" into the date edit that its context word
-// names, in the sheet or vehicle window.
+// names (AppWindows::dateEdits(): the sheet and vehicle windows register theirs), and closes. A word
+// that names no edit does nothing and the picker stays open; "Annulla" closes it, leaving the edit.
+// Windows open it through DateEdits::attach / DateEdits::pick.
 class TfrmCalendario : public QDialog
 {
     Q_OBJECT
