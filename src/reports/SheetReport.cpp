@@ -184,6 +184,23 @@ QList<QPair<QString, QString>> Values::texts() const
     };
 }
 
+bool Values::setText(const QString &name, const QString &text)
+{
+    QString *const members[] = {&txtNumScheda, &txtData,    &txtAzienda,   &txtCliente,  &txtRecapito,
+                                &txtVeicolo,   &txtTarga,   &txtMarca,     &txtChilometraggio,
+                                &txtTecnico,   &txtPratica, &txtDataInizio, &txtDataFine, &txtStato,
+                                &txtDanni,     &txtVernice, &txtRicambi,   &txtInterventi,
+                                &txtManodopera, &txtTotale, &txtNote};
+    const auto named = texts();  // the same order as members
+    for (int i = 0; i < named.size(); ++i) {
+        if (named.at(i).first == name) {
+            *members[i] = text;
+            return true;
+        }
+    }
+    return false;
+}
+
 Report buildTemplate()
 {
     Report report(reportName());

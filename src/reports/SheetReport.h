@@ -23,6 +23,8 @@ struct Values
 
     // Object name and text, in the order the sheet is filled.
     QList<QPair<QString, QString>> texts() const;
+    // Sets the text of the object of that name; false when the sheet has no such text object.
+    bool setText(const QString &name, const QString &text);
 };
 
 // The empty template.

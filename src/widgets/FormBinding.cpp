@@ -235,8 +235,13 @@ QList<QPair<QString, QString>> FormBinding::printTexts() const
 {
     QList<QPair<QString, QString>> texts;
     for (const Row &row : m_rows) {
-        if (!row.printName.isEmpty())
-            texts.append({row.printName, textOf(row)});
+        if (row.printName.isEmpty())
+            continue;
+        // On paper a line break is a line break: the stored CR LF of a memo prints as one.
+        QString text = textOf(row);
+        if (row.kind == Kind::Memo)
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        texts.append({row.printName, text});
     }
     return texts;
 }

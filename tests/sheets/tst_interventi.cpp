@@ -6,6 +6,7 @@
 #include "common/IniFile.h"
 #include "media/PhotoArea.h"
 #include "media/TfrmLogo.h"
+#include "reports/SheetReport.h"
 #include "sheets/TfrmAnteprimaScheda.h"
 #include "widgets/TfrmCalendario.h"
 #include "sheets/TfrmInterventi.h"
@@ -180,6 +181,12 @@ private slots:
         // The binding table covers every field of the record, each once.
         QCOMPARE(w->binding().missingFields(), QStringList());
         QCOMPARE(w->binding().doubleFields(), QStringList());
+        // Every printed field names an object of the printed sheet, and the sheet gets all its texts.
+        SheetReport::Values values;
+        const auto printed = w->binding().printTexts();
+        QCOMPARE(printed.size(), values.texts().size());
+        for (const auto &[name, text] : printed)
+            QVERIFY2(values.setText(name, text), qPrintable(name));
 
         // Every field gets a distinct value through its control, as the user gives it.
         QStringList typed;
