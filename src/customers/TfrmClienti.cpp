@@ -1,7 +1,6 @@
 #include "customers/TfrmClienti.h"
 
 #include "archive/RecordArchive.h"
-#include "archive/RecordScan.h"
 #include "common/TextRules.h"
 #include "customers/ClienteRules.h"
 #include "customers/TfrmRicontatta.h"
@@ -13,7 +12,6 @@
 #include "validators/TfrmIban.h"
 #include "validators/TfrmPartitaIva.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
-#include "widgets/ArchiveBrowser.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FieldInput.h"
 #include "widgets/FormBuilder.h"
@@ -52,8 +50,7 @@ QGroupBox *section(QWidget *parent, const QString &title, QGridLayout *&grid)
 }  // namespace
 
 TfrmClienti::TfrmClienti(AppWindows &windows)
-    : AppWindow(windows, QStringLiteral(" Cablora - Anagrafica Clienti")),
-      m_binding(ClienteRecord::format()), m_unsaved(m_binding)
+    : RecordWindow(windows, QStringLiteral(" Cablora - Anagrafica Clienti"), ClienteRecord::format())
 {
     auto *content = new QWidget(this);
     content->setObjectName(QStringLiteral("customerContent"));
@@ -99,13 +96,7 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
                         QStringLiteral("Visualizza la scheda successiva in archivio."));
     cmdUltimo = command("cmdUltimo", QStringLiteral(":/icons/go-last.svg"), QString(),
                         QStringLiteral("Visualizza l'ultima scheda in archivio."));
-    lblPosizione = new QLabel(content);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setMinimumWidth(64);
-    lblPosizione->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
-    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background-color: #F0F8FF; border: 1px solid #87CEEB; "
-                                               "border-radius: 4px; padding: 4px; }"));
+    makePositionLabel(content, 12);
 
     // Fields, created in tab order; the maximum lengths are the record's capacities.
     auto edit = [content](const char *name, int maxLength) {
@@ -298,19 +289,7 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     layout->addLayout(body, 1);
     layout->addLayout(browseBar);
 
-    // Hidden attachment holders.
-    auto hidden = [content](const char *name) {
-        auto *holder = new QLabel(content);
-        holder->setObjectName(QString::fromLatin1(name));
-        holder->hide();
-        return holder;
-    };
-    lblFile01 = hidden("lblFile01");
-    lblFile02 = hidden("lblFile02");
-    lblFile03 = hidden("lblFile03");
-    lblDesc01 = hidden("lblDesc01");
-    lblDesc02 = hidden("lblDesc02");
-    lblDesc03 = hidden("lblDesc03");
+    makeAttachmentHolders(content);
 
     // Every field of the record and its control; the printed customer sheet names its objects after
     // the controls.
@@ -346,13 +325,8 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
         .edit(R::fQuestioni, txtQuestioni, QStringLiteral("txtQuestioni"))
         .edit(R::fNote, txtNote, QStringLiteral("txtNote"))
         .edit(R::fCodiceDest, txtCodiceDest, QStringLiteral("txtCodiceDest"))
-        .flag(R::fRicontatta, chkRicontatta)
-        .hidden(R::fFile01, lblFile01)
-        .hidden(R::fFile02, lblFile02)
-        .hidden(R::fFile03, lblFile03)
-        .hidden(R::fDesc01, lblDesc01)
-        .hidden(R::fDesc02, lblDesc02)
-        .hidden(R::fDesc03, lblDesc03);
+        .flag(R::fRicontatta, chkRicontatta);
+    bindAttachmentHolders();
 
     m_binding.guardInput([this](const QString &why) { panInfo->setText(why); });
     // The input rules: Enter chain, refused keystrokes, rewrites after a change and on leaving.
@@ -429,11 +403,6 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
 }
 
-QString TfrmClienti::archivePath() const
-{
-    return windows().filePath(ClienteRecord::fileName());
-}
-
 // ---- Showing -------------------------------------------------------------------------------------
 
 void TfrmClienti::clearScreen()
@@ -453,10 +422,9 @@ void TfrmClienti::FormShow()
     txtCognome->setFocus(Qt::OtherFocusReason);
 }
 
-bool TfrmClienti::FormCloseQuery()
+void TfrmClienti::showStored(const QByteArray &record, qint64 position)
 {
-    return m_unsaved.mayClose(this, QStringLiteral("Salvare le modifiche alla scheda?"),
-                              [this] { return saveCustomer(); });
+    ShowRecord(ClienteRecord::fromBytes(record), position);
 }
 
 void TfrmClienti::ShowRecord(const ClienteRecord &record, qint64 position)
@@ -464,15 +432,6 @@ void TfrmClienti::ShowRecord(const ClienteRecord &record, qint64 position)
     m_binding.showRecord(record);
     lblPosizione->setText(QString::number(position));
     m_unsaved.remember();
-}
-
-bool TfrmClienti::ShowRecordAt(qint64 position)
-{
-    QByteArray bytes;
-    if (!RecordScan::readAt(archivePath(), ClienteRecord::format(), position, bytes))
-        return false;
-    ShowRecord(ClienteRecord::fromBytes(bytes), position);
-    return true;
 }
 
 ClienteRecord TfrmClienti::RecordFromScreen() const
@@ -490,34 +449,6 @@ void TfrmClienti::txtProvEnter(QComboBox *combo)
 
 // ---- Browsing ------------------------------------------------------------------------------------
 
-void TfrmClienti::browse(BrowseCommand command)
-{
-    ArchiveBrowser::run(this, lblPosizione, archivePath(), ClienteRecord::kSize, command,
-                        [this](const QByteArray &record, qint64 position) {
-                            ShowRecord(ClienteRecord::fromBytes(record), position);
-                        });
-}
-
-void TfrmClienti::cmdPrimoClick()
-{
-    browse(BrowseCommand::First);
-}
-
-void TfrmClienti::cmdIndietroClick()
-{
-    browse(BrowseCommand::Previous);
-}
-
-void TfrmClienti::cmdAvantiClick()
-{
-    browse(BrowseCommand::Next);
-}
-
-void TfrmClienti::cmdUltimoClick()
-{
-    browse(BrowseCommand::Last);
-}
-
 // ---- New, duplicate, save ------------------------------------------------------------------------
 
 void TfrmClienti::cmdNuovoClick()
@@ -529,13 +460,9 @@ void TfrmClienti::cmdNuovoClick()
 
 void TfrmClienti::cmdDuplicaClick()
 {
-    if (TextRules::trim(lblPosizione->text()).isEmpty()) {
-        MessageBoxes::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire "
-                                                   "soltanto dopo che questa è stata inserita in archivio."));
+    if (!mayDuplicate())
         return;
-    }
-    for (QLabel *holder : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
-        holder->clear();
+    clearAttachmentHolders();
     lblPosizione->clear();
     RecordArchive archive;
     const bool reachable = archive.OpenOrCreate(archivePath(), ClienteRecord::kSize);
@@ -545,55 +472,26 @@ void TfrmClienti::cmdDuplicaClick()
         return;
     }
     txtCognome->setFocus(Qt::OtherFocusReason);
-    MessageBoxes::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla "
-                                                   "scheda corrente.\n\r\n\rAl termine premere Salva per "
-                                                   "inserire la scheda in archivio."));
+    MessageBoxes::information(this, duplicatedMessage());
 }
 
 void TfrmClienti::cmdSalvaClick()
 {
-    saveCustomer();
+    saveRecord();
 }
 
-bool TfrmClienti::saveCustomer()
+bool TfrmClienti::saveRecord()
 {
-    if (TextRules::trim(txtCognome->text()).isEmpty()) {
-        MessageBoxes::warning(this, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
-                                                   "cognome del cliente."));
-        txtCognome->setFocus(Qt::OtherFocusReason);
+    if (!mandatoryFilled({
+            {txtCognome, "Attenzione: per salvare la scheda è necessario indicare il cognome del cliente."},
+            {txtNome, "Attenzione: per salvare la scheda è necessario indicare il nome del cliente."},
+        }))
         return false;
-    }
-    if (TextRules::trim(txtNome->text()).isEmpty()) {
-        MessageBoxes::warning(this, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
-                                                   "nome del cliente."));
-        txtNome->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-
-    const QByteArray record = RecordFromScreen().toBytes();
-    const QString label = TextRules::trim(lblPosizione->text());
-    RecordArchive archive;
-    qint64 position = -1;
     QString confirmation;
-    if (archive.OpenOrCreate(archivePath(), ClienteRecord::kSize)) {
-        if (!label.isEmpty()) {
-            bool numeric = false;
-            const qint64 p = label.toLongLong(&numeric);
-            if (numeric && archive.WriteAt(p, record))
-                position = p;
-            confirmation = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate "
-                                          "in archivio.");
-        } else {
-            position = archive.Append(record);
-            confirmation = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-        }
-    }
-    archive.Close();
-    if (position < 1) {
+    if (storeRecord(RecordFromScreen().toBytes(), &confirmation) < 1) {
         MessageBoxes::error(this, archiveAccessMessage());
         return false;
     }
-    lblPosizione->setText(QString::number(position));
     m_unsaved.remember();
     MessageBoxes::information(this, confirmation);
     return true;

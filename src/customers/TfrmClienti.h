@@ -1,10 +1,7 @@
 #pragma once
 
-#include "archive/BrowseRule.h"
 #include "archive/ClienteRecord.h"
-#include "shell/AppWindow.h"
-#include "widgets/FormBinding.h"
-#include "widgets/UnsavedChanges.h"
+#include "widgets/RecordWindow.h"
 
 class PictureButton;
 class QCheckBox;
@@ -16,7 +13,7 @@ class QLineEdit;
 // sections of fields, the commands of the whole customer register in a column at the right, the
 // browse bar below. The position label says which archive record the screen holds (empty: not
 // stored yet).
-class TfrmClienti : public AppWindow
+class TfrmClienti : public RecordWindow
 {
     Q_OBJECT
 public:
@@ -25,9 +22,8 @@ public:
     // Command column.
     PictureButton *cmdNuovo, *cmdDuplica, *cmdFile, *cmdSalva, *cmdTrova, *cmdAnteprima, *cmdStampa,
         *cmdPDF, *cmdRicontatta, *cmdEsporta, *cmdGuida, *cmdEsci;
-    // Browse bar.
+    // Browse bar (with the position label).
     PictureButton *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
-    QLabel *lblPosizione;
 
     // 1 personal data.
     QLineEdit *txtCognome, *txtNome, *txtDitta, *txtSesso, *txtRecapito, *txtIndirizzoRes;
@@ -48,28 +44,16 @@ public:
     QCheckBox *chkRicontatta;
     QLineEdit *txtNote, *txtCodiceDest;
 
-    // Hidden attachment holders.
-    QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03;
-
     // Shows a record read from the archive at a position.
     void ShowRecord(const ClienteRecord &record, qint64 position);
-    // Reads the record at a position afresh and shows it; false (nothing changed, no message) when
-    // the archive cannot be read there. Used by the list dialogs.
-    bool ShowRecordAt(qint64 position);
     // The record the screen holds, as Save writes it.
     ClienteRecord RecordFromScreen() const;
-    const FormBinding &binding() const { return m_binding; }
 
     void FormShow() override;
-    bool FormCloseQuery() override;
 
     void cmdNuovoClick();
     void cmdDuplicaClick();
     void cmdSalvaClick();
-    void cmdPrimoClick();
-    void cmdIndietroClick();
-    void cmdAvantiClick();
-    void cmdUltimoClick();
     void cmdEsciClick();
     void cmdTrovaClick();
     void cmdRicontattaClick();
@@ -81,12 +65,10 @@ public:
     void btnIbanClick();
     void txtProvEnter(QComboBox *combo);
 
+protected:
+    void showStored(const QByteArray &record, qint64 position) override;
+    bool saveRecord() override;
+
 private:
     void clearScreen();
-    void browse(BrowseCommand command);
-    bool saveCustomer();
-    QString archivePath() const;
-
-    FormBinding m_binding;
-    UnsavedChanges m_unsaved;
 };

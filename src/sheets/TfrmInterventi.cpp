@@ -15,7 +15,6 @@
 #include "sheets/TfrmTrovaInterventi.h"
 #include "shell/AppWindows.h"
 #include "widgets/Artwork.h"
-#include "widgets/ArchiveBrowser.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
@@ -63,7 +62,7 @@ QLabel *badge(const QString &text, QWidget *parent)
 }  // namespace
 
 TfrmInterventi::TfrmInterventi(AppWindows &windows)
-    : AppWindow(windows, QStringLiteral(" Cablora - Schede Interventi")), m_binding(SchedaRecord::format()), m_unsaved(m_binding)
+    : RecordWindow(windows, QStringLiteral(" Cablora - Schede Interventi"), SchedaRecord::format())
 {
     auto *content = new QWidget(this);
     content->setObjectName(QStringLiteral("sheetContent"));
@@ -94,13 +93,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
                        QStringLiteral("Visualizza la prima scheda in archivio."));
     cmdIndietro = command("cmdIndietro", QStringLiteral(":/icons/go-previous.svg"), QStringLiteral("Precedente"),
                           QStringLiteral("Visualizza la scheda precedente in archivio."));
-    lblPosizione = new QLabel(content);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setMinimumWidth(64);
-    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background-color: #F0F8FF; border: 1px solid #87CEEB; "
-                                               "border-radius: 4px; padding: 4px; }"));
-    lblPosizione->setFont(FormHelpers::font(QStringLiteral("Verdana"), 14, true));
+    makePositionLabel(content, 14);
     cmdAvanti = command("cmdAvanti", QStringLiteral(":/icons/go-next.svg"), QStringLiteral("Successiva"),
                         QStringLiteral("Visualizza la scheda successiva in archivio."));
     cmdUltimo = command("cmdUltimo", QStringLiteral(":/icons/go-last.svg"), QStringLiteral("Ultima"),
@@ -284,18 +277,13 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     layout->addLayout(body, 1);
 
     // Hidden state.
+    makeAttachmentHolders(content);
     auto hidden = [content](const char *name) {
         auto *holder = new QLabel(content);
         holder->setObjectName(QString::fromLatin1(name));
         holder->hide();
         return holder;
     };
-    lblFile01 = hidden("lblFile01");
-    lblFile02 = hidden("lblFile02");
-    lblFile03 = hidden("lblFile03");
-    lblDesc01 = hidden("lblDesc01");
-    lblDesc02 = hidden("lblDesc02");
-    lblDesc03 = hidden("lblDesc03");
     lblInizio = hidden("lblInizio");
     lblInizio->setText(QStringLiteral("1"));
 
@@ -322,13 +310,8 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
         .edit(R::fManodopera, txtManodopera, QStringLiteral("txtManodopera"))
         .edit(R::fNote, txtNote, QStringLiteral("txtNote"))
         .edit(R::fTotale, txtTotale, QStringLiteral("txtTotale"))
-        .flag(R::fPagato, chkPagato)
-        .hidden(R::fFile01, lblFile01)
-        .hidden(R::fFile02, lblFile02)
-        .hidden(R::fFile03, lblFile03)
-        .hidden(R::fDesc01, lblDesc01)
-        .hidden(R::fDesc02, lblDesc02)
-        .hidden(R::fDesc03, lblDesc03);
+        .flag(R::fPagato, chkPagato);
+    bindAttachmentHolders();
     m_binding.guardInput([this](const QString &why) { panInfo->setText(why); });
     m_unsaved.addPhoto(imgFoto);
     m_unsaved.addPhoto(imgFoto02);
@@ -389,11 +372,6 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     setContent(content);
 }
 
-QString TfrmInterventi::archivePath() const
-{
-    return windows().filePath(SchedaRecord::fileName());
-}
-
 QString TfrmInterventi::photoFileA(qint64 position)
 {
     return QStringLiteral("Foto_A_%1.jpg").arg(position);
@@ -427,12 +405,6 @@ void TfrmInterventi::FormShow()
     txtNumScheda->setFocus(Qt::OtherFocusReason);
 }
 
-bool TfrmInterventi::FormCloseQuery()
-{
-    return m_unsaved.mayClose(this, QStringLiteral("Salvare le modifiche alla scheda?"),
-                              [this] { return saveSheet(); });
-}
-
 void TfrmInterventi::FormClose()
 {
     // The heading shown when the window closes is the one the next sheet starts with.
@@ -443,23 +415,17 @@ void TfrmInterventi::FormClose()
                                                    "installazione del programma."));
 }
 
+void TfrmInterventi::showStored(const QByteArray &record, qint64 position)
+{
+    ShowRecord(SchedaRecord::fromBytes(record), position);
+}
+
 void TfrmInterventi::ShowRecord(const SchedaRecord &record, qint64 position)
 {
     m_binding.showRecord(record);
     lblPosizione->setText(QString::number(position));
     loadPhotos(position);
     m_unsaved.remember();
-}
-
-bool TfrmInterventi::ShowRecordAt(qint64 position)
-{
-    RecordArchive archive;
-    QByteArray bytes;
-    if (!archive.OpenForReading(archivePath(), SchedaRecord::kSize) || !archive.ReadAt(position, bytes))
-        return false;
-    archive.Close();
-    ShowRecord(SchedaRecord::fromBytes(bytes), position);
-    return true;
 }
 
 void TfrmInterventi::loadPhotos(qint64 position)
@@ -480,34 +446,6 @@ SchedaRecord TfrmInterventi::RecordFromScreen() const
 }
 
 // ---- Browsing ------------------------------------------------------------------------------------
-
-void TfrmInterventi::browse(BrowseCommand command)
-{
-    ArchiveBrowser::run(this, lblPosizione, archivePath(), SchedaRecord::kSize, command,
-                        [this](const QByteArray &record, qint64 position) {
-                            ShowRecord(SchedaRecord::fromBytes(record), position);
-                        });
-}
-
-void TfrmInterventi::cmdPrimoClick()
-{
-    browse(BrowseCommand::First);
-}
-
-void TfrmInterventi::cmdIndietroClick()
-{
-    browse(BrowseCommand::Previous);
-}
-
-void TfrmInterventi::cmdAvantiClick()
-{
-    browse(BrowseCommand::Next);
-}
-
-void TfrmInterventi::cmdUltimoClick()
-{
-    browse(BrowseCommand::Last);
-}
 
 // ---- New, duplicate, save ------------------------------------------------------------------------
 
@@ -541,84 +479,49 @@ void TfrmInterventi::cmdNuovoClick()
 
 void TfrmInterventi::cmdDuplicaClick()
 {
-    if (TextRules::trim(lblPosizione->text()).isEmpty()) {
-        MessageBoxes::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire "
-                                                   "soltanto dopo che questa è stata inserita in archivio."));
+    if (!mayDuplicate())
         return;
-    }
     txtNumScheda->clear();
     txtData->setText(Formats::todayText());
-    for (QLabel *holder : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
-        holder->clear();
+    clearAttachmentHolders();
     lblPosizione->clear();
     imgFoto->clear();
     imgFoto02->clear();
     txtNumScheda->setFocus(Qt::OtherFocusReason);
-    MessageBoxes::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla "
-                                                   "scheda corrente.\n\r\n\rAl termine premere Salva per "
-                                                   "inserire la scheda in archivio."));
+    MessageBoxes::information(this, duplicatedMessage());
 }
 
 void TfrmInterventi::cmdSalvaClick()
 {
-    saveSheet();
+    saveRecord();
 }
 
-bool TfrmInterventi::saveSheet()
+bool TfrmInterventi::saveRecord()
 {
     // The total is normalised when the focus leaves it; Save must store the normalised text.
     if (txtTotale->hasFocus())
         txtTotaleExit();
 
-    struct Mandatory
-    {
-        QLineEdit *edit;
-        const char *warning;
-    };
-    const Mandatory mandatory[] = {
-        {txtNumScheda, "Attenzione: per salvare la scheda è necessario assegnarle un numero."},
-        {txtData, "Attenzione: per salvare la scheda è necessario indicare la data di emissione."},
-        {txtAzienda, "Attenzione: per salvare la scheda è necessario indicare l'intestazione dell'azienda "
-                     "di elettrauto."},
-        {txtCliente, "Attenzione: per salvare la scheda è necessario indicare il nome del cliente."},
-        {txtRecapito, "Attenzione: per salvare la scheda è necessario indicare il recapito telefonico del "
-                      "cliente."},
-        {txtTarga, "Attenzione: per salvare la scheda è necessario indicare il numero di targa del "
-                   "veicolo."},
-        {txtMarca, "Attenzione: per salvare la scheda è necessario indicare marca e modello del veicolo."},
-    };
-    for (const Mandatory &field : mandatory) {
-        if (TextRules::trim(field.edit->text()).isEmpty()) {
-            MessageBoxes::warning(this, QString::fromUtf8(field.warning));
-            field.edit->setFocus(Qt::OtherFocusReason);
-            return false;
-        }
-    }
+    if (!mandatoryFilled({
+            {txtNumScheda, "Attenzione: per salvare la scheda è necessario assegnarle un numero."},
+            {txtData, "Attenzione: per salvare la scheda è necessario indicare la data di emissione."},
+            {txtAzienda, "Attenzione: per salvare la scheda è necessario indicare l'intestazione dell'azienda "
+                         "di elettrauto."},
+            {txtCliente, "Attenzione: per salvare la scheda è necessario indicare il nome del cliente."},
+            {txtRecapito, "Attenzione: per salvare la scheda è necessario indicare il recapito telefonico del "
+                          "cliente."},
+            {txtTarga, "Attenzione: per salvare la scheda è necessario indicare il numero di targa del "
+                       "veicolo."},
+            {txtMarca, "Attenzione: per salvare la scheda è necessario indicare marca e modello del veicolo."},
+        }))
+        return false;
 
-    const QByteArray record = RecordFromScreen().toBytes();
-    const QString label = TextRules::trim(lblPosizione->text());
-    RecordArchive archive;
-    qint64 position = -1;
     QString confirmation;
-    if (archive.OpenOrCreate(archivePath(), SchedaRecord::kSize)) {
-        if (!label.isEmpty()) {
-            bool numeric = false;
-            const qint64 p = label.toLongLong(&numeric);
-            if (numeric && archive.WriteAt(p, record))
-                position = p;
-            confirmation = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate "
-                                          "in archivio.");
-        } else {
-            position = archive.Append(record);
-            confirmation = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-        }
-    }
-    archive.Close();
+    const qint64 position = storeRecord(RecordFromScreen().toBytes(), &confirmation);
     if (position < 1) {
         MessageBoxes::plain(this, archiveAccessMessage());
         return false;
     }
-    lblPosizione->setText(QString::number(position));
 
     // Both photo files exist for every saved sheet (a cleared area writes its placeholder). An area is
     // written only when the user changed it or its file is missing, so a photo that could not be

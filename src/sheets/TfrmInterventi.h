@@ -2,9 +2,7 @@
 
 #include "archive/BrowseRule.h"
 #include "archive/SchedaRecord.h"
-#include "shell/AppWindow.h"
-#include "widgets/FormBinding.h"
-#include "widgets/UnsavedChanges.h"
+#include "widgets/RecordWindow.h"
 
 class FocusFrame;
 class PhotoArea;
@@ -17,7 +15,7 @@ class QPlainTextEdit;
 
 // The intervention-sheet window: one sheet at a time in its fields, with two photos of the vehicle.
 // The position label says which archive record the screen holds (empty: not stored yet).
-class TfrmInterventi : public AppWindow
+class TfrmInterventi : public RecordWindow
 {
     Q_OBJECT
 public:
@@ -26,7 +24,6 @@ public:
     // Command bar.
     PictureButton *cmdNuovo, *cmdDuplica, *cmdSalva, *cmdTrova, *cmdFile, *cmdAnteprima, *cmdStampa;
     PictureButton *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
-    QLabel *lblPosizione;
     PictureButton *cmdNonPagati, *cmdNumerazione, *cmdGuida, *cmdEsci;
 
     // Photo areas A and B with their buttons and placeholders.
@@ -47,23 +44,16 @@ public:
     QLineEdit *txtNote, *txtTotale;
     PictureButton *btnLogo, *impCliente;
 
-    // Hidden state: attachment holders and the numbering start.
-    QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03;
+    // Hidden state: the numbering start.
     QLabel *lblInizio;
 
     // Shows a record read from the archive at a position: fields, attachments, paid flag, label,
     // photos of that position.
     void ShowRecord(const SchedaRecord &record, qint64 position);
-    // Reads the record at a position afresh and shows it; false (nothing changed, no message) when
-    // the archive cannot be read there. Used by the list dialogs.
-    bool ShowRecordAt(qint64 position);
     // The record the screen holds, as Save writes it.
     SchedaRecord RecordFromScreen() const;
-    // The table binding every record field to its control and printed object.
-    const FormBinding &binding() const { return m_binding; }
 
     void FormShow() override;
-    bool FormCloseQuery() override;
     void FormClose() override;
 
     // Commands.
@@ -74,10 +64,6 @@ public:
     void cmdFileClick();
     void cmdAnteprimaClick();
     void cmdStampaClick();
-    void cmdPrimoClick();
-    void cmdIndietroClick();
-    void cmdAvantiClick();
-    void cmdUltimoClick();
     void cmdNonPagatiClick();
     void cmdNumerazioneClick();
     void cmdGuidaClick();
@@ -101,15 +87,12 @@ public:
     static QString photoFileA(qint64 position);
     static QString photoFileB(qint64 position);
 
+protected:
+    void showStored(const QByteArray &record, qint64 position) override;
+    bool saveRecord() override;
+
 private:
     void clearScreen();
     void loadPhotos(qint64 position);
-    void browse(BrowseCommand command);
-    // Save with all its checks and messages; true when the record was stored.
-    bool saveSheet();
 
-    QString archivePath() const;
-
-    FormBinding m_binding;
-    UnsavedChanges m_unsaved;
 };

@@ -1,12 +1,9 @@
 #include "vehicles/TfrmAutoparco.h"
 
 #include "archive/RecordArchive.h"
-#include "archive/RecordScan.h"
-#include "common/TextRules.h"
 #include "media/PhotoArea.h"
 #include "shell/AppWindows.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
-#include "widgets/ArchiveBrowser.h"
 #include "widgets/Artwork.h"
 #include "widgets/FieldInput.h"
 #include "widgets/FormBuilder.h"
@@ -57,8 +54,7 @@ QFrame *separator(QWidget *parent)
 }  // namespace
 
 TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
-    : AppWindow(windows, QStringLiteral(" Cablora - Parco Automezzi")), m_binding(AutomezzoRecord::format()),
-      m_unsaved(m_binding)
+    : RecordWindow(windows, QStringLiteral(" Cablora - Parco Automezzi"), AutomezzoRecord::format())
 {
     auto *content = new QWidget(this);
     content->setObjectName(QStringLiteral("vehicleContent"));
@@ -102,13 +98,7 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
                        QStringLiteral("Visualizza la guida in linea."));
     cmdEsci = command("cmdEsci", QStringLiteral(":/icons/system-log-out.svg"), QStringLiteral("Esci"),
                       QStringLiteral("Esci da questa schermata."));
-    lblPosizione = new QLabel(content);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setMinimumWidth(64);
-    lblPosizione->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
-    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background-color: #F0F8FF; border: 1px solid #87CEEB; "
-                                               "border-radius: 4px; padding: 4px; }"));
+    makePositionLabel(content, 12);
 
     auto *bar = new QHBoxLayout;
     bar->setSpacing(8);
@@ -292,18 +282,7 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     layout->addWidget(work, 1);
 
     // Hidden state.
-    auto hidden = [content](const char *name) {
-        auto *holder = new QLabel(content);
-        holder->setObjectName(QString::fromLatin1(name));
-        holder->hide();
-        return holder;
-    };
-    lblFile01 = hidden("lblFile01");
-    lblFile02 = hidden("lblFile02");
-    lblFile03 = hidden("lblFile03");
-    lblDesc01 = hidden("lblDesc01");
-    lblDesc02 = hidden("lblDesc02");
-    lblDesc03 = hidden("lblDesc03");
+    makeAttachmentHolders(content);
     btnFocus = new QPushButton(content);
     btnFocus->setObjectName(QStringLiteral("btnFocus"));
     btnFocus->setFixedSize(0, 0);
@@ -342,13 +321,8 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
         .edit(R::fScadTagliando, txtScadTagliando, QStringLiteral("txtScadTagliando"))
         .edit(R::fScadAssicurazione, txtScadAssicurazione, QStringLiteral("txtScadAssicurazione"))
         .edit(R::fScadBollo, txtScadBollo, QStringLiteral("txtScadBollo"))
-        .edit(R::fNote, txtNote, QStringLiteral("txtNote"))
-        .hidden(R::fFile01, lblFile01)
-        .hidden(R::fFile02, lblFile02)
-        .hidden(R::fFile03, lblFile03)
-        .hidden(R::fDesc01, lblDesc01)
-        .hidden(R::fDesc02, lblDesc02)
-        .hidden(R::fDesc03, lblDesc03);
+        .edit(R::fNote, txtNote, QStringLiteral("txtNote"));
+    bindAttachmentHolders();
     m_binding.guardInput([this](const QString &why) { panInfo->setText(why); });
     m_unsaved.addPhoto(imgFoto);
 
@@ -394,11 +368,6 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     panInfo->setText(QStringLiteral("Pronto per registrare una nuova scheda..."));
 }
 
-QString TfrmAutoparco::archivePath() const
-{
-    return windows().filePath(AutomezzoRecord::fileName());
-}
-
 QString TfrmAutoparco::photoFile(qint64 position)
 {
     return QStringLiteral("Autoparco/Scheda_Veicolo_%1.jpg").arg(position);
@@ -411,10 +380,9 @@ void TfrmAutoparco::FormShow()
     cmdNuovoClick();
 }
 
-bool TfrmAutoparco::FormCloseQuery()
+void TfrmAutoparco::showStored(const QByteArray &record, qint64 position)
 {
-    return m_unsaved.mayClose(this, QStringLiteral("Salvare le modifiche alla scheda?"),
-                              [this] { return saveVehicle(); });
+    ShowRecord(AutomezzoRecord::fromBytes(record), position);
 }
 
 void TfrmAutoparco::ShowRecord(const AutomezzoRecord &record, qint64 position)
@@ -423,15 +391,6 @@ void TfrmAutoparco::ShowRecord(const AutomezzoRecord &record, qint64 position)
     lblPosizione->setText(QString::number(position));
     loadPhoto(position);
     m_unsaved.remember();
-}
-
-bool TfrmAutoparco::ShowRecordAt(qint64 position)
-{
-    QByteArray bytes;
-    if (!RecordScan::readAt(archivePath(), AutomezzoRecord::format(), position, bytes))
-        return false;
-    ShowRecord(AutomezzoRecord::fromBytes(bytes), position);
-    return true;
 }
 
 AutomezzoRecord TfrmAutoparco::RecordFromScreen() const
@@ -448,34 +407,6 @@ void TfrmAutoparco::loadPhoto(qint64 position)
 
 // ---- Browsing ------------------------------------------------------------------------------------
 
-void TfrmAutoparco::browse(BrowseCommand command)
-{
-    ArchiveBrowser::run(this, lblPosizione, archivePath(), AutomezzoRecord::kSize, command,
-                        [this](const QByteArray &record, qint64 position) {
-                            ShowRecord(AutomezzoRecord::fromBytes(record), position);
-                        });
-}
-
-void TfrmAutoparco::cmdPrimoClick()
-{
-    browse(BrowseCommand::First);
-}
-
-void TfrmAutoparco::cmdIndietroClick()
-{
-    browse(BrowseCommand::Previous);
-}
-
-void TfrmAutoparco::cmdAvantiClick()
-{
-    browse(BrowseCommand::Next);
-}
-
-void TfrmAutoparco::cmdUltimoClick()
-{
-    browse(BrowseCommand::Last);
-}
-
 // ---- New, duplicate, save ------------------------------------------------------------------------
 
 void TfrmAutoparco::cmdNuovoClick()
@@ -489,74 +420,37 @@ void TfrmAutoparco::cmdNuovoClick()
 
 void TfrmAutoparco::cmdDuplicaClick()
 {
-    if (TextRules::trim(lblPosizione->text()).isEmpty()) {
-        MessageBoxes::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire "
-                                                   "soltanto dopo che questa è stata inserita in archivio."));
+    if (!mayDuplicate())
         return;
-    }
-    for (QLabel *holder : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
-        holder->clear();
+    clearAttachmentHolders();
     lblPosizione->clear();
     imgFoto->clear();
     txtTipo->setFocus(Qt::OtherFocusReason);
-    MessageBoxes::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla "
-                                                   "scheda corrente.\n\r\n\rAl termine premere Salva per "
-                                                   "inserire la scheda in archivio."));
+    MessageBoxes::information(this, duplicatedMessage());
 }
 
 void TfrmAutoparco::cmdSalvaClick()
 {
-    saveVehicle();
+    saveRecord();
 }
 
-bool TfrmAutoparco::saveVehicle()
+bool TfrmAutoparco::saveRecord()
 {
     // Leaving the field being edited first, so that everything it does on leaving is done.
     btnFocus->setFocus(Qt::OtherFocusReason);
-
-    struct Mandatory
-    {
-        QLineEdit *edit;
-        const char *warning;
-    };
-    const Mandatory mandatory[] = {
-        {txtTipo, "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo."},
-        {txtMarca, "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
-        {txtModello, "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo."},
-        {txtTarga, "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo."},
-    };
-    for (const Mandatory &field : mandatory) {
-        if (TextRules::trim(field.edit->text()).isEmpty()) {
-            MessageBoxes::warning(this, QString::fromUtf8(field.warning));
-            field.edit->setFocus(Qt::OtherFocusReason);
-            return false;
-        }
-    }
-
-    const QByteArray record = RecordFromScreen().toBytes();
-    const QString label = TextRules::trim(lblPosizione->text());
-    RecordArchive archive;
-    qint64 position = -1;
+    if (!mandatoryFilled({
+            {txtTipo, "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo."},
+            {txtMarca, "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
+            {txtModello, "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo."},
+            {txtTarga, "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo."},
+        }))
+        return false;
     QString confirmation;
-    if (archive.OpenOrCreate(archivePath(), AutomezzoRecord::kSize)) {
-        if (!label.isEmpty()) {
-            bool numeric = false;
-            const qint64 p = label.toLongLong(&numeric);
-            if (numeric && archive.WriteAt(p, record))
-                position = p;
-            confirmation = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate "
-                                          "in archivio.");
-        } else {
-            position = archive.Append(record);
-            confirmation = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-        }
-    }
-    archive.Close();
+    const qint64 position = storeRecord(RecordFromScreen().toBytes(), &confirmation);
     if (position < 1) {
         MessageBoxes::error(this, archiveAccessMessage());
         return false;
     }
-    lblPosizione->setText(QString::number(position));
 
     // The photo is written when the user changed it or its file is missing (a new vehicle gets the
     // placeholder); a photo that could not be read is never overwritten. A failure keeps the

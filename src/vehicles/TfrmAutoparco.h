@@ -1,10 +1,7 @@
 #pragma once
 
 #include "archive/AutomezzoRecord.h"
-#include "archive/BrowseRule.h"
-#include "shell/AppWindow.h"
-#include "widgets/FormBinding.h"
-#include "widgets/UnsavedChanges.h"
+#include "widgets/RecordWindow.h"
 
 #include <QImage>
 
@@ -18,7 +15,7 @@ class QPushButton;
 // photo (Autoparco/Scheda_Veicolo_<position>.jpg), the owner, mechanic and expiry dates in the details
 // box, the vehicle fields in nine rows and the notes across the bottom. The five dates are filled only
 // through the date picker.
-class TfrmAutoparco : public AppWindow
+class TfrmAutoparco : public RecordWindow
 {
     Q_OBJECT
 public:
@@ -27,7 +24,6 @@ public:
     // Command bar.
     PictureButton *cmdNuovo, *cmdDuplica, *cmdSalva, *cmdTrova, *cmdFile, *cmdAnteprima, *cmdStampa;
     PictureButton *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
-    QLabel *lblPosizione;
     PictureButton *cmdEsporta, *cmdSlideshow, *cmdGuida, *cmdEsci;
 
     // Photo.
@@ -43,28 +39,20 @@ public:
         *txtTelMeccanico, *txtScadRevisione, *txtScadTagliando, *txtScadAssicurazione, *txtScadBollo,
         *txtNote;
 
-    // Hidden: attachment holders and the button that takes the focus at the start of Save.
-    QLabel *lblFile01, *lblFile02, *lblFile03, *lblDesc01, *lblDesc02, *lblDesc03;
+    // Hidden: the button that takes the focus at the start of Save.
     QPushButton *btnFocus;
 
     void ShowRecord(const AutomezzoRecord &record, qint64 position);
-    bool ShowRecordAt(qint64 position);
     AutomezzoRecord RecordFromScreen() const;
-    const FormBinding &binding() const { return m_binding; }
 
     // The photo file of a position, relative to the program folder.
     static QString photoFile(qint64 position);
 
     void FormShow() override;
-    bool FormCloseQuery() override;
 
     void cmdNuovoClick();
     void cmdDuplicaClick();
     void cmdSalvaClick();
-    void cmdPrimoClick();
-    void cmdIndietroClick();
-    void cmdAvantiClick();
-    void cmdUltimoClick();
     void cmdEsciClick();
     void cmdTrovaClick();
     void btnCaricaFotoClick();
@@ -72,12 +60,10 @@ public:
     void btnCancFotoClick();
     void btnZoomFotoClick();
 
-private:
-    void browse(BrowseCommand command);
-    void loadPhoto(qint64 position);
-    bool saveVehicle();
-    QString archivePath() const;
+protected:
+    void showStored(const QByteArray &record, qint64 position) override;
+    bool saveRecord() override;
 
-    FormBinding m_binding;
-    UnsavedChanges m_unsaved;
+private:
+    void loadPhoto(qint64 position);
 };

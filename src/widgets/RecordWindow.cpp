@@ -1,0 +1,151 @@
+#include "widgets/RecordWindow.h"
+
+#include "archive/RecordArchive.h"
+#include "archive/RecordScan.h"
+#include "common/TextRules.h"
+#include "shell/AppWindows.h"
+#include "widgets/ArchiveBrowser.h"
+#include "widgets/FormHelpers.h"
+#include "widgets/MessageBoxes.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+RecordWindow::RecordWindow(AppWindows &windows, const QString &caption, const RecordFormat &format)
+    : AppWindow(windows, caption), m_binding(format), m_unsaved(m_binding), m_format(format)
+{
+}
+
+QString RecordWindow::archivePath() const
+{
+    return windows().filePath(m_format.fileName());
+}
+
+QLabel *RecordWindow::makePositionLabel(QWidget *parent, int pointSize)
+{
+    lblPosizione = new QLabel(parent);
+    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    lblPosizione->setAlignment(Qt::AlignCenter);
+    lblPosizione->setMinimumWidth(64);
+    lblPosizione->setFont(FormHelpers::font(QStringLiteral("Verdana"), pointSize, true));
+    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background-color: #F0F8FF; border: 1px solid #87CEEB; "
+                                               "border-radius: 4px; padding: 4px; }"));
+    return lblPosizione;
+}
+
+void RecordWindow::makeAttachmentHolders(QWidget *parent)
+{
+    QLabel **const holders[] = {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03};
+    const char *const names[] = {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03"};
+    for (int i = 0; i < 6; ++i) {
+        *holders[i] = new QLabel(parent);
+        (*holders[i])->setObjectName(QString::fromLatin1(names[i]));
+        (*holders[i])->hide();
+    }
+}
+
+void RecordWindow::bindAttachmentHolders()
+{
+    QLabel *const holders[] = {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03};
+    const char *const fields[] = {"File01", "File02", "File03", "Desc01", "Desc02", "Desc03"};
+    for (int i = 0; i < 6; ++i)
+        m_binding.hidden(m_format.indexOf(fields[i]), holders[i]);
+}
+
+void RecordWindow::clearAttachmentHolders()
+{
+    for (QLabel *holder : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})
+        holder->clear();
+}
+
+bool RecordWindow::ShowRecordAt(qint64 position)
+{
+    QByteArray bytes;
+    if (!RecordScan::readAt(archivePath(), m_format, position, bytes))
+        return false;
+    showStored(bytes, position);
+    return true;
+}
+
+void RecordWindow::browse(BrowseCommand command)
+{
+    ArchiveBrowser::run(this, lblPosizione, archivePath(), m_format.size(), command,
+                        [this](const QByteArray &record, qint64 position) { showStored(record, position); });
+}
+
+void RecordWindow::cmdPrimoClick()
+{
+    browse(BrowseCommand::First);
+}
+
+void RecordWindow::cmdIndietroClick()
+{
+    browse(BrowseCommand::Previous);
+}
+
+void RecordWindow::cmdAvantiClick()
+{
+    browse(BrowseCommand::Next);
+}
+
+void RecordWindow::cmdUltimoClick()
+{
+    browse(BrowseCommand::Last);
+}
+
+bool RecordWindow::FormCloseQuery()
+{
+    return m_unsaved.mayClose(this, QStringLiteral("Salvare le modifiche alla scheda?"),
+                              [this] { return saveRecord(); });
+}
+
+bool RecordWindow::mandatoryFilled(std::initializer_list<Mandatory> fields)
+{
+    for (const Mandatory &field : fields) {
+        if (TextRules::trim(field.edit->text()).isEmpty()) {
+            MessageBoxes::warning(this, QString::fromUtf8(field.warning));
+            field.edit->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RecordWindow::mayDuplicate()
+{
+    if (!TextRules::trim(lblPosizione->text()).isEmpty())
+        return true;
+    MessageBoxes::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto "
+                                               "dopo che questa è stata inserita in archivio."));
+    return false;
+}
+
+QString RecordWindow::duplicatedMessage()
+{
+    return QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl "
+                          "termine premere Salva per inserire la scheda in archivio.");
+}
+
+qint64 RecordWindow::storeRecord(const QByteArray &record, QString *confirmation)
+{
+    const QString label = TextRules::trim(lblPosizione->text());
+    RecordArchive archive;
+    qint64 position = -1;
+    if (archive.OpenOrCreate(archivePath(), m_format.size())) {
+        if (!label.isEmpty()) {
+            bool numeric = false;
+            const qint64 p = label.toLongLong(&numeric);
+            if (numeric && archive.WriteAt(p, record))
+                position = p;
+            *confirmation = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in "
+                                           "archivio.");
+        } else {
+            position = archive.Append(record);
+            *confirmation = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+        }
+    }
+    archive.Close();
+    if (position >= 1)
+        lblPosizione->setText(QString::number(position));
+    return position;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "archive/BrowseRule.h"
+#include "archive/RecordLayout.h"
+#include "shell/AppWindow.h"
+#include "widgets/FormBinding.h"
+#include "widgets/UnsavedChanges.h"
+
+#include <QList>
+
+class QLabel;
+class QLineEdit;
+
+// What the three record windows (sheets, customers, vehicles) share on top of an app window: one
+// record of one archive in the controls of a binding table, the position label `lblPosizione` (empty:
+// not stored yet), the six hidden attachment holders, the four browse commands, Save's write at the
+// position or append, Duplicate's first check, and the unsaved-changes question when the window is
+// closed. A window adds its controls, its table rows and its own handlers.
+class RecordWindow : public AppWindow
+{
+    Q_OBJECT
+public:
+    QLabel *lblPosizione = nullptr;
+    // Hidden: the record's attachment names and descriptions.
+    QLabel *lblFile01 = nullptr, *lblFile02 = nullptr, *lblFile03 = nullptr;
+    QLabel *lblDesc01 = nullptr, *lblDesc02 = nullptr, *lblDesc03 = nullptr;
+
+    const FormBinding &binding() const { return m_binding; }
+    QString archivePath() const;
+
+    // Reads the record at a position afresh and shows it; false (nothing changed, no message) when
+    // the archive cannot be read there. Used by the list dialogs.
+    bool ShowRecordAt(qint64 position);
+
+    // The browse commands (First, Previous, Next, Last) on the window's archive.
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+
+    bool FormCloseQuery() override;
+
+protected:
+    RecordWindow(AppWindows &windows, const QString &caption, const RecordFormat &format);
+
+    // Shows a whole record read from the archive at a position.
+    virtual void showStored(const QByteArray &record, qint64 position) = 0;
+    // Save with all its checks and messages; true when the record was stored.
+    virtual bool saveRecord() = 0;
+
+    // The position label and the hidden attachment holders, made once by the window's constructor.
+    QLabel *makePositionLabel(QWidget *parent, int pointSize);
+    void makeAttachmentHolders(QWidget *parent);
+    // The binding rows of the six attachment holders, in the record's fields of that name.
+    void bindAttachmentHolders();
+    void clearAttachmentHolders();
+
+    struct Mandatory
+    {
+        QLineEdit *edit;
+        const char *warning;
+    };
+    // The first mandatory field that is empty (blanks count as empty) gets its warning and the focus.
+    bool mandatoryFilled(std::initializer_list<Mandatory> fields);
+
+    // Duplicate may only copy a stored record: otherwise the warning is shown and false returned.
+    bool mayDuplicate();
+    static QString duplicatedMessage();
+
+    // Writes the screen's record at the position of the label, or appends it when the label is
+    // empty; sets the label and returns the position, or -1 when the archive could not be written.
+    // confirmation receives the message that tells which of the two happened.
+    qint64 storeRecord(const QByteArray &record, QString *confirmation);
+
+    FormBinding m_binding;
+    UnsavedChanges m_unsaved;
+
+private:
+    void browse(BrowseCommand command);
+    const RecordFormat &m_format;
+};
