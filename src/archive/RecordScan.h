@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // The search and list rules that every record list shares (sheet search, unpaid sheets, customer
@@ -91,6 +92,16 @@ bool scan(const QString &archivePath, const LineSpec &line, Keep keep, ListedRec
     const bool ok = !archive.Failed();
     archive.Close();
     return ok;
+}
+
+// The criteria of a search dialog: the texts of its edits, in order, against its fields, in order.
+template<typename Fields>
+QList<Criterion> criteriaFor(const Fields &fields, const QStringList &texts)
+{
+    QList<Criterion> criteria;
+    for (qsizetype i = 0; i < texts.size() && i < qsizetype(fields.size()); ++i)
+        criteria.append({int(fields[size_t(i)]), texts.at(i)});
+    return criteria;
 }
 
 // Reads the one record at a 1-based position of the format's archive (opened read-only and closed

@@ -46,10 +46,7 @@ TfrmTrovaClienti::TfrmTrovaClienti(AppWindows &windows, QWidget *parent)
            .reportTitle = reportTitle(),
            .open = [this](qint64 position) { lstRecordsDblClick(position); }},
           [&windows](const QStringList &texts, ListedRecords &found) {
-              QList<RecordScan::Criterion> criteria;
-              const auto &fields = ClienteSearch::criterionFields();
-              for (int i = 0; i < texts.size() && i < int(fields.size()); ++i)
-                  criteria.append({fields[size_t(i)], texts.at(i)});
+              const auto criteria = RecordScan::criteriaFor(ClienteSearch::criterionFields(), texts);
               const bool ok = ClienteSearch::search(windows.filePath(ClienteRecord::fileName()),
                                                     RecordScan::Criteria(ClienteRecord::format(), criteria), found);
               found.sortByLineFoldingAZ();

@@ -47,10 +47,7 @@ TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(AppWindows &windows, QWidget *parent)
            .countEnding = QString(),
            .open = [this](qint64 position) { lstRecordsDblClick(position); }},
           [&windows](const QStringList &texts, ListedRecords &found) {
-              QList<RecordScan::Criterion> criteria;
-              const auto &fields = AutomezzoSearch::criterionFields();
-              for (int i = 0; i < texts.size() && i < int(fields.size()); ++i)
-                  criteria.append({fields[size_t(i)], texts.at(i)});
+              const auto criteria = RecordScan::criteriaFor(AutomezzoSearch::criterionFields(), texts);
               const bool ok = AutomezzoSearch::search(windows.filePath(AutomezzoRecord::fileName()),
                                                       RecordScan::Criteria(AutomezzoRecord::format(), criteria),
                                                       found);
