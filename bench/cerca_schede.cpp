@@ -15,6 +15,8 @@
 //       the search and the first painting of the full list, then of its last page; with --foto it
 //       saves pictures of both pages and of the unpaid-accounts list as PREFISSO-*.png.
 
+#include "ItalianData.h"
+
 #include "archive/SchedaRecord.h"
 #include "sheets/SchedaSearch.h"
 #include "sheets/TfrmDaSaldare.h"
@@ -36,29 +38,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <random>
 
 namespace {
+
+using ItalianData::kCognomi;
+using ItalianData::kDitte;
 
 // ---------------------------------------------------------------------------------------------
 // Generator
 
-const char *const kCognomi[] = {
-    "Rossi", "Russo", "Ferrari", "Esposito", "Bianchi", "Romano", "Colombo", "Ricci", "Marino",
-    "Greco", "Bruno", "Gallo", "Conti", "De Luca", "Mancini", "Costa", "Giordano", "Rizzo",
-    "Lombardi", "Moretti", "Barbieri", "Fontana", "Santoro", "Mariani", "Rinaldi", "Caruso",
-    "Ferrara", "Galli", "Martini", "Leone", "Longo", "Gentile", "Martinelli", "Vitale", "Lombardo",
-    "Serra", "Coppola", "De Santis", "D'Angelo", "Marchetti", "Parisi", "Villa", "Conte",
-    "Ferraro", "Ferri", "Fabbri", "Bianco", "Marini", "Grasso", "Valentini", "Messina", "Sala",
-    "De Angelis", "Gatti", "Pellegrini", "Palumbo", "Sanna", "Farina", "Rizzi", "Monti",
-    "Cattaneo", "Morelli", "Amato", "Silvestri", "Mazza", "Testa", "Grassi", "Pellegrino",
-    "Carbone", "Giuliani", "Benedetti", "Barone", "Rossetti", "Caputo", "Montanari", "Guerra",
-    "Palmieri", "Bernardi", "Martino", "Fiore", "De Rosa", "Ferretti", "Bellini", "Basile",
-    "Riva", "Donati", "Piras", "Vitali", "Battaglia", "Sartori", "Neri", "Costantini", "Milani",
-    "Pagano", "Ruggiero", "Sorrentino", "D'Amico", "Orlando", "Damico", "Negri", "Grossi",
-    "Rossini", "Zanetti", "Fumagalli", "Brambilla", "Bassi", "Cocco", "Lupo", "Pace", "Fadda",
-    "Mele", "Poli", "Cirillo", "Bonetti", "Cavallo", "Colonna", "Dell'Acqua", "Nicolò", "Forlì",
-};
 const char *const kNomi[] = {
     "Mario", "Giuseppe", "Antonio", "Luigi", "Francesco", "Giovanni", "Roberto", "Andrea",
     "Stefano", "Marco", "Paolo", "Alessandro", "Luca", "Massimo", "Giorgio", "Franco", "Sergio",
@@ -67,10 +55,6 @@ const char *const kNomi[] = {
     "Francesca", "Laura", "Chiara", "Elena", "Valentina", "Paola", "Alessandra", "Silvia",
     "Federica", "Martina", "Elisa", "Roberta", "Monica", "Cristina", "Barbara", "Giovanna",
     "Rosa", "Angela", "Teresa", "Lucia", "Carla", "Nicoletta", "Ilaria", "Noemi", "Niccolò",
-};
-const char *const kDitte[] = {
-    "Autotrasporti %1 S.r.l.", "Impresa edile %1", "%1 Costruzioni S.p.A.", "Taxi %1",
-    "Noleggio %1 S.n.c.", "Pizzeria da %1", "%1 & figli",
 };
 const char *const kVeicoli[] = {"Autovettura", "Furgone", "Autocarro", "Motociclo", "Camper",
                                 "Trattore", "Autovettura", "Autovettura", "Autovettura"};
@@ -122,10 +106,10 @@ const char *const kNote[] = {"", "", "", "", "Cliente da richiamare per il ritir
                              "Consegnato il veicolo di cortesia", "Pagamento con bonifico",
                              "Garanzia ricambi 24 mesi", "Rivedere tra 6 mesi", "Preventivo accettato"};
 
-class Generator
+class Generator : ItalianData::RandomText
 {
 public:
-    explicit Generator(quint32 seed) : m_random(seed) {}
+    explicit Generator(quint32 seed) : RandomText(seed) {}
 
     SchedaRecord sheet(qint64 number, qint64 total)
     {
@@ -142,8 +126,7 @@ public:
             r.Pratica = QStringLiteral("Sinistro n. %1/%2 - %3").arg(issued.year()).arg(between(1000, 99999))
                             .arg(pick({"Generali", "UnipolSai", "Allianz", "Reale Mutua", "AXA"}));
         r.Cliente = customer();
-        r.Recapito = chance(60) ? QStringLiteral("3%1 %2").arg(between(20, 93)).arg(between(1000000, 9999999))
-                                : QStringLiteral("0%1 %2").arg(between(2, 99)).arg(between(100000, 9999999));
+        r.Recapito = phone(60);
         r.Veicolo = pick(kVeicoli);
         r.Targa = plate();
         r.Marca = pick(kMarche);
@@ -173,18 +156,6 @@ public:
     }
 
 private:
-    int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-    bool chance(int percent) { return between(1, 100) <= percent; }
-    template<size_t N>
-    QString pick(const char *const (&list)[N])
-    {
-        return QString::fromUtf8(list[between(0, int(N) - 1)]);
-    }
-    QString pick(std::initializer_list<const char *> list)
-    {
-        return QString::fromUtf8(*(list.begin() + between(0, int(list.size()) - 1)));
-    }
-
     QString customer()
     {
         const QString surname = pick(kCognomi);
@@ -192,21 +163,6 @@ private:
             return QString::fromUtf8(kDitte[between(0, int(std::size(kDitte)) - 1)]).arg(surname);
         return surname + QLatin1Char(' ') + pick(kNomi);
     }
-
-    QString plate()
-    {
-        static const char letters[] = "ABCDEFGHJKLMNPRSTVWXYZ";
-        auto letter = [&] { return QLatin1Char(letters[between(0, int(sizeof(letters)) - 2)]); };
-        QString p;
-        p += letter();
-        p += letter();
-        p += QStringLiteral("%1").arg(between(0, 999), 3, 10, QLatin1Char('0'));
-        p += letter();
-        p += letter();
-        return p;
-    }
-
-    std::mt19937 m_random;
 };
 
 int generate(const QString &path, qint64 count, quint32 seed)
