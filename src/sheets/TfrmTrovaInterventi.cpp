@@ -8,24 +8,10 @@
 
 namespace {
 
-QList<SchedaSearch::Criterion> criteriaOf(const QStringList &texts)
-{
-    QList<SchedaSearch::Criterion> criteria;
-    const auto &fields = SchedaSearch::criterionFields();
-    for (int i = 0; i < texts.size() && i < int(fields.size()); ++i)
-        criteria.append({fields[size_t(i)], texts.at(i)});
-    return criteria;
-}
-
 ListCriteriaPage::Setup criteriaPage()
 {
     ListCriteriaPage::Setup page;
     page.title = QStringLiteral("Trova schede interventi");
-    page.instructions = {
-        QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
-                       "trovare e premere il pulsante Cerca."),
-        QStringLiteral("Lasciare in bianco tutti gli altri campi."),
-        QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.")};
     page.decoration = ListDialogParts::decorationPicture(QSize(220, 570));
     page.criteria = {
         {QStringLiteral("txtNumScheda"), QStringLiteral("Scheda n.")},
@@ -52,20 +38,19 @@ TfrmTrovaInterventi::TfrmTrovaInterventi(AppWindows &windows, QWidget *parent)
            .open = [this](qint64 position) { lstRecordsDblClick(position); }},
           [&windows](const QStringList &texts, ListedRecords &found) {
               return SchedaSearch::search(windows.filePath(SchedaRecord::fileName()),
-                                          SchedaSearch::Criteria(criteriaOf(texts)), found);
+                                          SchedaSearch::Criteria(criteriaOf(SchedaSearch::criterionFields(), texts)),
+                                          found);
           },
           parent),
       m_windows(windows)
 {
-    QLineEdit **const named[] = {&txtNumScheda, &txtData,  &txtTecnico, &txtPratica, &txtCliente,
-                                 &txtRecapito,  &txtMarca, &txtTarga,   &txtStato,   &txtNote};
-    for (int i = 0; i < int(std::size(named)); ++i)
-        *named[i] = panAvvio->edits.at(i);
+    nameEdits({&txtNumScheda, &txtData, &txtTecnico, &txtPratica, &txtCliente, &txtRecapito, &txtMarca, &txtTarga,
+               &txtStato, &txtNote});
 }
 
 QList<SchedaSearch::Criterion> TfrmTrovaInterventi::criteriaFromScreen() const
 {
-    return criteriaOf(panAvvio->texts());
+    return criteriaOf(SchedaSearch::criterionFields(), panAvvio->texts());
 }
 
 void TfrmTrovaInterventi::lstRecordsDblClick(qint64 position)

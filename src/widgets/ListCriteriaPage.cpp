@@ -107,6 +107,14 @@ ListCriteriaPage::ListCriteriaPage(const Setup &setup, QWidget *parent) : QWidge
     connect(btnAnnulla, &QPushButton::clicked, this, &ListCriteriaPage::btnAnnullaClick);
 }
 
+QStringList ListCriteriaPage::searchInstructions()
+{
+    return {QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
+                           "trovare e premere il pulsante Cerca."),
+            QStringLiteral("Lasciare in bianco tutti gli altri campi."),
+            QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.")};
+}
+
 QLineEdit *ListCriteriaPage::edit(const QString &name) const
 {
     for (QLineEdit *e : edits) {

@@ -41,7 +41,7 @@ public:
     struct Setup
     {
         QString title;              // the heading of the instruction picture
-        QStringList instructions;   // its lines
+        QStringList instructions = searchInstructions();  // its lines
         QPixmap decoration;         // the picture at the left; none when null
         QList<Criterion> criteria;  // in tab and Enter order, filled column by column
         int perColumn = 5;
@@ -52,6 +52,9 @@ public:
     };
 
     ListCriteriaPage(const Setup &setup, QWidget *parent);
+
+    // The three sentences that explain the criteria ("Immettere nei campi prescelti ...").
+    static QStringList searchInstructions();
 
     QList<QLineEdit *> edits;    // in the order of Setup::criteria
     QList<FocusFrame *> frames;  // the same order

@@ -1,7 +1,7 @@
 #include "widgets/ListResultsPage.h"
 
 #include "archive/RecordArchive.h"
-#include "reports/SummaryReport.h"
+#include "reports/SummaryPrinting.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/ListDialogParts.h"
@@ -180,7 +180,7 @@ void ListResultsPage::btnStampaClick()
     // An incomplete list must not pass for the whole archive on paper either. Cancelling the print
     // dialog prints nothing and is no failure.
     const QString title = m_setup.reportTitle + (m_complete ? QString() : incompleteNote());
-    if (!SummaryReport::print(window(), m_setup.reportName, title, lstRecords->lines()))
+    if (!SummaryPrinting::print(window(), m_setup.reportName, title, lstRecords->lines()))
         MessageBoxes::error(window(), ListDialogParts::printFailedMessage());
 }
 

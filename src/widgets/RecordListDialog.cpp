@@ -81,6 +81,13 @@ QList<QLineEdit *> RecordSearchDialog::criterionEdits() const
     return panAvvio->edits;
 }
 
+void RecordSearchDialog::nameEdits(std::initializer_list<QLineEdit **> members)
+{
+    int i = 0;
+    for (QLineEdit **member : members)
+        *member = i < panAvvio->edits.size() ? panAvvio->edits.at(i++) : nullptr;
+}
+
 void RecordSearchDialog::FormShow()
 {
     RecordListDialog::FormShow();

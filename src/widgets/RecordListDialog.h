@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/RecordScan.h"
 #include "widgets/ListCriteriaPage.h"
 #include "widgets/ListResultsPage.h"
 
@@ -65,6 +66,21 @@ public:
     // The criterion edits in their order.
     QList<QLineEdit *> criterionEdits() const;
 
+    // The criteria of a search: texts[i] as typed, searched in fields[i] (the record fields in the
+    // order of the criterion edits).
+    template<typename Fields>
+    static QList<RecordScan::Criterion> criteriaOf(const Fields &fields, const QStringList &texts)
+    {
+        QList<RecordScan::Criterion> criteria;
+        int i = 0;
+        for (const auto field : fields) {
+            if (i >= texts.size())
+                break;
+            criteria.append({int(field), texts.at(i++)});
+        }
+        return criteria;
+    }
+
     void FormShow() override;
     void FormClose() override;
     void btnCercaClick();
@@ -72,6 +88,10 @@ public:
 protected:
     RecordSearchDialog(const QString &caption, ListCriteriaPage::Setup criteria,
                        const ListResultsPage::Setup &results, Search search, QWidget *parent);
+
+    // Points the dialog's own edit members at the criterion edits, in their order:
+    //     nameEdits({&txtCognome, &txtDitta, ...});
+    void nameEdits(std::initializer_list<QLineEdit **> members);
 
 private:
     Search m_search;

@@ -1,2 +1,0 @@
-#pragma once
-#include "widgets/TfrmCalendario.h"  // the date picker is shared by the sheet and vehicle windows
