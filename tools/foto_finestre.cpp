@@ -8,7 +8,7 @@
 #include "reports/ReportPreview.h"
 #include "reports/SheetReport.h"
 #include "sheets/TfrmAnteprimaScheda.h"
-#include "sheets/TfrmCalendario.h"
+#include "widgets/TfrmCalendario.h"
 #include "sheets/TfrmNumerazione.h"
 #include "sheets/TfrmStampaScheda.h"
 #include "sheets/TfrmInterventi.h"

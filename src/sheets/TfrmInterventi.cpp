@@ -8,13 +8,13 @@
 #include "media/TfrmLogo.h"
 #include "sheets/SheetRules.h"
 #include "sheets/TfrmAnteprimaScheda.h"
-#include "sheets/TfrmCalendario.h"
 #include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmNumerazione.h"
 #include "sheets/TfrmStampaScheda.h"
 #include "sheets/TfrmTrovaInterventi.h"
 #include "shell/AppWindows.h"
 #include "widgets/Artwork.h"
+#include "widgets/DateEdits.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
@@ -333,8 +333,10 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
                             txtDataInizio, txtStato, txtDataFine, txtVernice, txtRicambi},
                            txtInterventi);
     EventHooks::enterChain({txtManodopera, txtNote, txtTotale});
-    for (QLineEdit *date : {txtData, txtDataInizio, txtDataFine})
-        EventHooks::onKeyDown(date, [this, date](QKeyEvent *e) { return txtDataKeyDown(date, e); });
+    // The dates are picked, never typed: a key or a click opens the date picker.
+    DateEdits::attach(windows, this, txtData, QStringLiteral("interventi_data"));
+    DateEdits::attach(windows, this, txtDataInizio, QStringLiteral("interventi_datainizio"));
+    DateEdits::attach(windows, this, txtDataFine, QStringLiteral("interventi_datafine"));
     EventHooks::onKeyDown(txtTotale, [this](QKeyEvent *e) { return txtTotaleKeyDown(e); });
     EventHooks::onExit(txtTotale, [this] { txtTotaleExit(); });
     connect(txtTarga, &QLineEdit::textEdited, this, &TfrmInterventi::txtTargaChange);
@@ -568,31 +570,6 @@ void TfrmInterventi::txtInterventiChange()
     cursor = txtInterventi->textCursor();
     cursor.setPosition(position);
     txtInterventi->setTextCursor(cursor);
-}
-
-bool TfrmInterventi::txtDataKeyDown(QLineEdit *edit, QKeyEvent *event)
-{
-    const int key = event->key();
-    if (EventHooks::isEnter(event))
-        return false;  // the Enter chain moves on
-    if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
-        edit->clear();
-        return true;
-    }
-    // Moving with Tab and the bare modifier keys are not typing.
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Shift || key == Qt::Key_Control
-        || key == Qt::Key_Alt || key == Qt::Key_AltGr || key == Qt::Key_Meta || key == 0
-        || key == Qt::Key_unknown)
-        return false;
-    TfrmCalendario calendar(windows(), this);
-    if (edit == txtData)
-        calendar.lblMemory->setText(QStringLiteral("interventi_data"));
-    else if (edit == txtDataInizio)
-        calendar.lblMemory->setText(QStringLiteral("interventi_datainizio"));
-    else
-        calendar.lblMemory->setText(QStringLiteral("interventi_datafine"));
-    calendar.exec();
-    return true;
 }
 
 bool TfrmInterventi::txtTotaleKeyDown(QKeyEvent *event)

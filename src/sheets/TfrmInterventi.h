@@ -79,7 +79,6 @@ public:
 
     void txtTargaChange();
     void txtInterventiChange();
-    bool txtDataKeyDown(QLineEdit *edit, QKeyEvent *event);
     bool txtTotaleKeyDown(QKeyEvent *event);
     void txtTotaleExit();
 

@@ -28,10 +28,6 @@ void AppWindows::create()
     m_clienti = std::make_unique<TfrmClienti>(*this);
     m_autoparco = std::make_unique<TfrmAutoparco>(*this);
     m_interventi = std::make_unique<TfrmInterventi>(*this);
-    // The sheet window's date edits, until the window registers them itself.
-    m_dateEdits->add(QStringLiteral("interventi_data"), m_interventi->txtData);
-    m_dateEdits->add(QStringLiteral("interventi_datainizio"), m_interventi->txtDataInizio);
-    m_dateEdits->add(QStringLiteral("interventi_datafine"), m_interventi->txtDataFine);
 }
 
 void AppWindows::start()

@@ -5,6 +5,7 @@
 #include "shell/AppWindows.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
 #include "widgets/Artwork.h"
+#include "widgets/DateEdits.h"
 #include "widgets/FieldInput.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
@@ -346,6 +347,12 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
             setTabOrder(chain[i - 1], chain[i]);
     }
     FieldInput::apply(rules);
+    // The five dates are picked, never typed: a key or a click opens the date picker.
+    DateEdits::attach(windows, this, txtLettura, QStringLiteral("autoparco_lettura"));
+    DateEdits::attach(windows, this, txtScadRevisione, QStringLiteral("autoparco_scadrevisione"));
+    DateEdits::attach(windows, this, txtScadTagliando, QStringLiteral("autoparco_scadtagliando"));
+    DateEdits::attach(windows, this, txtScadAssicurazione, QStringLiteral("autoparco_scadassicurazione"));
+    DateEdits::attach(windows, this, txtScadBollo, QStringLiteral("autoparco_scadbollo"));
 
     connect(cmdNuovo, &QToolButton::clicked, this, &TfrmAutoparco::cmdNuovoClick);
     connect(cmdDuplica, &QToolButton::clicked, this, &TfrmAutoparco::cmdDuplicaClick);

@@ -8,6 +8,7 @@
 #include "support/TestSupport.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/TfrmCalendario.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 
@@ -15,7 +16,10 @@
 #include <QDir>
 #include <QImageWriter>
 #include <QLabel>
+#include <QCalendarWidget>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 using Kind = MessageBoxes::Kind;
@@ -134,6 +138,45 @@ private slots:
         const AutomezzoRecord back = w->RecordFromScreen();
         for (int i = 0; i < AutomezzoRecord::FieldCount; ++i)
             QCOMPARE(back[i], typed.at(i));
+    }
+
+    void datePickerFillsEachDateByItsContextWord_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("byClick");
+        QTest::newRow("reading") << "txtLettura" << "autoparco_lettura" << false;
+        QTest::newRow("roadworthiness") << "txtScadRevisione" << "autoparco_scadrevisione" << true;
+        QTest::newRow("service") << "txtScadTagliando" << "autoparco_scadtagliando" << false;
+        QTest::newRow("insurance") << "txtScadAssicurazione" << "autoparco_scadassicurazione" << true;
+        QTest::newRow("road tax") << "txtScadBollo" << "autoparco_scadbollo" << false;
+    }
+    void datePickerFillsEachDateByItsContextWord()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, word);
+        QFETCH(bool, byClick);
+        auto *date = w->findChild<QLineEdit *>(edit);
+        QVERIFY(date);
+        QString seenWord;
+        QTimer::singleShot(0, [&seenWord] {
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (auto *picker = qobject_cast<TfrmCalendario *>(top); picker && picker->isVisible()) {
+                    seenWord = picker->lblMemory->text();
+                    picker->calAppuntamenti->setSelectedDate(QDate(2027, 3, 9));
+                    picker->cmdImporta->click();
+                }
+            }
+        });
+        date->setFocus();
+        if (byClick)
+            QTest::mouseClick(date, Qt::LeftButton);
+        else
+            QTest::keyClick(date, Qt::Key_X);
+        QCOMPARE(seenWord, word);
+        QCOMPARE(date->text(), QStringLiteral("09/03/2027"));
+        QTest::keyClick(date, Qt::Key_Delete);
+        QVERIFY(date->text().isEmpty());
     }
 
     void chassisTakesOnlyWhatTheRecordKeeps()
