@@ -14,14 +14,3 @@ namespace SummaryPrinting {
 bool print(QWidget *parent, const QString &reportName, const QString &title, const QStringList &lines);
 
 }  // namespace SummaryPrinting
-
-// The list dialogs that still call SummaryReport::print reach the printing here until they switch to
-// SummaryPrinting::print.
-namespace SummaryReport {
-
-inline bool print(QWidget *parent, const QString &reportName, const QString &title, const QStringList &lines)
-{
-    return SummaryPrinting::print(parent, reportName, title, lines);
-}
-
-}  // namespace SummaryReport

@@ -25,7 +25,3 @@ bool fill(Report &report, const QString &title, const QStringList &lines, const 
 constexpr double kUnit = 25.4 / 96.0;
 
 }  // namespace SummaryReport
-
-// Until every list dialog calls SummaryPrinting::print, the old SummaryReport::print stays reachable
-// from this header. SummaryPrinting.h includes no window header, so the core still builds with it.
-#include "reports/SummaryPrinting.h"
