@@ -456,9 +456,10 @@ void TfrmInterventi::cmdNuovoClick()
     const QString stored = SheetRules::readNumberingStart(windows().programFolder());
     lblInizio->setText(TextRules::trim(stored).isEmpty() ? QStringLiteral("1") : stored);
 
+    // Counting needs no write access: a read-only folder still proposes the next number.
     RecordArchive archive;
     qint64 count = -1;
-    if (archive.OpenOrCreate(archivePath(), SchedaRecord::kSize))
+    if (archive.OpenForReading(archivePath(), SchedaRecord::kSize))
         count = archive.Count();
     archive.Close();
     if (count < 0) {
@@ -469,11 +470,12 @@ void TfrmInterventi::cmdNuovoClick()
     clearScreen();
     bool ok = false;
     const qint64 start = SheetRules::numberingStartValue(lblInizio->text(), &ok);
+    const qint64 proposed = ok ? SheetRules::proposedNumber(start, count, &ok) : 0;
     if (!ok) {
         MessageBoxes::error(this, archiveAccessMessage());
         return;
     }
-    txtNumScheda->setText(QString::number(SheetRules::proposedNumber(start, count)));
+    txtNumScheda->setText(QString::number(proposed));
     txtData->setText(Formats::todayText());
     m_unsaved.remember();
     txtTecnico->setFocus(Qt::OtherFocusReason);

@@ -56,5 +56,8 @@ bool PrintDialogs::askPrinter(QPrinter &printer, QWidget *parent)
     }
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Stampa"));
+    // Only the report's own pages can be chosen.
+    if (printer.toPage() > 0)
+        dialog.setMinMax(1, printer.toPage());
     return dialog.exec() == QDialog::Accepted;
 }

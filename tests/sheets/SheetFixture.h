@@ -21,8 +21,8 @@ struct Sheet
 {
     QString numero, cliente, targa, pagato = QStringLiteral("No");
     QString marca = QStringLiteral("Fiat Panda");
-    QString tecnico;
-    QString note;
+    QString tecnico = QString();
+    QString note = QString();
 };
 
 inline SchedaRecord record(const Sheet &s)

@@ -152,7 +152,7 @@ private slots:
         QTest::newRow("no word") << "";
         QTest::newRow("a word of another dialog") << "interventi";
         QTest::newRow("compared exactly") << "Interventi_Data";
-        QTest::newRow("a vehicle date not registered") << "autoparco_lettura";
+        QTest::newRow("a vehicle date misspelt") << "autoparco_letture";
     }
 
     void unknownWordDoesNothing()
