@@ -5,6 +5,7 @@
 #include "shell/AppWindows.h"
 #include "sheets/TfrmInterventi.h"
 #include "support/TestSupport.h"
+#include "vehicles/TfrmAutoparco.h"
 #include "widgets/DateEdits.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FormHelpers.h"
@@ -110,6 +111,7 @@ private slots:
         QTest::newRow("sheet date of issue, today") << "interventi_data" << QDate() << today;
         QTest::newRow("sheet work start") << "interventi_datainizio" << QDate(2026, 2, 3) << "03/02/2026";
         QTest::newRow("sheet work end") << "interventi_datafine" << QDate(2024, 12, 31) << "31/12/2024";
+        QTest::newRow("vehicle road tax due") << "autoparco_scadbollo" << QDate(2027, 1, 31) << "31/01/2027";
         QTest::newRow("a window's own date field, today") << "prova_seconda" << QDate() << today;
         QTest::newRow("a window's own date field") << "prova_prima" << QDate(1999, 7, 9) << "09/07/1999";
     }
@@ -121,8 +123,9 @@ private slots:
         QFETCH(QString, expected);
 
         TfrmInterventi *sheet = m_windows->frmInterventi();
-        const QList<QLineEdit *> all = {sheet->txtData, sheet->txtDataInizio, sheet->txtDataFine, m_first,
-                                        m_second, m_plain};
+        TfrmAutoparco *vehicle = m_windows->frmAutoparco();
+        const QList<QLineEdit *> all = {sheet->txtData, sheet->txtDataInizio, sheet->txtDataFine,
+                                        vehicle->txtLettura, vehicle->txtScadBollo, m_first, m_second, m_plain};
         for (QLineEdit *edit : all)
             edit->setText(QStringLiteral("01/01/2000"));
         QLineEdit *target = m_windows->dateEdits().find(word);
@@ -153,6 +156,7 @@ private slots:
         QTest::newRow("a word of another dialog") << "interventi";
         QTest::newRow("compared exactly") << "Interventi_Data";
         QTest::newRow("a vehicle date misspelt") << "autoparco_letture";
+        QTest::newRow("the vehicle search's word") << "autoparco";
     }
 
     void unknownWordDoesNothing()
@@ -160,7 +164,9 @@ private slots:
         QFETCH(QString, word);
 
         TfrmInterventi *sheet = m_windows->frmInterventi();
-        const QList<QLineEdit *> all = {sheet->txtData, sheet->txtDataInizio, sheet->txtDataFine, m_first, m_second};
+        TfrmAutoparco *vehicle = m_windows->frmAutoparco();
+        const QList<QLineEdit *> all = {sheet->txtData, sheet->txtDataInizio, sheet->txtDataFine,
+                                        vehicle->txtLettura, vehicle->txtScadBollo, m_first, m_second};
         TfrmCalendario picker(*m_windows, m_window.get());
         picker.lblMemory->setText(word);
         picker.show();
