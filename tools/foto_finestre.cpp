@@ -6,7 +6,7 @@
 #include "customers/TfrmClienti.h"
 #include "media/TfrmLogo.h"
 #include "reports/ReportPreview.h"
-#include "reports/SheetReport.h"
+#include "reports/SchedaReport.h"
 #include "sheets/TfrmAnteprimaScheda.h"
 #include "widgets/TfrmCalendario.h"
 #include "sheets/TfrmNumerazione.h"
@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
     save(&carta, out, QStringLiteral("TfrmCarta"), false);
     TfrmIban iban(sheet);
     save(&iban, out, QStringLiteral("TfrmIban"), false);
-    ReportPreview preview(SheetReport::buildTemplate().prepare(), sheet);
+    ReportPreview preview(SchedaReport::buildTemplate().prepare(), sheet);
     save(&preview, out, QStringLiteral("ReportPreview"), true);
     return 0;
 }

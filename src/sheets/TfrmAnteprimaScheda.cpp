@@ -1,9 +1,9 @@
 #include "sheets/TfrmAnteprimaScheda.h"
 
-#include "sheets/SheetPrinting.h"
+#include "sheets/SchedaPrinting.h"
 
 TfrmAnteprimaScheda::TfrmAnteprimaScheda(AppWindows &windows, QWidget *parent)
-    : RecordPrintDialog(SheetPrinting::forSheet(windows, previewing(failureMessage())), parent)
+    : RecordPrintDialog(SchedaPrinting::forSheet(windows, previewing(failureMessage())), parent)
 {
 }
 

@@ -6,7 +6,7 @@
 #include "common/TextRules.h"
 #include "media/PhotoArea.h"
 #include "media/TfrmLogo.h"
-#include "sheets/SheetRules.h"
+#include "sheets/SchedaRules.h"
 #include "sheets/TfrmAnteprimaScheda.h"
 #include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmNumerazione.h"
@@ -400,7 +400,7 @@ void TfrmInterventi::clearScreen()
 
 void TfrmInterventi::FormShow()
 {
-    txtAzienda->setText(SheetRules::readHeading(windows().programFolder()));
+    txtAzienda->setText(SchedaRules::readHeading(windows().programFolder()));
     clearScreen();
     m_unsaved.remember();
     panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
@@ -410,7 +410,7 @@ void TfrmInterventi::FormShow()
 void TfrmInterventi::FormClose()
 {
     // The heading shown when the window closes is the one the next sheet starts with.
-    if (!SheetRules::writeHeading(windows().programFolder(), txtAzienda->text()))
+    if (!SchedaRules::writeHeading(windows().programFolder(), txtAzienda->text()))
         MessageBoxes::warning(this, QStringLiteral("Attenzione: non è stato possibile memorizzare "
                                                    "l'intestazione dell'azienda.\n\r\n\rAccertarsi di "
                                                    "possedere i privilegi di scrittura nella cartella di "
@@ -453,7 +453,7 @@ SchedaRecord TfrmInterventi::RecordFromScreen() const
 
 void TfrmInterventi::cmdNuovoClick()
 {
-    const QString stored = SheetRules::readNumberingStart(windows().programFolder());
+    const QString stored = SchedaRules::readNumberingStart(windows().programFolder());
     lblInizio->setText(TextRules::trim(stored).isEmpty() ? QStringLiteral("1") : stored);
 
     // Counting needs no write access: a read-only folder still proposes the next number.
@@ -469,8 +469,8 @@ void TfrmInterventi::cmdNuovoClick()
 
     clearScreen();
     bool ok = false;
-    const qint64 start = SheetRules::numberingStartValue(lblInizio->text(), &ok);
-    const qint64 proposed = ok ? SheetRules::proposedNumber(start, count, &ok) : 0;
+    const qint64 start = SchedaRules::numberingStartValue(lblInizio->text(), &ok);
+    const qint64 proposed = ok ? SchedaRules::proposedNumber(start, count, &ok) : 0;
     if (!ok) {
         MessageBoxes::error(this, archiveAccessMessage());
         return;
@@ -595,7 +595,7 @@ bool TfrmInterventi::txtTotaleKeyDown(QKeyEvent *event)
         || event->matches(QKeySequence::Redo))
         return false;
     const QString text = event->text();
-    if (text.size() == 1 && SheetRules::isTotaleCharacter(text.at(0))
+    if (text.size() == 1 && SchedaRules::isTotaleCharacter(text.at(0))
         && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     return true;
@@ -603,7 +603,7 @@ bool TfrmInterventi::txtTotaleKeyDown(QKeyEvent *event)
 
 void TfrmInterventi::txtTotaleExit()
 {
-    const QString normalised = SheetRules::normaliseTotale(txtTotale->text());
+    const QString normalised = SchedaRules::normaliseTotale(txtTotale->text());
     if (normalised != txtTotale->text())
         txtTotale->setText(normalised);
 }

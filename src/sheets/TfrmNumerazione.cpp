@@ -1,7 +1,7 @@
 #include "sheets/TfrmNumerazione.h"
 
 #include "common/TextRules.h"
-#include "sheets/SheetRules.h"
+#include "sheets/SchedaRules.h"
 #include "shell/AppWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/EventHooks.h"
@@ -103,7 +103,7 @@ void TfrmNumerazione::showEvent(QShowEvent *event)
 void TfrmNumerazione::FormShow()
 {
     if (lblMemory->text() == QLatin1String("contratti"))
-        txtInizio->setText(SheetRules::readNumberingStart(m_windows.programFolder()));
+        txtInizio->setText(SchedaRules::readNumberingStart(m_windows.programFolder()));
     if (TextRules::trim(txtInizio->text()).isEmpty())
         txtInizio->setText(QStringLiteral("1"));
     FormHelpers::centre(this, parentWidget() ? parentWidget()->window() : nullptr);
@@ -127,7 +127,7 @@ bool TfrmNumerazione::txtInizioKeyDown(QKeyEvent *event)
 
 void TfrmNumerazione::txtInizioExit()
 {
-    txtInizio->setText(SheetRules::normaliseInizio(txtInizio->text()));
+    txtInizio->setText(SchedaRules::normaliseInizio(txtInizio->text()));
 }
 
 void TfrmNumerazione::cmdApplicaClick()
@@ -135,7 +135,7 @@ void TfrmNumerazione::cmdApplicaClick()
     if (txtInizio->hasFocus())
         txtInizioExit();
     if (lblMemory->text() == QLatin1String("contratti")
-        && !SheetRules::writeNumberingStart(m_windows.programFolder(), txtInizio->text())) {
+        && !SchedaRules::writeNumberingStart(m_windows.programFolder(), txtInizio->text())) {
         // Closing as if the value were stored would mislead the user.
         MessageBoxes::warning(this, QStringLiteral("Attenzione: non è stato possibile memorizzare l'inizio "
                                                    "della numerazione.\n\r\n\rAccertarsi di possedere i "

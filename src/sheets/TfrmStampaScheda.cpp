@@ -1,6 +1,6 @@
 #include "sheets/TfrmStampaScheda.h"
 
-#include "sheets/SheetPrinting.h"
+#include "sheets/SchedaPrinting.h"
 
 QString TfrmStampaScheda::failureMessage()
 {
@@ -8,6 +8,6 @@ QString TfrmStampaScheda::failureMessage()
 }
 
 TfrmStampaScheda::TfrmStampaScheda(AppWindows &windows, QWidget *parent)
-    : RecordPrintDialog(SheetPrinting::forSheet(windows, printing(failureMessage())), parent)
+    : RecordPrintDialog(SchedaPrinting::forSheet(windows, printing(failureMessage())), parent)
 {
 }

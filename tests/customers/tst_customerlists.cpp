@@ -5,7 +5,7 @@
 #include "customers/TfrmClienti.h"
 #include "customers/TfrmRicontatta.h"
 #include "customers/TfrmTrovaClienti.h"
-#include "sheets/SheetFixture.h"
+#include "sheets/SchedaFixture.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
@@ -91,7 +91,7 @@ private slots:
         QVERIFY(dlg->lstRecords->lineAt(1).startsWith(QStringLiteral("bianchi Lia")));
         QCOMPARE(dlg->lstRecords->positionAt(2), qint64(1));
         QCOMPARE(dlg->lstRecords->positionAt(3), qint64(3));
-        SheetFixture::doubleClickRow(dlg->lstRecords, 2);
+        SchedaFixture::doubleClickRow(dlg->lstRecords, 2);
         QVERIFY(!dlg->isVisible());
         TfrmClienti *w = m_windows->frmClienti();
         QCOMPARE(w->lblPosizione->text(), QStringLiteral("1"));
@@ -107,7 +107,7 @@ private slots:
         dlg->txtTarga->setText(QStringLiteral("f456"));
         dlg->btnCerca->click();
         QCOMPARE(dlg->lstRecords->count(), 1);
-        SheetFixture::doubleClickRow(dlg->lstRecords, 0);
+        SchedaFixture::doubleClickRow(dlg->lstRecords, 0);
         QCOMPARE(sheet->txtCliente->text(), QStringLiteral("Russo Lia"));
         QCOMPARE(sheet->txtRecapito->text(), QStringLiteral("081 555"));
         QCOMPARE(sheet->txtVeicolo->text(), QStringLiteral("Autovettura"));
@@ -129,7 +129,7 @@ private slots:
         QVERIFY(dlg.lstRecords->lineAt(0).startsWith(QStringLiteral("Bruno Lia")));
         QVERIFY(dlg.lstRecords->lineAt(0).endsWith(QStringLiteral("  saldo da incassare")));
         QVERIFY(dlg.txtTrova->hasFocus());
-        SheetFixture::doubleClickRow(dlg.lstRecords, 1);
+        SchedaFixture::doubleClickRow(dlg.lstRecords, 1);
         QCOMPARE(m_windows->frmClienti()->txtCognome->text(), QStringLiteral("Galli"));
         QCOMPARE(m_windows->frmClienti()->lblPosizione->text(), QStringLiteral("1"));
         QVERIFY(m_windows->frmClienti()->chkRicontatta->isChecked());

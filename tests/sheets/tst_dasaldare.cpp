@@ -1,7 +1,7 @@
 // The unpaid-accounts list driven as a user drives it.
 
 #include "PrintedSummary.h"
-#include "SheetFixture.h"
+#include "SchedaFixture.h"
 #include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
@@ -54,20 +54,20 @@ private slots:
         m_windows = TestSupport::createWindows(m_folder->path());
         m_archive = m_windows->filePath(SchedaRecord::fileName());
         QList<QByteArray> records = {
-            SheetFixture::record({"1", "Rossi Mario", "AB123CD", "No"}).toBytes(),
-            SheetFixture::record({"2", "Bianchi Luigi", "CAB001AA", QStringLiteral("Sì")}).toBytes(),
-            SheetFixture::record({"3", "Verdi Anna", "XY987ZZ", ""}).toBytes(),
-            SheetFixture::record({"4", "Neri Carlo", "GH222AB", "No", "Fiat", "Primo"}).toBytes(),
-            SheetFixture::record({"4", "Neri Carlo", "GH222AB", "No", "Fiat", "Secondo"}).toBytes(),
+            SchedaFixture::record({"1", "Rossi Mario", "AB123CD", "No"}).toBytes(),
+            SchedaFixture::record({"2", "Bianchi Luigi", "CAB001AA", QStringLiteral("Sì")}).toBytes(),
+            SchedaFixture::record({"3", "Verdi Anna", "XY987ZZ", ""}).toBytes(),
+            SchedaFixture::record({"4", "Neri Carlo", "GH222AB", "No", "Fiat", "Primo"}).toBytes(),
+            SchedaFixture::record({"4", "Neri Carlo", "GH222AB", "No", "Fiat", "Secondo"}).toBytes(),
         };
         // Flags the sheet window never writes: "No" with a blank in place of the terminator, and a
         // flag in small letters.
-        QByteArray blank = SheetFixture::record({"6", "Gialli", "KK111KK"}).toBytes();
-        SheetFixture::setRawField(blank, SchedaRecord::fPagato, "No ");
-        QByteArray small = SheetFixture::record({"7", "Rosa", "MM222MM"}).toBytes();
-        SheetFixture::setRawField(small, SchedaRecord::fPagato, "no");
+        QByteArray blank = SchedaFixture::record({"6", "Gialli", "KK111KK"}).toBytes();
+        SchedaFixture::setRawField(blank, SchedaRecord::fPagato, "No ");
+        QByteArray small = SchedaFixture::record({"7", "Rosa", "MM222MM"}).toBytes();
+        SchedaFixture::setRawField(small, SchedaRecord::fPagato, "no");
         records << blank << small;
-        QVERIFY(SheetFixture::append(m_archive, records));
+        QVERIFY(SchedaFixture::append(m_archive, records));
         MessageBoxes::takeShown();
         ListResultsPage::failNextScanAfter(-1);
     }
@@ -95,8 +95,8 @@ private slots:
             QVERIFY(listedPositions(dlg->lstRecords).contains(4));
         }
         // The sheet window saves sheet 4 with " Pagato" ticked: its record is overwritten.
-        SchedaRecord paid = SheetFixture::record({"4", "Neri Carlo", "GH222AB", QStringLiteral("Sì"), "Fiat", "Primo"});
-        QVERIFY(SheetFixture::overwrite(m_archive, 4, paid));
+        SchedaRecord paid = SchedaFixture::record({"4", "Neri Carlo", "GH222AB", QStringLiteral("Sì"), "Fiat", "Primo"});
+        QVERIFY(SchedaFixture::overwrite(m_archive, 4, paid));
         auto dlg = openDialog();
         QCOMPARE(listedPositions(dlg->lstRecords), (QList<qint64>{1, 5, 6}));
     }
@@ -145,7 +145,7 @@ private slots:
 
         auto dlg = openDialog();
         QCOMPARE(dlg->lstRecords->lineAt(1), dlg->lstRecords->lineAt(2));
-        SheetFixture::doubleClickRow(dlg->lstRecords, row);
+        SchedaFixture::doubleClickRow(dlg->lstRecords, row);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(dlg->lstRecords->count(), 0);
 

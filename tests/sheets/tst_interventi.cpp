@@ -6,7 +6,7 @@
 #include "common/IniFile.h"
 #include "media/PhotoArea.h"
 #include "media/TfrmLogo.h"
-#include "reports/SheetReport.h"
+#include "reports/SchedaReport.h"
 #include "sheets/TfrmAnteprimaScheda.h"
 #include "widgets/TfrmCalendario.h"
 #include "sheets/TfrmInterventi.h"
@@ -18,7 +18,7 @@
 #include "widgets/PrintDialogs.h"
 #include "shell/AppWindows.h"
 #include "shell/TfrmAvvio.h"
-#include "sheets/SheetFixture.h"
+#include "sheets/SchedaFixture.h"
 #include "support/TestSupport.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(w->binding().missingFields(), QStringList());
         QCOMPARE(w->binding().doubleFields(), QStringList());
         // Every printed field names an object of the printed sheet, and the sheet gets all its texts.
-        SheetReport::Values values;
+        SchedaReport::Values values;
         const auto printed = w->binding().printTexts();
         QCOMPARE(printed.size(), values.texts().size());
         for (const auto &[name, text] : printed)
@@ -791,7 +791,7 @@ private slots:
             d->btnCerca->click();
             QCOMPARE(d->lstRecords->count(), 1);
             d->lstRecords->selectRow(0);
-            SheetFixture::doubleClickRow(d->lstRecords, 0);
+            SchedaFixture::doubleClickRow(d->lstRecords, 0);
         });
         w->cmdTrova->click();
         QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));

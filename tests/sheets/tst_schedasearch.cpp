@@ -1,14 +1,14 @@
 // The sheet search and unpaid rules without windows: criteria on the stored bytes, the sheet list
 // line, the unpaid flag, and the scans of the archive.
 
-#include "SheetFixture.h"
+#include "SchedaFixture.h"
 #include "sheets/SchedaSearch.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QtTest>
 
-using SheetFixture::Sheet;
+using SchedaFixture::Sheet;
 
 class TestSchedaSearch : public QObject
 {
@@ -39,7 +39,7 @@ private slots:
         m_folder = TestSupport::programFolder();
         m_archive = QDir(m_folder->path()).filePath(SchedaRecord::fileName());
 
-        SchedaRecord first = SheetFixture::record({QStringLiteral("1"), QStringLiteral("Rossi Mario"),
+        SchedaRecord first = SchedaFixture::record({QStringLiteral("1"), QStringLiteral("Rossi Mario"),
                                                    QStringLiteral("AB123CD")});
         first.Tecnico = QStringLiteral("Luca Ferri");
         first.Pratica = QStringLiteral("Sinistro 2024/77");
@@ -47,20 +47,20 @@ private slots:
         first.Note = QStringLiteral("Richiamare il cliente");
         QList<QByteArray> records = {
             first.toBytes(),
-            SheetFixture::record({"2", "ROSSINI Anna", "XY987ZZ"}).toBytes(),
-            SheetFixture::record({"3", "Bianchi Luigi", "CAB001AA"}).toBytes(),
-            SheetFixture::record({"4", "Grossi & figli", "GH222AB"}).toBytes(),
-            SheetFixture::record({"5", QStringLiteral("Perè Nicolò"), "EE555EE", "No", "Fiat", "", "Che?"}).toBytes(),
-            SheetFixture::record({"6", QStringLiteral("PERÈ NICOLÒ"), "FF666FF"}).toBytes(),
-            SheetFixture::record({"7", "Mario de rossi", "ZZ000ZZ"}).toBytes(),
+            SchedaFixture::record({"2", "ROSSINI Anna", "XY987ZZ"}).toBytes(),
+            SchedaFixture::record({"3", "Bianchi Luigi", "CAB001AA"}).toBytes(),
+            SchedaFixture::record({"4", "Grossi & figli", "GH222AB"}).toBytes(),
+            SchedaFixture::record({"5", QStringLiteral("Perè Nicolò"), "EE555EE", "No", "Fiat", "", "Che?"}).toBytes(),
+            SchedaFixture::record({"6", QStringLiteral("PERÈ NICOLÒ"), "FF666FF"}).toBytes(),
+            SchedaFixture::record({"7", "Mario de rossi", "ZZ000ZZ"}).toBytes(),
             // Stored with leading blanks: the sheet window stores texts untrimmed.
-            SheetFixture::record({"8", "  Rossi Carla", "KL321MN"}).toBytes(),
+            SchedaFixture::record({"8", "  Rossi Carla", "KL321MN"}).toBytes(),
         };
         // A plate filling its field up to the last byte, without terminator; the make follows.
-        QByteArray full = SheetFixture::record({"9", "Verdi", "", "No", "Fiat Uno"}).toBytes();
-        SheetFixture::setRawField(full, SchedaRecord::fTarga, QByteArray(29, 'Z') + "AB");
+        QByteArray full = SchedaFixture::record({"9", "Verdi", "", "No", "Fiat Uno"}).toBytes();
+        SchedaFixture::setRawField(full, SchedaRecord::fTarga, QByteArray(29, 'Z') + "AB");
         records << full;
-        QVERIFY(SheetFixture::append(m_archive, records));
+        QVERIFY(SchedaFixture::append(m_archive, records));
         // A trailing fragment is no record.
         QFile file(m_archive);
         QVERIFY(file.open(QIODevice::Append));
@@ -212,18 +212,18 @@ private slots:
         QFETCH(QByteArray, pagato);
         QFETCH(bool, unpaid);
         QByteArray record = SchedaRecord().toBytes();
-        SheetFixture::setRawField(record, SchedaRecord::fPagato, pagato);
+        SchedaFixture::setRawField(record, SchedaRecord::fPagato, pagato);
         QCOMPARE(SchedaSearch::isUnpaid(record.constData()), unpaid);
     }
 
     void unpaidScanKeepsArchiveOrderAndPositions()
     {
         const QString path = QDir(m_folder->path()).filePath(QStringLiteral("nonpagati.pro"));
-        QVERIFY(SheetFixture::append(path, QList<SchedaRecord>{
-                                               SheetFixture::record({"1", "Rossi", "A", "No"}),
-                                               SheetFixture::record({"2", "Bianchi", "B", QStringLiteral("Sì")}),
-                                               SheetFixture::record({"3", "Verdi", "C", ""}),
-                                               SheetFixture::record({"4", "Neri", "D", "No"}),
+        QVERIFY(SchedaFixture::append(path, QList<SchedaRecord>{
+                                               SchedaFixture::record({"1", "Rossi", "A", "No"}),
+                                               SchedaFixture::record({"2", "Bianchi", "B", QStringLiteral("Sì")}),
+                                               SchedaFixture::record({"3", "Verdi", "C", ""}),
+                                               SchedaFixture::record({"4", "Neri", "D", "No"}),
                                            }));
         ListedRecords found;
         QVERIFY(SchedaSearch::unpaid(path, found));

@@ -2,7 +2,7 @@
 // double-click on a listed sheet, "Chiudi".
 
 #include "PrintedSummary.h"
-#include "SheetFixture.h"
+#include "SchedaFixture.h"
 #include "archive/RecordArchive.h"
 #include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmTrovaInterventi.h"
@@ -62,13 +62,13 @@ private slots:
         m_folder = TestSupport::programFolder();
         m_windows = TestSupport::createWindows(m_folder->path());
         m_archive = m_windows->filePath(SchedaRecord::fileName());
-        QVERIFY(SheetFixture::append(m_archive, QList<SchedaRecord>{
-            SheetFixture::record({"1", "Rossi Mario", "AB123CD", "No", "Fiat Panda", "Luca"}),
-            SheetFixture::record({"2", "Bianchi Luigi", "CAB001AA", QStringLiteral("Sì")}),
-            SheetFixture::record({"3", "ROSSINI Anna", "XY987ZZ"}),
+        QVERIFY(SchedaFixture::append(m_archive, QList<SchedaRecord>{
+            SchedaFixture::record({"1", "Rossi Mario", "AB123CD", "No", "Fiat Panda", "Luca"}),
+            SchedaFixture::record({"2", "Bianchi Luigi", "CAB001AA", QStringLiteral("Sì")}),
+            SchedaFixture::record({"3", "ROSSINI Anna", "XY987ZZ"}),
             // Two sheets that give the same list line: they differ only in the technician.
-            SheetFixture::record({"4", "Grossi & figli", "GH222AB", "No", "Iveco Daily", "Primo"}),
-            SheetFixture::record({"4", "Grossi & figli", "GH222AB", "No", "Iveco Daily", "Secondo"}),
+            SchedaFixture::record({"4", "Grossi & figli", "GH222AB", "No", "Iveco Daily", "Primo"}),
+            SchedaFixture::record({"4", "Grossi & figli", "GH222AB", "No", "Iveco Daily", "Secondo"}),
         }));
         MessageBoxes::takeShown();
         ListResultsPage::failNextScanAfter(-1);
@@ -191,7 +191,7 @@ private slots:
         auto dlg = openDialog();
         cerca(*dlg);
         QCOMPARE(dlg->lstRecords->lineAt(3), dlg->lstRecords->lineAt(4));
-        SheetFixture::doubleClickRow(dlg->lstRecords, row);
+        SchedaFixture::doubleClickRow(dlg->lstRecords, row);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(dlg->lstRecords->count(), 0);
 
@@ -206,8 +206,8 @@ private slots:
         auto dlg = openDialog();
         cerca(*dlg);
         // Another workstation saves sheet 3 meanwhile: its listed line is out of date.
-        QVERIFY(SheetFixture::overwrite(m_archive, 3, SheetFixture::record({"3", "ROSSINI Anna Maria", "XY987ZZ"})));
-        SheetFixture::doubleClickRow(dlg->lstRecords, 2);
+        QVERIFY(SchedaFixture::overwrite(m_archive, 3, SchedaFixture::record({"3", "ROSSINI Anna Maria", "XY987ZZ"})));
+        SchedaFixture::doubleClickRow(dlg->lstRecords, 2);
         QVERIFY(!dlg->isVisible());
         TfrmInterventi *sheet = m_windows->frmInterventi();
         QCOMPARE(sheet->lblPosizione->text(), QStringLiteral("3"));
@@ -219,7 +219,7 @@ private slots:
         auto dlg = openDialog();
         dlg->lblMemory->clear();
         cerca(*dlg);
-        SheetFixture::doubleClickRow(dlg->lstRecords, 0);
+        SchedaFixture::doubleClickRow(dlg->lstRecords, 0);
         QVERIFY(!dlg->isVisible());
         QVERIFY(m_windows->frmInterventi()->lblPosizione->text().isEmpty());
         QVERIFY(m_windows->frmInterventi()->txtCliente->text().isEmpty());

@@ -2,7 +2,7 @@
 
 #include "archive/RecordArchive.h"
 #include "customers/TfrmClienti.h"
-#include "sheets/SheetFixture.h"
+#include "sheets/SchedaFixture.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
 #include "vehicles/TfrmAutoparco.h"
@@ -68,7 +68,7 @@ private slots:
         // The count text of the vehicle list has no full stop; lines sorted with case folded.
         QCOMPARE(dlg.lblTrovate->text(), QStringLiteral("Il presente riepilogo contiene 2 schede"));
         QVERIFY(dlg.lstRecords->lineAt(0).startsWith(QStringLiteral("autovettura")));
-        SheetFixture::doubleClickRow(dlg.lstRecords, 1);
+        SchedaFixture::doubleClickRow(dlg.lstRecords, 1);
         TfrmAutoparco *w = m_windows->frmAutoparco();
         QCOMPARE(w->lblPosizione->text(), QStringLiteral("1"));
         QCOMPARE(w->txtTarga->text(), QStringLiteral("AA111AA"));
@@ -84,7 +84,7 @@ private slots:
         dlg.txtMarca->setText(QStringLiteral("IVE"));
         dlg.btnCerca->click();
         QCOMPARE(dlg.lstRecords->count(), 1);
-        SheetFixture::doubleClickRow(dlg.lstRecords, 0);
+        SchedaFixture::doubleClickRow(dlg.lstRecords, 0);
         QCOMPARE(customer->txtVeicolo->text(), QStringLiteral("Furgone"));
         QCOMPARE(customer->txtMarca->text(), QStringLiteral("Iveco Daily"));
         QCOMPARE(customer->txtColore->text(), QStringLiteral("ZCF0001234"));

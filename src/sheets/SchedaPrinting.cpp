@@ -1,4 +1,4 @@
-#include "sheets/SheetPrinting.h"
+#include "sheets/SchedaPrinting.h"
 
 #include "media/Logo.h"
 #include "media/PhotoArea.h"
@@ -6,12 +6,12 @@
 #include "shell/AppWindows.h"
 
 
-namespace SheetPrinting {
+namespace SchedaPrinting {
 
-SheetReport::Values valuesFromWindow(const TfrmInterventi &window, const QImage &logo)
+SchedaReport::Values valuesFromWindow(const TfrmInterventi &window, const QImage &logo)
 {
     // The printed objects and their texts come from the window's binding table.
-    SheetReport::Values values;
+    SchedaReport::Values values;
     for (const auto &[name, text] : window.binding().printTexts())
         values.setText(name, text);
     values.imgLogo = logo;
@@ -23,8 +23,8 @@ SheetReport::Values valuesFromWindow(const TfrmInterventi &window, const QImage 
 std::optional<PreparedReport> prepare(const AppWindows &windows, const QImage &logo)
 {
     const TfrmInterventi *sheet = windows.frmInterventi();
-    Report report = SheetReport::buildTemplate();
-    if (!sheet || !SheetReport::fill(report, valuesFromWindow(*sheet, logo)))
+    Report report = SchedaReport::buildTemplate();
+    if (!sheet || !SchedaReport::fill(report, valuesFromWindow(*sheet, logo)))
         return std::nullopt;
     return report.prepare();
 }
@@ -37,4 +37,4 @@ RecordPrintDialog::Setup forSheet(AppWindows &windows, RecordPrintDialog::Setup 
     return face;
 }
 
-}  // namespace SheetPrinting
+}  // namespace SchedaPrinting

@@ -9,7 +9,7 @@
 
 // The printed intervention sheet "Scheda Intervento Elettrauto": two A4 portrait pages, front and
 // back of one sheet. Its value objects bear the names of the sheet window's controls.
-namespace SheetReport {
+namespace SchedaReport {
 
 QString reportName();
 
@@ -34,4 +34,4 @@ Report buildTemplate();
 // trimmed text (line breaks inside a text are kept). False when the template lacks an object.
 bool fill(Report &report, const Values &values);
 
-}  // namespace SheetReport
+}  // namespace SchedaReport

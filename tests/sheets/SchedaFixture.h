@@ -15,7 +15,7 @@
 
 #include <cstring>
 
-namespace SheetFixture {
+namespace SchedaFixture {
 
 struct Sheet
 {
@@ -89,4 +89,4 @@ inline void doubleClickRow(RecordListView *list, int row)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
-}  // namespace SheetFixture
+}  // namespace SchedaFixture

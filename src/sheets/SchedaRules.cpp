@@ -1,4 +1,4 @@
-#include "sheets/SheetRules.h"
+#include "sheets/SchedaRules.h"
 
 #include "common/IniFile.h"
 #include "common/TextRules.h"
@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QtNumeric>
 
-namespace SheetRules {
+namespace SchedaRules {
 
 namespace {
 
@@ -144,4 +144,4 @@ qint64 numberingStartValue(const QString &stored, bool *ok)
     return *ok ? value : 0;
 }
 
-}  // namespace SheetRules
+}  // namespace SchedaRules

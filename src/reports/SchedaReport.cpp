@@ -1,8 +1,8 @@
-#include "reports/SheetReport.h"
+#include "reports/SchedaReport.h"
 
 #include "common/TextRules.h"
 
-namespace SheetReport {
+namespace SchedaReport {
 
 namespace {
 
@@ -220,4 +220,4 @@ bool fill(Report &report, const Values &values)
     return ok;
 }
 
-}  // namespace SheetReport
+}  // namespace SchedaReport

@@ -1,13 +1,13 @@
 // The total's normalisation and the numbering start.
 
-#include "sheets/SheetRules.h"
+#include "sheets/SchedaRules.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <limits>
 
-class TestSheetRules : public QObject
+class TestSchedaRules : public QObject
 {
     Q_OBJECT
 
@@ -45,7 +45,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        QCOMPARE(SheetRules::normaliseTotale(typed), shown);
+        QCOMPARE(SchedaRules::normaliseTotale(typed), shown);
     }
 
     void normaliseInizio_data()
@@ -62,7 +62,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        QCOMPARE(SheetRules::normaliseInizio(typed), shown);
+        QCOMPARE(SchedaRules::normaliseInizio(typed), shown);
     }
 
     void numberingStartValue_data()
@@ -88,7 +88,7 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(qint64, value);
         bool parsed = false;
-        const qint64 start = SheetRules::numberingStartValue(stored, &parsed);
+        const qint64 start = SchedaRules::numberingStartValue(stored, &parsed);
         QCOMPARE(parsed, ok);
         if (ok)
             QCOMPARE(start, value);
@@ -106,7 +106,7 @@ private slots:
         QTest::newRow("start 100, 7 sheets") << qint64(100) << qint64(7) << true << qint64(107);
         QTest::newRow("start 0") << qint64(0) << qint64(0) << true << qint64(0);
         QTest::newRow("largest start, many sheets")
-            << SheetRules::kLargestStart << qint64(1000000) << true << SheetRules::kLargestStart + 1000000;
+            << SchedaRules::kLargestStart << qint64(1000000) << true << SchedaRules::kLargestStart + 1000000;
         QTest::newRow("exactly the limit") << most - 5 << qint64(5) << true << most;
         QTest::newRow("one past the limit") << most - 5 << qint64(6) << false << qint64(0);
         QTest::newRow("limit plus one sheet") << most << qint64(1) << false << qint64(0);
@@ -118,9 +118,9 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(qint64, number);
         bool fits = !ok;
-        QCOMPARE(SheetRules::proposedNumber(start, count, &fits), number);
+        QCOMPARE(SchedaRules::proposedNumber(start, count, &fits), number);
         QCOMPARE(fits, ok);
-        QCOMPARE(SheetRules::proposedNumber(start, count), number);
+        QCOMPARE(SchedaRules::proposedNumber(start, count), number);
     }
 
     // The start as New reads it from the file and the number it proposes: a hand-edited start at
@@ -155,13 +155,13 @@ private slots:
             ini.write(file);
         }
         bool startOk = false;
-        const qint64 start = SheetRules::numberingStartValue(SheetRules::readNumberingStart(dir.path()), &startOk);
+        const qint64 start = SchedaRules::numberingStartValue(SchedaRules::readNumberingStart(dir.path()), &startOk);
         bool fits = false;
-        const qint64 proposed = startOk ? SheetRules::proposedNumber(start, count, &fits) : 0;
+        const qint64 proposed = startOk ? SchedaRules::proposedNumber(start, count, &fits) : 0;
         QCOMPARE(startOk && fits, ok);
         QCOMPARE(proposed, number);
     }
 };
 
-QTEST_APPLESS_MAIN(TestSheetRules)
-#include "tst_sheetrules.moc"
+QTEST_APPLESS_MAIN(TestSchedaRules)
+#include "tst_schedarules.moc"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/SheetReport.h"
+#include "reports/SchedaReport.h"
 #include "widgets/RecordPrintDialog.h"
 
 #include <QImage>
@@ -12,11 +12,11 @@ class TfrmInterventi;
 
 // What the sheet's print and preview dialogs (TfrmStampaScheda, TfrmAnteprimaScheda) add to the
 // shared RecordPrintDialog: the sheet template filled from the sheet window, and the workshop logo.
-namespace SheetPrinting {
+namespace SchedaPrinting {
 
 // The sheet as the window shows it at this moment (saved or not): the texts of its controls, the
 // pictures of its two photo areas at full size, and the logo.
-SheetReport::Values valuesFromWindow(const TfrmInterventi &window, const QImage &logo);
+SchedaReport::Values valuesFromWindow(const TfrmInterventi &window, const QImage &logo);
 
 // The two-page sheet filled from the sheet window and laid out; nothing when there is no sheet
 // window or the template could not be filled.
@@ -26,4 +26,4 @@ std::optional<PreparedReport> prepare(const AppWindows &windows, const QImage &l
 // program folder (or the built-in one) loaded on showing, the sheet prepared on confirming.
 RecordPrintDialog::Setup forSheet(AppWindows &windows, RecordPrintDialog::Setup face);
 
-}  // namespace SheetPrinting
+}  // namespace SchedaPrinting

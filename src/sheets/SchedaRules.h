@@ -4,7 +4,7 @@
 
 // The rules of the sheet window that do not need a window: the total's normalisation, the
 // numbering of new sheets and the two settings files of the sheets.
-namespace SheetRules {
+namespace SchedaRules {
 
 // The total as the screen shows and stores it: digits, a decimal comma and two decimals, rounded
 // half up on the decimal digits as typed (1,005 -> 1,01). Empty or unreadable text gives "0,00".
@@ -39,4 +39,4 @@ qint64 numberingStartValue(const QString &stored, bool *ok);
 // The largest magnitude of a numbering start that the program accepts.
 inline constexpr qint64 kLargestStart = Q_INT64_C(999999999999999);
 
-}  // namespace SheetRules
+}  // namespace SchedaRules

@@ -3,7 +3,7 @@
 
 #include "reports/PdfWords.h"
 #include "reports/Report.h"
-#include "reports/SheetReport.h"
+#include "reports/SchedaReport.h"
 #include "support/TestSupport.h"
 
 #include <QImage>
@@ -45,7 +45,7 @@ QRectF captionRect(double left, double top, double width)
 
 }  // namespace
 
-class TestSheetReport : public QObject
+class TestSchedaReport : public QObject
 {
     Q_OBJECT
 
@@ -61,26 +61,26 @@ private slots:
     void unknownObjectsAreRefused();
 
 private:
-    QString render(const SheetReport::Values &values, const QString &name);
+    QString render(const SchedaReport::Values &values, const QString &name);
 
     std::unique_ptr<QTemporaryDir> m_folder;
-    SheetReport::Values m_values;
+    SchedaReport::Values m_values;
     QString m_pdf;
     QList<PdfWords::Page> m_pages;
 };
 
-QString TestSheetReport::render(const SheetReport::Values &values, const QString &name)
+QString TestSchedaReport::render(const SchedaReport::Values &values, const QString &name)
 {
-    Report report = SheetReport::buildTemplate();
-    if (!SheetReport::fill(report, values))
+    Report report = SchedaReport::buildTemplate();
+    if (!SchedaReport::fill(report, values))
         return QString();
     const QString path = m_folder->filePath(name);
-    if (!ReportRender::exportPdf(report.prepare(), path, {SheetReport::reportName(), SheetReport::reportName()}))
+    if (!ReportRender::exportPdf(report.prepare(), path, {SchedaReport::reportName(), SchedaReport::reportName()}))
         return QString();
     return path;
 }
 
-void TestSheetReport::initTestCase()
+void TestSchedaReport::initTestCase()
 {
     TestSupport::scriptEverything();
     m_folder = TestSupport::programFolder();
@@ -114,7 +114,7 @@ void TestSheetReport::initTestCase()
     m_pages = PdfWords::read(m_pdf);
 }
 
-void TestSheetReport::twoA4Pages()
+void TestSchedaReport::twoA4Pages()
 {
     QCOMPARE(m_pages.size(), 2);
     for (const PdfWords::Page &page : m_pages) {
@@ -126,7 +126,7 @@ void TestSheetReport::twoA4Pages()
     QVERIFY(!m_pages.at(1).find(QStringLiteral("Pagina 2 di 2")).isNull());
 }
 
-void TestSheetReport::values_data()
+void TestSchedaReport::values_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("text");
@@ -185,7 +185,7 @@ static void checkPlaced(const QRectF &found, const QRectF &frameInside, int alig
     }
 }
 
-void TestSheetReport::values()
+void TestSchedaReport::values()
 {
     QFETCH(int, page);
     QFETCH(QString, text);
@@ -195,7 +195,7 @@ void TestSheetReport::values()
     checkPlaced(m_pages.at(page).find(text), frame, align, text);
 }
 
-void TestSheetReport::fixedTexts_data()
+void TestSchedaReport::fixedTexts_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("text");
@@ -245,7 +245,7 @@ void TestSheetReport::fixedTexts_data()
     QTest::newRow("page 2") << 1 << "Pagina 2 di 2" << QRectF(1, 270, 188, 5) << int(Centre);
 }
 
-void TestSheetReport::fixedTexts()
+void TestSchedaReport::fixedTexts()
 {
     QFETCH(int, page);
     QFETCH(QString, text);
@@ -255,7 +255,7 @@ void TestSheetReport::fixedTexts()
     checkPlaced(m_pages.at(page).find(text), frame, align, text);
 }
 
-void TestSheetReport::picturesInTheirBoxes()
+void TestSchedaReport::picturesInTheirBoxes()
 {
     // Rendered by poppler at 50 dpi: the middle of each picture box shows its picture.
     const QString prefix = m_folder->filePath(QStringLiteral("pagina"));
@@ -278,9 +278,9 @@ void TestSheetReport::picturesInTheirBoxes()
     QVERIFY(near(colourAt(5 + 44.5, 192 + 2), Qt::red));
 }
 
-void TestSheetReport::longTextIsCutAtTheBottomOfItsBox()
+void TestSchedaReport::longTextIsCutAtTheBottomOfItsBox()
 {
-    SheetReport::Values values;
+    SchedaReport::Values values;
     QString text;
     for (int n = 1; text.size() < 5000; ++n)
         text += QStringLiteral("parola%1 ").arg(n, 4, 10, QLatin1Char('0'));
@@ -312,9 +312,9 @@ void TestSheetReport::longTextIsCutAtTheBottomOfItsBox()
     QVERIFY(!pages.at(1).find(QStringLiteral("Nota finale")).isNull());
 }
 
-void TestSheetReport::unknownObjectsAreRefused()
+void TestSchedaReport::unknownObjectsAreRefused()
 {
-    Report report = SheetReport::buildTemplate();
+    Report report = SchedaReport::buildTemplate();
     QVERIFY(report.setText(QStringLiteral("txtCliente"), QStringLiteral("x")));
     QVERIFY(!report.setText(QStringLiteral("chkPagato"), QStringLiteral("Sì")));
     QVERIFY(!report.setText(QStringLiteral("imgLogo"), QStringLiteral("x")));
@@ -322,5 +322,5 @@ void TestSheetReport::unknownObjectsAreRefused()
     QVERIFY(!report.setOrientation(2, QPageLayout::Portrait));
 }
 
-QTEST_MAIN(TestSheetReport)
-#include "tst_sheetreport.moc"
+QTEST_MAIN(TestSchedaReport)
+#include "tst_schedareport.moc"
