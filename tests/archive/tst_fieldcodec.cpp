@@ -100,6 +100,33 @@ private slots:
         const QByteArray record = QByteArray(kOffset, kOther) + QByteArray::fromHex(field);
         QCOMPARE(readField(Encoding(encoding), record, 4), text);
     }
+
+    void fieldOutsideTheRecordIsNeverTouched_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("capacity");
+        QTest::newRow("starts past the end") << 20 << 4;
+        QTest::newRow("runs past the end") << 12 << 4;
+        QTest::newRow("negative offset") << -3 << 4;
+        QTest::newRow("negative capacity") << 2 << -5;
+    }
+    void fieldOutsideTheRecordIsNeverTouched()
+    {
+        QFETCH(int, offset);
+        QFETCH(int, capacity);
+        const QByteArray before(16, 'x');
+        for (const bool zeroTerminated : {true, false}) {
+            QByteArray record = before;
+            if (zeroTerminated) {
+                FieldCodec::putZeroTerminated(record, offset, capacity, QStringLiteral("abc"));
+                QCOMPARE(FieldCodec::getZeroTerminated(record, offset, capacity), QString());
+            } else {
+                FieldCodec::putLengthPrefixed(record, offset, capacity, QStringLiteral("abc"));
+                QCOMPARE(FieldCodec::getLengthPrefixed(record, offset, capacity), QString());
+            }
+            QCOMPARE(record, before);
+        }
+    }
 };
 
 QTEST_MAIN(TestFieldCodec)
