@@ -16,11 +16,6 @@ ListCriteriaPage::Setup criteriaPage()
 {
     ListCriteriaPage::Setup page;
     page.title = QStringLiteral("Trova clienti in archivio");
-    page.instructions = {
-        QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
-                       "trovare e premere il pulsante Cerca."),
-        QStringLiteral("Lasciare in bianco tutti gli altri campi."),
-        QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.")};
     page.decoration = ListDialogParts::decorationPicture(QSize(220, 570));
     page.criteria = {
         {QStringLiteral("txtCognome"), QStringLiteral("Cognome cliente:")},
@@ -55,10 +50,8 @@ TfrmTrovaClienti::TfrmTrovaClienti(AppWindows &windows, QWidget *parent)
           parent),
       m_windows(windows)
 {
-    QLineEdit **const named[] = {&txtCognome, &txtDitta, &txtPartitaIva, &txtCodFisc, &txtComuneRes,
-                                 &txtMarca,   &txtTarga, &txtTelCel,     &txtQuestioni, &txtNote};
-    for (int i = 0; i < int(std::size(named)); ++i)
-        *named[i] = panAvvio->edits.at(i);
+    nameEdits({&txtCognome, &txtDitta, &txtPartitaIva, &txtCodFisc, &txtComuneRes,
+               &txtMarca, &txtTarga, &txtTelCel, &txtQuestioni, &txtNote});
 }
 
 void TfrmTrovaClienti::lstRecordsDblClick(qint64 position)

@@ -15,11 +15,6 @@ ListCriteriaPage::Setup criteriaPage()
 {
     ListCriteriaPage::Setup page;
     page.title = QStringLiteral("Trova veicoli in archivio");
-    page.instructions = {
-        QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
-                       "trovare e premere il pulsante Cerca."),
-        QStringLiteral("Lasciare in bianco tutti gli altri campi."),
-        QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.")};
     page.decoration = ListDialogParts::decorationPicture(QSize(220, 570));
     page.boldEdits = true;
     page.criteria = {
@@ -57,10 +52,8 @@ TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(AppWindows &windows, QWidget *parent)
           parent),
       m_windows(windows)
 {
-    QLineEdit **const named[] = {&txtTipo,  &txtDestinazione, &txtMarca,     &txtModello,      &txtTarga,
-                                 &txtStato, &txtAutista,      &txtMeccanico, &txtProprietario, &txtNote};
-    for (int i = 0; i < int(std::size(named)); ++i)
-        *named[i] = panAvvio->edits.at(i);
+    nameEdits({&txtTipo, &txtDestinazione, &txtMarca, &txtModello, &txtTarga,
+               &txtStato, &txtAutista, &txtMeccanico, &txtProprietario, &txtNote});
 }
 
 void TfrmTrovaAutomezzi::lstRecordsDblClick(qint64 position)
