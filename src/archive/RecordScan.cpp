@@ -24,12 +24,12 @@ bool Criteria::matches(const char *record) const
     return true;
 }
 
-LineSpec::LineSpec(const RecordFormat &format, QVector<Piece> pieces)
+LineLayout::LineLayout(const RecordFormat &format, QVector<Piece> pieces)
     : m_format(&format), m_pieces(std::move(pieces))
 {
 }
 
-QString LineSpec::build(const char *record) const
+QString LineLayout::build(const char *record) const
 {
     // Built in code-page bytes, where one byte is one character, and converted once.
     QByteArray line;

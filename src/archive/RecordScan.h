@@ -53,7 +53,7 @@ private:
 // trimmed and padded with blanks on the right to its width or cut to it (width 0: the trimmed field
 // whole, for the last column). A piece may join a second field after the first with one blank
 // ("surname name", "make model"); the two together are then padded or cut to the width.
-class LineSpec
+class LineLayout
 {
 public:
     struct Piece
@@ -63,7 +63,7 @@ public:
         int width;
         int joined = -1;  // a second field after one blank, or -1
     };
-    LineSpec(const RecordFormat &format, QVector<Piece> pieces);
+    LineLayout(const RecordFormat &format, QVector<Piece> pieces);
 
     QString build(const char *record) const;
     QString build(const QByteArray &record) const { return build(record.constData()); }
@@ -80,7 +80,7 @@ private:
 // cannot be read; found then holds the lines listed before the failure, which the caller must not
 // present as a complete list.
 template<typename Keep>
-bool scan(const QString &archivePath, const LineSpec &line, Keep keep, ListedRecords &found)
+bool scan(const QString &archivePath, const LineLayout &line, Keep keep, ListedRecords &found)
 {
     RecordArchive archive;
     if (!archive.OpenForReading(archivePath, line.format().size()))

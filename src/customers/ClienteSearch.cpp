@@ -6,7 +6,7 @@ namespace {
 
 using R = ClienteRecord;
 
-QVector<RecordScan::LineSpec::Piece> lineEndingWith(int lastField)
+QVector<RecordScan::LineLayout::Piece> lineEndingWith(int lastField)
 {
     return {
         {"", R::fCognome, 30, R::fNome},
@@ -28,16 +28,16 @@ const std::array<ClienteRecord::Field, 10> &criterionFields()
     return fields;
 }
 
-const RecordScan::LineSpec &searchLine()
+const RecordScan::LineLayout &searchLine()
 {
-    static const RecordScan::LineSpec spec(R::format(), lineEndingWith(R::fNote));
-    return spec;
+    static const RecordScan::LineLayout line(R::format(), lineEndingWith(R::fNote));
+    return line;
 }
 
-const RecordScan::LineSpec &recontactLine()
+const RecordScan::LineLayout &recontactLine()
 {
-    static const RecordScan::LineSpec spec(R::format(), lineEndingWith(R::fQuestioni));
-    return spec;
+    static const RecordScan::LineLayout line(R::format(), lineEndingWith(R::fQuestioni));
+    return line;
 }
 
 bool isToRecontact(const char *record)

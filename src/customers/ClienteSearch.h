@@ -15,9 +15,9 @@ const std::array<ClienteRecord::Field, 10> &criterionFields();
 
 // The search line: "Cognome Nome" padded to 30, "  Tel. " Recapito padded to 16, two blanks, Marca
 // padded to 20, "  Targa: " Targa padded to 10, two blanks, Note whole.
-const RecordScan::LineSpec &searchLine();
+const RecordScan::LineLayout &searchLine();
 // The recontact line: the same with Questioni in place of Note.
-const RecordScan::LineSpec &recontactLine();
+const RecordScan::LineLayout &recontactLine();
 
 // Recontact: the flag, trimmed, reads exactly "Sì".
 bool isToRecontact(const char *record);

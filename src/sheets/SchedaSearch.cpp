@@ -26,9 +26,9 @@ Criteria::Criteria(const QList<Criterion> &criteria) : RecordScan::Criteria(shee
 {
 }
 
-const RecordScan::LineSpec &lineSpec()
+const RecordScan::LineLayout &lineSpec()
 {
-    static const RecordScan::LineSpec spec(sheet(), {
+    static const RecordScan::LineLayout line(sheet(), {
         {"Scheda n. ", SchedaRecord::fNumScheda, 10},
         {"  Data: ", SchedaRecord::fData, 10},
         {"  Cliente: ", SchedaRecord::fCliente, 25},
@@ -37,7 +37,7 @@ const RecordScan::LineSpec &lineSpec()
         {"  Targa: ", SchedaRecord::fTarga, 10},
         {"  \x80 ", SchedaRecord::fTotale, 0},  // the euro sign in Windows-1252
     });
-    return spec;
+    return line;
 }
 
 QString listLine(const char *record)

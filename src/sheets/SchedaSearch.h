@@ -26,8 +26,8 @@ public:
     explicit Criteria(const QList<Criterion> &criteria);
 };
 
-// The sheet list line (the line of the search and of the unpaid list) as a column spec.
-const RecordScan::LineSpec &lineSpec();
+// The sheet list line (the line of the search and of the unpaid list) as a column layout.
+const RecordScan::LineLayout &lineSpec();
 
 // The sheet list line of a record: "Scheda n. " + L(NumScheda, 10) + "  Data: " + L(Data, 10) +
 // "  Cliente: " + L(Cliente, 25) + "  Tel. " + L(Recapito, 14) + "  " + L(Marca, 25) +

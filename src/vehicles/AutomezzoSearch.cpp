@@ -13,9 +13,9 @@ const std::array<AutomezzoRecord::Field, 10> &criterionFields()
     return fields;
 }
 
-const RecordScan::LineSpec &searchLine()
+const RecordScan::LineLayout &searchLine()
 {
-    static const RecordScan::LineSpec spec(R::format(), {
+    static const RecordScan::LineLayout line(R::format(), {
         {"", R::fTipo, 20},
         {"  ", R::fMarca, 30, R::fModello},
         {"  Targa: ", R::fTarga, 12},
@@ -23,7 +23,7 @@ const RecordScan::LineSpec &searchLine()
         {"  Anno: ", R::fImmatricolazione, 10},
         {"  Km: ", R::fChilometri, 0},
     });
-    return spec;
+    return line;
 }
 
 bool search(const QString &archivePath, const RecordScan::Criteria &criteria, ListedRecords &found)

@@ -15,7 +15,7 @@ const std::array<AutomezzoRecord::Field, 10> &criterionFields();
 // The line: Tipo padded to 20, two blanks, "Marca Modello" padded to 30, "  Targa: " Targa padded to
 // 12, "  Titolare: " Proprietario padded to 30, "  Anno: " Immatricolazione padded to 10, "  Km: "
 // Chilometri whole.
-const RecordScan::LineSpec &searchLine();
+const RecordScan::LineLayout &searchLine();
 
 // The scan, in archive order; the caller sorts. False when the archive cannot be read.
 bool search(const QString &archivePath, const RecordScan::Criteria &criteria, ListedRecords &found);

@@ -126,7 +126,7 @@ private slots:
         c.Nome = QStringLiteral("Gennaro Maria Luigi");
         c.Targa = QStringLiteral("AB123CD");
         const QByteArray bytes = c.toBytes();
-        const RecordScan::LineSpec line(ClienteRecord::format(),
+        const RecordScan::LineLayout line(ClienteRecord::format(),
                                         {{"", ClienteRecord::fCognome, 10},
                                          {" ", ClienteRecord::fNome, 7},
                                          {" \x80 ", ClienteRecord::fTarga, 0}});
