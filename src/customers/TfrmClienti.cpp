@@ -88,15 +88,6 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
                        QStringLiteral("Visualizza la guida in linea."));
     cmdEsci = command("cmdEsci", QStringLiteral(":/icons/system-log-out.svg"), QStringLiteral("Esci"),
                       QStringLiteral("Esci da questa schermata."));
-    cmdPrimo = command("cmdPrimo", QStringLiteral(":/icons/go-first.svg"), QString(),
-                       QStringLiteral("Visualizza la prima scheda in archivio."));
-    cmdIndietro = command("cmdIndietro", QStringLiteral(":/icons/go-previous.svg"), QString(),
-                          QStringLiteral("Visualizza la scheda precedente in archivio."));
-    cmdAvanti = command("cmdAvanti", QStringLiteral(":/icons/go-next.svg"), QString(),
-                        QStringLiteral("Visualizza la scheda successiva in archivio."));
-    cmdUltimo = command("cmdUltimo", QStringLiteral(":/icons/go-last.svg"), QString(),
-                        QStringLiteral("Visualizza l'ultima scheda in archivio."));
-    makePositionLabel(content, 12);
 
     // Fields, created in tab order; the maximum lengths are the record's capacities.
     auto edit = [content](const char *name, int maxLength) {
@@ -271,8 +262,7 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
 
     auto *browseBar = new QHBoxLayout;
     browseBar->addStretch(1);
-    browseBar->addWidget(FormBuilder::commandGroup(content, {cmdPrimo, cmdIndietro, lblPosizione, cmdAvanti,
-                                                             cmdUltimo}));
+    browseBar->addWidget(makeBrowseBar(content, 12, false));
 
     auto *body = new QHBoxLayout;
     body->setSpacing(10);
@@ -382,10 +372,6 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     connect(cmdNuovo, &QToolButton::clicked, this, &TfrmClienti::cmdNuovoClick);
     connect(cmdDuplica, &QToolButton::clicked, this, &TfrmClienti::cmdDuplicaClick);
     connect(cmdSalva, &QToolButton::clicked, this, &TfrmClienti::cmdSalvaClick);
-    connect(cmdPrimo, &QToolButton::clicked, this, &TfrmClienti::cmdPrimoClick);
-    connect(cmdIndietro, &QToolButton::clicked, this, &TfrmClienti::cmdIndietroClick);
-    connect(cmdAvanti, &QToolButton::clicked, this, &TfrmClienti::cmdAvantiClick);
-    connect(cmdUltimo, &QToolButton::clicked, this, &TfrmClienti::cmdUltimoClick);
     connect(cmdEsci, &QToolButton::clicked, this, &TfrmClienti::cmdEsciClick);
     connect(btnEmail, &QToolButton::clicked, this, &TfrmClienti::btnEmailClick);
     connect(btnCodFisc, &QToolButton::clicked, this, &TfrmClienti::btnCodFiscClick);

@@ -23,7 +23,6 @@ public:
     PictureButton *cmdNuovo, *cmdDuplica, *cmdFile, *cmdSalva, *cmdTrova, *cmdAnteprima, *cmdStampa,
         *cmdPDF, *cmdRicontatta, *cmdEsporta, *cmdGuida, *cmdEsci;
     // Browse bar (with the position label).
-    PictureButton *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
 
     // 1 personal data.
     QLineEdit *txtCognome, *txtNome, *txtDitta, *txtSesso, *txtRecapito, *txtIndirizzoRes;

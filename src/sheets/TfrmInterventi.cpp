@@ -89,15 +89,6 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
                            QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
     cmdStampa = command("cmdStampa", QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa la scheda."));
-    cmdPrimo = command("cmdPrimo", QStringLiteral(":/icons/go-first.svg"), QStringLiteral("Prima"),
-                       QStringLiteral("Visualizza la prima scheda in archivio."));
-    cmdIndietro = command("cmdIndietro", QStringLiteral(":/icons/go-previous.svg"), QStringLiteral("Precedente"),
-                          QStringLiteral("Visualizza la scheda precedente in archivio."));
-    makePositionLabel(content, 14);
-    cmdAvanti = command("cmdAvanti", QStringLiteral(":/icons/go-next.svg"), QStringLiteral("Successiva"),
-                        QStringLiteral("Visualizza la scheda successiva in archivio."));
-    cmdUltimo = command("cmdUltimo", QStringLiteral(":/icons/go-last.svg"), QStringLiteral("Ultima"),
-                        QStringLiteral("Visualizza l'ultima scheda in archivio."));
     cmdNonPagati = command("cmdNonPagati", QStringLiteral(":/icons/accessories-calculator.svg"),
                            QStringLiteral("Da saldare"),
                            QStringLiteral("Visualizza il riepilogo dei conti non ancora saldati."));
@@ -114,7 +105,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     bar->setSpacing(8);
     bar->addWidget(FormBuilder::commandGroup(content, {cmdNuovo, cmdDuplica, cmdSalva}));
     bar->addWidget(FormBuilder::commandGroup(content, {cmdTrova, cmdFile, cmdAnteprima, cmdStampa}));
-    bar->addWidget(FormBuilder::commandGroup(content, {cmdPrimo, cmdIndietro, lblPosizione, cmdAvanti, cmdUltimo}));
+    bar->addWidget(makeBrowseBar(content, 14, true));
     bar->addWidget(FormBuilder::commandGroup(content, {cmdNonPagati, cmdNumerazione, cmdGuida}));
     bar->addStretch(1);
     bar->addWidget(FormBuilder::commandGroup(content, {cmdEsci}));
@@ -349,10 +340,6 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     connect(cmdFile, &QToolButton::clicked, this, &TfrmInterventi::cmdFileClick);
     connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmInterventi::cmdAnteprimaClick);
     connect(cmdStampa, &QToolButton::clicked, this, &TfrmInterventi::cmdStampaClick);
-    connect(cmdPrimo, &QToolButton::clicked, this, &TfrmInterventi::cmdPrimoClick);
-    connect(cmdIndietro, &QToolButton::clicked, this, &TfrmInterventi::cmdIndietroClick);
-    connect(cmdAvanti, &QToolButton::clicked, this, &TfrmInterventi::cmdAvantiClick);
-    connect(cmdUltimo, &QToolButton::clicked, this, &TfrmInterventi::cmdUltimoClick);
     connect(cmdNonPagati, &QToolButton::clicked, this, &TfrmInterventi::cmdNonPagatiClick);
     connect(cmdNumerazione, &QToolButton::clicked, this, &TfrmInterventi::cmdNumerazioneClick);
     connect(cmdGuida, &QToolButton::clicked, this, &TfrmInterventi::cmdGuidaClick);

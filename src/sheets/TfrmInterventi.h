@@ -23,7 +23,6 @@ public:
 
     // Command bar.
     PictureButton *cmdNuovo, *cmdDuplica, *cmdSalva, *cmdTrova, *cmdFile, *cmdAnteprima, *cmdStampa;
-    PictureButton *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
     PictureButton *cmdNonPagati, *cmdNumerazione, *cmdGuida, *cmdEsci;
 
     // Photo areas A and B with their buttons and placeholders.

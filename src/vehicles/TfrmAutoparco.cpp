@@ -82,14 +82,6 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
                            QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
     cmdStampa = command("cmdStampa", QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa la scheda."));
-    cmdPrimo = command("cmdPrimo", QStringLiteral(":/icons/go-first.svg"), QStringLiteral("Prima"),
-                       QStringLiteral("Visualizza la prima scheda in archivio."));
-    cmdIndietro = command("cmdIndietro", QStringLiteral(":/icons/go-previous.svg"), QStringLiteral("Precedente"),
-                          QStringLiteral("Visualizza la scheda precedente in archivio."));
-    cmdAvanti = command("cmdAvanti", QStringLiteral(":/icons/go-next.svg"), QStringLiteral("Successiva"),
-                        QStringLiteral("Visualizza la scheda successiva in archivio."));
-    cmdUltimo = command("cmdUltimo", QStringLiteral(":/icons/go-last.svg"), QStringLiteral("Ultima"),
-                        QStringLiteral("Visualizza l'ultima scheda in archivio."));
     cmdEsporta = command("cmdEsporta", QStringLiteral(":/icons/x-office-spreadsheet.svg"), QStringLiteral("Esporta"),
                          QStringLiteral("Esporta l'archivio in Excel."));
     cmdSlideshow = command("cmdSlideshow", QStringLiteral(":/icons/image-x-generic.svg"),
@@ -99,14 +91,13 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
                        QStringLiteral("Visualizza la guida in linea."));
     cmdEsci = command("cmdEsci", QStringLiteral(":/icons/system-log-out.svg"), QStringLiteral("Esci"),
                       QStringLiteral("Esci da questa schermata."));
-    makePositionLabel(content, 12);
 
     auto *bar = new QHBoxLayout;
     bar->setSpacing(8);
     bar->addWidget(FormBuilder::commandGroup(content, {cmdNuovo, cmdDuplica, cmdSalva, cmdTrova, cmdFile}));
     bar->addWidget(FormBuilder::commandGroup(content, {cmdAnteprima}));
     bar->addWidget(FormBuilder::commandGroup(content, {cmdStampa}));
-    bar->addWidget(FormBuilder::commandGroup(content, {cmdPrimo, cmdIndietro, lblPosizione, cmdAvanti, cmdUltimo}));
+    bar->addWidget(makeBrowseBar(content, 12, true));
     bar->addWidget(FormBuilder::commandGroup(content, {cmdEsporta, cmdSlideshow}));
     bar->addStretch(1);
     bar->addWidget(FormBuilder::commandGroup(content, {cmdGuida, cmdEsci}));
@@ -357,10 +348,6 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     connect(cmdNuovo, &QToolButton::clicked, this, &TfrmAutoparco::cmdNuovoClick);
     connect(cmdDuplica, &QToolButton::clicked, this, &TfrmAutoparco::cmdDuplicaClick);
     connect(cmdSalva, &QToolButton::clicked, this, &TfrmAutoparco::cmdSalvaClick);
-    connect(cmdPrimo, &QToolButton::clicked, this, &TfrmAutoparco::cmdPrimoClick);
-    connect(cmdIndietro, &QToolButton::clicked, this, &TfrmAutoparco::cmdIndietroClick);
-    connect(cmdAvanti, &QToolButton::clicked, this, &TfrmAutoparco::cmdAvantiClick);
-    connect(cmdUltimo, &QToolButton::clicked, this, &TfrmAutoparco::cmdUltimoClick);
     connect(cmdEsci, &QToolButton::clicked, this, &TfrmAutoparco::cmdEsciClick);
     connect(btnCaricaFoto, &QToolButton::clicked, this, &TfrmAutoparco::btnCaricaFotoClick);
     connect(btnSalvaFoto, &QToolButton::clicked, this, &TfrmAutoparco::btnSalvaFotoClick);

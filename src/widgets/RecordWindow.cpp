@@ -5,6 +5,7 @@
 #include "common/TextRules.h"
 #include "shell/AppWindows.h"
 #include "widgets/ArchiveBrowser.h"
+#include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 
@@ -19,6 +20,25 @@ RecordWindow::RecordWindow(AppWindows &windows, const QString &caption, const Re
 QString RecordWindow::archivePath() const
 {
     return windows().filePath(m_format.fileName());
+}
+
+QWidget *RecordWindow::makeBrowseBar(QWidget *parent, int labelPointSize, bool captions)
+{
+    auto command = [parent, captions](const char *name, const char *icon, const char *caption, const char *hint) {
+        return FormBuilder::command(parent, QString::fromLatin1(icon), captions ? QString::fromUtf8(caption) : QString(),
+                                    QString::fromUtf8(hint), QString::fromLatin1(name));
+    };
+    cmdPrimo = command("cmdPrimo", ":/icons/go-first.svg", "Prima", "Visualizza la prima scheda in archivio.");
+    cmdIndietro = command("cmdIndietro", ":/icons/go-previous.svg", "Precedente",
+                          "Visualizza la scheda precedente in archivio.");
+    cmdAvanti = command("cmdAvanti", ":/icons/go-next.svg", "Successiva", "Visualizza la scheda successiva in archivio.");
+    cmdUltimo = command("cmdUltimo", ":/icons/go-last.svg", "Ultima", "Visualizza l'ultima scheda in archivio.");
+    connect(cmdPrimo, &QToolButton::clicked, this, &RecordWindow::cmdPrimoClick);
+    connect(cmdIndietro, &QToolButton::clicked, this, &RecordWindow::cmdIndietroClick);
+    connect(cmdAvanti, &QToolButton::clicked, this, &RecordWindow::cmdAvantiClick);
+    connect(cmdUltimo, &QToolButton::clicked, this, &RecordWindow::cmdUltimoClick);
+    makePositionLabel(parent, labelPointSize);
+    return FormBuilder::commandGroup(parent, {cmdPrimo, cmdIndietro, lblPosizione, cmdAvanti, cmdUltimo});
 }
 
 QLabel *RecordWindow::makePositionLabel(QWidget *parent, int pointSize)

@@ -9,6 +9,7 @@
 #include <QList>
 
 class QLabel;
+class PictureButton;
 class QLineEdit;
 
 // What the three record windows (sheets, customers, vehicles) share on top of an app window: one
@@ -20,6 +21,8 @@ class RecordWindow : public AppWindow
 {
     Q_OBJECT
 public:
+    // Browse bar: the four browse commands around the position label.
+    PictureButton *cmdPrimo = nullptr, *cmdIndietro = nullptr, *cmdAvanti = nullptr, *cmdUltimo = nullptr;
     QLabel *lblPosizione = nullptr;
     // Hidden: the record's attachment names and descriptions.
     QLabel *lblFile01 = nullptr, *lblFile02 = nullptr, *lblFile03 = nullptr;
@@ -48,9 +51,11 @@ protected:
     // Save with all its checks and messages; true when the record was stored.
     virtual bool saveRecord() = 0;
 
-    // The position label and the hidden attachment holders, made once by the window's constructor.
-    QLabel *makePositionLabel(QWidget *parent, int pointSize);
+    // The browse bar (commands, with or without captions, around the position label) and the hidden
+    // attachment holders, made once by the window's constructor.
+    QWidget *makeBrowseBar(QWidget *parent, int labelPointSize, bool captions);
     void makeAttachmentHolders(QWidget *parent);
+    QLabel *makePositionLabel(QWidget *parent, int pointSize);
     // The binding rows of the six attachment holders, in the record's fields of that name.
     void bindAttachmentHolders();
     void clearAttachmentHolders();
