@@ -67,6 +67,7 @@ inline QString unescape(QString text)
     text.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
     text.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
     text.replace(QStringLiteral("&#39;"), QStringLiteral("'"));
+    text.replace(QStringLiteral("&apos;"), QStringLiteral("'"));
     text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
     return text;
 }
