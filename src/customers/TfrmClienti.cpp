@@ -5,6 +5,10 @@
 #include "customers/ClienteRules.h"
 #include "customers/TfrmRicontatta.h"
 #include "customers/TfrmTrovaClienti.h"
+#include "reports/ClienteReport.h"
+#include "reports/ReportPreview.h"
+#include "reports/ReportPrinting.h"
+#include "reports/SummaryReport.h"
 #include "shell/AppWindows.h"
 #include "shell/TMisc.h"
 #include "validators/TfrmCarta.h"
@@ -382,7 +386,10 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     connect(cmdTrova, &QToolButton::clicked, this, &TfrmClienti::cmdTrovaClick);
     connect(cmdRicontatta, &QToolButton::clicked, this, &TfrmClienti::cmdRicontattaClick);
     connect(impAutomezzo, &QToolButton::clicked, this, &TfrmClienti::impAutomezzoClick);
-    for (PictureButton *later : {cmdFile, cmdAnteprima, cmdStampa, cmdPDF, cmdEsporta, cmdGuida})
+    connect(cmdStampa, &QToolButton::clicked, this, &TfrmClienti::cmdStampaClick);
+    connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmClienti::cmdAnteprimaClick);
+    connect(cmdPDF, &QToolButton::clicked, this, &TfrmClienti::cmdPDFClick);
+    for (PictureButton *later : {cmdFile, cmdEsporta, cmdGuida})
         connect(later, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
 
     setContent(content);
@@ -521,6 +528,64 @@ void TfrmClienti::cmdTrovaClick()
     TfrmTrovaClienti search(windows(), this);
     search.lblMemory->setText(QStringLiteral("clienti"));
     search.exec();
+}
+
+// ---- Customer sheet: print, preview, PDF ---------------------------------------------------------
+
+PreparedReport TfrmClienti::prepareSheet() const
+{
+    QHash<QString, QString> controls;
+    for (const auto &[name, text] : m_binding.printTexts())
+        controls.insert(name, text);
+    Report report = ClienteReport::buildTemplate();
+    ClienteReport::fill(report, controls, SummaryReport::footerText());
+    return report.prepare();
+}
+
+QString TfrmClienti::printFailureMessage()
+{
+    return QStringLiteral("Attenzione: la stampa della scheda non è andata a buon fine.\n\r\n\r"
+                          "Controllare che la stampante sia accesa e collegata, poi riprovare.");
+}
+
+QString TfrmClienti::previewFailureMessage()
+{
+    return QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa della scheda non è andata "
+                          "a buon fine.");
+}
+
+QString TfrmClienti::pdfFailureMessage()
+{
+    return QStringLiteral("Attenzione: non è stato possibile creare il file PDF della scheda.\n\r\n\r"
+                          "Accertarsi che il file Cliente.pdf non sia già aperto in un altro programma e che "
+                          "la cartella del programma consenta la scrittura, poi riprovare.");
+}
+
+void TfrmClienti::cmdStampaClick()
+{
+    if (ReportPrinting::print(prepareSheet(), this) == ReportPrinting::Outcome::Failed)
+        MessageBoxes::warning(this, printFailureMessage());
+}
+
+void TfrmClienti::cmdAnteprimaClick()
+{
+    if (!ReportPreview::run(prepareSheet(), this))
+        MessageBoxes::warning(this, previewFailureMessage());
+}
+
+void TfrmClienti::cmdPDFClick()
+{
+    // Every export replaces the same file, whatever customer is shown; a failed export keeps the
+    // earlier file and the screen's data, and says why.
+    const QString path = windows().filePath(pdfFileName());
+    const QString name = ClienteReport::reportName();
+    if (!ReportRender::exportPdf(prepareSheet(), path, {name, name})) {
+        MessageBoxes::warning(this, pdfFailureMessage());
+        return;
+    }
+    if (MessageBoxes::confirm(this, QStringLiteral("L'esportazione della scheda in PDF è terminata con successo."
+                                                   "\r\n\r\nSi vuole aprire il file?")))
+        TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
 }
 
 void TfrmClienti::cmdRicontattaClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/ClienteRecord.h"
+#include "reports/Report.h"
 #include "widgets/RecordWindow.h"
 
 class PictureButton;
@@ -56,6 +57,9 @@ public:
     void cmdEsciClick();
     void cmdTrovaClick();
     void cmdRicontattaClick();
+    void cmdStampaClick();
+    void cmdAnteprimaClick();
+    void cmdPDFClick();
     void impAutomezzoClick();
     void btnEmailClick();
     void btnCodFiscClick();
@@ -63,6 +67,14 @@ public:
     void btnCartaClick();
     void btnIbanClick();
     void txtProvEnter(QComboBox *combo);
+
+    // The customer sheet "Scheda informativa" filled from the screen as it stands and laid out.
+    PreparedReport prepareSheet() const;
+    // The PDF file that "Crea PDF" writes (and overwrites) in the program folder.
+    static QString pdfFileName() { return QStringLiteral("Cliente.pdf"); }
+    static QString pdfFailureMessage();
+    static QString printFailureMessage();
+    static QString previewFailureMessage();
 
 protected:
     void showStored(const QByteArray &record, qint64 position) override;

@@ -1,8 +1,12 @@
 #include "vehicles/TfrmAutoparco.h"
 
 #include "archive/RecordArchive.h"
+#include "media/Logo.h"
 #include "media/PhotoArea.h"
+#include "reports/AutomezzoReport.h"
 #include "shell/AppWindows.h"
+#include "vehicles/TfrmAnteprimaAutomezzo.h"
+#include "vehicles/TfrmStampaAutomezzo.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
 #include "widgets/Artwork.h"
 #include "widgets/DateEdits.h"
@@ -355,11 +359,55 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     connect(btnZoomFoto, &QToolButton::clicked, this, &TfrmAutoparco::btnZoomFotoClick);
     // The dialogs of these commands come with their own parts of the fleet.
     connect(cmdTrova, &QToolButton::clicked, this, &TfrmAutoparco::cmdTrovaClick);
-    for (PictureButton *later : {cmdFile, cmdAnteprima, cmdStampa, cmdEsporta, cmdSlideshow, cmdGuida})
+    connect(cmdStampa, &QToolButton::clicked, this, &TfrmAutoparco::cmdStampaClick);
+    connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmAutoparco::cmdAnteprimaClick);
+    for (PictureButton *later : {cmdFile, cmdEsporta, cmdSlideshow, cmdGuida})
         connect(later, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
 
     setContent(content);
     panInfo->setText(QStringLiteral("Pronto per registrare una nuova scheda..."));
+}
+
+// ---- Vehicle sheet: print and preview ------------------------------------------------------------
+
+std::optional<PreparedReport> TfrmAutoparco::prepareSheet(const QImage &photo) const
+{
+    QHash<QString, QString> controls;
+    for (const auto &[name, text] : m_binding.printTexts())
+        controls.insert(name, text);
+    Report report = AutomezzoReport::buildTemplate();
+    if (!AutomezzoReport::fill(report, controls, photo))
+        return std::nullopt;
+    return report.prepare();
+}
+
+RecordPrintDialog::Setup TfrmAutoparco::printSetup(AppWindows &windows, RecordPrintDialog::Setup face)
+{
+    face.centreOver = windows.frmAutoparco();
+    face.picture = [&windows] {
+        const TfrmAutoparco *vehicles = windows.frmAutoparco();
+        const QImage photo = vehicles ? vehicles->imgFoto->fullImage() : QImage();
+        return photo.isNull() ? Logo::defaultLogo() : photo;
+    };
+    face.build = [&windows](const QImage &photo) -> std::optional<PreparedReport> {
+        const TfrmAutoparco *vehicles = windows.frmAutoparco();
+        if (!vehicles)
+            return std::nullopt;
+        return vehicles->prepareSheet(photo);
+    };
+    return face;
+}
+
+void TfrmAutoparco::cmdStampaClick()
+{
+    TfrmStampaAutomezzo print(windows(), this);
+    print.exec();
+}
+
+void TfrmAutoparco::cmdAnteprimaClick()
+{
+    TfrmAnteprimaAutomezzo preview(windows(), this);
+    preview.exec();
 }
 
 QString TfrmAutoparco::photoFile(qint64 position)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/AutomezzoRecord.h"
+#include "widgets/RecordPrintDialog.h"
 #include "widgets/RecordWindow.h"
 
 #include <QImage>
@@ -49,11 +50,21 @@ public:
 
     void FormShow() override;
 
+    // The vehicle sheet "Scheda Veicolo" filled from the screen as it stands (saved or not) with the
+    // given photo, and laid out; nothing when the template could not be filled.
+    std::optional<PreparedReport> prepareSheet(const QImage &photo) const;
+    // A print or preview face completed for the vehicle sheet: centred on the vehicle window, the
+    // photo area's picture (the built-in euro picture when there is none) taken on showing, the
+    // sheet prepared on confirming.
+    static RecordPrintDialog::Setup printSetup(AppWindows &windows, RecordPrintDialog::Setup face);
+
     void cmdNuovoClick();
     void cmdDuplicaClick();
     void cmdSalvaClick();
     void cmdEsciClick();
     void cmdTrovaClick();
+    void cmdStampaClick();
+    void cmdAnteprimaClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();
     void btnCancFotoClick();
