@@ -6,6 +6,7 @@
 #include "common/TextRules.h"
 #include "media/PhotoArea.h"
 #include "media/TfrmLogo.h"
+#include "media/TfrmWebCam.h"
 #include "sheets/SchedaRules.h"
 #include "sheets/TfrmAnteprimaScheda.h"
 #include "sheets/TfrmDaSaldare.h"
@@ -602,9 +603,11 @@ void TfrmInterventi::btnCaricaFotoClick(PhotoArea *area)
     PhotoCommands::load(this, area);
 }
 
-void TfrmInterventi::btnAcquisisciFotoClick(PhotoArea *)
+void TfrmInterventi::btnAcquisisciFotoClick(PhotoArea *area)
 {
-    notYetAvailable();
+    TfrmWebCam webcam(windows(), this);
+    webcam.lblMemory->setText(area == imgFoto02 ? QStringLiteral("foto02") : QStringLiteral("foto01"));
+    webcam.exec();
 }
 
 void TfrmInterventi::btnSalvaFotoClick(PhotoArea *area)

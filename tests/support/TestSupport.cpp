@@ -4,6 +4,7 @@
 #include "shell/AppWindows.h"
 #include "shell/Startup.h"
 #include "shell/TMisc.h"
+#include "widgets/CameraFeed.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PrintDialogs.h"
@@ -22,6 +23,7 @@ void scriptEverything()
     PrintDialogs::setScripted(true);
     ReportPreview::setScripted(true);
     TMisc::setScripted(true);
+    CameraFeed::setScripted(true);
 }
 
 std::unique_ptr<QTemporaryDir> programFolder()

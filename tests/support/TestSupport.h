@@ -11,8 +11,8 @@ class AppWindows;
 // Shared by the tests: scripted modal steps, a temporary program folder, the whole-run windows.
 namespace TestSupport {
 
-// Turns every modal step (message boxes, file dialogs, print dialog, report preview, shell open) into
-// a scripted one and sets the process formats and translations as the program does. Call from
+// Turns every modal step (message boxes, file dialogs, print dialog, report preview, shell open, the
+// camera) into a scripted one and sets the process formats and translations as the program does. Call from
 // initTestCase().
 void scriptEverything();
 
