@@ -1,0 +1,11 @@
+#include "vehicles/TfrmExpAutoparco.h"
+
+#include "shell/AppWindows.h"
+#include "vehicles/AutomezzoExport.h"
+
+TfrmExpAutoparco::TfrmExpAutoparco(AppWindows &windows, QWidget *parent)
+    : ExportDialog(windows.programFolder(), QStringLiteral(" Esportazione archivio veicoli in Excel"),
+                   AutomezzoExport::table(), parent)
+{
+    setObjectName(QStringLiteral("frmExpAutoparco"));
+}
