@@ -5,6 +5,7 @@
 
 #include "customers/TfrmClienti.h"
 #include "media/TfrmLogo.h"
+#include "media/TfrmWebCam.h"
 #include "reports/ReportPreview.h"
 #include "reports/SchedaReport.h"
 #include "sheets/TfrmAnteprimaScheda.h"
@@ -21,6 +22,7 @@
 #include "validators/TfrmCodFisc.h"
 #include "validators/TfrmIban.h"
 #include "validators/TfrmPartitaIva.h"
+#include "vehicles/TfrmAnteprimaAutomezzo.h"
 #include "vehicles/TfrmAutoparco.h"
 
 #include <QApplication>
@@ -88,5 +90,15 @@ int main(int argc, char *argv[])
     save(&iban, out, QStringLiteral("TfrmIban"), false);
     ReportPreview preview(SchedaReport::buildTemplate().prepare(), sheet);
     save(&preview, out, QStringLiteral("ReportPreview"), true);
+    TfrmWebCam webcam(windows, sheet);
+    save(&webcam, out, QStringLiteral("TfrmWebCam"), false);
+    TfrmAnteprimaAutomezzo vehiclePreview(windows, windows.frmAutoparco());
+    save(&vehiclePreview, out, QStringLiteral("TfrmAnteprimaAutomezzo"), false);
+    ReportPreview customerSheet(windows.frmClienti()->prepareSheet(), windows.frmClienti());
+    save(&customerSheet, out, QStringLiteral("SchedaInformativa"), true);
+    if (const auto vehicleSheet = windows.frmAutoparco()->prepareSheet(windows.frmAutoparco()->imgBianco)) {
+        ReportPreview vehicle(*vehicleSheet, windows.frmAutoparco());
+        save(&vehicle, out, QStringLiteral("SchedaVeicolo"), true);
+    }
     return 0;
 }
