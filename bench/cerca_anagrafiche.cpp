@@ -15,6 +15,12 @@
 //   cerca_anagrafiche prova [NUMERO] [--ripeti N]
 //       generates both archives with NUMERO records each (100 000 unless told) in a temporary folder,
 //       runs `tempi` on them and removes the folder.
+//   cerca_anagrafiche esporta [NUMERO] [--ripeti N]
+//       generates NUMERO customers (100 000 unless told) in a temporary folder and times, N times each
+//       (5 unless told), the export to "Clienti.xls" through the export dialog's own writer, and the
+//       export dialog from its creation to the first painting of its grid (offscreen). When sqlite3 is
+//       installed, the same 25 cells of every customer are loaded into a table first (not timed) and
+//       `sqlite3 -html` writing them to a file is timed as a yardstick.
 
 #include "ItalianData.h"
 
@@ -22,7 +28,11 @@
 #include "archive/ClienteRecord.h"
 #include "archive/ListRules.h"
 #include "archive/RecordScan.h"
+#include "customers/ClienteExport.h"
 #include "customers/ClienteSearch.h"
+#include "customers/TfrmExpClienti.h"
+#include "reports/SpreadsheetExport.h"
+#include "shell/AppWindows.h"
 #include "shell/Startup.h"
 #include "validators/CodiceFiscale.h"
 #include "vehicles/AutomezzoSearch.h"
@@ -37,6 +47,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QScrollBar>
+#include <QStandardPaths>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -724,6 +736,139 @@ int timeLists(const QString &customers, const QString &vehicles, const QStringLi
     return ok ? 0 : 1;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Export
+
+// The customers' 25 export cells as CSV with a header row of column names, for sqlite3 to import.
+bool writeCsv(const QString &archivePath, const QString &csvPath)
+{
+    const SpreadsheetExport::Table &table = ClienteExport::table();
+    RecordArchive archive;
+    QFile csv(csvPath);
+    if (!archive.OpenForReading(archivePath, table.format->size()) || !csv.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray out;
+    for (int c = 1; c <= table.columns.size(); ++c)
+        out += (c > 1 ? "," : "") + QByteArray("c") + QByteArray::number(c);
+    out += '\n';
+    while (const char *record = archive.NextRecord()) {
+        for (int c = 1; c <= table.columns.size(); ++c) {
+            QByteArray cell = SpreadsheetExport::cellText(table, c, record).toUtf8();
+            cell.replace('"', "\"\"");
+            out += (c > 1 ? ",\"" : "\"") + cell + '"';
+        }
+        out += '\n';
+        if (out.size() > (1 << 20)) {
+            csv.write(out);
+            out.clear();
+        }
+    }
+    csv.write(out);
+    return !archive.Failed() && csv.flush();
+}
+
+// Runs sqlite3 with its output into a file; returns the milliseconds from start to exit, or -1.
+double timeSqlite(const QString &sqlite, const QStringList &arguments, const QString &output)
+{
+    QProcess process;
+    process.setStandardOutputFile(output.isEmpty() ? QProcess::nullDevice() : output);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(sqlite, arguments);
+    process.waitForFinished(-1);
+    const double ms = msSince(timer);
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        std::fprintf(stderr, "sqlite3 non riuscito: %s\n", process.readAllStandardError().constData());
+        return -1;
+    }
+    return ms;
+}
+
+int timeExport(qint64 count, const QStringList &options)
+{
+    int repeat = 5;
+    for (int i = 0; i + 1 < options.size(); i += 2) {
+        if (options[i] == QLatin1String("--ripeti"))
+            repeat = qMax(1, options[i + 1].toInt());
+    }
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
+        std::fprintf(stderr, "Impossibile creare la cartella temporanea\n");
+        return 1;
+    }
+    const QDir dir(folder.path());
+    const QString customers = dir.filePath(ClienteRecord::fileName());
+    if (generateCustomers(customers, count, 20240517u) != 0)
+        return 1;
+    const SpreadsheetExport::Table &table = ClienteExport::table();
+    const QString target = dir.filePath(table.fileName);
+
+    const QString sqlite = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    const QString database = dir.filePath(QStringLiteral("clienti.db"));
+    const QString html = dir.filePath(QStringLiteral("clienti.html"));
+    bool haveSqlite = !sqlite.isEmpty();
+    if (haveSqlite) {
+        const QString csv = dir.filePath(QStringLiteral("clienti.csv"));
+        haveSqlite = writeCsv(customers, csv)
+                     && timeSqlite(sqlite, {database, QStringLiteral(".mode csv"),
+                                            QStringLiteral(".import %1 clienti").arg(csv)}, QString()) >= 0;
+        QFile::remove(csv);
+    } else {
+        std::printf("sqlite3 non installato: nessun confronto\n");
+    }
+
+    QVector<double> writeMs, sqliteMs, showMs;
+    bool ok = true;
+    AppWindows windows(folder.path());
+    for (int run = 0; run < repeat; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        const SpreadsheetExport::Outcome outcome = SpreadsheetExport::write(table, customers, count, {}, target);
+        writeMs.append(msSince(timer));
+        if (outcome != SpreadsheetExport::Outcome::Written) {
+            std::fprintf(stderr, "Esportazione non riuscita\n");
+            ok = false;
+        }
+        if (haveSqlite) {
+            const double ms = timeSqlite(sqlite, {QStringLiteral("-html"), database,
+                                                  QStringLiteral("SELECT * FROM clienti;")}, html);
+            if (ms < 0)
+                ok = false;
+            sqliteMs.append(ms);
+        }
+        {
+            // The dialog as the customer window opens it: created, shown, its grid painted.
+            timer.restart();
+            TfrmExpClienti dialog(windows);
+            auto *grid = dialog.findChild<QTableView *>(QStringLiteral("grdRecords"));
+            PaintWatch watch;
+            grid->viewport()->installEventFilter(&watch);
+            dialog.show();
+            const bool painted = watch.wait();
+            showMs.append(msSince(timer));
+            if (!painted || grid->model()->rowCount() != count) {
+                std::fprintf(stderr, "La griglia non \u00E8 stata disegnata per intero\n");
+                ok = false;
+            }
+        }
+    }
+    const auto report = [](const char *what, const QVector<double> &ms, const QString &file) {
+        std::printf("%-58s %9.1f %9.1f %9.1f %10.1f\n", what, median(ms), *std::min_element(ms.begin(), ms.end()),
+                    *std::max_element(ms.begin(), ms.end()),
+                    file.isEmpty() ? 0.0 : double(QFileInfo(file).size()) / 1e6);
+    };
+    std::printf("\n%lld clienti, %d prove alternate, tempi in ms\n\n", static_cast<long long>(count), repeat);
+    std::printf("%-58s %9s %9s %9s %10s\n", "misura", "mediana", "min", "max", "file (MB)");
+    report("Clienti.xls, scrittore dell'esportazione", writeMs, target);
+    if (haveSqlite)
+        report("sqlite3 -html, stesse 25 colonne, su file (yardstick)", sqliteMs, html);
+    report("finestra di esportazione: creazione -> griglia disegnata", showMs, QString());
+    if (haveSqlite)
+        std::printf("\nrapporto esportazione / sqlite3: %.2f\n", median(writeMs) / median(sqliteMs));
+    std::printf("memoria di picco: %ld KiB\n", peakMemoryKiB());
+    return ok ? 0 : 1;
+}
+
 void usage()
 {
     std::fprintf(stderr,
@@ -731,7 +876,8 @@ void usage()
                  "  cerca_anagrafiche genera-clienti ARCHIVIO NUMERO [SEME]\n"
                  "  cerca_anagrafiche genera-automezzi ARCHIVIO NUMERO [SEME]\n"
                  "  cerca_anagrafiche tempi CLIENTI AUTOMEZZI [--cognome TESTO] [--marca TESTO] [--ripeti N]\n"
-                 "  cerca_anagrafiche prova [NUMERO] [--ripeti N]\n");
+                 "  cerca_anagrafiche prova [NUMERO] [--ripeti N]\n"
+                 "  cerca_anagrafiche esporta [NUMERO] [--ripeti N]\n");
 }
 
 }  // namespace
@@ -749,7 +895,8 @@ int main(int argc, char **argv)
         return command == QLatin1String("genera-clienti") ? generateCustomers(arguments[1], count, seed)
                                                           : generateVehicles(arguments[1], count, seed);
     }
-    if (command != QLatin1String("tempi") && command != QLatin1String("prova")) {
+    if (command != QLatin1String("tempi") && command != QLatin1String("prova")
+        && command != QLatin1String("esporta")) {
         usage();
         return 2;
     }
@@ -769,6 +916,8 @@ int main(int argc, char **argv)
     qint64 count = 100000;
     if (!options.isEmpty() && !options.first().startsWith(QLatin1String("--")))
         count = options.takeFirst().toLongLong();
+    if (command == QLatin1String("esporta"))
+        return timeExport(count, options);
     QTemporaryDir folder;
     if (!folder.isValid()) {
         std::fprintf(stderr, "Impossibile creare la cartella temporanea\n");
