@@ -3,6 +3,7 @@
 #include "archive/RecordArchive.h"
 #include "common/TextRules.h"
 #include "customers/ClienteRules.h"
+#include "customers/TfrmExpClienti.h"
 #include "customers/TfrmRicontatta.h"
 #include "customers/TfrmTrovaClienti.h"
 #include "reports/ClienteReport.h"
@@ -389,7 +390,8 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     connect(cmdStampa, &QToolButton::clicked, this, &TfrmClienti::cmdStampaClick);
     connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmClienti::cmdAnteprimaClick);
     connect(cmdPDF, &QToolButton::clicked, this, &TfrmClienti::cmdPDFClick);
-    for (PictureButton *later : {cmdFile, cmdEsporta, cmdGuida})
+    connect(cmdEsporta, &QToolButton::clicked, this, &TfrmClienti::cmdEsportaClick);
+    for (PictureButton *later : {cmdFile, cmdGuida})
         connect(later, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
 
     setContent(content);
@@ -586,6 +588,12 @@ void TfrmClienti::cmdPDFClick()
     if (MessageBoxes::confirm(this, QStringLiteral("L'esportazione della scheda in PDF è terminata con successo."
                                                    "\r\n\r\nSi vuole aprire il file?")))
         TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
+}
+
+void TfrmClienti::cmdEsportaClick()
+{
+    TfrmExpClienti exportDialog(windows(), this);
+    exportDialog.exec();
 }
 
 void TfrmClienti::cmdRicontattaClick()

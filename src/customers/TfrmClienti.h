@@ -60,6 +60,7 @@ public:
     void cmdStampaClick();
     void cmdAnteprimaClick();
     void cmdPDFClick();
+    void cmdEsportaClick();
     void impAutomezzoClick();
     void btnEmailClick();
     void btnCodFiscClick();

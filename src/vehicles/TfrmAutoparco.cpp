@@ -6,6 +6,7 @@
 #include "reports/AutomezzoReport.h"
 #include "shell/AppWindows.h"
 #include "vehicles/TfrmAnteprimaAutomezzo.h"
+#include "vehicles/TfrmExpAutoparco.h"
 #include "vehicles/TfrmStampaAutomezzo.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
 #include "widgets/Artwork.h"
@@ -361,7 +362,8 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     connect(cmdTrova, &QToolButton::clicked, this, &TfrmAutoparco::cmdTrovaClick);
     connect(cmdStampa, &QToolButton::clicked, this, &TfrmAutoparco::cmdStampaClick);
     connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmAutoparco::cmdAnteprimaClick);
-    for (PictureButton *later : {cmdFile, cmdEsporta, cmdSlideshow, cmdGuida})
+    connect(cmdEsporta, &QToolButton::clicked, this, &TfrmAutoparco::cmdEsportaClick);
+    for (PictureButton *later : {cmdFile, cmdSlideshow, cmdGuida})
         connect(later, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
 
     setContent(content);
@@ -408,6 +410,12 @@ void TfrmAutoparco::cmdAnteprimaClick()
 {
     TfrmAnteprimaAutomezzo preview(windows(), this);
     preview.exec();
+}
+
+void TfrmAutoparco::cmdEsportaClick()
+{
+    TfrmExpAutoparco exportDialog(windows(), this);
+    exportDialog.exec();
 }
 
 QString TfrmAutoparco::photoFile(qint64 position)

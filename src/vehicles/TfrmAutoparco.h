@@ -65,6 +65,7 @@ public:
     void cmdTrovaClick();
     void cmdStampaClick();
     void cmdAnteprimaClick();
+    void cmdEsportaClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();
     void btnCancFotoClick();

@@ -387,7 +387,6 @@ private slots:
     void commandsNotYetBuiltSaySo()
     {
         for (QAbstractButton *button : {static_cast<QAbstractButton *>(w->cmdFile),
-                                        static_cast<QAbstractButton *>(w->cmdEsporta),
                                         static_cast<QAbstractButton *>(w->cmdGuida)}) {
             w->panInfo->clear();
             button->click();
