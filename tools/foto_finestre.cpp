@@ -4,6 +4,7 @@
 //   QT_QPA_PLATFORM=offscreen foto-finestre <output folder> [<program folder>]
 
 #include "customers/TfrmClienti.h"
+#include "customers/TfrmExpClienti.h"
 #include "media/TfrmLogo.h"
 #include "media/TfrmWebCam.h"
 #include "reports/ReportPreview.h"
@@ -24,6 +25,7 @@
 #include "validators/TfrmPartitaIva.h"
 #include "vehicles/TfrmAnteprimaAutomezzo.h"
 #include "vehicles/TfrmAutoparco.h"
+#include "vehicles/TfrmExpAutoparco.h"
 
 #include <QApplication>
 #include <QDir>
@@ -90,6 +92,10 @@ int main(int argc, char *argv[])
     save(&iban, out, QStringLiteral("TfrmIban"), false);
     ReportPreview preview(SchedaReport::buildTemplate().prepare(), sheet);
     save(&preview, out, QStringLiteral("ReportPreview"), true);
+    TfrmExpClienti expClienti(windows, windows.frmClienti());
+    save(&expClienti, out, QStringLiteral("TfrmExpClienti"), false);
+    TfrmExpAutoparco expAutoparco(windows, windows.frmAutoparco());
+    save(&expAutoparco, out, QStringLiteral("TfrmExpAutoparco"), false);
     TfrmWebCam webcam(windows, sheet);
     save(&webcam, out, QStringLiteral("TfrmWebCam"), false);
     TfrmAnteprimaAutomezzo vehiclePreview(windows, windows.frmAutoparco());
