@@ -181,9 +181,9 @@ QStringList vehicleSection()
             "la data di scadenza della revisione, del tagliando, dell'assicurazione e del bollo, oltre "
             "alla data dell'ultima lettura dei chilometri. Le date non si digitano: premendo un tasto "
             "qualsiasi nel campo si apre un calendario, in cui si sceglie il giorno e si preme Importa; "
-            "i tasti Canc e Backspace svuotano il campo. Il programma annota le scadenze ma non invia "
-            "avvisi: conviene quindi controllarle periodicamente, ad esempio esportando l'archivio in "
-            "Excel, dove le scadenze di tutti i veicoli compaiono in colonna."),
+            "i tasti Canc e Backspace svuotano il campo. Conviene aggiornare le date dopo ogni revisione, "
+            "tagliando o rinnovo, così che la scheda riporti sempre le scadenze in corso; le scadenze di "
+            "tutti i veicoli compaiono anche, in colonna, nell'esportazione dell'archivio in Excel."),
         QStringLiteral(
             "La scheda tecnica descrittiva completa di foto di ciascun veicolo può essere visualizzata in "
             "anteprima o stampata su carta in formato A4 con i pulsanti Anteprima e Stampa; vengono "
