@@ -4,6 +4,7 @@
 #include "common/TextRules.h"
 #include "customers/ClienteRules.h"
 #include "customers/TfrmExpClienti.h"
+#include "media/TfrmAllegaCartella.h"
 #include "customers/TfrmRicontatta.h"
 #include "customers/TfrmTrovaClienti.h"
 #include "reports/ClienteReport.h"
@@ -391,8 +392,8 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmClienti::cmdAnteprimaClick);
     connect(cmdPDF, &QToolButton::clicked, this, &TfrmClienti::cmdPDFClick);
     connect(cmdEsporta, &QToolButton::clicked, this, &TfrmClienti::cmdEsportaClick);
-    for (PictureButton *later : {cmdFile, cmdGuida})
-        connect(later, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
+    connect(cmdFile, &QToolButton::clicked, this, &TfrmClienti::cmdFileClick);
+    connect(cmdGuida, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
 
     setContent(content);
     panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
@@ -588,6 +589,11 @@ void TfrmClienti::cmdPDFClick()
     if (MessageBoxes::confirm(this, QStringLiteral("L'esportazione della scheda in PDF è terminata con successo."
                                                    "\r\n\r\nSi vuole aprire il file?")))
         TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
+}
+
+void TfrmClienti::cmdFileClick()
+{
+    TfrmAllegaCartella::editAttachments(windows(), *this, QStringLiteral("clienti"));
 }
 
 void TfrmClienti::cmdEsportaClick()

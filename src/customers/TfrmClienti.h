@@ -61,6 +61,7 @@ public:
     void cmdAnteprimaClick();
     void cmdPDFClick();
     void cmdEsportaClick();
+    void cmdFileClick();
     void impAutomezzoClick();
     void btnEmailClick();
     void btnCodFiscClick();

@@ -5,6 +5,7 @@
 #include "common/Formats.h"
 #include "common/TextRules.h"
 #include "media/PhotoArea.h"
+#include "media/TfrmAllegaCartella.h"
 #include "media/TfrmLogo.h"
 #include "media/TfrmWebCam.h"
 #include "sheets/SchedaRules.h"
@@ -643,7 +644,7 @@ void TfrmInterventi::cmdTrovaClick()
 
 void TfrmInterventi::cmdFileClick()
 {
-    notYetAvailable();
+    TfrmAllegaCartella::editAttachments(windows(), *this, QStringLiteral("interventi"));
 }
 
 void TfrmInterventi::cmdAnteprimaClick()

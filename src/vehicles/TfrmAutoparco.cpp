@@ -3,10 +3,12 @@
 #include "archive/RecordArchive.h"
 #include "media/Logo.h"
 #include "media/PhotoArea.h"
+#include "media/TfrmAllegaCartella.h"
 #include "reports/AutomezzoReport.h"
 #include "shell/AppWindows.h"
 #include "vehicles/TfrmAnteprimaAutomezzo.h"
 #include "vehicles/TfrmExpAutoparco.h"
+#include "vehicles/TfrmSlideshow_Automezzi.h"
 #include "vehicles/TfrmStampaAutomezzo.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
 #include "widgets/Artwork.h"
@@ -363,8 +365,9 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     connect(cmdStampa, &QToolButton::clicked, this, &TfrmAutoparco::cmdStampaClick);
     connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmAutoparco::cmdAnteprimaClick);
     connect(cmdEsporta, &QToolButton::clicked, this, &TfrmAutoparco::cmdEsportaClick);
-    for (PictureButton *later : {cmdFile, cmdSlideshow, cmdGuida})
-        connect(later, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
+    connect(cmdFile, &QToolButton::clicked, this, &TfrmAutoparco::cmdFileClick);
+    connect(cmdSlideshow, &QToolButton::clicked, this, &TfrmAutoparco::cmdSlideshowClick);
+    connect(cmdGuida, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
 
     setContent(content);
     panInfo->setText(QStringLiteral("Pronto per registrare una nuova scheda..."));
@@ -410,6 +413,17 @@ void TfrmAutoparco::cmdAnteprimaClick()
 {
     TfrmAnteprimaAutomezzo preview(windows(), this);
     preview.exec();
+}
+
+void TfrmAutoparco::cmdFileClick()
+{
+    TfrmAllegaCartella::editAttachments(windows(), *this, QStringLiteral("autoparco"));
+}
+
+void TfrmAutoparco::cmdSlideshowClick()
+{
+    TfrmSlideshow_Automezzi show(windows(), this);
+    show.exec();
 }
 
 void TfrmAutoparco::cmdEsportaClick()

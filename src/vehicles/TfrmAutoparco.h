@@ -66,6 +66,8 @@ public:
     void cmdStampaClick();
     void cmdAnteprimaClick();
     void cmdEsportaClick();
+    void cmdFileClick();
+    void cmdSlideshowClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();
     void btnCancFotoClick();

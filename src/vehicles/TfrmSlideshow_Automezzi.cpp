@@ -131,8 +131,10 @@ void TfrmSlideshow_Automezzi::TimerTimer()
 
 void TfrmSlideshow_Automezzi::cmdAvantiClick()
 {
+    // The show only reads: an archive in a folder that cannot be written is read as it is.
     RecordArchive archive;
-    if (!archive.OpenOrCreate(m_windows.filePath(AutomezzoRecord::fileName()), AutomezzoRecord::kSize)) {
+    const QString path = m_windows.filePath(AutomezzoRecord::fileName());
+    if (!archive.OpenOrCreate(path, AutomezzoRecord::kSize) && !archive.OpenForReading(path, AutomezzoRecord::kSize)) {
         archiveFailed();
         return;
     }
@@ -169,8 +171,9 @@ void TfrmSlideshow_Automezzi::cmdAvantiClick()
         showPhoto(next);
         return;
     }
-    if (position == count)
-        lblPosizione->setText(QStringLiteral("0"));
+    // Past the last vehicle the show starts again; an archive that became shorter meanwhile (a
+    // restored copy) starts it again too, instead of leaving it on its last photo for ever.
+    lblPosizione->setText(QStringLiteral("0"));
     archive.Close();
 }
 

@@ -50,7 +50,12 @@ QString FileDialogs::openFileName(QWidget *parent, const QString &title, const Q
 {
     if (script().scripted)
         return nextScripted(title);
-    QFileDialog dialog(parent, title, folder, filters);
+    // "*.*" means every file on Windows; elsewhere it would hide the files without an extension.
+    QString shownFilters = filters;
+#ifndef Q_OS_WIN
+    shownFilters.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+#endif
+    QFileDialog dialog(parent, title, folder, shownFilters);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

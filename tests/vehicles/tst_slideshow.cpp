@@ -203,6 +203,24 @@ private slots:
         QCOMPARE(shown(show), QStringLiteral("blue"));
     }
 
+    void aShorterArchiveStartsTheShowAgain()
+    {
+        appendVehicles(3);
+        writePhoto(1, Qt::red);
+        TfrmSlideshow_Automezzi show(*m_windows, m_windows->frmAutoparco());
+        show.show();
+        for (int i = 0; i < 3; ++i)
+            show.cmdAvantiClick();
+        QCOMPARE(show.lblPosizione->text(), QStringLiteral("3"));
+        // A copy with one vehicle is restored meanwhile: the show goes back to the start.
+        QVERIFY(QFile::resize(path(AutomezzoRecord::fileName()), AutomezzoRecord::kSize));
+        show.cmdAvantiClick();
+        QCOMPARE(show.lblPosizione->text(), QStringLiteral("0"));
+        show.cmdAvantiClick();
+        QCOMPARE(show.lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(shown(show), QStringLiteral("red"));
+    }
+
     void emptyArchiveEndsTheShow()
     {
         WatchedSlideshow show(*m_windows, m_windows->frmAutoparco());
