@@ -5,6 +5,7 @@
 
 #include "customers/TfrmClienti.h"
 #include "customers/TfrmExpClienti.h"
+#include "media/TfrmAllegaCartella.h"
 #include "media/TfrmLogo.h"
 #include "media/TfrmWebCam.h"
 #include "reports/ReportPreview.h"
@@ -26,6 +27,7 @@
 #include "vehicles/TfrmAnteprimaAutomezzo.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "vehicles/TfrmExpAutoparco.h"
+#include "vehicles/TfrmSlideshow_Automezzi.h"
 
 #include <QApplication>
 #include <QDir>
@@ -96,6 +98,12 @@ int main(int argc, char *argv[])
     save(&expClienti, out, QStringLiteral("TfrmExpClienti"), false);
     TfrmExpAutoparco expAutoparco(windows, windows.frmAutoparco());
     save(&expAutoparco, out, QStringLiteral("TfrmExpAutoparco"), false);
+    TfrmAllegaCartella allega(windows, windows.frmClienti());
+    allega.setTexts(QStringLiteral("carta_identita.pdf"), QStringLiteral("Carta d'identità"), QString(), QString(),
+                    QString(), QString());
+    save(&allega, out, QStringLiteral("TfrmAllegaCartella"), false);
+    TfrmSlideshow_Automezzi slideshow(windows, windows.frmAutoparco());
+    save(&slideshow, out, QStringLiteral("TfrmSlideshow_Automezzi"), true);
     TfrmWebCam webcam(windows, sheet);
     save(&webcam, out, QStringLiteral("TfrmWebCam"), false);
     TfrmAnteprimaAutomezzo vehiclePreview(windows, windows.frmAutoparco());
