@@ -204,6 +204,17 @@ ReportPage contentsPage(const QList<HelpManual::Chapter> &chapters, const QList<
                      .align(Qt::AlignRight | Qt::AlignVCenter));
         page.add(ReportObject::horizontalLine(10, y + 8.5, kWidth - 10, kRule));
     }
+    const double noteTop = 24 + chapters.size() * 12 + 10;
+    page.add(ReportObject::textObject(
+                 QString(), QRectF(10, noteTop, kWidth - 10, 30),
+                 QStringLiteral("Il primo capitolo presenta il programma nel suo insieme, i tre capitoli successivi "
+                                "descrivono le app e gli ultimi due l'esportazione degli archivi in Excel. Il testo "
+                                "è quello della guida in linea, che si apre con il pulsante Guida di ciascuna "
+                                "schermata e, per la presentazione generale, con l'icona della guida nella "
+                                "schermata iniziale."))
+                 .font(kFont, 10, false, true)
+                 .colours(kGrey)
+                 .wrap());
     return page;
 }
 
