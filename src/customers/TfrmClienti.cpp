@@ -12,6 +12,7 @@
 #include "reports/ReportPrinting.h"
 #include "reports/SummaryReport.h"
 #include "shell/AppWindows.h"
+#include "shell/TfrmGuida.h"
 #include "shell/TMisc.h"
 #include "validators/TfrmCarta.h"
 #include "validators/TfrmCodFisc.h"
@@ -393,7 +394,7 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     connect(cmdPDF, &QToolButton::clicked, this, &TfrmClienti::cmdPDFClick);
     connect(cmdEsporta, &QToolButton::clicked, this, &TfrmClienti::cmdEsportaClick);
     connect(cmdFile, &QToolButton::clicked, this, &TfrmClienti::cmdFileClick);
-    connect(cmdGuida, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
+    connect(cmdGuida, &QToolButton::clicked, this, &TfrmClienti::cmdGuidaClick);
 
     setContent(content);
     panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
@@ -589,6 +590,11 @@ void TfrmClienti::cmdPDFClick()
     if (MessageBoxes::confirm(this, QStringLiteral("L'esportazione della scheda in PDF è terminata con successo."
                                                    "\r\n\r\nSi vuole aprire il file?")))
         TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
+}
+
+void TfrmClienti::cmdGuidaClick()
+{
+    TfrmGuida::showTopic(windows(), HelpTopics::customers(), this);
 }
 
 void TfrmClienti::cmdFileClick()

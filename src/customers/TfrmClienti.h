@@ -62,6 +62,7 @@ public:
     void cmdPDFClick();
     void cmdEsportaClick();
     void cmdFileClick();
+    void cmdGuidaClick();
     void impAutomezzoClick();
     void btnEmailClick();
     void btnCodFiscClick();

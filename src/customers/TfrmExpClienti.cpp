@@ -4,8 +4,8 @@
 #include "shell/AppWindows.h"
 
 TfrmExpClienti::TfrmExpClienti(AppWindows &windows, QWidget *parent)
-    : ExportDialog(windows.programFolder(), QStringLiteral(" Esporta archivio clienti in Excel"),
-                   ClienteExport::table(), parent)
+    : ExportDialog(windows, QStringLiteral(" Esporta archivio clienti in Excel"), ClienteExport::table(),
+                   HelpTopics::customerExport(), parent)
 {
     setObjectName(QStringLiteral("frmExpClienti"));
 }

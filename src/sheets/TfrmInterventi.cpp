@@ -13,8 +13,10 @@
 #include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmNumerazione.h"
 #include "sheets/TfrmStampaScheda.h"
+#include "sheets/TfrmStorico.h"
 #include "sheets/TfrmTrovaInterventi.h"
 #include "shell/AppWindows.h"
+#include "shell/TfrmGuida.h"
 #include "widgets/Artwork.h"
 #include "widgets/DateEdits.h"
 #include "widgets/EventHooks.h"
@@ -210,6 +212,10 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
                                    QStringLiteral("Importa i dati dall'archivio anagrafico dei clienti."),
                                    content);
     impCliente->setObjectName(QStringLiteral("impCliente"));
+    btnStorico = new PictureButton(QStringLiteral(":/icons/x-office-document.svg"), QSize(28, 28),
+                                   QStringLiteral("Elenca gli interventi eseguiti sul veicolo con questa targa."),
+                                   content);
+    btnStorico->setObjectName(QStringLiteral("btnStorico"));
 
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(12);
@@ -226,7 +232,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     grid.place(QStringLiteral("Recapito telefonico:"), txtRecapito, 2);
     grid.place(QStringLiteral("Tipo veicolo:"), txtVeicolo, 3);
     grid.nextRow();
-    grid.place(QStringLiteral("Targa:"), txtTarga, 0);
+    grid.place(QStringLiteral("Targa:"), FormBuilder::withButton(content, txtTarga, btnStorico), 0);
     grid.place(QStringLiteral("Marca e modello:"), txtMarca, 1, 2);
     grid.place(QStringLiteral("Chilometraggio:"), txtChilometraggio, 3);
     grid.nextRow();
@@ -348,6 +354,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     connect(cmdEsci, &QToolButton::clicked, this, &TfrmInterventi::cmdEsciClick);
     connect(btnLogo, &QToolButton::clicked, this, &TfrmInterventi::btnLogoClick);
     connect(impCliente, &QToolButton::clicked, this, &TfrmInterventi::impClienteClick);
+    connect(btnStorico, &QToolButton::clicked, this, &TfrmInterventi::btnStoricoClick);
     auto photoCommands = [this](PhotoArea *area, PictureButton *carica, PictureButton *acquisisci,
                                 PictureButton *salva, PictureButton *canc, PictureButton *zoom) {
         connect(carica, &QToolButton::clicked, this, [this, area] { btnCaricaFotoClick(area); });
@@ -667,7 +674,14 @@ void TfrmInterventi::cmdNonPagatiClick()
 
 void TfrmInterventi::cmdGuidaClick()
 {
-    notYetAvailable();
+    TfrmGuida::showTopic(windows(), HelpTopics::sheets(), this);
+}
+
+void TfrmInterventi::btnStoricoClick()
+{
+    TfrmStorico history(windows(), this);
+    history.lblTarga->setText(TextRules::trim(txtTarga->text()));
+    history.exec();
 }
 
 void TfrmInterventi::btnLogoClick()

@@ -41,7 +41,7 @@ public:
     QLineEdit *txtManodopera;
     QCheckBox *chkPagato;
     QLineEdit *txtNote, *txtTotale;
-    PictureButton *btnLogo, *impCliente;
+    PictureButton *btnLogo, *impCliente, *btnStorico;
 
     // Hidden state: the numbering start.
     QLabel *lblInizio;
@@ -66,6 +66,7 @@ public:
     void cmdNonPagatiClick();
     void cmdNumerazioneClick();
     void cmdGuidaClick();
+    void btnStoricoClick();
     void cmdEsciClick();
     void btnLogoClick();
     void impClienteClick();

@@ -3,8 +3,13 @@
 #include "customers/TfrmClienti.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
+#include "shell/HelpTopics.h"
 #include "shell/TMisc.h"
+#include "shell/TfrmGuida.h"
+#include "shell/TfrmInfo.h"
+#include "shell/TfrmSplash.h"
 #include "vehicles/TfrmAutoparco.h"
+#include "vehicles/TfrmScadenze.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormHelpers.h"
 
@@ -25,7 +30,7 @@ const QSize kTileButton(230, 46);
 
 QString TfrmAvvio::webAddress()
 {
-    return QStringLiteral("https://www.cablora.it");
+    return HelpTopics::makerWebAddress();
 }
 
 QString TfrmAvvio::notYetAvailable()
@@ -91,11 +96,16 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     const QString splashHint = QStringLiteral("Chi siamo");
     imgSplash = new PictureButton(QStringLiteral(":/icons/emblem-favorite.svg"), iconSize, splashHint, this);
     imgSplash->setToolTip(splashHint);
+    const QString deadlinesHint = QStringLiteral("Scadenze di revisioni, tagliandi, assicurazioni e bolli");
+    imgScadenze = new PictureButton(QStringLiteral(":/icons/office-calendar.svg"), iconSize, deadlinesHint, this,
+                                    QStringLiteral("Scadenze"));
+    imgScadenze->setToolTip(deadlinesHint);
+    imgScadenze->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     const QString exitHint = QStringLiteral("Esci dal programma");
     imgEsci = new PictureButton(QStringLiteral(":/icons/system-log-out.svg"), iconSize, exitHint, this);
     imgEsci->setToolTip(exitHint);
     imgSito = new PictureButton(QStringLiteral(":/icons/internet-web-browser.svg"), QSize(28, 28),
-                                QString(), this, QStringLiteral("www.cablora.it"));
+                                QString(), this, HelpTopics::makerWebLabel());
     imgSito->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     imgSito->setFont(FormHelpers::font(QStringLiteral("Tahoma"), 14));
     imgSito->setStyleSheet(QStringLiteral("QToolButton { color: white; background-color: rgba(0,0,0,60); "
@@ -115,6 +125,8 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(imgSplash, 0, Qt::AlignLeft | Qt::AlignBottom);
+    bottom->addSpacing(24);
+    bottom->addWidget(imgScadenze, 0, Qt::AlignLeft | Qt::AlignBottom);
     bottom->addStretch(1);
     bottom->addWidget(imgSito, 0, Qt::AlignBottom);
     bottom->addStretch(1);
@@ -148,6 +160,7 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     connect(imgGuida, &QToolButton::clicked, this, &TfrmAvvio::imgGuidaClick);
     connect(imgSplash, &QToolButton::clicked, this, &TfrmAvvio::imgSplashClick);
     connect(imgSito, &QToolButton::clicked, this, &TfrmAvvio::imgSitoClick);
+    connect(imgScadenze, &QToolButton::clicked, this, &TfrmAvvio::imgScadenzeClick);
     connect(imgEsci, &QToolButton::clicked, this, &TfrmAvvio::imgEsciClick);
     // Every control carries its name, for tests, style sheets and accessibility tools.
     const QList<QPair<QWidget *, const char *>> names = {
@@ -155,7 +168,7 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
         {imgApp01, "imgApp01"}, {btnApp01, "btnApp01"},         {imgApp02, "imgApp02"},
         {btnApp02, "btnApp02"}, {imgApp03, "imgApp03"},         {btnApp03, "btnApp03"},
         {imgInfo, "imgInfo"},   {imgGuida, "imgGuida"},         {imgSplash, "imgSplash"},
-        {imgSito, "imgSito"},   {imgEsci, "imgEsci"}};
+        {imgSito, "imgSito"},   {imgEsci, "imgEsci"},         {imgScadenze, "imgScadenze"}};
     for (const auto &[control, name] : names)
         control->setObjectName(QLatin1String(name));
     FormHelpers::installStatusHints(this, panInfo);
@@ -185,20 +198,27 @@ void TfrmAvvio::btnApp03Click()
     m_windows.showApp(m_windows.frmInterventi());
 }
 
-// The information, help and maker's windows are not built yet: until they are, the icons say so.
 void TfrmAvvio::imgInfoClick()
 {
-    panInfo->setText(notYetAvailable());
+    TfrmInfo info(m_windows, this);
+    info.exec();
 }
 
 void TfrmAvvio::imgGuidaClick()
 {
-    panInfo->setText(notYetAvailable());
+    TfrmGuida::showTopic(m_windows, HelpTopics::launcher(), this);
 }
 
 void TfrmAvvio::imgSplashClick()
 {
-    panInfo->setText(notYetAvailable());
+    TfrmSplash splash(m_windows, this);
+    splash.exec();
+}
+
+void TfrmAvvio::imgScadenzeClick()
+{
+    TfrmScadenze deadlines(m_windows, this);
+    deadlines.exec();
 }
 
 void TfrmAvvio::imgSitoClick()

@@ -27,6 +27,7 @@ public:
     PictureButton *imgSplash;
     PictureButton *imgSito;
     PictureButton *imgEsci;
+    PictureButton *imgScadenze;
     // The status line: the hint of the control under the mouse, and what a command has to say.
     QLabel *panInfo;
 
@@ -38,6 +39,7 @@ public:
     void imgSplashClick();
     void imgSitoClick();
     void imgEsciClick();
+    void imgScadenzeClick();
 
     // The maker's web site, opened by the web strip.
     static QString webAddress();

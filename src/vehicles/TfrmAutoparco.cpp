@@ -1,13 +1,18 @@
 #include "vehicles/TfrmAutoparco.h"
 
 #include "archive/RecordArchive.h"
+#include "common/TextRules.h"
 #include "media/Logo.h"
 #include "media/PhotoArea.h"
 #include "media/TfrmAllegaCartella.h"
 #include "reports/AutomezzoReport.h"
 #include "shell/AppWindows.h"
+#include "shell/TfrmGuida.h"
 #include "vehicles/TfrmAnteprimaAutomezzo.h"
+#include "sheets/TfrmStorico.h"
+#include "vehicles/Scadenze.h"
 #include "vehicles/TfrmExpAutoparco.h"
+#include "vehicles/TfrmScadenze.h"
 #include "vehicles/TfrmSlideshow_Automezzi.h"
 #include "vehicles/TfrmStampaAutomezzo.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
@@ -94,6 +99,11 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     cmdSlideshow = command("cmdSlideshow", QStringLiteral(":/icons/image-x-generic.svg"),
                            QStringLiteral("Slide show"),
                            QStringLiteral("Esegui lo slide show del parco automezzi."));
+    cmdScadenze = command("cmdScadenze", QStringLiteral(":/icons/office-calendar.svg"), QStringLiteral("Scadenze"),
+                          QStringLiteral("Elenca le revisioni, i tagliandi, le assicurazioni e i bolli scaduti o "
+                                         "in scadenza."));
+    cmdStorico = command("cmdStorico", QStringLiteral(":/icons/x-office-document.svg"), QStringLiteral("Storico"),
+                         QStringLiteral("Elenca gli interventi eseguiti sul veicolo con questa targa."));
     cmdGuida = command("cmdGuida", QStringLiteral(":/icons/help-browser.svg"), QStringLiteral("Guida"),
                        QStringLiteral("Visualizza la guida in linea."));
     cmdEsci = command("cmdEsci", QStringLiteral(":/icons/system-log-out.svg"), QStringLiteral("Esci"),
@@ -106,6 +116,7 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     bar->addWidget(FormBuilder::commandGroup(content, {cmdStampa}));
     bar->addWidget(makeBrowseBar(content, 12, true));
     bar->addWidget(FormBuilder::commandGroup(content, {cmdEsporta, cmdSlideshow}));
+    bar->addWidget(FormBuilder::commandGroup(content, {cmdScadenze, cmdStorico}));
     bar->addStretch(1);
     bar->addWidget(FormBuilder::commandGroup(content, {cmdGuida, cmdEsci}));
 
@@ -367,7 +378,12 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     connect(cmdEsporta, &QToolButton::clicked, this, &TfrmAutoparco::cmdEsportaClick);
     connect(cmdFile, &QToolButton::clicked, this, &TfrmAutoparco::cmdFileClick);
     connect(cmdSlideshow, &QToolButton::clicked, this, &TfrmAutoparco::cmdSlideshowClick);
-    connect(cmdGuida, &QToolButton::clicked, this, &AppWindow::notYetAvailable);
+    connect(cmdScadenze, &QToolButton::clicked, this, &TfrmAutoparco::cmdScadenzeClick);
+    connect(cmdStorico, &QToolButton::clicked, this, &TfrmAutoparco::cmdStoricoClick);
+    for (QLineEdit *date : {txtScadRevisione, txtScadTagliando, txtScadAssicurazione, txtScadBollo})
+        connect(date, &QLineEdit::textChanged, this, &TfrmAutoparco::showDeadlines);
+    warningDays = Scadenze::warningDays(windows.programFolder());
+    connect(cmdGuida, &QToolButton::clicked, this, &TfrmAutoparco::cmdGuidaClick);
 
     setContent(content);
     panInfo->setText(QStringLiteral("Pronto per registrare una nuova scheda..."));
@@ -415,6 +431,11 @@ void TfrmAutoparco::cmdAnteprimaClick()
     preview.exec();
 }
 
+void TfrmAutoparco::cmdGuidaClick()
+{
+    TfrmGuida::showTopic(windows(), HelpTopics::vehicles(), this);
+}
+
 void TfrmAutoparco::cmdFileClick()
 {
     TfrmAllegaCartella::editAttachments(windows(), *this, QStringLiteral("autoparco"));
@@ -424,6 +445,39 @@ void TfrmAutoparco::cmdSlideshowClick()
 {
     TfrmSlideshow_Automezzi show(windows(), this);
     show.exec();
+}
+
+void TfrmAutoparco::cmdScadenzeClick()
+{
+    TfrmScadenze deadlines(windows(), this);
+    deadlines.exec();
+}
+
+void TfrmAutoparco::cmdStoricoClick()
+{
+    TfrmStorico history(windows(), this);
+    history.lblTarga->setText(TextRules::trim(txtTarga->text()));
+    history.exec();
+}
+
+void TfrmAutoparco::showDeadlines()
+{
+    const QDate today = QDate::currentDate();
+    for (QLineEdit *date : {txtScadRevisione, txtScadTagliando, txtScadAssicurazione, txtScadBollo}) {
+        const Scadenze::Status status = Scadenze::evaluate(date->text(), today, warningDays);
+        switch (status.state) {
+        case Scadenze::State::Overdue:
+            FormHelpers::applyStateColours(date, QStringLiteral("#FFD5D5"), QStringLiteral("#B00000"));
+            break;
+        case Scadenze::State::Due:
+            FormHelpers::applyStateColours(date, QStringLiteral("#FFE7B3"), QStringLiteral("#8A5200"));
+            break;
+        default:
+            FormHelpers::applyWhiteFieldColours(date);
+            break;
+        }
+        FormHelpers::setHint(date, Scadenze::hint(status));
+    }
 }
 
 void TfrmAutoparco::cmdEsportaClick()
@@ -441,6 +495,7 @@ QString TfrmAutoparco::photoFile(qint64 position)
 
 void TfrmAutoparco::FormShow()
 {
+    warningDays = Scadenze::warningDays(windows().programFolder());
     cmdNuovoClick();
 }
 

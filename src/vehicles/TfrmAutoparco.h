@@ -24,7 +24,7 @@ public:
 
     // Command bar.
     PictureButton *cmdNuovo, *cmdDuplica, *cmdSalva, *cmdTrova, *cmdFile, *cmdAnteprima, *cmdStampa;
-    PictureButton *cmdEsporta, *cmdSlideshow, *cmdGuida, *cmdEsci;
+    PictureButton *cmdEsporta, *cmdSlideshow, *cmdScadenze, *cmdStorico, *cmdGuida, *cmdEsci;
 
     // Photo.
     PhotoArea *imgFoto;
@@ -67,7 +67,10 @@ public:
     void cmdAnteprimaClick();
     void cmdEsportaClick();
     void cmdFileClick();
+    void cmdGuidaClick();
     void cmdSlideshowClick();
+    void cmdScadenzeClick();
+    void cmdStoricoClick();
     void btnCaricaFotoClick();
     void btnSalvaFotoClick();
     void btnCancFotoClick();
@@ -76,6 +79,12 @@ public:
 protected:
     void showStored(const QByteArray &record, qint64 position) override;
     bool saveRecord() override;
+
+    // The four due dates show their state: overdue in red, within the warning period in amber, and
+    // say it in their status-line hint ("Scaduta da N giorni", "Scade tra N giorni").
+    void showDeadlines();
+    // The warning period in days (Cablora.ini, [Scadenze] Preavviso), read when the window is shown.
+    int warningDays = 30;
 
 private:
     void loadPhoto(qint64 position);

@@ -4,8 +4,8 @@
 #include "vehicles/AutomezzoExport.h"
 
 TfrmExpAutoparco::TfrmExpAutoparco(AppWindows &windows, QWidget *parent)
-    : ExportDialog(windows.programFolder(), QStringLiteral(" Esportazione archivio veicoli in Excel"),
-                   AutomezzoExport::table(), parent)
+    : ExportDialog(windows, QStringLiteral(" Esportazione archivio veicoli in Excel"), AutomezzoExport::table(),
+                   HelpTopics::vehicleExport(), parent)
 {
     setObjectName(QStringLiteral("frmExpAutoparco"));
 }

@@ -2,7 +2,8 @@
 
 #include "reports/ExportGridModel.h"
 #include "shell/TMisc.h"
-#include "shell/TfrmAvvio.h"
+#include "shell/AppWindows.h"
+#include "shell/TfrmGuida.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
@@ -82,9 +83,9 @@ QString ExportDialog::openQuestion()
                           "Si vuole aprire il file di Excel?");
 }
 
-ExportDialog::ExportDialog(const QString &programFolder, const QString &caption,
-                           const SpreadsheetExport::Table &table, QWidget *parent)
-    : QDialog(parent), m_folder(programFolder), m_table(table)
+ExportDialog::ExportDialog(AppWindows &windows, const QString &caption, const SpreadsheetExport::Table &table,
+                           const HelpTopics::Topic &help, QWidget *parent)
+    : QDialog(parent), m_windows(windows), m_folder(windows.programFolder()), m_help(help), m_table(table)
 {
     setWindowTitle(caption);
     FormHelpers::makeFixedWithoutButtons(this);
@@ -267,7 +268,7 @@ void ExportDialog::cmdEsportaClick()
 
 void ExportDialog::cmdGuidaClick()
 {
-    panInfo->setText(TfrmAvvio::notYetAvailable());
+    TfrmGuida::showTopic(m_windows, m_help, this);
 }
 
 void ExportDialog::cmdEsciClick()

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "reports/SpreadsheetExport.h"
+#include "shell/HelpTopics.h"
 
 #include <QDialog>
 
+class AppWindows;
 class ExportGridModel;
 class PictureButton;
 class QLabel;
@@ -48,8 +50,8 @@ public:
     static QString openQuestion();
 
 protected:
-    ExportDialog(const QString &programFolder, const QString &caption, const SpreadsheetExport::Table &table,
-                 QWidget *parent);
+    ExportDialog(AppWindows &windows, const QString &caption, const SpreadsheetExport::Table &table,
+                 const HelpTopics::Topic &help, QWidget *parent);
 
     void showEvent(QShowEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
@@ -60,7 +62,9 @@ private:
     void setBusy(bool busy);
     void tellUnreadable();
 
+    AppWindows &m_windows;
     QString m_folder;
+    HelpTopics::Topic m_help;
     const SpreadsheetExport::Table &m_table;
     ExportGridModel *m_model;
     bool m_busy = false;

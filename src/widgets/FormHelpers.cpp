@@ -96,25 +96,30 @@ QFont font(const QString &family, int pointSize, bool bold)
 
 namespace {
 
-void applyColours(QWidget *edit, const char *background)
+void applyColours(QWidget *edit, const QString &background, const QString &text = QStringLiteral("black"))
 {
     const QString cls = QString::fromLatin1(edit->metaObject()->className());
     edit->setStyleSheet(QStringLiteral("%1 { background-color: %2; border: 1px solid #87CEEB; "
-                                       "padding: 1px 3px; color: black; }"
+                                       "padding: 1px 3px; color: %3; }"
                                        "%1:focus { background-color: #FFFF00; }")
-                            .arg(cls, QLatin1String(background)));
+                            .arg(cls, background, text));
 }
 
 }  // namespace
 
 void applyFieldColours(QWidget *edit)
 {
-    applyColours(edit, "#F0F8FF");
+    applyColours(edit, QStringLiteral("#F0F8FF"));
 }
 
 void applyWhiteFieldColours(QWidget *edit)
 {
-    applyColours(edit, "white");
+    applyColours(edit, QStringLiteral("white"));
+}
+
+void applyStateColours(QWidget *edit, const QString &background, const QString &text)
+{
+    applyColours(edit, background, text);
 }
 
 QLabel *caption(const QString &text, QWidget *parent, int pointSize, bool bold)

@@ -23,6 +23,8 @@ QFont font(const QString &family, int pointSize, bool bold = false);
 void applyFieldColours(QWidget *edit);
 // The same with a white background (fields of a details box).
 void applyWhiteFieldColours(QWidget *edit);
+// The same frame and focus colour with a background and text colour of its own (a state at a glance).
+void applyStateColours(QWidget *edit, const QString &background, const QString &text);
 
 // A caption label in Verdana above or beside its edit.
 QLabel *caption(const QString &text, QWidget *parent, int pointSize = 10, bool bold = true);

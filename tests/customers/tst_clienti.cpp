@@ -384,14 +384,6 @@ private slots:
         QVERIFY(!QFile::exists(path(kArchive)));
     }
 
-    void commandsNotYetBuiltSaySo()
-    {
-        for (QAbstractButton *button : {static_cast<QAbstractButton *>(w->cmdGuida)}) {
-            w->panInfo->clear();
-            button->click();
-            QCOMPARE(w->panInfo->text(), QStringLiteral("Funzione non ancora disponibile."));
-        }
-    }
 };
 
 QTEST_MAIN(TestClienti)

@@ -362,14 +362,6 @@ private slots:
         QVERIFY(shown[0].text.contains(QStringLiteral("intestazione")));
     }
 
-    void commandsNotYetBuiltSaySo()
-    {
-        for (QAbstractButton *button : {static_cast<QAbstractButton *>(w->cmdGuida)}) {
-            w->panInfo->clear();
-            button->click();
-            QCOMPARE(w->panInfo->text(), QStringLiteral("Funzione non ancora disponibile."));
-        }
-    }
 
     void mandatoryFields_data()
     {

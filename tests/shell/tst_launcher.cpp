@@ -1,15 +1,52 @@
-// The launcher's icons whose windows are not built yet say so in the launcher's status line, and
-// do nothing else.
+// Every help button opens the help window on its own topic; the launcher's icons open the information,
+// help, maker's and deadlines windows, and its web strip hands the maker's site to the desktop.
 
+#include "customers/TfrmClienti.h"
+#include "customers/TfrmExpClienti.h"
+#include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
+#include "shell/HelpTopics.h"
+#include "shell/TMisc.h"
 #include "shell/TfrmAvvio.h"
+#include "shell/TfrmGuida.h"
 #include "shell/TfrmPassword.h"
 #include "support/TestSupport.h"
+#include "vehicles/TfrmAutoparco.h"
+#include "vehicles/TfrmExpAutoparco.h"
+#include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QTimer>
 #include <QtTest>
+
+namespace {
+
+struct Opened
+{
+    QString className;
+    QString title;  // the help window's topic title
+};
+
+// Clicks the button and reports the modal window it opened (closed again at once).
+Opened modalOpenedBy(QAbstractButton *button)
+{
+    Opened opened;
+    QTimer::singleShot(0, [&opened] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        opened.className = QString::fromLatin1(modal->metaObject()->className());
+        if (auto *help = qobject_cast<TfrmGuida *>(modal))
+            opened.title = help->lblTitolo->text();
+        modal->close();
+    });
+    button->click();
+    return opened;
+}
+
+}  // namespace
 
 class TestLauncher : public QObject
 {
@@ -18,38 +55,93 @@ class TestLauncher : public QObject
 private slots:
     void initTestCase() { TestSupport::scriptEverything(); }
 
-    void iconWithoutWindow_data()
+    void init()
+    {
+        m_windows.reset();
+        m_folder = TestSupport::programFolder();
+        m_windows = TestSupport::createWindows(m_folder->path(), &m_ended);
+        m_windows->showLauncher(m_windows->frmPassword());
+        QVERIFY(QTest::qWaitForWindowExposed(m_windows->frmAvvio()));
+    }
+
+    void launcherIcons_data()
     {
         QTest::addColumn<QString>("icon");
-        QTest::newRow("information") << "imgInfo";
-        QTest::newRow("help") << "imgGuida";
-        QTest::newRow("heart") << "imgSplash";
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("title");
+
+        QTest::newRow("information") << "imgInfo" << "TfrmInfo" << "";
+        QTest::newRow("help") << "imgGuida" << "TfrmGuida" << "Uno sguardo a Cablora";
+        QTest::newRow("heart") << "imgSplash" << "TfrmSplash" << "";
+        QTest::newRow("deadlines") << "imgScadenze" << "TfrmScadenze" << "";
     }
 
-    void iconWithoutWindow()
+    void launcherIcons()
     {
         QFETCH(QString, icon);
-        auto dir = TestSupport::programFolder();
-        bool ended = false;
-        auto windows = TestSupport::createWindows(dir->path(), &ended);
-        TfrmAvvio *launcher = windows->frmAvvio();
-        windows->showLauncher(windows->frmPassword());
-        QVERIFY(QTest::qWaitForWindowExposed(launcher));
-
-        auto *status = launcher->findChild<QLabel *>(QStringLiteral("panInfo"));
-        QVERIFY(status);
-        QVERIFY(status->text().isEmpty());
+        QFETCH(QString, window);
+        QFETCH(QString, title);
+        TfrmAvvio *launcher = m_windows->frmAvvio();
         auto *button = launcher->findChild<QAbstractButton *>(icon);
         QVERIFY(button);
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(status->text(), QStringLiteral("Funzione non ancora disponibile."));
-
-        // Nothing else happens: no message, no window, the program goes on.
+        const Opened opened = modalOpenedBy(button);
+        QCOMPARE(opened.className, window);
+        QCOMPARE(opened.title, title);
         QVERIFY(MessageBoxes::takeShown().isEmpty());
         QVERIFY(launcher->isVisible());
-        QVERIFY(!ended);
-        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(!m_ended);
     }
+
+    void webStrip()
+    {
+        TMisc::takeOpened();
+        m_windows->frmAvvio()->imgSito->click();
+        QCOMPARE(TMisc::takeOpened(), QStringList{HelpTopics::makerWebAddress()});
+        QVERIFY(HelpTopics::makerWebAddress().contains(QLatin1String(".example")));
+    }
+
+    void helpButtons_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("title");
+
+        QTest::newRow("sheets") << "sheets" << HelpTopics::sheets().title;
+        QTest::newRow("customers") << "customers" << HelpTopics::customers().title;
+        QTest::newRow("vehicles") << "vehicles" << HelpTopics::vehicles().title;
+        QTest::newRow("customer export") << "customer export" << HelpTopics::customerExport().title;
+        QTest::newRow("vehicle export") << "vehicle export" << HelpTopics::vehicleExport().title;
+    }
+
+    void helpButtons()
+    {
+        QFETCH(QString, where);
+        QFETCH(QString, title);
+        std::unique_ptr<QDialog> exportDialog;
+        QAbstractButton *button = nullptr;
+        if (where == QLatin1String("sheets")) {
+            button = m_windows->frmInterventi()->cmdGuida;
+        } else if (where == QLatin1String("customers")) {
+            button = m_windows->frmClienti()->cmdGuida;
+        } else if (where == QLatin1String("vehicles")) {
+            button = m_windows->frmAutoparco()->cmdGuida;
+        } else if (where == QLatin1String("customer export")) {
+            auto *dialog = new TfrmExpClienti(*m_windows);
+            exportDialog.reset(dialog);
+            button = dialog->cmdGuida;
+        } else {
+            auto *dialog = new TfrmExpAutoparco(*m_windows);
+            exportDialog.reset(dialog);
+            button = dialog->cmdGuida;
+        }
+        const Opened opened = modalOpenedBy(button);
+        QCOMPARE(opened.className, QStringLiteral("TfrmGuida"));
+        QCOMPARE(opened.title, title);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<AppWindows> m_windows;
+    bool m_ended = false;
 };
 
 QTEST_MAIN(TestLauncher)

@@ -1,0 +1,118 @@
+#include "vehicles/TfrmScadenze.h"
+
+#include "archive/AutomezzoRecord.h"
+#include "shell/AppWindows.h"
+#include "vehicles/Scadenze.h"
+#include "vehicles/TfrmAutoparco.h"
+#include "widgets/Artwork.h"
+#include "widgets/FormHelpers.h"
+#include "widgets/RecordListView.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+// Shows the vehicle window (from the launcher it may be hidden) with the vehicle of the line.
+void openVehicle(AppWindows &windows, qint64 position)
+{
+    TfrmAutoparco *vehicles = windows.frmAutoparco();
+    if (!vehicles)
+        return;
+    if (!vehicles->isVisible())
+        windows.showApp(vehicles);
+    vehicles->ShowRecordAt(position);
+}
+
+}  // namespace
+
+TfrmScadenze::TfrmScadenze(AppWindows &windows, QWidget *parent)
+    : RecordListDialog(QStringLiteral(" Scadenze del parco automezzi"),
+                       {.reportName = reportName(),
+                        .reportTitle = reportTitle(),
+                        .openHint = QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la "
+                                                   "scheda del veicolo"),
+                        .countLabel = false,
+                        .width = 1100,
+                        .listHeight = 360,
+                        .open = [&windows](qint64 position) { openVehicle(windows, position); }},
+                       parent),
+      today(QDate::currentDate()),
+      m_windows(windows)
+{
+    auto *heading = new QWidget(this);
+    imgTitolo = new QLabel(heading);
+    imgTitolo->setObjectName(QStringLiteral("imgTitolo"));
+    imgTitolo->setPixmap(Artwork::header(QSize(panContainer->width(), 76), QStringLiteral(":/icons/office-calendar.svg"),
+                                         QStringLiteral("SCADENZE"),
+                                         {QStringLiteral("Revisioni, tagliandi, assicurazioni e bolli scaduti o in "
+                                                         "scadenza: i clienti da chiamare.")}));
+
+    cmbPeriodo = new QComboBox(heading);
+    cmbPeriodo->setObjectName(QStringLiteral("cmbPeriodo"));
+    for (const int days : Scadenze::kPeriods)
+        cmbPeriodo->addItem(QStringLiteral("Entro %1 giorni (scadute comprese)").arg(days), days);
+    cmbPeriodo->setCurrentIndex(1);
+    cmbTipo = new QComboBox(heading);
+    cmbTipo->setObjectName(QStringLiteral("cmbTipo"));
+    cmbTipo->addItem(QStringLiteral("Tutte le scadenze"), -1);
+    for (const Scadenze::Kind kind : Scadenze::kKinds)
+        cmbTipo->addItem(Scadenze::kindName(kind), int(kind));
+    for (QComboBox *combo : {cmbPeriodo, cmbTipo}) {
+        combo->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10));
+        FormHelpers::setHint(combo, QStringLiteral("Scegliere il periodo e il tipo delle scadenze da elencare."));
+    }
+    lblConteggio = new QLabel(heading);
+    lblConteggio->setObjectName(QStringLiteral("lblConteggio"));
+    lblConteggio->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10, true));
+    lblIntestazione = new QLabel(Scadenze::heading(), heading);
+    lblIntestazione->setObjectName(QStringLiteral("lblIntestazione"));
+    lblIntestazione->setFont(FormHelpers::font(QStringLiteral("Courier New"), 12, true));
+
+    auto *filters = new QHBoxLayout;
+    filters->setContentsMargins(12, 6, 12, 0);
+    filters->addWidget(new QLabel(QStringLiteral("Periodo:"), heading));
+    filters->addWidget(cmbPeriodo);
+    filters->addSpacing(16);
+    filters->addWidget(new QLabel(QStringLiteral("Tipo:"), heading));
+    filters->addWidget(cmbTipo);
+    filters->addStretch(1);
+    filters->addWidget(lblConteggio);
+
+    auto *layout = new QVBoxLayout(heading);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(imgTitolo);
+    layout->addLayout(filters);
+    auto *columns = new QHBoxLayout;
+    columns->setContentsMargins(14, 6, 12, 0);
+    columns->addWidget(lblIntestazione);
+    layout->addLayout(columns);
+    addHeading(heading);
+
+    connect(cmbPeriodo, &QComboBox::currentIndexChanged, this, &TfrmScadenze::cmbFiltroChange);
+    connect(cmbTipo, &QComboBox::currentIndexChanged, this, &TfrmScadenze::cmbFiltroChange);
+}
+
+void TfrmScadenze::FormShow()
+{
+    RecordListDialog::FormShow();
+    cmbFiltroChange();
+    txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmScadenze::cmbFiltroChange()
+{
+    Scadenze::Filter filter;
+    filter.today = today;
+    filter.periodDays = cmbPeriodo->currentData().toInt();
+    if (const int kind = cmbTipo->currentData().toInt(); kind >= 0)
+        filter.kind = Scadenze::Kind(kind);
+    const QString path = m_windows.filePath(AutomezzoRecord::fileName());
+    panContainer->fill([&](ListedRecords &found) { return Scadenze::list(path, filter, found); });
+    panContainer->reset();
+    const int count = lstRecords->count();
+    lblConteggio->setText(count == 1 ? QStringLiteral("1 scadenza") : QStringLiteral("%1 scadenze").arg(count));
+}
