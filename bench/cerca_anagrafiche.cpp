@@ -36,6 +36,7 @@
 #include "shell/Startup.h"
 #include "validators/CodiceFiscale.h"
 #include "vehicles/AutomezzoSearch.h"
+#include "vehicles/Scadenze.h"
 #include "widgets/RecordListView.h"
 
 #include <QApplication>
@@ -869,6 +870,61 @@ int timeExport(qint64 count, const QStringList &options)
     return ok ? 0 : 1;
 }
 
+// The deadlines list of the vehicle window and the launcher over `count` generated vehicles: the scan
+// with the sort, for the default 30 days and for 90 days of one kind, next to cat of the same file.
+int timeDeadlines(qint64 count, const QStringList &options)
+{
+    int repeat = 5;
+    for (int i = 0; i + 1 < options.size(); i += 2) {
+        if (options[i] == QLatin1String("--ripeti"))
+            repeat = qMax(1, options[i + 1].toInt());
+    }
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
+        std::fprintf(stderr, "Impossibile creare la cartella temporanea\n");
+        return 1;
+    }
+    const QString vehicles = QDir(folder.path()).filePath(AutomezzoRecord::fileName());
+    if (generateVehicles(vehicles, count, 20240517u) != 0)
+        return 1;
+    QVector<double> allMs, oneKindMs, catMs;
+    qsizetype lines = 0;
+    bool ok = true;
+    for (int run = 0; run < repeat; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        ListedRecords found;
+        Scadenze::Filter filter;
+        filter.today = QDate(2025, 6, 1);
+        ok = Scadenze::list(vehicles, filter, found) && ok;
+        allMs.append(msSince(timer));
+        lines = found.size();
+        timer.restart();
+        ListedRecords revisions;
+        filter.periodDays = 90;
+        filter.kind = Scadenze::Kind::Revisione;
+        ok = Scadenze::list(vehicles, filter, revisions) && ok;
+        oneKindMs.append(msSince(timer));
+        timer.restart();
+        QProcess cat;
+        cat.start(QStringLiteral("cat"), {vehicles});
+        cat.setStandardOutputFile(QProcess::nullDevice());
+        cat.waitForFinished(-1);
+        catMs.append(msSince(timer));
+    }
+    std::printf("\n%lld veicoli, %d prove, tempi in ms\n\n", static_cast<long long>(count), repeat);
+    std::printf("%-52s %9s %9s %9s\n", "misura", "mediana", "min", "max");
+    const auto report = [](const char *what, const QVector<double> &ms) {
+        std::printf("%-52s %9.1f %9.1f %9.1f\n", what, median(ms), *std::min_element(ms.begin(), ms.end()),
+                    *std::max_element(ms.begin(), ms.end()));
+    };
+    report("scadenze entro 30 giorni, tutti i tipi (con ordinamento)", allMs);
+    report("revisioni entro 90 giorni", oneKindMs);
+    report("cat dello stesso archivio (yardstick)", catMs);
+    std::printf("\nrighe elencate (30 giorni): %lld\n", static_cast<long long>(lines));
+    return ok ? 0 : 1;
+}
+
 void usage()
 {
     std::fprintf(stderr,
@@ -877,7 +933,8 @@ void usage()
                  "  cerca_anagrafiche genera-automezzi ARCHIVIO NUMERO [SEME]\n"
                  "  cerca_anagrafiche tempi CLIENTI AUTOMEZZI [--cognome TESTO] [--marca TESTO] [--ripeti N]\n"
                  "  cerca_anagrafiche prova [NUMERO] [--ripeti N]\n"
-                 "  cerca_anagrafiche esporta [NUMERO] [--ripeti N]\n");
+                 "  cerca_anagrafiche esporta [NUMERO] [--ripeti N]\n"
+                 "  cerca_anagrafiche scadenze [NUMERO] [--ripeti N]\n");
 }
 
 }  // namespace
@@ -896,7 +953,7 @@ int main(int argc, char **argv)
                                                           : generateVehicles(arguments[1], count, seed);
     }
     if (command != QLatin1String("tempi") && command != QLatin1String("prova")
-        && command != QLatin1String("esporta")) {
+        && command != QLatin1String("esporta") && command != QLatin1String("scadenze")) {
         usage();
         return 2;
     }
@@ -918,6 +975,8 @@ int main(int argc, char **argv)
         count = options.takeFirst().toLongLong();
     if (command == QLatin1String("esporta"))
         return timeExport(count, options);
+    if (command == QLatin1String("scadenze"))
+        return timeDeadlines(count, options);
     QTemporaryDir folder;
     if (!folder.isValid()) {
         std::fprintf(stderr, "Impossibile creare la cartella temporanea\n");

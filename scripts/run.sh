@@ -8,5 +8,7 @@ cd "$(dirname "$0")/.."
 folder=dist/Cablora
 mkdir -p "$folder"
 cp -f build/cablora "$folder/cablora"
+# The user manual that the help window's link opens, written by the build from the help text.
+cp -f build/Guida.pdf "$folder/Guida.pdf"
 ./build/crea-password-iniziale "$folder"
 exec "$folder/cablora"

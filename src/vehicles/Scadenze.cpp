@@ -7,7 +7,6 @@
 #include "common/TextRules.h"
 
 #include <QDir>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -67,21 +66,50 @@ QString kindName(Kind kind)
     return QString();
 }
 
-Status evaluate(const QString &stored, const QDate &today, int warningDays)
+namespace {
+
+// "dd/mm/yyyy" exactly (two digits, two digits, four digits): "1/2/2025" is a typing slip, not a date.
+// Works on any sequence of characters (stored bytes or text). An invalid date when it is not one.
+int code(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
+int code(QChar c)
+{
+    return c.unicode();
+}
+
+template<typename Char>
+QDate parseDate(const Char *text, qsizetype size)
+{
+    if (size != 10 || code(text[2]) != '/' || code(text[5]) != '/')
+        return QDate();
+    int value[8];
+    const int digits[8] = {0, 1, 3, 4, 6, 7, 8, 9};
+    for (int i = 0; i < 8; ++i) {
+        const int c = code(text[digits[i]]);
+        if (c < '0' || c > '9')
+            return QDate();
+        value[i] = c - '0';
+    }
+    const int day = value[0] * 10 + value[1];
+    const int month = value[2] * 10 + value[3];
+    const int year = value[4] * 1000 + value[5] * 100 + value[6] * 10 + value[7];
+    return QDate(year, month, day);  // invalid for 31/04, 29/02 of a common year, month 13 ...
+}
+
+Status statusOf(const QDate &date, bool empty, const QDate &today, int warningDays)
 {
     Status status;
-    const QString trimmed = TextRules::trim(stored);
-    if (trimmed.isEmpty())
+    if (empty)
         return status;
-    // Exactly two digits, two digits, four digits: "1/2/2025" is a typing slip, not a date.
-    static const QRegularExpression shape(QStringLiteral("^\\d\\d/\\d\\d/\\d\\d\\d\\d$"));
-    status.date = shape.match(trimmed).hasMatch() ? QDate::fromString(trimmed, QStringLiteral("dd/MM/yyyy"))
-                                                  : QDate();
-    if (!status.date.isValid()) {
+    status.date = date;
+    if (!date.isValid()) {
         status.state = State::Invalid;
         return status;
     }
-    status.daysLeft = today.daysTo(status.date);
+    status.daysLeft = today.daysTo(date);
     if (status.daysLeft < 0)
         status.state = State::Overdue;
     else if (status.daysLeft <= warningDays)
@@ -89,6 +117,14 @@ Status evaluate(const QString &stored, const QDate &today, int warningDays)
     else
         status.state = State::Fine;
     return status;
+}
+
+}  // namespace
+
+Status evaluate(const QString &stored, const QDate &today, int warningDays)
+{
+    const QString trimmed = TextRules::trim(stored);
+    return statusOf(parseDate(trimmed.constData(), trimmed.size()), trimmed.isEmpty(), today, warningDays);
 }
 
 QString hint(const Status &status)
@@ -138,7 +174,9 @@ bool list(const QString &archivePath, const Filter &filter, ListedRecords &found
         for (const Kind kind : kKinds) {
             if (filter.kind && *filter.kind != kind)
                 continue;
-            const Status status = evaluate(text(format, record, fieldOf(kind)), filter.today, filter.periodDays);
+            const RecordFormat::Bytes stored = format.trimmed(record, fieldOf(kind));
+            const Status status = statusOf(parseDate(stored.data, stored.size), stored.size == 0, filter.today,
+                                           filter.periodDays);
             const bool invalid = status.state == State::Invalid;
             if (status.state != State::Overdue && status.state != State::Due && !invalid)
                 continue;
