@@ -182,8 +182,15 @@ QStringList vehicleSection()
             "alla data dell'ultima lettura dei chilometri. Le date non si digitano: premendo un tasto "
             "qualsiasi nel campo si apre un calendario, in cui si sceglie il giorno e si preme Importa; "
             "i tasti Canc e Backspace svuotano il campo. Conviene aggiornare le date dopo ogni revisione, "
-            "tagliando o rinnovo, così che la scheda riporti sempre le scadenze in corso; le scadenze di "
-            "tutti i veicoli compaiono anche, in colonna, nell'esportazione dell'archivio in Excel."),
+            "tagliando o rinnovo, così che la scheda riporti sempre le scadenze in corso. Una scadenza già "
+            "passata si colora di rosso, una che cade entro il periodo di preavviso (30 giorni, modificabile "
+            "con la voce Preavviso della sezione Scadenze del file Cablora.ini) di arancione, e la riga di "
+            "stato dice quanti giorni mancano. Il pulsante Scadenze, presente anche nella finestra di avvio, elenca "
+            "tutte le scadenze passate o vicine di tutti i veicoli, con targa, proprietario e telefono: è "
+            "l'elenco dei clienti da chiamare, che si può filtrare per periodo e per tipo e stampare. Il "
+            "pulsante Storico elenca invece tutte le schede di intervento della targa mostrata, con il "
+            "totale dei lavori e quanto resta da saldare. Le scadenze compaiono anche, in colonna, "
+            "nell'esportazione dell'archivio in Excel."),
         QStringLiteral(
             "La scheda tecnica descrittiva completa di foto di ciascun veicolo può essere visualizzata in "
             "anteprima o stampata su carta in formato A4 con i pulsanti Anteprima e Stampa; vengono "
