@@ -14,6 +14,7 @@
 #include "widgets/TfrmCalendario.h"
 #include "sheets/TfrmNumerazione.h"
 #include "sheets/TfrmStampaScheda.h"
+#include "sheets/TfrmStorico.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 #include "shell/Startup.h"
@@ -27,6 +28,7 @@
 #include "vehicles/TfrmAnteprimaAutomezzo.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "vehicles/TfrmExpAutoparco.h"
+#include "vehicles/TfrmScadenze.h"
 #include "vehicles/TfrmSlideshow_Automezzi.h"
 
 #include <QApplication>
@@ -104,6 +106,11 @@ int main(int argc, char *argv[])
     save(&allega, out, QStringLiteral("TfrmAllegaCartella"), false);
     TfrmSlideshow_Automezzi slideshow(windows, windows.frmAutoparco());
     save(&slideshow, out, QStringLiteral("TfrmSlideshow_Automezzi"), true);
+    TfrmScadenze scadenze(windows, windows.frmAutoparco());
+    save(&scadenze, out, QStringLiteral("TfrmScadenze"), false);
+    TfrmStorico storico(windows, windows.frmAutoparco());
+    storico.lblTarga->setText(QStringLiteral("AB123CD"));
+    save(&storico, out, QStringLiteral("TfrmStorico"), false);
     TfrmWebCam webcam(windows, sheet);
     save(&webcam, out, QStringLiteral("TfrmWebCam"), false);
     TfrmAnteprimaAutomezzo vehiclePreview(windows, windows.frmAutoparco());

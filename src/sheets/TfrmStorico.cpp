@@ -65,13 +65,21 @@ TfrmStorico::TfrmStorico(AppWindows &windows, QWidget *parent)
     line->addWidget(new QLabel(QStringLiteral("Targa:"), heading));
     line->addWidget(lblTarga);
     line->addStretch(1);
-    line->addWidget(lblTotali);
     layout->addLayout(line);
     auto *columns = new QHBoxLayout;
     columns->setContentsMargins(14, 6, 14, 0);
     columns->addWidget(lblIntestazione);
     layout->addLayout(columns);
     addHeading(heading);
+
+    // The sums stand under the list.
+    auto *footer = new QWidget(this);
+    auto *sums = new QHBoxLayout(footer);
+    sums->setContentsMargins(14, 0, 14, 10);
+    sums->addStretch(1);
+    sums->addWidget(lblTotali);
+    lblTotali->setParent(footer);
+    addFooter(footer);
 }
 
 void TfrmStorico::FormShow()

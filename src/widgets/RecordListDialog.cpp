@@ -37,6 +37,12 @@ void RecordListDialog::addHeading(QWidget *heading)
     FormHelpers::centre(this);
 }
 
+void RecordListDialog::addFooter(QWidget *footer)
+{
+    m_layout->addWidget(footer);
+    FormHelpers::centre(this);
+}
+
 void RecordListDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);

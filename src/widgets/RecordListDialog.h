@@ -36,6 +36,8 @@ protected:
 
     // A picture above the pages (the heading of the unpaid list).
     void addHeading(QWidget *heading);
+    // A line under the pages (the sums of the plate history).
+    void addFooter(QWidget *footer);
 
     void showEvent(QShowEvent *event) override;
     void done(int result) override;
