@@ -1,0 +1,516 @@
+#include "backup/Backup.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace Backup {
+
+namespace {
+
+constexpr qint64 kChunk = 1 << 20;
+
+const QStringList &dataFolders()
+{
+    static const QStringList folders{QStringLiteral("Autoparco"), QStringLiteral("Documenti_Allegati")};
+    return folders;
+}
+
+QString stamp(const QDateTime &when)
+{
+    return when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+}
+
+struct ReadDeleter
+{
+    void operator()(archive *a) const { archive_read_free(a); }
+};
+struct WriteDeleter
+{
+    void operator()(archive *a) const { archive_write_free(a); }
+};
+struct EntryDeleter
+{
+    void operator()(archive_entry *e) const { archive_entry_free(e); }
+};
+
+QString archiveError(archive *a)
+{
+    const char *text = archive_error_string(a);
+    return text ? QString::fromLocal8Bit(text) : QStringLiteral("errore sconosciuto");
+}
+
+void syncFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        ::fsync(file.handle());
+#else
+    Q_UNUSED(path);
+#endif
+}
+
+// Why an entry name of a copy cannot be restored, or the empty text when it can.
+QString nameProblem(const QString &name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("nome vuoto");
+    if (name.startsWith(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
+        || (name.size() >= 2 && name.at(1) == QLatin1Char(':')))
+        return QStringLiteral("percorso assoluto");
+    const QStringList parts = name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
+        if (part == QLatin1String("..") || part == QLatin1String("."))
+            return QStringLiteral("percorso che esce dalla cartella del programma");
+    }
+    return QString();
+}
+
+class ZipWriter
+{
+public:
+    explicit ZipWriter(const QString &path) : m_archive(archive_write_new())
+    {
+        archive_write_set_format_zip(m_archive.get());
+        m_ok = archive_write_open_filename(m_archive.get(), QFile::encodeName(path).constData()) == ARCHIVE_OK;
+        if (!m_ok)
+            m_error = archiveError(m_archive.get());
+    }
+    bool ok() const { return m_ok; }
+    QString error() const { return m_error; }
+
+    bool begin(const QString &name, qint64 size, const QDateTime &modified)
+    {
+        std::unique_ptr<archive_entry, EntryDeleter> entry(archive_entry_new());
+        archive_entry_set_pathname_utf8(entry.get(), name.toUtf8().constData());
+        archive_entry_set_filetype(entry.get(), AE_IFREG);
+        archive_entry_set_perm(entry.get(), 0644);
+        archive_entry_set_size(entry.get(), size);
+        if (modified.isValid())
+            archive_entry_set_mtime(entry.get(), modified.toSecsSinceEpoch(), 0);
+        return check(archive_write_header(m_archive.get(), entry.get()) == ARCHIVE_OK);
+    }
+    bool data(const char *bytes, qint64 size)
+    {
+        return check(archive_write_data(m_archive.get(), bytes, size_t(size)) == size);
+    }
+    bool close() { return check(archive_write_close(m_archive.get()) == ARCHIVE_OK); }
+
+private:
+    bool check(bool ok)
+    {
+        if (!ok && m_ok) {
+            m_ok = false;
+            m_error = archiveError(m_archive.get());
+        }
+        return ok;
+    }
+    std::unique_ptr<archive, WriteDeleter> m_archive;
+    bool m_ok = false;
+    QString m_error;
+};
+
+// Reads every entry of a copy, checking names and the zip checksums, and hands each entry's data to
+// sink in chunks (sink may be empty). The work done is measured in bytes of the zip file read.
+struct EntryInfo
+{
+    QString name;
+    qint64 size = 0;
+    QByteArray sha256;
+};
+using Sink = std::function<bool(const QString &name, const char *data, qint64 size, QString *error)>;
+
+Result readCopy(const QString &zipPath, QVector<EntryInfo> *entries, const Sink &sink, const Progress &progress)
+{
+    Result result;
+    const QString copyName = QFileInfo(zipPath).fileName();
+    const qint64 total = QFileInfo(zipPath).size();
+    std::unique_ptr<archive, ReadDeleter> a(archive_read_new());
+    archive_read_support_format_zip(a.get());
+    if (archive_read_open_filename(a.get(), QFile::encodeName(zipPath).constData(), 1 << 16) != ARCHIVE_OK) {
+        result.error = QStringLiteral("Impossibile aprire la copia di sicurezza %1: %2")
+                           .arg(copyName, archiveError(a.get()));
+        return result;
+    }
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    archive_entry *entry = nullptr;
+    int r;
+    while ((r = archive_read_next_header(a.get(), &entry)) == ARCHIVE_OK) {
+        const char *utf8 = archive_entry_pathname_utf8(entry);
+        QString name = utf8 ? QString::fromUtf8(utf8) : QString::fromLocal8Bit(archive_entry_pathname(entry));
+        const QString problem = nameProblem(name);
+        if (!problem.isEmpty()) {
+            result.error = QStringLiteral("La copia di sicurezza %1 contiene un elemento non ammesso "
+                                          "(\"%2\": %3) e non viene ripristinata.")
+                               .arg(copyName, name, problem);
+            return result;
+        }
+        const auto type = archive_entry_filetype(entry);
+        if (type == AE_IFDIR)
+            continue;
+        while (name.endsWith(QLatin1Char('/')))
+            name.chop(1);
+        if (type != AE_IFREG || !isDataPath(name)) {
+            result.error = QStringLiteral("La copia di sicurezza %1 contiene un file che non appartiene ai "
+                                          "dati di Cablora (\"%2\") e non viene ripristinata.")
+                               .arg(copyName, name);
+            return result;
+        }
+        EntryInfo info;
+        info.name = name;
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        for (;;) {
+            const la_ssize_t n = archive_read_data(a.get(), buffer.data(), size_t(buffer.size()));
+            if (n < 0) {
+                result.error = QStringLiteral("La copia di sicurezza %1 è danneggiata (%2: %3).")
+                                   .arg(copyName, name, archiveError(a.get()));
+                return result;
+            }
+            if (n == 0)
+                break;
+            hash.addData(QByteArrayView(buffer.constData(), n));
+            info.size += n;
+            if (sink && !sink(name, buffer.constData(), n, &result.error))
+                return result;
+        }
+        if (sink && !sink(name, nullptr, 0, &result.error))  // the entry is complete
+            return result;
+        info.sha256 = hash.result();
+        if (entries)
+            entries->append(info);
+        ++result.files;
+        if (progress && !progress(archive_filter_bytes(a.get(), -1), total)) {
+            result.error = QStringLiteral("Operazione annullata.");
+            return result;
+        }
+    }
+    if (r != ARCHIVE_EOF) {
+        result.error = QStringLiteral("La copia di sicurezza %1 è danneggiata: %2")
+                           .arg(copyName, archiveError(a.get()));
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+bool moveInto(const QString &from, const QString &to)
+{
+    QDir().mkpath(QFileInfo(to).absolutePath());
+    return QFile::rename(from, to) || QDir().rename(from, to);
+}
+
+// The top-level names of a folder's data: its data files and the data folders present.
+QStringList topLevelData(const QString &folder)
+{
+    QStringList names;
+    for (const QString &path : dataFiles(folder)) {
+        const QString top = path.section(QLatin1Char('/'), 0, 0);
+        if (!names.contains(top))
+            names << top;
+    }
+    for (const QString &sub : dataFolders()) {
+        if (QFileInfo(QDir(folder).filePath(sub)).isDir() && !names.contains(sub))
+            names << sub;
+    }
+    return names;
+}
+
+}  // namespace
+
+QString copyFileName(const QDateTime &when)
+{
+    return QStringLiteral("Cablora_copia_%1.zip").arg(stamp(when));
+}
+
+QString asideFolderName(const QDateTime &when)
+{
+    return QStringLiteral("Dati_precedenti_%1").arg(stamp(when));
+}
+
+bool isDataPath(const QString &relative)
+{
+    if (!nameProblem(relative).isEmpty())
+        return false;
+    const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (parts.size() > 1)
+        return dataFolders().contains(parts.first());
+    if (parts.isEmpty())
+        return false;
+    static const QRegularExpression top(
+        QStringLiteral("^(.+\\.pro|.+\\.ini|unins000\\.dll|Logo\\.bmp|Foto_[AB]_[0-9]+\\.jpg)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return top.match(parts.first()).hasMatch();
+}
+
+QStringList dataFiles(const QString &folder)
+{
+    QStringList files;
+    const QDir dir(folder);
+    for (const QFileInfo &info : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+        if (isDataPath(info.fileName()))
+            files << info.fileName();
+    }
+    for (const QString &sub : dataFolders()) {
+        QDirIterator it(dir.filePath(sub), QDir::Files | QDir::Hidden | QDir::NoSymLinks,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            files << dir.relativeFilePath(it.filePath());
+        }
+    }
+    files.sort();
+    return files;
+}
+
+bool hasData(const QString &folder)
+{
+    return !topLevelData(folder).isEmpty();
+}
+
+Result create(const QString &folder, const QString &destFolder, const QDateTime &when, const Progress &progress)
+{
+    Result result;
+    const QDir source(folder);
+    const QStringList files = dataFiles(folder);
+    if (files.isEmpty()) {
+        result.error = QStringLiteral("La cartella del programma non contiene dati da copiare.");
+        return result;
+    }
+    if (!QFileInfo(destFolder).isDir()) {
+        result.error = QStringLiteral("La cartella %1 non esiste.").arg(QDir::toNativeSeparators(destFolder));
+        return result;
+    }
+    const QString finalPath = QDir(destFolder).filePath(copyFileName(when));
+    if (QFileInfo::exists(finalPath)) {
+        result.error = QStringLiteral("Il file %1 esiste già.").arg(QDir::toNativeSeparators(finalPath));
+        return result;
+    }
+    const QString tempPath = finalPath + QStringLiteral(".tmp");
+    QFile::remove(tempPath);
+    auto fail = [&](const QString &error) {
+        QFile::remove(tempPath);
+        result.error = error;
+        return result;
+    };
+    const auto writeFailed = [&](const QString &why) {
+        return QStringLiteral("La copia di sicurezza non è stata scritta in %1: %2")
+            .arg(QDir::toNativeSeparators(destFolder), why);
+    };
+
+    qint64 total = 0;
+    for (const QString &file : files)
+        total += QFileInfo(source.filePath(file)).size();
+
+    QHash<QString, EntryInfo> written;
+    {
+        ZipWriter zip(tempPath);
+        if (!zip.ok())
+            return fail(writeFailed(zip.error()));
+        qint64 done = 0;
+        QByteArray buffer(kChunk, Qt::Uninitialized);
+        for (const QString &name : files) {
+            QFile in(source.filePath(name));
+            if (!in.open(QIODevice::ReadOnly))
+                return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, in.errorString()));
+            const QFileInfo info(in);
+            if (!zip.begin(name, in.size(), info.lastModified()))
+                return fail(writeFailed(zip.error()));
+            EntryInfo entry;
+            entry.name = name;
+            QCryptographicHash hash(QCryptographicHash::Sha256);
+            for (;;) {
+                const qint64 n = in.read(buffer.data(), buffer.size());
+                if (n < 0)
+                    return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, in.errorString()));
+                if (n == 0)
+                    break;
+                if (!zip.data(buffer.constData(), n))
+                    return fail(writeFailed(zip.error()));
+                hash.addData(QByteArrayView(buffer.constData(), n));
+                entry.size += n;
+                done += n;
+                if (progress && !progress(done, total))
+                    return fail(QStringLiteral("Copia di sicurezza annullata."));
+            }
+            entry.sha256 = hash.result();
+            written.insert(name, entry);
+        }
+        if (!zip.close())
+            return fail(writeFailed(zip.error()));
+    }
+    syncFile(tempPath);
+
+    // Read the copy back whole and compare every entry with what was written.
+    QVector<EntryInfo> read;
+    const Result check = readCopy(tempPath, &read, {}, {});
+    if (!check.ok)
+        return fail(QStringLiteral("La verifica della copia di sicurezza non è riuscita: %1").arg(check.error));
+    if (read.size() != written.size())
+        return fail(QStringLiteral("La verifica della copia di sicurezza non è riuscita: la copia contiene "
+                                   "%1 file invece di %2.")
+                        .arg(read.size())
+                        .arg(written.size()));
+    for (const EntryInfo &entry : read) {
+        const auto it = written.constFind(entry.name);
+        if (it == written.constEnd() || it->size != entry.size || it->sha256 != entry.sha256)
+            return fail(QStringLiteral("La verifica della copia di sicurezza non è riuscita: il file %1 "
+                                       "non corrisponde all'originale.")
+                            .arg(entry.name));
+    }
+    if (!QFile::rename(tempPath, finalPath))
+        return fail(writeFailed(QStringLiteral("impossibile dare il nome definitivo al file")));
+    result.ok = true;
+    result.path = finalPath;
+    result.files = int(files.size());
+    return result;
+}
+
+Result verify(const QString &zipPath, QVector<QPair<QString, qint64>> *entries)
+{
+    QVector<EntryInfo> read;
+    Result result = readCopy(zipPath, &read, {}, {});
+    if (result.ok && read.isEmpty()) {
+        result.ok = false;
+        result.error = QStringLiteral("La copia di sicurezza %1 non contiene dati.")
+                           .arg(QFileInfo(zipPath).fileName());
+    }
+    if (entries) {
+        for (const EntryInfo &entry : read)
+            entries->append({entry.name, entry.size});
+    }
+    return result;
+}
+
+Result restore(const QString &zipPath, const QString &folder, const QDateTime &when, const Progress &progress)
+{
+    Result result;
+    const QDir dir(folder);
+    const QString staging = dir.filePath(QStringLiteral(".Cablora_ripristino_%1").arg(stamp(when)));
+    QDir(staging).removeRecursively();
+    if (!QDir().mkpath(staging)) {
+        result.error = QStringLiteral("Impossibile creare una cartella di lavoro in %1.")
+                           .arg(QDir::toNativeSeparators(folder));
+        return result;
+    }
+    auto cleanFail = [&](const QString &error) {
+        QDir(staging).removeRecursively();
+        Result failed;
+        failed.error = error;
+        return failed;
+    };
+
+    // 1. Unpack the whole copy into the staging folder; nothing in the program folder changes yet.
+    std::unique_ptr<QFile> out;
+    const Sink sink = [&](const QString &name, const char *data, qint64 size, QString *error) {
+        if (!data) {
+            const bool ok = out && out->flush() && (out->close(), out->error() == QFile::NoError);
+            out.reset();
+            if (!ok)
+                *error = QStringLiteral("Impossibile scrivere il file %1.").arg(name);
+            return ok;
+        }
+        if (!out) {
+            const QString path = QDir(staging).filePath(name);
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            out = std::make_unique<QFile>(path);
+            if (!out->open(QIODevice::WriteOnly)) {
+                *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(name, out->errorString());
+                return false;
+            }
+        }
+        if (out->write(data, size) != size) {
+            *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(name, out->errorString());
+            return false;
+        }
+        return true;
+    };
+    // An entry with no data still makes its (empty) file.
+    const Sink sinkWithEmpty = [&](const QString &name, const char *data, qint64 size, QString *error) {
+        if (!data && !out) {
+            if (!sink(name, "", 0, error))
+                return false;
+        }
+        return sink(name, data, size, error);
+    };
+    const Result unpacked = readCopy(zipPath, nullptr, sinkWithEmpty, progress);
+    out.reset();
+    if (!unpacked.ok)
+        return cleanFail(unpacked.error);
+    if (unpacked.files == 0)
+        return cleanFail(QStringLiteral("La copia di sicurezza %1 non contiene dati.")
+                             .arg(QFileInfo(zipPath).fileName()));
+
+    // 2. Move the current data aside, so that nothing is lost.
+    const QStringList current = topLevelData(folder);
+    QStringList movedAside;
+    const QString aside = dir.filePath(asideFolderName(when));
+    auto putBack = [&]() {
+        for (const QString &name : movedAside)
+            moveInto(QDir(aside).filePath(name), dir.filePath(name));
+        if (QDir(aside).isEmpty())
+            QDir().rmdir(aside);
+    };
+    if (!current.isEmpty()) {
+        if (QFileInfo::exists(aside))
+            return cleanFail(QStringLiteral("La cartella %1 esiste già.").arg(asideFolderName(when)));
+        for (const QString &name : current) {
+            if (!moveInto(dir.filePath(name), QDir(aside).filePath(name))) {
+                putBack();
+                return cleanFail(QStringLiteral("Impossibile spostare %1 nella cartella %2: i dati attuali "
+                                                "sono rimasti al loro posto.")
+                                     .arg(name, asideFolderName(when)));
+            }
+            movedAside << name;
+        }
+        result.asideFolder = aside;
+    }
+
+    // 3. Put the restored data in place.
+    const QStringList restored = QDir(staging).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList placed;
+    for (const QString &name : restored) {
+        if (!moveInto(QDir(staging).filePath(name), dir.filePath(name))) {
+            for (const QString &done : placed)
+                QFileInfo(dir.filePath(done)).isDir() ? void(QDir(dir.filePath(done)).removeRecursively())
+                                                      : void(QFile::remove(dir.filePath(done)));
+            putBack();
+            return cleanFail(QStringLiteral("Impossibile copiare %1 nella cartella del programma: i dati "
+                                            "attuali sono rimasti al loro posto.")
+                                 .arg(name));
+        }
+        placed << name;
+    }
+    QDir(staging).removeRecursively();
+    result.ok = true;
+    result.files = unpacked.files;
+    return result;
+}
+
+bool writeZip(const QString &zipPath, const QVector<QPair<QString, QByteArray>> &entries, QString *error)
+{
+    ZipWriter zip(zipPath);
+    for (const auto &[name, bytes] : entries) {
+        if (!zip.begin(name, bytes.size(), QDateTime()) || !zip.data(bytes.constData(), bytes.size()))
+            break;
+    }
+    zip.close();
+    if (!zip.ok() && error)
+        *error = zip.error();
+    return zip.ok();
+}
+
+}  // namespace Backup

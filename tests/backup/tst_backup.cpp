@@ -1,0 +1,288 @@
+// Backup copies of a program folder and their restore, directly and through the command-line verbs.
+#include "backup/Backup.h"
+#include "backup/CommandLine.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTextStream>
+#include <QtTest>
+
+namespace {
+
+const QDateTime kWhen(QDate(2026, 3, 14), QTime(9, 26, 53));
+
+// Bytes that do not compress, so that they lie in the zip as they are.
+QByteArray photoBytes()
+{
+    QByteArray bytes(70000, '\0');
+    QRandomGenerator random(7);
+    for (char &c : bytes)
+        c = char(random.generate() & 0xFF);
+    return bytes;
+}
+
+// A small program folder: archives, settings, password store, logo, sheet and vehicle photos,
+// attachments in a sub-folder, and files that are not data (the program and its manual).
+QMap<QString, QByteArray> sampleData(const QByteArray &tag)
+{
+    QMap<QString, QByteArray> files;
+    files["Clienti.pro"] = tag + QByteArray(3011 * 2, 'c');
+    files["Schede_Interventi_Elettrauto.pro"] = tag + QByteArray(11895, 's');
+    files["Cablora.ini"] = tag + "[Impostazioni]\r\nTecnico=Mario\r\n";
+    files["unins000.dll"] = tag + "[Password]\r\n";
+    files["Logo.bmp"] = tag + QByteArray("BM") + QByteArray(500, '\x01');
+    files["Foto_A_1.jpg"] = tag + photoBytes();
+    files["Foto_B_12.jpg"] = tag + QByteArray(10, '\xD8');
+    files["Autoparco/Scheda_Veicolo_3.jpg"] = tag + QByteArray(3000, '\x7F');
+    files["Documenti_Allegati/fattura 1.pdf"] = tag + "%PDF-1.4";
+    files["Documenti_Allegati/sotto/vuoto.txt"] = QByteArray();
+    return files;
+}
+
+void writeAll(const QString &folder, const QMap<QString, QByteArray> &files)
+{
+    for (auto it = files.begin(); it != files.end(); ++it) {
+        const QString path = QDir(folder).filePath(it.key());
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QVERIFY(TestSupport::writeFile(path, it.value()));
+    }
+}
+
+// Every file under a folder, relative, with its bytes.
+QMap<QString, QByteArray> readAll(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        files[QDir(folder).relativeFilePath(it.filePath())] = TestSupport::readFile(it.filePath());
+    }
+    return files;
+}
+
+QString makeCopy(const QString &folder, const QString &dest)
+{
+    const Backup::Result result = Backup::create(folder, dest, kWhen);
+    if (!result.ok)
+        qWarning() << result.error;
+    return result.ok ? result.path : QString();
+}
+
+}  // namespace
+
+class TestBackup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::scriptEverything(); }
+
+    void dataPaths_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("data");
+        QTest::newRow("archive") << "Parco_Automezzi.pro" << true;
+        QTest::newRow("settings") << "Contratti.ini" << true;
+        QTest::newRow("password store") << "unins000.dll" << true;
+        QTest::newRow("logo") << "Logo.bmp" << true;
+        QTest::newRow("sheet photo") << "Foto_B_120.jpg" << true;
+        QTest::newRow("vehicle photo") << "Autoparco/Scheda_Veicolo_1.jpg" << true;
+        QTest::newRow("attachment") << "Documenti_Allegati/a/b.doc" << true;
+        QTest::newRow("executable") << "cablora" << false;
+        QTest::newRow("manual") << "Guida.pdf" << false;
+        QTest::newRow("other picture") << "vacanze.jpg" << false;
+        QTest::newRow("former data") << "Dati_precedenti_2026-01-01_00-00-00/Clienti.pro" << false;
+        QTest::newRow("climbing") << "Documenti_Allegati/../cablora" << false;
+        QTest::newRow("absolute") << "/etc/Clienti.pro" << false;
+    }
+    void dataPaths()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, data);
+        QCOMPARE(Backup::isDataPath(path), data);
+    }
+
+    void copyHoldsEveryDataFile()
+    {
+        auto folder = TestSupport::programFolder();
+        auto dest = TestSupport::programFolder();
+        const QMap<QString, QByteArray> data = sampleData("A");
+        writeAll(folder->path(), data);
+        QVERIFY(TestSupport::writeFile(folder->filePath("cablora"), "ELF"));
+        QVERIFY(TestSupport::writeFile(folder->filePath("Guida.pdf"), "%PDF"));
+
+        const QString copy = makeCopy(folder->path(), dest->path());
+        QCOMPARE(QFileInfo(copy).fileName(), QStringLiteral("Cablora_copia_2026-03-14_09-26-53.zip"));
+        QCOMPARE(QDir(dest->path()).entryList(QDir::Files), QStringList{QFileInfo(copy).fileName()});
+
+        QVector<QPair<QString, qint64>> entries;
+        QVERIFY(Backup::verify(copy, &entries).ok);
+        QMap<QString, qint64> sizes;
+        for (const auto &[name, size] : entries)
+            sizes[name] = size;
+        QCOMPARE(sizes.keys(), data.keys());
+        for (auto it = data.begin(); it != data.end(); ++it)
+            QCOMPARE(sizes.value(it.key()), qint64(it.value().size()));
+
+        // A second copy in the same second would overwrite the first: it is refused.
+        QVERIFY(!Backup::create(folder->path(), dest->path(), kWhen).ok);
+    }
+
+    void damagedCopyRefused_data()
+    {
+        QTest::addColumn<int>("damage");
+        QTest::newRow("byte changed inside a photo") << 0;
+        QTest::newRow("cut short") << 1;
+        QTest::newRow("not a zip") << 2;
+    }
+    void damagedCopyRefused()
+    {
+        QFETCH(int, damage);
+        auto folder = TestSupport::programFolder();
+        auto dest = TestSupport::programFolder();
+        writeAll(folder->path(), sampleData("A"));
+        const QString copy = makeCopy(folder->path(), dest->path());
+        QByteArray bytes = TestSupport::readFile(copy);
+        if (damage == 0) {
+            const qsizetype at = bytes.indexOf(photoBytes().mid(30000, 64));
+            QVERIFY(at >= 0);
+            bytes[at + 10] = char(bytes[at + 10] ^ 0x55);
+        } else if (damage == 1) {
+            bytes.truncate(bytes.size() / 2);
+        } else {
+            bytes = "questo non è uno zip";
+        }
+        QVERIFY(TestSupport::writeFile(copy, bytes));
+        QVERIFY(!Backup::verify(copy).ok);
+
+        // Restoring it changes nothing in the target folder.
+        auto target = TestSupport::programFolder();
+        const QMap<QString, QByteArray> current = sampleData("B");
+        writeAll(target->path(), current);
+        const Backup::Result result = Backup::restore(copy, target->path(), kWhen);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+        QCOMPARE(readAll(target->path()), current);
+    }
+
+    void restoreIntoEmptyFolder()
+    {
+        auto folder = TestSupport::programFolder();
+        auto dest = TestSupport::programFolder();
+        const QMap<QString, QByteArray> data = sampleData("A");
+        writeAll(folder->path(), data);
+        const QString copy = makeCopy(folder->path(), dest->path());
+
+        auto target = TestSupport::programFolder();
+        QVERIFY(!Backup::hasData(target->path()));
+        const Backup::Result result = Backup::restore(copy, target->path(), kWhen);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QVERIFY(result.asideFolder.isEmpty());
+        QCOMPARE(result.files, int(data.size()));
+        QCOMPARE(readAll(target->path()), data);
+    }
+
+    void restoreMovesCurrentDataAside()
+    {
+        auto folder = TestSupport::programFolder();
+        auto dest = TestSupport::programFolder();
+        const QMap<QString, QByteArray> data = sampleData("A");
+        writeAll(folder->path(), data);
+        const QString copy = makeCopy(folder->path(), dest->path());
+
+        auto target = TestSupport::programFolder();
+        QMap<QString, QByteArray> current = sampleData("B");
+        current.remove("Foto_B_12.jpg");
+        current["Autoparco/Scheda_Veicolo_99.jpg"] = "solo qui";
+        writeAll(target->path(), current);
+        QVERIFY(TestSupport::writeFile(target->filePath("cablora"), "ELF"));
+
+        const Backup::Result result = Backup::restore(copy, target->path(), kWhen);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        const QString aside = QStringLiteral("Dati_precedenti_2026-03-14_09-26-53");
+        QCOMPARE(result.asideFolder, target->filePath(aside));
+
+        // The former data, byte for byte, lie in the dated folder; the restored data in their place;
+        // the program itself was not touched.
+        QCOMPARE(readAll(result.asideFolder), current);
+        QMap<QString, QByteArray> expected = data;
+        expected["cablora"] = "ELF";
+        for (auto it = current.begin(); it != current.end(); ++it)
+            expected[aside + '/' + it.key()] = it.value();
+        QCOMPARE(readAll(target->path()), expected);
+    }
+
+    void unsafeNamesRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("climbing") << "../Clienti.pro" << "esce dalla cartella";
+        QTest::newRow("climbing inside") << "Documenti_Allegati/../../x.pro" << "esce dalla cartella";
+        QTest::newRow("absolute") << "/tmp/Clienti.pro" << "percorso assoluto";
+        QTest::newRow("not data") << "cablora" << "non appartiene ai dati";
+    }
+    void unsafeNamesRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        auto dest = TestSupport::programFolder();
+        const QString copy = dest->filePath("copia.zip");
+        QString error;
+        QVERIFY2(Backup::writeZip(copy, {{"Clienti.pro", "buono"}, {name, "cattivo"}}, &error), qPrintable(error));
+
+        auto target = TestSupport::programFolder();
+        const Backup::Result result = Backup::restore(copy, target->path(), kWhen);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(reason), qPrintable(result.error));
+        QVERIFY(result.error.contains(name));
+        // Nothing was written anywhere: not in the folder, not beside it.
+        QVERIFY(QDir(target->path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        QVERIFY(!QFile::exists(QDir(target->path()).filePath("../Clienti.pro")));
+    }
+
+    // The verbs of the built program: backup, then restore into a folder that holds data.
+    void commandLineVerbs()
+    {
+        auto folder = TestSupport::programFolder();
+        auto dest = TestSupport::programFolder();
+        auto target = TestSupport::programFolder();
+        const QMap<QString, QByteArray> data = sampleData("A");
+        writeAll(folder->path(), data);
+        writeAll(target->path(), sampleData("B"));
+
+        QString outText, errText;
+        QTextStream out(&outText), err(&errText);
+        QCOMPARE(CommandLine::run({"backup", dest->path(), "--cartella", folder->path()}, QString(), out, err), 0);
+        const QStringList copies = QDir(dest->path()).entryList({"Cablora_copia_*.zip"}, QDir::Files);
+        QCOMPARE(copies.size(), 1);
+        QVERIFY(outText.contains(QStringLiteral("verificata")));
+
+        QProcess program;
+        program.start(QStringLiteral(CABLORA_EXECUTABLE),
+                      {"restore", dest->filePath(copies.first()), "--cartella", target->path()});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 0);
+        const QString said = QString::fromUtf8(program.readAllStandardOutput());
+        QVERIFY2(said.contains(QStringLiteral("spostati in")), qPrintable(said));
+        const QStringList aside = QDir(target->path()).entryList({"Dati_precedenti_*"}, QDir::Dirs);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(readAll(target->filePath(aside.first())), sampleData("B"));
+        QMap<QString, QByteArray> now = readAll(target->path());
+        for (auto it = now.begin(); it != now.end();) {
+            it = it.key().startsWith(aside.first()) ? now.erase(it) : std::next(it);
+        }
+        QCOMPARE(now, data);
+
+        // A wrong file: exit code 1 and a message on the error stream.
+        program.start(QStringLiteral(CABLORA_EXECUTABLE),
+                      {"restore", folder->filePath("Cablora.ini"), "--cartella", target->path()});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 1);
+        QVERIFY(!program.readAllStandardError().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestBackup)
+#include "tst_backup.moc"

@@ -1,0 +1,217 @@
+// Export and import of the three archives in CSV and JSON, through the command-line verbs.
+#include "archive/AutomezzoRecord.h"
+#include "archive/ClienteRecord.h"
+#include "archive/RecordArchive.h"
+#include "archive/SchedaRecord.h"
+#include "backup/CommandLine.h"
+#include "backup/OpenFormats.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTextStream>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int code;
+    QString out;
+    QString err;
+};
+
+Run verb(const QStringList &arguments, const QString &folder)
+{
+    Run run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.code = CommandLine::run(arguments, folder, out, err);
+    return run;
+}
+
+// Three records whose texts hold what CSV and JSON must escape, Windows-1252 letters outside ASCII
+// (è, €) and a text as long as its field allows.
+void fillArchive(const QString &folder, const RecordFormat &format)
+{
+    RecordArchive archive;
+    QVERIFY(archive.OpenOrCreate(QDir(folder).filePath(format.fileName()), format.size()));
+    const QStringList samples = {QStringLiteral("Rossi, Mario"), QStringLiteral("dice \"ciao\""),
+                                 QStringLiteral("riga uno\r\nriga due"), QStringLiteral("perché 10 €"),
+                                 QStringLiteral("tab\tdentro"), QString()};
+    for (int r = 0; r < 3; ++r) {
+        QByteArray bytes(format.size(), '\0');
+        for (int f = 0; f < format.fieldCount(); ++f) {
+            QString text = samples.at((r + f) % samples.size());
+            if (f == r)  // one field per record filled to its capacity
+                text = QString(format.field(f).capacity, QChar(0xE8));
+            else  // stored as a reader gives it back: cut to the field, without outer blanks
+                text = text.left(format.field(f).capacity).trimmed();
+            format.put(bytes, f, text);
+        }
+        QVERIFY(archive.Append(bytes) > 0);
+    }
+}
+
+}  // namespace
+
+class TestOpenFormats : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::scriptEverything(); }
+
+    void csvField_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("plain") << "Rossi" << "Rossi";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("comma") << "a,b" << "\"a,b\"";
+        QTest::newRow("quote doubled") << "dice \"no\"" << "\"dice \"\"no\"\"\"";
+        QTest::newRow("CRLF") << "a\r\nb" << "\"a\r\nb\"";
+        QTest::newRow("LF") << "a\nb" << "\"a\nb\"";
+        QTest::newRow("accent untouched") << "perché" << "perché";
+    }
+    void csvField()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, field);
+        QCOMPARE(OpenFormats::csvField(text), field);
+        // Read back as a one-column file it gives the text again.
+        const OpenFormats::Parsed parsed =
+            OpenFormats::parse(OpenFormats::Format::Csv, QByteArray("X\r\n") + field.toUtf8() + "\r\n");
+        if (!text.isEmpty()) {
+            QCOMPARE(parsed.rows.size(), 1);
+            QCOMPARE(parsed.rows.at(0).value(0), text);
+        }
+    }
+
+    void csvLayout()
+    {
+        const QByteArray csv = OpenFormats::write(OpenFormats::Format::Csv, {"Posizione", "Nome"},
+                                                  {{"1", "a,b"}, {"2", "x"}});
+        QCOMPARE(csv, QByteArray("Posizione,Nome\r\n1,\"a,b\"\r\n2,x\r\n"));
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QString>("format");
+        for (const char *archive : {"schede", "clienti", "automezzi"}) {
+            for (const char *format : {"csv", "json"})
+                QTest::addRow("%s %s", archive, format) << archive << format;
+        }
+    }
+    void roundTrip()
+    {
+        QFETCH(QString, archive);
+        QFETCH(QString, format);
+        const RecordFormat *record = OpenFormats::formatForArchive(archive);
+        QVERIFY(record);
+        auto source = TestSupport::programFolder();
+        auto target = TestSupport::programFolder();
+        fillArchive(source->path(), *record);
+        const QString first = source->filePath(QStringLiteral("uno.") + format);
+        const QString second = source->filePath(QStringLiteral("due.") + format);
+
+        Run run = verb({"export", archive, "--format", format, first}, source->path());
+        QCOMPARE(run.code, 0);
+        run = verb({"import", archive, first}, target->path());
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        run = verb({"export", archive, "--format", format, second, "--cartella", target->path()}, QString());
+        QCOMPARE(run.code, 0);
+
+        const QByteArray exported = TestSupport::readFile(first);
+        QCOMPARE(TestSupport::readFile(second), exported);
+        QCOMPARE(TestSupport::readFile(target->filePath(record->fileName())),
+                 TestSupport::readFile(source->filePath(record->fileName())));
+        // The file is UTF-8 and names every field and the position.
+        QVERIFY(exported.contains(QStringLiteral("perché 10 €").toUtf8()));
+        for (int f = 0; f < record->fieldCount(); ++f)
+            QVERIFY(exported.contains(record->field(f).name));
+        QVERIFY(exported.contains("Posizione"));
+        if (format == QLatin1String("json"))
+            QVERIFY(exported.contains("\"Posizione\": 3"));
+        else
+            QVERIFY(exported.contains("\r\n3,"));
+    }
+
+    // Any faulty row stops the whole import: the archive is left exactly as it was.
+    void importRefused_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        const QByteArray good = "Cognome,Nome\r\nRossi,Mario\r\n";
+        QTest::newRow("unknown column") << "c.csv" << QByteArray("Cognome,Colore\r\nRossi,rosso\r\n")
+                                        << "Colonna sconosciuta: \"Colore\"";
+        QTest::newRow("too long in bytes") << "c.csv" << good + "Bianchi,Anna\r\nVerdi," + QByteArray(51, 'x') + "\r\n"
+                                           << "Record 3: \"Nome\" è lungo 51 caratteri, al massimo 50";
+        QTest::newRow("not in code page") << "c.csv" << good + QStringLiteral("Ωmega,Li\r\n").toUtf8()
+                                          << "Record 2: \"Cognome\" contiene caratteri";
+        QTest::newRow("field count") << "c.csv" << good + "Verdi\r\n" << "Record 2: ha 1 campi invece di 2";
+        QTest::newRow("unterminated quote") << "c.csv" << good + "\"Verdi,Anna\r\n" << "virgolette";
+        QTest::newRow("json number") << "c.json" << QByteArray(R"([{"Cognome":"Rossi"},{"Cognome":7}])")
+                                     << "Record 2: il valore di \"Cognome\" non è un testo";
+        QTest::newRow("json broken") << "c.json" << QByteArray(R"([{"Cognome":"Rossi"})") << "non è valido";
+        QTest::newRow("json not array") << "c.json" << QByteArray(R"({"Cognome":"Rossi"})") << "elenco";
+    }
+    void importRefused()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        auto folder = TestSupport::programFolder();
+        fillArchive(folder->path(), ClienteRecord::format());
+        const QString archivePath = folder->filePath(ClienteRecord::fileName());
+        const QByteArray before = TestSupport::readFile(archivePath);
+        const QString file = folder->filePath(fileName);
+        QVERIFY(TestSupport::writeFile(file, content));
+
+        for (const QStringList &arguments : {QStringList{"import", "clienti", file, "--dry-run"},
+                                             QStringList{"import", "clienti", file}}) {
+            const Run run = verb(arguments, folder->path());
+            QCOMPARE(run.code, 1);
+            QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+            QCOMPARE(TestSupport::readFile(archivePath), before);
+        }
+    }
+
+    void importChecksCodePageBytes()
+    {
+        // 50 letters "è" are 100 bytes of UTF-8 but 50 of Windows-1252: they fit a 50-character field.
+        auto folder = TestSupport::programFolder();
+        const QString file = folder->filePath(QStringLiteral("c.csv"));
+        QVERIFY(TestSupport::writeFile(file, "Posizione,Cognome\r\n9," + QString(50, QChar(0xE8)).toUtf8() + "\r\n"));
+        Run run = verb({"import", "clienti", file, "--dry-run"}, folder->path());
+        QCOMPARE(run.code, 0);
+        QVERIFY(!QFile::exists(folder->filePath(ClienteRecord::fileName())));
+        run = verb({"import", "clienti", file}, folder->path());
+        QCOMPARE(run.code, 0);
+        const QByteArray stored = TestSupport::readFile(folder->filePath(ClienteRecord::fileName()));
+        QCOMPARE(stored.size(), ClienteRecord::kSize);
+        QCOMPARE(ClienteRecord::fromBytes(stored).Cognome, QString(50, QChar(0xE8)));
+        QVERIFY(run.out.contains(QStringLiteral("Aggiunti 1 record")));
+    }
+
+    void commandLineErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("unknown archive") << QStringList{"export", "fatture", "--format", "csv", "x.csv"};
+        QTest::newRow("no format") << QStringList{"export", "clienti", "x.txt"};
+        QTest::newRow("unknown option") << QStringList{"import", "clienti", "x.csv", "--forza"};
+        QTest::newRow("missing value") << QStringList{"export", "clienti", "x.csv", "--format"};
+    }
+    void commandLineErrors()
+    {
+        QFETCH(QStringList, arguments);
+        auto folder = TestSupport::programFolder();
+        const Run run = verb(arguments, folder->path());
+        QCOMPARE(run.code, 2);
+        QVERIFY(run.err.contains(QStringLiteral("Uso:")));
+    }
+};
+
+QTEST_MAIN(TestOpenFormats)
+#include "tst_openformats.moc"
