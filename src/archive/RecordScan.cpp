@@ -24,6 +24,14 @@ bool Criteria::matches(const char *record) const
     return true;
 }
 
+QList<int> Criteria::fields() const
+{
+    QList<int> fields;
+    for (const Part &part : m_parts)
+        fields.append(part.field);
+    return fields;
+}
+
 LineLayout::LineLayout(const RecordFormat &format, QVector<Piece> pieces)
     : m_format(&format), m_pieces(std::move(pieces))
 {
@@ -53,6 +61,23 @@ QString LineLayout::build(const char *record) const
             line.append(piece.width - used, ' ');
     }
     return CodePage::toUnicode(line);
+}
+
+QList<int> LineLayout::fields() const
+{
+    QList<int> fields;
+    for (const Piece &piece : m_pieces) {
+        fields.append(piece.field);
+        if (piece.joined >= 0)
+            fields.append(piece.joined);
+    }
+    return fields;
+}
+
+bool search(const QString &archivePath, const LineLayout &line, const Criteria &criteria, ListedRecords &found)
+{
+    return scan(archivePath, line, [&criteria](const char *record) { return criteria.matches(record); },
+                criteria.fields(), found);
 }
 
 bool readAt(const QString &archivePath, const RecordFormat &format, qint64 position, QByteArray &record)

@@ -4,6 +4,7 @@
 #include "archive/ListRules.h"
 #include "archive/RecordArchive.h"
 #include "archive/RecordLayout.h"
+#include "archive/RecordReader.h"
 
 #include <QByteArray>
 #include <QList>
@@ -36,8 +37,10 @@ public:
 
     // The number of criteria that take part.
     int count() const { return int(m_parts.size()); }
-    // record points at one whole record of the format.
+    // record points at a record of the format whose criterion fields (fields()) are valid.
     bool matches(const char *record) const;
+    // The fields that the criteria taking part read.
+    QList<int> fields() const;
 
 private:
     struct Part
@@ -68,31 +71,60 @@ public:
     QString build(const char *record) const;
     QString build(const QByteArray &record) const { return build(record.constData()); }
     const RecordFormat &format() const { return *m_format; }
+    // The fields that a line reads.
+    QList<int> fields() const;
 
 private:
     const RecordFormat *m_format;
     QVector<Piece> m_pieces;
 };
 
-// Reads the archive of the format from the first record to the last (in large blocks; memory stays
-// flat apart from the lines listed) and lists, in archive order, the line and position of every
-// record that keep(record) accepts. A missing archive lists nothing. Returns false when the archive
-// cannot be read; found then holds the lines listed before the failure, which the caller must not
-// present as a complete list.
+// Reads the archive of the format from the first record to the last (see RecordReader: only the
+// bytes of the fields read are touched; memory stays flat apart from the lines listed) and lists, in
+// archive order, the line and position of every record that keep(record) accepts. keepFields are the
+// fields that keep reads; without them keep may read the whole record. A missing archive lists
+// nothing. Returns false when the archive cannot be read; found then holds the lines listed before the
+// failure, which the caller must not present as a complete list.
+template<typename Keep>
+bool scan(const QString &archivePath, const LineLayout &line, Keep keep, const QList<int> &keepFields,
+          ListedRecords &found)
+{
+    const RecordFormat &format = line.format();
+    RecordReader reader;
+    if (!reader.open(archivePath, format.size()))
+        return false;
+    for (const int field : line.fields())
+        reader.need(format, field);
+    for (const int field : keepFields)
+        reader.need(format, field);
+    while (const char *record = reader.next()) {
+        if (keep(record))
+            found.add(line.build(record), reader.position());
+    }
+    const bool ok = !reader.failed();
+    reader.close();
+    return ok;
+}
+
 template<typename Keep>
 bool scan(const QString &archivePath, const LineLayout &line, Keep keep, ListedRecords &found)
 {
-    RecordArchive archive;
-    if (!archive.OpenForReading(archivePath, line.format().size()))
+    const RecordFormat &format = line.format();
+    RecordReader reader;
+    if (!reader.open(archivePath, format.size()))
         return false;
-    while (const char *record = archive.NextRecord()) {
+    reader.needWhole();
+    while (const char *record = reader.next()) {
         if (keep(record))
-            found.add(line.build(record), archive.CurrentPosition());
+            found.add(line.build(record), reader.position());
     }
-    const bool ok = !archive.Failed();
-    archive.Close();
+    const bool ok = !reader.failed();
+    reader.close();
     return ok;
 }
+
+// The scan of a search: the records that every criterion taking part matches.
+bool search(const QString &archivePath, const LineLayout &line, const Criteria &criteria, ListedRecords &found);
 
 // The criteria of a search dialog: the texts of its edits, in order, against its fields, in order.
 template<typename Fields>

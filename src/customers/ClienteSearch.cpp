@@ -47,13 +47,12 @@ bool isToRecontact(const char *record)
 
 bool search(const QString &archivePath, const RecordScan::Criteria &criteria, ListedRecords &found)
 {
-    return RecordScan::scan(archivePath, searchLine(),
-                            [&criteria](const char *record) { return criteria.matches(record); }, found);
+    return RecordScan::search(archivePath, searchLine(), criteria, found);
 }
 
 bool toRecontact(const QString &archivePath, ListedRecords &found)
 {
-    return RecordScan::scan(archivePath, recontactLine(), isToRecontact, found);
+    return RecordScan::scan(archivePath, recontactLine(), isToRecontact, {R::fRicontatta}, found);
 }
 
 }  // namespace ClienteSearch

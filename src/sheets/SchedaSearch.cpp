@@ -57,13 +57,12 @@ bool isUnpaid(const char *record)
 
 bool search(const QString &archivePath, const Criteria &criteria, ListedRecords &found)
 {
-    return RecordScan::scan(archivePath, lineSpec(),
-                            [&criteria](const char *record) { return criteria.matches(record); }, found);
+    return RecordScan::search(archivePath, lineSpec(), criteria, found);
 }
 
 bool unpaid(const QString &archivePath, ListedRecords &found)
 {
-    return RecordScan::scan(archivePath, lineSpec(), isUnpaid, found);
+    return RecordScan::scan(archivePath, lineSpec(), isUnpaid, {SchedaRecord::fPagato}, found);
 }
 
 }  // namespace SchedaSearch

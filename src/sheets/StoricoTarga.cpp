@@ -1,6 +1,6 @@
 #include "sheets/StoricoTarga.h"
 
-#include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
 #include "archive/SchedaRecord.h"
 #include "common/CodePage.h"
 #include "common/TextRules.h"
@@ -97,11 +97,14 @@ bool scan(const QString &archivePath, const QString &plate, History &history)
     const QString wanted = comparablePlate(plate);
     if (wanted.isEmpty())
         return true;
-    RecordArchive archive;
-    if (!archive.OpenForReading(archivePath, SchedaRecord::kSize))
+    RecordReader archive;
+    if (!archive.open(archivePath, SchedaRecord::kSize))
         return false;
+    for (const int field : {SchedaRecord::fTarga, SchedaRecord::fTotale, SchedaRecord::fPagato, SchedaRecord::fData,
+                            SchedaRecord::fNumScheda, SchedaRecord::fInterventi})
+        archive.need(SchedaRecord::format(), field);
     QList<Entry> entries;
-    while (const char *record = archive.NextRecord()) {
+    while (const char *record = archive.next()) {
         if (comparablePlate(text(record, SchedaRecord::fTarga)) != wanted)
             continue;
         const QString total = text(record, SchedaRecord::fTotale);
@@ -119,10 +122,10 @@ bool scan(const QString &archivePath, const QString &plate, History &history)
                              + ListLines::column(firstLine(text(record, SchedaRecord::fInterventi)), 45)
                              + QStringLiteral("  ") + ListLines::column(total, 12).trimmed().rightJustified(12)
                              + QStringLiteral("  ") + paid;
-        entries.append({QDate::fromString(date, QStringLiteral("dd/MM/yyyy")), line, archive.CurrentPosition()});
+        entries.append({QDate::fromString(date, QStringLiteral("dd/MM/yyyy")), line, archive.position()});
     }
-    const bool ok = !archive.Failed();
-    archive.Close();
+    const bool ok = !archive.failed();
+    archive.close();
     std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         if (a.date.isValid() != b.date.isValid())
             return a.date.isValid();

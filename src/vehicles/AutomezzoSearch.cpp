@@ -28,8 +28,7 @@ const RecordScan::LineLayout &searchLine()
 
 bool search(const QString &archivePath, const RecordScan::Criteria &criteria, ListedRecords &found)
 {
-    return RecordScan::scan(archivePath, searchLine(),
-                            [&criteria](const char *record) { return criteria.matches(record); }, found);
+    return RecordScan::search(archivePath, searchLine(), criteria, found);
 }
 
 }  // namespace AutomezzoSearch

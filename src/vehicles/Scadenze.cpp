@@ -1,7 +1,7 @@
 #include "vehicles/Scadenze.h"
 
 #include "archive/AutomezzoRecord.h"
-#include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
 #include "common/CodePage.h"
 #include "common/IniFile.h"
 #include "common/TextRules.h"
@@ -166,11 +166,16 @@ QString heading()
 bool list(const QString &archivePath, const Filter &filter, ListedRecords &found)
 {
     const RecordFormat &format = AutomezzoRecord::format();
-    RecordArchive archive;
-    if (!archive.OpenForReading(archivePath, format.size()))
+    RecordReader archive;
+    if (!archive.open(archivePath, format.size()))
         return false;
+    for (const Kind kind : kKinds)
+        archive.need(format, fieldOf(kind));
+    for (const int field : {AutomezzoRecord::fMarca, AutomezzoRecord::fModello, AutomezzoRecord::fTarga,
+                            AutomezzoRecord::fProprietario, AutomezzoRecord::fTelProprietario})
+        archive.need(format, field);
     QList<Entry> entries;
-    while (const char *record = archive.NextRecord()) {
+    while (const char *record = archive.next()) {
         for (const Kind kind : kKinds) {
             if (filter.kind && *filter.kind != kind)
                 continue;
@@ -191,11 +196,11 @@ bool list(const QString &archivePath, const Filter &filter, ListedRecords &found
                                  + QStringLiteral("  ") + ListLines::column(makeModel, 30) + QStringLiteral("  ")
                                  + ListLines::column(text(format, record, AutomezzoRecord::fProprietario), 25)
                                  + QStringLiteral("  ") + text(format, record, AutomezzoRecord::fTelProprietario);
-            entries.append({invalid, status.date, archive.CurrentPosition(), int(kind), line});
+            entries.append({invalid, status.date, archive.position(), int(kind), line});
         }
     }
-    const bool ok = !archive.Failed();
-    archive.Close();
+    const bool ok = !archive.failed();
+    archive.close();
     std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         if (a.invalid != b.invalid)
             return a.invalid;

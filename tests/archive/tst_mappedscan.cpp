@@ -1,0 +1,324 @@
+// The scans read archives through RecordReader: mapped, or (where mapping is not possible) with
+// positioned reads of only the bytes of the fields they read. Every list must come out exactly as
+// reading whole records gives it: same lines, same positions, same failure, for every record type,
+// with a trailing fragment, an empty or missing archive, and a file that shrinks in the middle.
+
+#include "archive/AutomezzoRecord.h"
+#include "archive/ClienteRecord.h"
+#include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
+#include "archive/SchedaRecord.h"
+#include "customers/ClienteSearch.h"
+#include "sheets/SchedaSearch.h"
+#include "sheets/StoricoTarga.h"
+#include "support/TestSupport.h"
+#include "vehicles/AutomezzoSearch.h"
+#include "vehicles/Scadenze.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+
+enum class Scan { SheetSearch, SheetAll, Unpaid, History, CustomerSearch, Recontact, VehicleSearch, Deadlines };
+enum class State { Whole, Fragment, Empty, Missing, ShrinksMidScan };
+
+const QDate kToday(2025, 6, 1);
+constexpr int kRecords = 40;
+constexpr int kPerBlock = 3;  // records per window and per block, so the scans cross many boundaries
+
+const QStringList kWords = {QStringLiteral("Rossi Mario"), QStringLiteral("ROSSINI"), QStringLiteral("Bianchi"),
+                            QStringLiteral("Fiat Panda"),  QStringLiteral("fiat"),    QStringLiteral("AB123CD"),
+                            QStringLiteral("ab 123 cd"),   QStringLiteral("No"),      QStringLiteral("S\u00ec"),
+                            QStringLiteral("250,00"),      QStringLiteral("  Verdi  "), QStringLiteral("Opel")};
+
+QString dateNear(QRandomGenerator &random)
+{
+    switch (random.bounded(6)) {
+    case 0:
+        return QString();
+    case 1:
+        return QStringLiteral("31/04/2025");  // not a date
+    default:
+        return kToday.addDays(random.bounded(-60, 120)).toString(QStringLiteral("dd/MM/yyyy"));
+    }
+}
+
+// Every field filled (so that a field read from outside the bytes fetched would show), with texts
+// that the criteria of the table find in some records and not in others.
+template<typename Record>
+QByteArray records(quint32 seed, const QList<int> &dateFields)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes;
+    for (int n = 0; n < kRecords; ++n) {
+        Record record;
+        for (int field = 0; field < Record::FieldCount; ++field)
+            record[field] = kWords.at(random.bounded(int(kWords.size()))) + QString::number(field % 3);
+        for (const int field : dateFields)
+            record[field] = dateNear(random);
+        bytes += record.toBytes();
+    }
+    return bytes;
+}
+
+int recordSize(Scan scan)
+{
+    switch (scan) {
+    case Scan::SheetSearch:
+    case Scan::SheetAll:
+    case Scan::Unpaid:
+    case Scan::History:
+        return SchedaRecord::kSize;
+    case Scan::CustomerSearch:
+    case Scan::Recontact:
+        return ClienteRecord::kSize;
+    case Scan::VehicleSearch:
+    case Scan::Deadlines:
+        return AutomezzoRecord::kSize;
+    }
+    return 0;
+}
+
+QByteArray fixture(Scan scan)
+{
+    switch (recordSize(scan)) {
+    case SchedaRecord::kSize: {
+        QByteArray bytes = records<SchedaRecord>(7, {SchedaRecord::fData});
+        // Plain values in the fields that the history and the unpaid list compare whole.
+        QRandomGenerator random(8);
+        for (int n = 0; n < kRecords; ++n) {
+            SchedaRecord record = SchedaRecord::fromBytes(bytes.mid(n * SchedaRecord::kSize, SchedaRecord::kSize));
+            record.Targa = random.bounded(2) ? QStringLiteral("AB123CD") : QStringLiteral("ZZ999ZZ");
+            record.Pagato = random.bounded(2) ? QStringLiteral("No") : QStringLiteral("S\u00ec");
+            record.Totale = QString::number(random.bounded(1000)) + QStringLiteral(",50");
+            bytes.replace(n * SchedaRecord::kSize, SchedaRecord::kSize, record.toBytes());
+        }
+        return bytes;
+    }
+    case ClienteRecord::kSize: {
+        QByteArray bytes = records<ClienteRecord>(9, {});
+        QRandomGenerator random(10);
+        for (int n = 0; n < kRecords; ++n) {
+            ClienteRecord record = ClienteRecord::fromBytes(bytes.mid(n * ClienteRecord::kSize, ClienteRecord::kSize));
+            record.Ricontatta = random.bounded(2) ? QStringLiteral("No") : QStringLiteral("S\u00ec");
+            bytes.replace(n * ClienteRecord::kSize, ClienteRecord::kSize, record.toBytes());
+        }
+        return bytes;
+    }
+    default:
+        return records<AutomezzoRecord>(11, {AutomezzoRecord::fScadRevisione, AutomezzoRecord::fScadTagliando,
+                                             AutomezzoRecord::fScadAssicurazione, AutomezzoRecord::fScadBollo});
+    }
+}
+
+struct Outcome
+{
+    bool ok = false;
+    ListedRecords found;
+    qint64 totalCents = 0;
+    qint64 unpaidCents = 0;
+};
+
+Outcome run(Scan scan, const QString &path)
+{
+    Outcome out;
+    switch (scan) {
+    case Scan::SheetSearch:
+        out.ok = SchedaSearch::search(path,
+                                      SchedaSearch::Criteria({{SchedaRecord::fCliente, QStringLiteral("ross")},
+                                                              {SchedaRecord::fMarca, QStringLiteral("FIAT")}}),
+                                      out.found);
+        break;
+    case Scan::SheetAll:
+        out.ok = SchedaSearch::search(path, SchedaSearch::Criteria(QList<RecordScan::Criterion>{}), out.found);
+        break;
+    case Scan::Unpaid:
+        out.ok = SchedaSearch::unpaid(path, out.found);
+        break;
+    case Scan::History: {
+        StoricoTarga::History history;
+        out.ok = StoricoTarga::scan(path, QStringLiteral("ab 123 cd"), history);
+        out.found = history.sheets;
+        out.totalCents = history.totalCents;
+        out.unpaidCents = history.unpaidCents;
+        break;
+    }
+    case Scan::CustomerSearch:
+        out.ok = ClienteSearch::search(
+            path, RecordScan::Criteria(ClienteRecord::format(), {{ClienteRecord::fCognome, QStringLiteral("ross")}}),
+            out.found);
+        break;
+    case Scan::Recontact:
+        out.ok = ClienteSearch::toRecontact(path, out.found);
+        break;
+    case Scan::VehicleSearch:
+        out.ok = AutomezzoSearch::search(
+            path,
+            RecordScan::Criteria(AutomezzoRecord::format(), {{AutomezzoRecord::fMarca, QStringLiteral("fiat")},
+                                                             {AutomezzoRecord::fNote, QStringLiteral("o")}}),
+            out.found);
+        break;
+    case Scan::Deadlines: {
+        Scadenze::Filter filter;
+        filter.today = kToday;
+        filter.periodDays = 30;
+        out.ok = Scadenze::list(path, filter, out.found);
+        break;
+    }
+    }
+    return out;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+}  // namespace
+
+class TestMappedScan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void sameListEveryWay_data();
+    void sameListEveryWay();
+    void readerMapsLocalFiles();
+};
+
+void TestMappedScan::cleanup()
+{
+    RecordReader::setMode(RecordReader::Mode::Map);
+    RecordReader::setMapWindowBytes(RecordReader::kDefaultMapWindowBytes);
+    RecordReader::setFetchHook({});
+    RecordArchive::setReadBlockBytes(RecordArchive::kDefaultReadBlockBytes);
+}
+
+void TestMappedScan::sameListEveryWay_data()
+{
+    QTest::addColumn<int>("scan");
+    QTest::addColumn<int>("state");
+
+    const QList<QPair<const char *, Scan>> scans = {
+        {"sheet search", Scan::SheetSearch},       {"all sheets", Scan::SheetAll},
+        {"unpaid", Scan::Unpaid},                  {"history by plate", Scan::History},
+        {"customer search", Scan::CustomerSearch}, {"recontact", Scan::Recontact},
+        {"vehicle search", Scan::VehicleSearch},   {"deadlines", Scan::Deadlines},
+    };
+    const QList<QPair<const char *, State>> states = {
+        {"whole", State::Whole},     {"trailing fragment", State::Fragment},
+        {"empty", State::Empty},     {"missing", State::Missing},
+        {"shrinks mid-scan", State::ShrinksMidScan},
+    };
+    for (const auto &scan : scans) {
+        for (const auto &state : states)
+            QTest::addRow("%s, %s", scan.first, state.first) << int(scan.second) << int(state.second);
+    }
+}
+
+void TestMappedScan::sameListEveryWay()
+{
+    QFETCH(int, scan);
+    QFETCH(int, state);
+    const Scan which = Scan(scan);
+    const State how = State(state);
+    const auto folder = TestSupport::programFolder();
+    const QString path = QDir(folder->path()).filePath(QStringLiteral("archivio.dat"));
+    const int size = recordSize(which);
+    const QByteArray bytes = fixture(which);
+    QCOMPARE(bytes.size(), qsizetype(kRecords) * size);
+
+    RecordReader::setMapWindowBytes(kPerBlock * size + 7);
+    RecordArchive::setReadBlockBytes(kPerBlock * size + 7);
+    constexpr qint64 kShrunkRecords = 5;
+    if (how == State::ShrinksMidScan) {
+        // Before the second window or block is fetched the file loses all but five records.
+        RecordReader::setFetchHook([&path, size](qint64 first) {
+            if (first > 1) {
+                QFile file(path);
+                if (file.size() > kShrunkRecords * size + 10)
+                    QVERIFY(file.resize(kShrunkRecords * size + 10));
+            }
+        });
+    }
+
+    const auto prepare = [&] {
+        QFile::remove(path);
+        switch (how) {
+        case State::Whole:
+        case State::ShrinksMidScan:
+            QVERIFY(writeFile(path, bytes));
+            break;
+        case State::Fragment:
+            QVERIFY(writeFile(path, bytes + bytes.left(size - 1)));
+            break;
+        case State::Empty:
+            QVERIFY(writeFile(path, QByteArray()));
+            break;
+        case State::Missing:
+            break;
+        }
+    };
+
+    // Reading whole records is the yardstick.
+    prepare();
+    RecordReader::setMode(RecordReader::Mode::Whole);
+    const Outcome expected = run(which, path);
+    QCOMPARE(expected.ok, how != State::ShrinksMidScan);
+    if (how == State::Whole || how == State::Fragment)
+        QVERIFY2(expected.found.size() > 0 && expected.found.size() < kRecords * 4, "the fixture finds some records");
+    if (how == State::Empty || how == State::Missing)
+        QCOMPARE(expected.found.size(), 0);
+    for (const qint64 position : expected.found.positions)
+        QVERIFY(position >= 1 && position <= (how == State::ShrinksMidScan ? kPerBlock : kRecords));
+
+    for (const RecordReader::Mode mode : {RecordReader::Mode::Map, RecordReader::Mode::Span}) {
+        prepare();
+        RecordReader::setMode(mode);
+        const Outcome got = run(which, path);
+        QCOMPARE(got.ok, expected.ok);
+        QCOMPARE(got.found.lines, expected.found.lines);
+        QCOMPARE(got.found.positions, expected.found.positions);
+        QCOMPARE(got.totalCents, expected.totalCents);
+        QCOMPARE(got.unpaidCents, expected.unpaidCents);
+    }
+}
+
+// On a local file the reader maps and hands out pointers into the mapping; the forced fallback reads
+// only the declared span, and both give the same field bytes.
+void TestMappedScan::readerMapsLocalFiles()
+{
+    const auto folder = TestSupport::programFolder();
+    const QString path = QDir(folder->path()).filePath(QStringLiteral("clienti.dat"));
+    const QByteArray bytes = fixture(Scan::CustomerSearch);
+    QVERIFY(writeFile(path, bytes + "coda"));
+    const RecordFormat &format = ClienteRecord::format();
+
+    for (const RecordReader::Mode mode : {RecordReader::Mode::Map, RecordReader::Mode::Span}) {
+        RecordReader::setMode(mode);
+        RecordReader reader;
+        QVERIFY(reader.open(path, format.size()));
+        reader.need(format, ClienteRecord::fTarga);
+        reader.need(format, ClienteRecord::fNome);
+        qint64 n = 0;
+        while (const char *record = reader.next()) {
+            ++n;
+            QCOMPARE(reader.position(), n);
+            const char *original = bytes.constData() + (n - 1) * format.size();
+            for (const int field : {ClienteRecord::fNome, ClienteRecord::fTarga}) {
+                const RecordFormat::Bytes a = format.stored(record, field);
+                const RecordFormat::Bytes b = format.stored(original, field);
+                QCOMPARE(QByteArray(a.data, a.size), QByteArray(b.data, b.size));
+            }
+        }
+        QVERIFY(!reader.failed());
+        QCOMPARE(n, qint64(kRecords));
+        QCOMPARE(reader.usedMapping(), mode == RecordReader::Mode::Map);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestMappedScan)
+#include "tst_mappedscan.moc"
