@@ -10,10 +10,17 @@
 #include "shell/TfrmSplash.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "vehicles/TfrmScadenze.h"
+#include "backup/Backup.h"
 #include "widgets/Artwork.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
+#include "widgets/MessageBoxes.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QProgressDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +32,32 @@ namespace {
 
 const QSize kTilePicture(230, 170);
 const QSize kTileButton(230, 46);
+
+// A progress window for a long copy: shown only when the work lasts, its Annulla stops the work.
+class WorkProgress
+{
+public:
+    WorkProgress(QWidget *parent, const QString &text)
+        : m_dialog(text, QStringLiteral("Annulla"), 0, 1000, parent)
+    {
+        m_dialog.setWindowTitle(QStringLiteral(" Cablora"));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+    }
+    Backup::Progress callback()
+    {
+        return [this](qint64 done, qint64 total) {
+            m_dialog.setValue(total > 0 ? int(qMin<qint64>(1000, done * 1000 / total)) : 0);
+            QApplication::processEvents();
+            return !m_dialog.wasCanceled();
+        };
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
 
 }  // namespace
 
@@ -102,6 +135,16 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     imgScadenze->setToolTip(deadlinesHint);
     imgScadenze->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     const QString exitHint = QStringLiteral("Esci dal programma");
+    const QString copyHint = QStringLiteral("Copia di sicurezza di archivi, foto, allegati e impostazioni");
+    imgCopia = new PictureButton(QStringLiteral(":/icons/media-floppy.svg"), iconSize, copyHint, this,
+                                 QStringLiteral("Copia di sicurezza"));
+    imgCopia->setToolTip(copyHint);
+    imgCopia->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
+    const QString restoreHint = QStringLiteral("Ripristina i dati da una copia di sicurezza");
+    imgRipristina = new PictureButton(QStringLiteral(":/icons/view-refresh.svg"), iconSize, restoreHint, this,
+                                      QStringLiteral("Ripristina"));
+    imgRipristina->setToolTip(restoreHint);
+    imgRipristina->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     imgEsci = new PictureButton(QStringLiteral(":/icons/system-log-out.svg"), iconSize, exitHint, this);
     imgEsci->setToolTip(exitHint);
     imgSito = new PictureButton(QStringLiteral(":/icons/internet-web-browser.svg"), QSize(28, 28),
@@ -127,6 +170,10 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     bottom->addWidget(imgSplash, 0, Qt::AlignLeft | Qt::AlignBottom);
     bottom->addSpacing(24);
     bottom->addWidget(imgScadenze, 0, Qt::AlignLeft | Qt::AlignBottom);
+    bottom->addSpacing(24);
+    bottom->addWidget(imgCopia, 0, Qt::AlignLeft | Qt::AlignBottom);
+    bottom->addSpacing(24);
+    bottom->addWidget(imgRipristina, 0, Qt::AlignLeft | Qt::AlignBottom);
     bottom->addStretch(1);
     bottom->addWidget(imgSito, 0, Qt::AlignBottom);
     bottom->addStretch(1);
@@ -162,13 +209,16 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     connect(imgSito, &QToolButton::clicked, this, &TfrmAvvio::imgSitoClick);
     connect(imgScadenze, &QToolButton::clicked, this, &TfrmAvvio::imgScadenzeClick);
     connect(imgEsci, &QToolButton::clicked, this, &TfrmAvvio::imgEsciClick);
+    connect(imgCopia, &QToolButton::clicked, this, &TfrmAvvio::imgCopiaClick);
+    connect(imgRipristina, &QToolButton::clicked, this, &TfrmAvvio::imgRipristinaClick);
     // Every control carries its name, for tests, style sheets and accessibility tools.
     const QList<QPair<QWidget *, const char *>> names = {
         {icoIcona, "icoIcona"}, {icoTitoloApp, "icoTitoloApp"}, {imgSottotitolo, "imgSottotitolo"},
         {imgApp01, "imgApp01"}, {btnApp01, "btnApp01"},         {imgApp02, "imgApp02"},
         {btnApp02, "btnApp02"}, {imgApp03, "imgApp03"},         {btnApp03, "btnApp03"},
         {imgInfo, "imgInfo"},   {imgGuida, "imgGuida"},         {imgSplash, "imgSplash"},
-        {imgSito, "imgSito"},   {imgEsci, "imgEsci"},         {imgScadenze, "imgScadenze"}};
+        {imgSito, "imgSito"},   {imgEsci, "imgEsci"},         {imgScadenze, "imgScadenze"},
+        {imgCopia, "imgCopia"}, {imgRipristina, "imgRipristina"}};
     for (const auto &[control, name] : names)
         control->setObjectName(QLatin1String(name));
     FormHelpers::installStatusHints(this, panInfo);
@@ -219,6 +269,59 @@ void TfrmAvvio::imgScadenzeClick()
 {
     TfrmScadenze deadlines(m_windows, this);
     deadlines.exec();
+}
+
+void TfrmAvvio::imgCopiaClick()
+{
+    const QString destination = FileDialogs::folderName(
+        this, QStringLiteral("Scegli la cartella in cui salvare la copia di sicurezza"));
+    if (destination.isEmpty())
+        return;
+    Backup::Result result;
+    {
+        WorkProgress progress(this, QStringLiteral("Copia di sicurezza in corso..."));
+        result = Backup::create(m_windows.programFolder(), destination, QDateTime::currentDateTime(),
+                                progress.callback());
+    }
+    if (!result.ok) {
+        MessageBoxes::error(this, result.error);
+        return;
+    }
+    MessageBoxes::information(this, QStringLiteral("Copia di sicurezza completata e verificata (%1 file):\r\n%2")
+                                        .arg(result.files)
+                                        .arg(QDir::toNativeSeparators(result.path)));
+}
+
+void TfrmAvvio::imgRipristinaClick()
+{
+    const QString copy = FileDialogs::openFileName(
+        this, QStringLiteral("Scegli la copia di sicurezza da ripristinare"),
+        QStringLiteral("Copia di sicurezza di Cablora (Cablora_copia_*.zip);;Archivio zip (*.zip)"));
+    if (copy.isEmpty())
+        return;
+    const QString folder = m_windows.programFolder();
+    const QDateTime now = QDateTime::currentDateTime();
+    if (Backup::hasData(folder)
+        && !MessageBoxes::confirm(
+            this, QStringLiteral("La cartella del programma contiene già dei dati.\r\n\r\nI dati attuali "
+                                 "verranno spostati nella cartella %1 e sostituiti da quelli della copia "
+                                 "di sicurezza.\r\n\r\nProcedere con il ripristino?")
+                      .arg(Backup::asideFolderName(now))))
+        return;
+    Backup::Result result;
+    {
+        WorkProgress progress(this, QStringLiteral("Ripristino in corso..."));
+        result = Backup::restore(copy, folder, now, progress.callback());
+    }
+    if (!result.ok) {
+        MessageBoxes::error(this, result.error);
+        return;
+    }
+    QString text = QStringLiteral("Ripristino completato: %1 file ripristinati.").arg(result.files);
+    if (!result.asideFolder.isEmpty())
+        text += QStringLiteral("\r\nI dati precedenti sono nella cartella %1.")
+                    .arg(QDir::toNativeSeparators(result.asideFolder));
+    MessageBoxes::information(this, text);
 }
 
 void TfrmAvvio::imgSitoClick()

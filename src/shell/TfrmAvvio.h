@@ -28,6 +28,8 @@ public:
     PictureButton *imgSito;
     PictureButton *imgEsci;
     PictureButton *imgScadenze;
+    PictureButton *imgCopia;
+    PictureButton *imgRipristina;
     // The status line: the hint of the control under the mouse, and what a command has to say.
     QLabel *panInfo;
 
@@ -40,6 +42,10 @@ public:
     void imgSitoClick();
     void imgEsciClick();
     void imgScadenzeClick();
+    // Writes a verified backup copy of the program folder's data into a folder the user chooses.
+    void imgCopiaClick();
+    // Restores a backup copy into the program folder, moving the current data aside after asking.
+    void imgRipristinaClick();
 
     // The maker's web site, opened by the web strip.
     static QString webAddress();

@@ -82,3 +82,16 @@ QString FileDialogs::saveFileName(QWidget *parent, const QString &title, const Q
         return QString();
     return dialog.selectedFiles().constFirst();
 }
+
+QString FileDialogs::folderName(QWidget *parent, const QString &title, const QString &folder)
+{
+    if (script().scripted)
+        return nextScripted(title);
+    QFileDialog dialog(parent, title, folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}

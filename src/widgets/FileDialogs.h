@@ -17,6 +17,8 @@ public:
     static QString saveFileName(QWidget *parent, const QString &title, const QString &filters,
                                 const QString &defaultSuffix, const QString &proposedName,
                                 const QString &folder = QString());
+    // The chosen existing folder, or the empty text when the user cancels.
+    static QString folderName(QWidget *parent, const QString &title, const QString &folder = QString());
 
     // Scripting for tests: once scripted, no dialog is shown and each call takes the next queued
     // name (the empty text, or nothing queued, means cancel). A save name without extension gets the

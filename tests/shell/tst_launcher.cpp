@@ -13,10 +13,12 @@
 #include "support/TestSupport.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "vehicles/TfrmExpAutoparco.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QLabel>
 #include <QTimer>
 #include <QtTest>
@@ -136,6 +138,64 @@ private slots:
         const Opened opened = modalOpenedBy(button);
         QCOMPARE(opened.className, QStringLiteral("TfrmGuida"));
         QCOMPARE(opened.title, title);
+    }
+
+    // The backup icon writes a copy into the chosen folder; the restore icon asks before it replaces
+    // data, and an answer of No leaves everything as it was.
+    void backupAndRestoreIcons_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("restore confirmed") << true;
+        QTest::newRow("restore refused") << false;
+    }
+    void backupAndRestoreIcons()
+    {
+        QFETCH(bool, confirm);
+        TfrmAvvio *launcher = m_windows->frmAvvio();
+        const QString archive = m_windows->filePath(QStringLiteral("Clienti.pro"));
+        QVERIFY(TestSupport::writeFile(archive, "copiato"));
+        QDir().mkpath(m_windows->filePath(QStringLiteral("Autoparco")));
+        QVERIFY(TestSupport::writeFile(m_windows->filePath(QStringLiteral("Autoparco/Scheda_Veicolo_1.jpg")), "foto"));
+        auto destination = TestSupport::programFolder();
+        MessageBoxes::takeShown();
+        FileDialogs::takeTitles();
+
+        // Cancelling the folder choice does nothing.
+        launcher->imgCopia->click();
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+
+        FileDialogs::setNextFileName(destination->path());
+        launcher->imgCopia->click();
+        QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.at(0).kind, MessageBoxes::Kind::Information);
+        QVERIFY(shown.at(0).text.contains(QStringLiteral("verificata")));
+        const QStringList copies = QDir(destination->path()).entryList({"Cablora_copia_*.zip"}, QDir::Files);
+        QCOMPARE(copies.size(), 1);
+
+        QVERIFY(TestSupport::writeFile(archive, "cambiato dopo la copia"));
+        FileDialogs::setNextFileName(destination->filePath(copies.first()));
+        MessageBoxes::setNextAnswer(confirm ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
+        launcher->imgRipristina->click();
+        shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.at(0).kind, MessageBoxes::Kind::Question);
+        QVERIFY(shown.at(0).text.contains(QStringLiteral("Dati_precedenti_")));
+        const QStringList aside = QDir(m_folder->path()).entryList({"Dati_precedenti_*"}, QDir::Dirs);
+        if (!confirm) {
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(TestSupport::readFile(archive), QByteArray("cambiato dopo la copia"));
+            QVERIFY(aside.isEmpty());
+            return;
+        }
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown.at(1).kind, MessageBoxes::Kind::Information);
+        QCOMPARE(TestSupport::readFile(archive), QByteArray("copiato"));
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(TestSupport::readFile(QDir(m_folder->path()).filePath(aside.first() + "/Clienti.pro")),
+                 QByteArray("cambiato dopo la copia"));
+        QCOMPARE(TestSupport::readFile(m_windows->filePath(QStringLiteral("Autoparco/Scheda_Veicolo_1.jpg"))),
+                 QByteArray("foto"));
+        QCOMPARE(FileDialogs::takeTitles().size(), 3);
     }
 
 private:
