@@ -19,20 +19,7 @@
 
 using Answer = MessageBoxes::Answer;
 
-namespace {
-
-const ReportObject *objectNamed(const PreparedReport &report, const QString &name)
-{
-    for (const PreparedPage &page : report.pages) {
-        for (const ReportObject &object : page.objects) {
-            if (object.name == name)
-                return &object;
-        }
-    }
-    return nullptr;
-}
-
-}  // namespace
+using TestSupport::objectNamed;
 
 class TestClienteSheet : public QObject
 {

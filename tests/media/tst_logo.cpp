@@ -15,18 +15,13 @@
 #include <QPushButton>
 #include <QtTest>
 
+using TestSupport::solid;
+
 namespace {
 
 QImage rgb(const QImage &image)
 {
     return image.convertToFormat(QImage::Format_RGB32);
-}
-
-QImage solid(const QColor &colour, const QSize &size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
 }
 
 }  // namespace

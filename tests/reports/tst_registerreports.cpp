@@ -10,17 +10,12 @@
 
 #include <QtTest>
 
+using TestSupport::solid;
+
 namespace {
 
 constexpr double kMargin = 10;  // mm
 constexpr double kTolerance = 1;
-
-QImage solid(const QColor &colour, const QSize &size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
 
 // A left-aligned, vertically centred single line inside its frame (mm inside the margins).
 void checkLeftInFrame(const PdfWords::Page &page, const QString &text, const QRectF &frameInside)

@@ -11,19 +11,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using TestSupport::solid;
+
 namespace {
 
 constexpr double kMargin = 10;     // mm
 constexpr double kTolerance = 1;   // mm
 
 enum Align { Left, Centre, TopLeft };
-
-QImage solid(const QColor &colour, const QSize &size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
 
 // The value object of a box: 1 mm inside the box, 1.4 mm below the value area's top, 4 mm high.
 QRectF valueRect(double left, double top, double width, double drop = 1.4)

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include "reports/Report.h"
 #include "reports/ReportPreview.h"
 #include "shell/AppWindows.h"
 #include "shell/Startup.h"
@@ -44,6 +45,24 @@ std::unique_ptr<AppWindows> createWindows(const QString &folder, bool *ended)
     });
     windows->create();
     return windows;
+}
+
+QImage solid(const QColor &colour, const QSize &size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+const ReportObject *objectNamed(const PreparedReport &report, const QString &name)
+{
+    for (const PreparedPage &page : report.pages) {
+        for (const ReportObject &object : page.objects) {
+            if (object.name == name)
+                return &object;
+        }
+    }
+    return nullptr;
 }
 
 QByteArray readFile(const QString &path)

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <memory>
 
 class AppWindows;
+struct PreparedReport;
+struct ReportObject;
 
 // Shared by the tests: scripted modal steps, a temporary program folder, the whole-run windows.
 namespace TestSupport {
@@ -23,6 +27,11 @@ std::unique_ptr<QTemporaryDir> programFolder();
 std::unique_ptr<AppWindows> createWindows(const QString &folder, bool *ended = nullptr);
 
 QByteArray readFile(const QString &path);
+
+// A picture of one colour (RGB32), the fixture of every photo and logo test.
+QImage solid(const QColor &colour, const QSize &size);
+// The object of that name on any page of a prepared report, or nullptr.
+const ReportObject *objectNamed(const PreparedReport &report, const QString &name);
 bool writeFile(const QString &path, const QByteArray &bytes);
 
 }  // namespace TestSupport

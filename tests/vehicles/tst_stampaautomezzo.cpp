@@ -20,27 +20,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace {
+using TestSupport::solid;
 
-QImage solid(const QColor &colour, const QSize &size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
-const ReportObject *objectNamed(const PreparedReport &report, const QString &name)
-{
-    for (const PreparedPage &page : report.pages) {
-        for (const ReportObject &object : page.objects) {
-            if (object.name == name)
-                return &object;
-        }
-    }
-    return nullptr;
-}
-
-}  // namespace
+using TestSupport::objectNamed;
 
 class TestStampaAutomezzo : public QObject
 {
