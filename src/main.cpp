@@ -1,10 +1,28 @@
 #include "backup/CommandLine.h"
 #include "shell/AppWindows.h"
+#include "shell/InstallLayout.h"
 #include "shell/Startup.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QStandardPaths>
 #include <QTextStream>
+
+namespace {
+
+// The data lie beside the executable, so that the whole folder can be copied and run elsewhere;
+// an installed program keeps them in the user's application data folder (see InstallLayout).
+QString dataFolder()
+{
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const QString folder = InstallLayout::dataFolder(
+        executableFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (folder != executableFolder)
+        InstallLayout::prepareDataFolder(folder, InstallLayout::sharedFolder(executableFolder));
+    return folder;
+}
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -12,19 +30,19 @@ int main(int argc, char *argv[])
     // display.
     if (argc > 1 && CommandLine::isVerb(QString::fromLocal8Bit(argv[1]))) {
         QCoreApplication app(argc, argv);
+        app.setApplicationName(QStringLiteral("Cablora"));
         QStringList arguments = QCoreApplication::arguments();
         arguments.removeFirst();
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return CommandLine::run(arguments, QCoreApplication::applicationDirPath(), out, err);
+        return CommandLine::run(arguments, dataFolder(), out, err);
     }
 
     QApplication app(argc, argv);
     Startup::prepare(app);
     app.setWindowIcon(QIcon(QStringLiteral(":/art/cablora.svg")));
 
-    // All data lives beside the executable, so the whole folder can be copied and run elsewhere.
-    AppWindows windows(QCoreApplication::applicationDirPath());
+    AppWindows windows(dataFolder());
     windows.create();
     windows.start();
     return app.exec();
