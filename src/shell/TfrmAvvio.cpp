@@ -170,13 +170,14 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     bottom->addWidget(imgSplash, 0, Qt::AlignLeft | Qt::AlignBottom);
     bottom->addSpacing(24);
     bottom->addWidget(imgScadenze, 0, Qt::AlignLeft | Qt::AlignBottom);
-    bottom->addSpacing(24);
-    bottom->addWidget(imgCopia, 0, Qt::AlignLeft | Qt::AlignBottom);
-    bottom->addSpacing(24);
-    bottom->addWidget(imgRipristina, 0, Qt::AlignLeft | Qt::AlignBottom);
     bottom->addStretch(1);
     bottom->addWidget(imgSito, 0, Qt::AlignBottom);
     bottom->addStretch(1);
+    // The backup icons balance the two icons on the left, so that the web strip stays centred.
+    bottom->addWidget(imgCopia, 0, Qt::AlignRight | Qt::AlignBottom);
+    bottom->addSpacing(12);
+    bottom->addWidget(imgRipristina, 0, Qt::AlignRight | Qt::AlignBottom);
+    bottom->addSpacing(24);
     bottom->addWidget(imgEsci, 0, Qt::AlignRight | Qt::AlignBottom);
 
     auto *layout = new QVBoxLayout(this);
