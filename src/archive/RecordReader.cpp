@@ -6,6 +6,12 @@
 
 #include <atomic>
 
+#ifndef Q_OS_WIN
+#  include <cerrno>
+#  include <cstring>
+#  include <unistd.h>
+#endif
+
 namespace {
 
 std::atomic<int> g_mode{int(RecordReader::Mode::Map)};
@@ -15,6 +21,15 @@ RecordReader::FetchHook &fetchHook()
 {
     static RecordReader::FetchHook hook;
     return hook;
+}
+
+inline void prefetch(const char *address)
+{
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(address);
+#else
+    Q_UNUSED(address);
+#endif
 }
 
 }  // namespace
@@ -145,6 +160,11 @@ const char *RecordReader::next()
             return nullptr;
     }
     const char *record = m_base + (m_nextPosition - m_first) * m_recordSize;
+    // Asks the processor for the first needed bytes of a record a few places ahead: a scan does little
+    // work per record, so waiting for memory at each record's first field would otherwise dominate.
+    constexpr qint64 kAhead = 4;
+    if (m_nextPosition + kAhead < m_first + m_count)
+        prefetch(record + kAhead * m_recordSize + m_spanBegin);
     m_current = m_nextPosition;
     ++m_nextPosition;
     return record;
@@ -189,6 +209,31 @@ bool RecordReader::mapWindow(qint64 records)
     return true;
 }
 
+// Reads exactly bytes bytes at a file offset (one positioned read where the system has it).
+bool RecordReader::readAt(qint64 offset, char *into, qint64 bytes)
+{
+#ifndef Q_OS_WIN
+    qint64 done = 0;
+    while (done < bytes) {
+        const ssize_t got = ::pread(m_file.handle(), into + done, size_t(bytes - done), off_t(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return fail(QStringLiteral("read"), QString::fromLocal8Bit(std::strerror(errno)));
+        if (got == 0)
+            return fail(QStringLiteral("read"), QStringLiteral("the file became shorter while it was read"));
+        done += got;
+    }
+    return true;
+#else
+    if (!m_file.seek(offset))
+        return fail(QStringLiteral("seek"), m_file.errorString());
+    if (m_file.read(into, bytes) != bytes)
+        return fail(QStringLiteral("read"), m_file.errorString());
+    return true;
+#endif
+}
+
 // Reads the needed span of each record of the next block into its place in the block buffer (all of
 // each record in Whole mode, or when the span is the whole record: then in one read).
 bool RecordReader::readBlock(qint64 records)
@@ -198,8 +243,15 @@ bool RecordReader::readBlock(qint64 records)
         m_buffer = QByteArray(bytes, '\0');
     char *buffer = m_buffer.data();
     const qint64 offset = (m_nextPosition - 1) * m_recordSize;
-    const bool whole = mode() == Mode::Whole || m_spanEnd <= m_spanBegin
-                       || (m_spanBegin == 0 && m_spanEnd >= m_recordSize);
+    // Span mode always reads the spans. After a failed mapping they are read only where each record
+    // skips at least a page: a smaller gap saves no transfer (the system reads whole pages, a network
+    // client whole chunks), and one read per record costs a system call, or a round trip on a network
+    // folder, each. Measured on 100 000 vehicles (span of 524 of 3370 bytes) the record-by-record reads
+    // took four times as long as whole blocks.
+    const qint64 skipped = m_recordSize - (m_spanEnd - m_spanBegin);
+    const bool spans = m_spanEnd > m_spanBegin && skipped > 0
+                       && (mode() == Mode::Span || (mode() == Mode::Map && skipped >= kMinSkippedBytes));
+    const bool whole = !spans;
     if (whole) {
         if (!m_file.seek(offset))
             return fail(QStringLiteral("seek"), m_file.errorString());
@@ -209,10 +261,8 @@ bool RecordReader::readBlock(qint64 records)
         const qint64 span = m_spanEnd - m_spanBegin;
         for (qint64 i = 0; i < records; ++i) {
             const qint64 at = i * m_recordSize + m_spanBegin;
-            if (!m_file.seek(offset + at))
-                return fail(QStringLiteral("seek"), m_file.errorString());
-            if (m_file.read(buffer + at, span) != span)
-                return fail(QStringLiteral("read"), m_file.errorString());
+            if (!readAt(offset + at, buffer + at, span))
+                return false;
         }
     }
     m_base = buffer;

@@ -14,20 +14,24 @@
 // The archive is memory-mapped read-only in windows of whole records and each record is handed out
 // as a pointer into the mapping, without copying: a scan that reads a few fields near the start of a
 // big record makes the system page in only those pages, and a window is unmapped as soon as the scan
-// leaves it, so memory stays flat. Where mapping is not possible (some network folders) each record's
-// needed byte span (from the lowest to the highest byte of the fields declared with need()) is read
-// with a positioned read into a block buffer, at the record's place in the block; the other bytes of
-// the buffer are then not the record's. Both ways list the same records: the number of whole records
+// leaves it, so memory stays flat. Where mapping is not possible (some network folders) the records
+// are read into a block buffer: each record's needed byte span (from the lowest to the highest byte
+// of the fields declared with need()) with a positioned read at the record's place in the block, the
+// other bytes of the buffer then not being the record's, when that skips enough to be worth a read
+// per record (see Mode), whole blocks otherwise. Both ways list the same records: the number of whole records
 // is taken when the scan starts (a trailing fragment is not a record), and a file that has become
 // shorter than that, or a read error, ends the scan with Failed().
 class RecordReader
 {
 public:
-    // How the records are fetched. Map (the default) falls back to Span when a window cannot be
-    // mapped; Span forces the positioned reads of the needed bytes; Whole reads whole records in
-    // blocks, as plain sequential reading does. Process-wide; tests switch it.
+    // How the records are fetched. Map (the default) falls back to reading when a window cannot be
+    // mapped: the needed span of each record where the records skip at least kMinSkippedBytes
+    // outside it, whole blocks otherwise. Span forces the positioned reads of the needed bytes;
+    // Whole reads whole records in blocks, as plain sequential reading does. Process-wide; tests
+    // switch it.
     enum class Mode { Map, Span, Whole };
     static void setMode(Mode mode);
+    static constexpr qint64 kMinSkippedBytes = 4096;
     static Mode mode();
 
     // The bytes of one mapped window (at least one whole record). Process-wide; tests make it small.
@@ -71,6 +75,7 @@ private:
     bool fetch();
     bool mapWindow(qint64 records);
     bool readBlock(qint64 records);
+    bool readAt(qint64 offset, char *into, qint64 bytes);
     void release();
 
     QFile m_file;
