@@ -308,10 +308,13 @@ QStringList closing()
         QStringLiteral(
             "Cablora può essere utilizzato anche su chiavetta USB. Tutti i dati (archivi, foto, allegati, "
             "impostazioni e password) sono conservati nella cartella del programma, che può quindi essere "
-            "copiata su una chiavetta e utilizzata su un altro computer. Per lo stesso motivo, la copia "
-            "di sicurezza dei dati consiste semplicemente nel copiare periodicamente l'intera cartella "
-            "del programma su un altro disco o su una chiavetta; per ripristinare i dati basta ricopiare "
-            "la cartella."),
+            "copiata su una chiavetta e utilizzata su un altro computer. Per la copia di sicurezza basta "
+            "fare clic sull'icona Copia di sicurezza della finestra di avvio e scegliere la chiavetta: il "
+            "programma scrive un unico file compresso con la data e l'ora nel nome, contenente archivi, "
+            "foto, allegati, logo e impostazioni, e lo rilegge per verificarlo prima di confermare. "
+            "L'icona Ripristina riporta i dati da una copia; quelli presenti vengono prima spostati in una "
+            "cartella datata, così che nulla vada perso. In alternativa resta sempre valido il metodo più "
+            "semplice: copiare periodicamente l'intera cartella del programma su un altro disco."),
         QStringLiteral(
             "L'accesso al software è protetto da una password, comune a tutti gli utenti, che viene "
             "richiesta a ogni avvio. Al primo avvio la password è portierasicura; è consigliabile "

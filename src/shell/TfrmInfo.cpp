@@ -104,7 +104,8 @@ TfrmInfo::TfrmInfo(AppWindows &windows, QWidget *parent) : QDialog(parent)
         QStringLiteral(":/icons/document-open.svg"), QStringLiteral("Cartella degli archivi"),
         {QDir::toNativeSeparators(windows.programFolder()),
          QStringLiteral("Schede, clienti, veicoli, foto, allegati e impostazioni sono conservati in "
-                        "questa cartella: per una copia di sicurezza basta copiarla per intero.")},
+                        "questa cartella: per una copia di sicurezza si usa l'icona Copia di sicurezza della finestra "
+                        "di avvio.")},
         true));
 
     imgEmail = new QLabel(this);
