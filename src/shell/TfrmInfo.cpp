@@ -19,8 +19,8 @@ namespace {
 
 constexpr int kWidth = 560;
 
-// One information picture: a white card with an icon, a title and a few lines; a line may break
-// anywhere (a long folder name) when `breakAnywhere` is set.
+// One information picture: a white card with an icon, a title and a few lines; the first line may
+// break anywhere (a long folder name) when `breakAnywhere` is set, the others break between words.
 QPixmap card(const QString &iconPath, const QString &title, const QStringList &lines,
              bool breakAnywhere = false)
 {
@@ -30,13 +30,15 @@ QPixmap card(const QString &iconPath, const QString &title, const QStringList &l
     const int textWidth = kWidth - 40 - textLeft - margin;
     const QFont titleFont = FormHelpers::font(QStringLiteral("Verdana"), 12, true);
     const QFont lineFont = FormHelpers::font(QStringLiteral("Verdana"), 9);
-    const int flags = breakAnywhere ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+    const auto flagsOf = [breakAnywhere](qsizetype index) {
+        return breakAnywhere && index == 0 ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+    };
 
     const QFontMetrics titleMetrics(titleFont);
     const QFontMetrics lineMetrics(lineFont);
     int height = margin + titleMetrics.height() + 4;
-    for (const QString &line : lines)
-        height += lineMetrics.boundingRect(QRect(0, 0, textWidth, 10000), flags, line).height() + 3;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        height += lineMetrics.boundingRect(QRect(0, 0, textWidth, 10000), flagsOf(i), lines.at(i)).height() + 3;
     height = qMax(height + margin, iconSide + 2 * margin);
 
     QPixmap pixmap(kWidth - 40, height);
@@ -59,10 +61,10 @@ QPixmap card(const QString &iconPath, const QString &title, const QStringList &l
     y += titleMetrics.height() + 4;
     painter.setFont(lineFont);
     painter.setPen(QColor(0x30, 0x30, 0x30));
-    for (const QString &line : lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         const QRect box(textLeft, y, textWidth, 10000);
-        const QRect used = painter.boundingRect(box, flags, line);
-        painter.drawText(box, flags, line);
+        const QRect used = painter.boundingRect(box, flagsOf(i), lines.at(i));
+        painter.drawText(box, flagsOf(i), lines.at(i));
         y += used.height() + 3;
     }
     return pixmap;
