@@ -17,6 +17,7 @@
 // finestra_minima. Start-up is timed for both from the start of the process to the first painting of
 // its window.
 
+#include "ExportCsv.h"
 #include "PhonePhoto.h"
 #include "archive/AutomezzoRecord.h"
 #include "archive/ClienteRecord.h"
@@ -129,33 +130,6 @@ int preparePhotos(const QString &folder)
     return archive.Append(record.toBytes()) == 1 ? 0 : 1;
 }
 
-// The customers' export cells as CSV with a header row of column names, for sqlite3 to import.
-bool writeCsv(const QString &archivePath, const QString &csvPath)
-{
-    const SpreadsheetExport::Table &table = ClienteExport::table();
-    RecordArchive archive;
-    QFile csv(csvPath);
-    if (!archive.OpenForReading(archivePath, table.format->size()) || !csv.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray out;
-    for (int c = 1; c <= table.columns.size(); ++c)
-        out += (c > 1 ? "," : "") + QByteArray("c") + QByteArray::number(c);
-    out += '\n';
-    while (const char *record = archive.NextRecord()) {
-        for (int c = 1; c <= table.columns.size(); ++c) {
-            QByteArray cell = SpreadsheetExport::cellText(table, c, record).toUtf8();
-            cell.replace('"', "\"\"");
-            out += (c > 1 ? ",\"" : "\"") + cell + '"';
-        }
-        out += '\n';
-        if (out.size() > (1 << 20)) {
-            csv.write(out);
-            out.clear();
-        }
-    }
-    csv.write(out);
-    return !archive.Failed() && csv.flush();
-}
 
 int runPart(int argc, char **argv)
 {

@@ -22,6 +22,7 @@
 //       installed, the same 25 cells of every customer are loaded into a table first (not timed) and
 //       `sqlite3 -html` writing them to a file is timed as a yardstick.
 
+#include "ExportCsv.h"
 #include "ItalianData.h"
 
 #include "archive/AutomezzoRecord.h"
@@ -740,33 +741,6 @@ int timeLists(const QString &customers, const QString &vehicles, const QStringLi
 // ---------------------------------------------------------------------------------------------
 // Export
 
-// The customers' 25 export cells as CSV with a header row of column names, for sqlite3 to import.
-bool writeCsv(const QString &archivePath, const QString &csvPath)
-{
-    const SpreadsheetExport::Table &table = ClienteExport::table();
-    RecordArchive archive;
-    QFile csv(csvPath);
-    if (!archive.OpenForReading(archivePath, table.format->size()) || !csv.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray out;
-    for (int c = 1; c <= table.columns.size(); ++c)
-        out += (c > 1 ? "," : "") + QByteArray("c") + QByteArray::number(c);
-    out += '\n';
-    while (const char *record = archive.NextRecord()) {
-        for (int c = 1; c <= table.columns.size(); ++c) {
-            QByteArray cell = SpreadsheetExport::cellText(table, c, record).toUtf8();
-            cell.replace('"', "\"\"");
-            out += (c > 1 ? ",\"" : "\"") + cell + '"';
-        }
-        out += '\n';
-        if (out.size() > (1 << 20)) {
-            csv.write(out);
-            out.clear();
-        }
-    }
-    csv.write(out);
-    return !archive.Failed() && csv.flush();
-}
 
 // Runs sqlite3 with its output into a file; returns the milliseconds from start to exit, or -1.
 double timeSqlite(const QString &sqlite, const QStringList &arguments, const QString &output)

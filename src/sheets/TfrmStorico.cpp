@@ -11,21 +11,6 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace {
-
-// Shows the sheet window (from the vehicle window it may be hidden) with the sheet of the line.
-void openSheet(AppWindows &windows, qint64 position)
-{
-    TfrmInterventi *sheets = windows.frmInterventi();
-    if (!sheets)
-        return;
-    if (!sheets->isVisible())
-        windows.showApp(sheets);
-    sheets->ShowRecordAt(position);
-}
-
-}  // namespace
-
 TfrmStorico::TfrmStorico(AppWindows &windows, QWidget *parent)
     : RecordListDialog(QStringLiteral(" Storico interventi del veicolo"),
                        {.reportName = reportName(),
@@ -35,7 +20,8 @@ TfrmStorico::TfrmStorico(AppWindows &windows, QWidget *parent)
                         .countLabel = true,
                         .width = 1000,
                         .listHeight = 340,
-                        .open = [&windows](qint64 position) { openSheet(windows, position); }},
+                        // From the vehicle window the sheet window may be hidden: it is brought up.
+                        .open = [&windows](qint64 position) { windows.frmInterventi()->OpenRecordAt(position); }},
                        parent),
       m_windows(windows)
 {

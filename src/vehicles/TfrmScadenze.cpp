@@ -14,21 +14,6 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace {
-
-// Shows the vehicle window (from the launcher it may be hidden) with the vehicle of the line.
-void openVehicle(AppWindows &windows, qint64 position)
-{
-    TfrmAutoparco *vehicles = windows.frmAutoparco();
-    if (!vehicles)
-        return;
-    if (!vehicles->isVisible())
-        windows.showApp(vehicles);
-    vehicles->ShowRecordAt(position);
-}
-
-}  // namespace
-
 TfrmScadenze::TfrmScadenze(AppWindows &windows, QWidget *parent)
     : RecordListDialog(QStringLiteral(" Scadenze del parco automezzi"),
                        {.reportName = reportName(),
@@ -38,7 +23,8 @@ TfrmScadenze::TfrmScadenze(AppWindows &windows, QWidget *parent)
                         .countLabel = false,
                         .width = 1100,
                         .listHeight = 360,
-                        .open = [&windows](qint64 position) { openVehicle(windows, position); }},
+                        // From the launcher the vehicle window may be hidden: it is brought up.
+                        .open = [&windows](qint64 position) { windows.frmAutoparco()->OpenRecordAt(position); }},
                        parent),
       today(QDate::currentDate()),
       m_windows(windows)

@@ -78,6 +78,13 @@ void RecordWindow::clearAttachmentHolders()
         holder->clear();
 }
 
+bool RecordWindow::OpenRecordAt(qint64 position)
+{
+    if (!isVisible())
+        windows().showApp(this);
+    return ShowRecordAt(position);
+}
+
 bool RecordWindow::ShowRecordAt(qint64 position)
 {
     QByteArray bytes;

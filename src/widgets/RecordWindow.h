@@ -34,6 +34,9 @@ public:
     // Reads the record at a position afresh and shows it; false (nothing changed, no message) when
     // the archive cannot be read there. Used by the list dialogs.
     bool ShowRecordAt(qint64 position);
+    // The same from a list opened elsewhere (the launcher, another app): the window is brought up
+    // first when it is not shown.
+    bool OpenRecordAt(qint64 position);
 
     // The browse commands (First, Previous, Next, Last) on the window's archive.
     void cmdPrimoClick();
