@@ -1,5 +1,7 @@
 #include "backup/Backup.h"
 
+#include "common/FaultInjection.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -11,7 +13,9 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <cerrno>
 #include <memory>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -53,14 +57,25 @@ QString archiveError(archive *a)
     return text ? QString::fromLocal8Bit(text) : QStringLiteral("errore sconosciuto");
 }
 
-void syncFile(const QString &path)
+using FaultInjection::Step;
+
+// The text the system gives for a refused step, when a test makes one refuse.
+QString refused()
 {
+    return qt_error_string(EIO);
+}
+
+// Puts a written file on the disk before it takes its final name; false when the disk refuses.
+bool syncFile(const QString &path)
+{
+    if (FaultInjection::fails(Step::Flush))
+        return false;
 #ifdef Q_OS_UNIX
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        ::fsync(file.handle());
+    return file.open(QIODevice::ReadOnly) && ::fsync(file.handle()) == 0;
 #else
     Q_UNUSED(path);
+    return true;
 #endif
 }
 
@@ -86,6 +101,10 @@ public:
     explicit ZipWriter(const QString &path) : m_archive(archive_write_new())
     {
         archive_write_set_format_zip(m_archive.get());
+        if (FaultInjection::fails(Step::Open)) {
+            m_error = refused();
+            return;
+        }
         m_ok = archive_write_open_filename(m_archive.get(), QFile::encodeName(path).constData()) == ARCHIVE_OK;
         if (!m_ok)
             m_error = archiveError(m_archive.get());
@@ -106,11 +125,29 @@ public:
     }
     bool data(const char *bytes, qint64 size)
     {
+        if (FaultInjection::fails(Step::Write))
+            return refuse();
         return check(archive_write_data(m_archive.get(), bytes, size_t(size)) == size);
     }
-    bool close() { return check(archive_write_close(m_archive.get()) == ARCHIVE_OK); }
+    // Writes the zip's directory and closes the file.
+    bool close()
+    {
+        if (FaultInjection::fails(Step::Flush)) {
+            archive_write_close(m_archive.get());
+            return refuse();
+        }
+        return check(archive_write_close(m_archive.get()) == ARCHIVE_OK);
+    }
 
 private:
+    bool refuse()
+    {
+        if (m_ok) {
+            m_ok = false;
+            m_error = refused();
+        }
+        return false;
+    }
     bool check(bool ok)
     {
         if (!ok && m_ok) {
@@ -210,6 +247,8 @@ Result readCopy(const QString &zipPath, QVector<EntryInfo> *entries, const Sink 
 bool moveInto(const QString &from, const QString &to)
 {
     QDir().mkpath(QFileInfo(to).absolutePath());
+    if (FaultInjection::fails(Step::Rename))
+        return false;
     return QFile::rename(from, to) || QDir().rename(from, to);
 }
 
@@ -301,7 +340,9 @@ Result create(const QString &folder, const QString &destFolder, const QDateTime 
     }
     const QString tempPath = finalPath + QStringLiteral(".tmp");
     QFile::remove(tempPath);
+    std::optional<ZipWriter> zip;
     auto fail = [&](const QString &error) {
+        zip.reset();  // closed before it goes, or the file could not be removed everywhere
         QFile::remove(tempPath);
         result.error = error;
         return result;
@@ -317,9 +358,9 @@ Result create(const QString &folder, const QString &destFolder, const QDateTime 
 
     QHash<QString, EntryInfo> written;
     {
-        ZipWriter zip(tempPath);
-        if (!zip.ok())
-            return fail(writeFailed(zip.error()));
+        zip.emplace(tempPath);
+        if (!zip->ok())
+            return fail(writeFailed(zip->error()));
         qint64 done = 0;
         QByteArray buffer(kChunk, Qt::Uninitialized);
         for (const QString &name : files) {
@@ -327,8 +368,8 @@ Result create(const QString &folder, const QString &destFolder, const QDateTime 
             if (!in.open(QIODevice::ReadOnly))
                 return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, in.errorString()));
             const QFileInfo info(in);
-            if (!zip.begin(name, in.size(), info.lastModified()))
-                return fail(writeFailed(zip.error()));
+            if (!zip->begin(name, in.size(), info.lastModified()))
+                return fail(writeFailed(zip->error()));
             EntryInfo entry;
             entry.name = name;
             QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -338,8 +379,8 @@ Result create(const QString &folder, const QString &destFolder, const QDateTime 
                     return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, in.errorString()));
                 if (n == 0)
                     break;
-                if (!zip.data(buffer.constData(), n))
-                    return fail(writeFailed(zip.error()));
+                if (!zip->data(buffer.constData(), n))
+                    return fail(writeFailed(zip->error()));
                 hash.addData(QByteArrayView(buffer.constData(), n));
                 entry.size += n;
                 done += n;
@@ -349,10 +390,12 @@ Result create(const QString &folder, const QString &destFolder, const QDateTime 
             entry.sha256 = hash.result();
             written.insert(name, entry);
         }
-        if (!zip.close())
-            return fail(writeFailed(zip.error()));
+        if (!zip->close())
+            return fail(writeFailed(zip->error()));
+        zip.reset();
     }
-    syncFile(tempPath);
+    if (!syncFile(tempPath))
+        return fail(writeFailed(refused()));
 
     // Read the copy back whole and compare every entry with what was written.
     QVector<EntryInfo> read;
@@ -371,7 +414,7 @@ Result create(const QString &folder, const QString &destFolder, const QDateTime 
                                        "non corrisponde all'originale.")
                             .arg(entry.name));
     }
-    if (!QFile::rename(tempPath, finalPath))
+    if (FaultInjection::fails(Step::Rename) || !QFile::rename(tempPath, finalPath))
         return fail(writeFailed(QStringLiteral("impossibile dare il nome definitivo al file")));
     result.ok = true;
     result.path = finalPath;
@@ -417,7 +460,8 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
     std::unique_ptr<QFile> out;
     const Sink sink = [&](const QString &name, const char *data, qint64 size, QString *error) {
         if (!data) {
-            const bool ok = out && out->flush() && (out->close(), out->error() == QFile::NoError);
+            const bool ok = out && !FaultInjection::fails(Step::Flush) && out->flush()
+                            && (out->close(), out->error() == QFile::NoError);
             out.reset();
             if (!ok)
                 *error = QStringLiteral("Impossibile scrivere il file %1.").arg(name);
@@ -427,12 +471,12 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
             const QString path = QDir(staging).filePath(name);
             QDir().mkpath(QFileInfo(path).absolutePath());
             out = std::make_unique<QFile>(path);
-            if (!out->open(QIODevice::WriteOnly)) {
+            if (FaultInjection::fails(Step::Open) || !out->open(QIODevice::WriteOnly)) {
                 *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(name, out->errorString());
                 return false;
             }
         }
-        if (out->write(data, size) != size) {
+        if (FaultInjection::fails(Step::Write) || out->write(data, size) != size) {
             *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(name, out->errorString());
             return false;
         }

@@ -5,6 +5,7 @@
 #include "archive/RecordArchive.h"
 #include "archive/SchedaRecord.h"
 #include "common/CodePage.h"
+#include "common/FaultInjection.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -165,26 +166,34 @@ qint64 exportArchive(const QString &folder, const RecordFormat &record, Format f
         return -1;
     }
     QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(fileName, out.errorString());
+    using FaultInjection::Step;
+    const auto writeFailed = [&] {
+        *error = QStringLiteral("Impossibile scrivere il file %1: %2")
+                     .arg(fileName, out.errorString().isEmpty() ? QStringLiteral("errore di scrittura")
+                                                                : out.errorString());
+        out.cancelWriting();
         return -1;
-    }
+    };
+    if (FaultInjection::fails(Step::Open) || !out.open(QIODevice::WriteOnly))
+        return writeFailed();
+    // Every piece is checked: a file that lost a line must not take the place of the old one.
+    const auto put = [&out](const QByteArray &bytes) {
+        return !FaultInjection::fails(Step::Write) && out.write(bytes) == bytes.size();
+    };
     const QStringList header = headerOf(record);
-    if (format == Format::Csv)
-        out.write(csvLine(header));
+    if (format == Format::Csv && !put(csvLine(header)))
+        return writeFailed();
     qint64 count = 0;
     QByteArray bytes;
     while (archive.ReadNext(bytes)) {
         QStringList row{QString::number(archive.CurrentPosition())};
         for (int i = 0; i < record.fieldCount(); ++i)
             row << record.get(bytes, i);
-        if (format == Format::Csv) {
-            out.write(csvLine(row));
-        } else {
-            if (count == 0)
-                out.write("[");
-            out.write(jsonObject(header, row, count == 0));
-        }
+        const bool written = format == Format::Csv
+                                 ? put(csvLine(row))
+                                 : (count != 0 || put("[")) && put(jsonObject(header, row, count == 0));
+        if (!written)
+            return writeFailed();
         ++count;
     }
     if (archive.Failed()) {
@@ -193,12 +202,13 @@ qint64 exportArchive(const QString &folder, const RecordFormat &record, Format f
                      .arg(record.fileName(), archive.ErrorString());
         return -1;
     }
-    if (format == Format::Json)
-        out.write(jsonEnd(count == 0));
-    if (!out.commit()) {
-        *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(fileName, out.errorString());
-        return -1;
-    }
+    if (format == Format::Json && !put(jsonEnd(count == 0)))
+        return writeFailed();
+    // Flushed here, not left to commit(): commit() does not notice a buffered write that fails
+    // (a full disk) and would put the short file in place of the old one.
+    if (FaultInjection::fails(Step::Flush) || !out.flush() || FaultInjection::fails(Step::Rename)
+        || !out.commit())
+        return writeFailed();
     return count;
 }
 

@@ -1,6 +1,7 @@
 #include "media/Attachments.h"
 
 #include "common/CodePage.h"
+#include "common/FaultInjection.h"
 #include "common/TextRules.h"
 
 #include <QDir>
@@ -62,8 +63,9 @@ bool copyReplacing(const QString &source, const QString &target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
+    using FaultInjection::Step;
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    if (FaultInjection::fails(Step::Open) || !out.open(QIODevice::WriteOnly))
         return false;
     // Attachments may be large scans: copied in blocks rather than read whole.
     constexpr qint64 kBlock = 1024 * 1024;
@@ -72,12 +74,13 @@ bool copyReplacing(const QString &source, const QString &target)
         block = in.read(kBlock);
         if (block.isEmpty())
             break;
-        if (out.write(block) != block.size()) {
+        if (FaultInjection::fails(Step::Write) || out.write(block) != block.size()) {
             out.cancelWriting();
             return false;
         }
     }
-    if (in.error() != QFileDevice::NoError || !out.flush()) {
+    if (in.error() != QFileDevice::NoError || FaultInjection::fails(Step::Flush) || !out.flush()
+        || FaultInjection::fails(Step::Rename)) {
         out.cancelWriting();
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "archive/RecordArchive.h"
 #include "common/CodePage.h"
+#include "common/FaultInjection.h"
 
 #include <QSaveFile>
 
@@ -178,12 +179,13 @@ Outcome write(const Table &table, const QString &archivePath, qint64 rows, const
     if (!archive.OpenForReading(archivePath, table.format->size()))
         return Outcome::ArchiveUnreadable;
 
+    using FaultInjection::Step;
     QSaveFile file(targetPath);
-    if (!file.open(QIODevice::WriteOnly))
+    if (FaultInjection::fails(Step::Open) || !file.open(QIODevice::WriteOnly))
         return Outcome::FileNotWritten;
     // Hands a full piece to the temporary file; false when it could not take it all.
     auto put = [&file](QByteArray &piece) {
-        const bool ok = file.write(piece) == piece.size();
+        const bool ok = !FaultInjection::fails(Step::Write) && file.write(piece) == piece.size();
         piece.clear();
         return ok;
     };
@@ -210,7 +212,8 @@ Outcome write(const Table &table, const QString &archivePath, qint64 rows, const
     piece.append(tail());
     // Flushed here, not left to commit(): commit() does not notice a buffered write that fails
     // (a full disk) and would put the short file in place of the old one.
-    if (!put(piece) || !file.flush()) {
+    if (!put(piece) || FaultInjection::fails(Step::Flush) || !file.flush()
+        || FaultInjection::fails(Step::Rename)) {
         file.cancelWriting();
         return Outcome::FileNotWritten;
     }
