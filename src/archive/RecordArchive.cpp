@@ -1,5 +1,7 @@
 #include "archive/RecordArchive.h"
 
+#include "common/FaultInjection.h"
+
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QThread>
@@ -75,11 +77,21 @@ bool RecordArchive::fail(const QString &what)
     return false;
 }
 
+// A step of a write that the fault seam refused: reported as the system's refusal would be.
+bool RecordArchive::refused(const QString &what)
+{
+    m_failed = true;
+    m_error = what + QStringLiteral(": the system refused the step");
+    return false;
+}
+
 bool RecordArchive::OpenOrCreate(const QString &fileName, int recordSize)
 {
     Close();
     m_recordSize = recordSize;
     m_file.setFileName(fileName);
+    if (FaultInjection::fails(FaultInjection::Step::Open))
+        return refused(QStringLiteral("open"));
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return fail(QStringLiteral("open"));
     return true;
@@ -243,8 +255,12 @@ bool RecordArchive::writeRecordAt(qint64 offset, const QByteArray &record)
     }
     if (!m_file.seek(offset))
         return fail(QStringLiteral("seek"));
+    if (FaultInjection::fails(FaultInjection::Step::Write))
+        return refused(QStringLiteral("write"));
     if (m_file.write(record) != m_recordSize)
         return fail(QStringLiteral("write"));
+    if (FaultInjection::fails(FaultInjection::Step::Flush))
+        return refused(QStringLiteral("flush"));
     if (!m_file.flush())
         return fail(QStringLiteral("flush"));
 #ifdef Q_OS_WIN
@@ -255,6 +271,24 @@ bool RecordArchive::writeRecordAt(qint64 offset, const QByteArray &record)
         return fail(QStringLiteral("sync"));
 #endif
     return true;
+}
+
+// Puts back the bytes a failed overwrite may have changed, keeping the error of the step that failed.
+void RecordArchive::restoreRecordAt(qint64 offset, const QByteArray &old)
+{
+    if (m_file.seek(offset) && m_file.write(old) == old.size())
+        syncFile();
+}
+
+bool RecordArchive::syncFile()
+{
+    if (!m_file.flush())
+        return false;
+#ifdef Q_OS_WIN
+    return FlushFileBuffers(nativeHandle(m_file));
+#else
+    return fsync(m_file.handle()) == 0;
+#endif
 }
 
 bool RecordArchive::WriteAt(qint64 position, const QByteArray &record)
@@ -272,7 +306,15 @@ bool RecordArchive::WriteAt(qint64 position, const QByteArray &record)
         m_error = QStringLiteral("position %1 outside 1..%2").arg(position).arg(count);
         ok = false;
     } else {
-        ok = writeRecordAt((position - 1) * m_recordSize, record);
+        const qint64 offset = (position - 1) * m_recordSize;
+        QByteArray old(m_recordSize, Qt::Uninitialized);
+        if (!m_file.seek(offset) || m_file.read(old.data(), m_recordSize) != m_recordSize) {
+            ok = fail(QStringLiteral("read"));
+        } else {
+            ok = writeRecordAt(offset, record);
+            if (!ok)
+                restoreRecordAt(offset, old);
+        }
     }
     unlockAfterWriting();
     if (ok)
@@ -291,6 +333,11 @@ qint64 RecordArchive::Append(const QByteArray &record)
     // Counted under the lock: another writer cannot take the same position meanwhile.
     const qint64 count = Count();
     const bool ok = count >= 0 && writeRecordAt(count * m_recordSize, record);
+    if (!ok && count >= 0 && m_file.size() > count * m_recordSize) {
+        // A write that was refused after some bytes reached the file (the flush failed): the
+        // append is reported as failed, so the record must not appear either.
+        m_file.resize(count * m_recordSize);
+    }
     unlockAfterWriting();
     if (!ok)
         return -1;

@@ -70,10 +70,13 @@ public:
 
 private:
     bool fail(const QString &what);
+    bool refused(const QString &what);
     bool tryLockForWriting(bool *busy);
     bool lockForWriting();
     void unlockAfterWriting();
     bool writeRecordAt(qint64 offset, const QByteArray &record);
+    void restoreRecordAt(qint64 offset, const QByteArray &old);
+    bool syncFile();
     bool fillBuffer();
 
     QFile m_file;

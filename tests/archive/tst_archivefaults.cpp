@@ -1,0 +1,111 @@
+#include "archive/RecordArchive.h"
+#include "common/FaultInjection.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+constexpr int kSize = 701;
+
+QByteArray record(char tag)
+{
+    QByteArray bytes(kSize, tag);
+    bytes[0] = '<';
+    bytes[kSize - 1] = '>';
+    return bytes;
+}
+
+enum class Action { Create, Append, Overwrite };
+
+// Runs one writing command on an archive of three records: true when it reports success.
+bool run(Action action, const QString &path, RecordArchive &archive)
+{
+    switch (action) {
+    case Action::Create:
+        return archive.OpenOrCreate(path, kSize);
+    case Action::Append:
+        return archive.OpenOrCreate(path, kSize) && archive.Append(record('N')) == 4;
+    case Action::Overwrite:
+        return archive.OpenOrCreate(path, kSize) && archive.WriteAt(2, record('N'));
+    }
+    return false;
+}
+
+}  // namespace
+
+// Every step of a write that the system may refuse (open, write, flush) is refused in turn: the
+// command fails and says why, and the archive keeps exactly what it held before.
+class TestArchiveFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::scriptEverything(); }
+    void cleanup() { FaultInjection::reset(); }
+
+    void everyStepRefused_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray before = record('a') + record('b') + record('c');
+        QTest::newRow("open for writing") << int(Action::Create) << before;
+        QTest::newRow("append") << int(Action::Append) << before + record('N');
+        QTest::newRow("overwrite") << int(Action::Overwrite) << record('a') + record('N') + record('c');
+    }
+
+    void everyStepRefused()
+    {
+        QFETCH(int, action);
+        QFETCH(QByteArray, after);
+        const QByteArray before = record('a') + record('b') + record('c');
+
+        // First the steps of a command that goes well.
+        auto dir = TestSupport::programFolder();
+        const QString path = dir->filePath(QStringLiteral("Schede.pro"));
+        QVERIFY(TestSupport::writeFile(path, before));
+        FaultInjection::reset();
+        {
+            RecordArchive archive;
+            QVERIFY(run(Action(action), path, archive));
+        }
+        const int steps = FaultInjection::stepsSeen();
+        QVERIFY(steps >= 1);
+        QCOMPARE(TestSupport::readFile(path), after);
+
+        for (int n = 1; n <= steps; ++n) {
+            QVERIFY(TestSupport::writeFile(path, before));
+            const QStringList filesBefore = QDir(dir->path()).entryList(QDir::Files);
+            FaultInjection::reset();
+            FaultInjection::failNthStep(n);
+            RecordArchive archive;
+            QVERIFY2(!run(Action(action), path, archive), qPrintable(QString::number(n)));
+            QVERIFY(archive.Failed());
+            QVERIFY(!archive.ErrorString().isEmpty());
+            archive.Close();
+            QCOMPARE(TestSupport::readFile(path), before);
+            // No journal or other file is left behind.
+            QCOMPARE(QDir(dir->path()).entryList(QDir::Files), filesBefore);
+        }
+
+        // Readers are no writes: an armed seam does not touch them.
+        FaultInjection::reset();
+        FaultInjection::failNthStep(1);
+        RecordArchive reader;
+        QVERIFY(reader.OpenForReading(path, kSize));
+        QByteArray r;
+        QVERIFY(reader.ReadAt(2, r));
+        QCOMPARE(r, record('b'));
+        while (reader.ReadNext(r)) {
+        }
+        QVERIFY(!reader.Failed());
+        QCOMPARE(FaultInjection::stepsSeen(), 0);
+    }
+};
+
+QTEST_MAIN(TestArchiveFaults)
+#include "tst_archivefaults.moc"
