@@ -575,11 +575,13 @@ bool TfrmAutoparco::saveRecord()
     // placeholder); a photo that could not be read is never overwritten. A failure keeps the
     // picture on screen and is told; the record itself is stored.
     const bool photoSaved = imgFoto->saveIfChanged(windows().filePath(photoFile(position)));
-    m_unsaved.remember();
-    if (photoSaved)
+    if (photoSaved) {
+        m_unsaved.remember();
         MessageBoxes::information(this, confirmation);
-    else
+    } else {
+        // The photo on screen is stored nowhere: leaving the sheet must still ask to save it.
         MessageBoxes::warning(this, photoFailedMessage());
+    }
     return true;
 }
 
