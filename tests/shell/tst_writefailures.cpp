@@ -478,6 +478,32 @@ const std::vector<Row> &rows()
                       QStringLiteral("json"), c.other(QStringLiteral("clienti.json"))});
          },
          QStringLiteral("[riuscito]")},
+        {"command line: import",
+         [](Context &c) {
+             workshop(c);
+             // The archive's one customer, exported as a user would to edit it and bring it back.
+             verb(c, {QStringLiteral("export"), QStringLiteral("clienti"), QStringLiteral("--format"),
+                      QStringLiteral("csv"), c.other(QStringLiteral("nuovi.csv"))});
+             if (!c.told.value(0).text.startsWith(QStringLiteral("[riuscito]")))
+                 qFatal("cannot export the customer to import: %s", qPrintable(c.told.value(0).text));
+             c.told.clear();
+         },
+         [](Context &c) {
+             verb(c, {QStringLiteral("import"), QStringLiteral("clienti"), c.other(QStringLiteral("nuovi.csv"))});
+         },
+         QStringLiteral("[riuscito]")},
+        {"command line: restore",
+         [](Context &c) {
+             workshop(c);
+             QString error;
+             if (!Backup::writeZip(c.other(QStringLiteral("Cablora_copia.zip")),
+                                   {{QStringLiteral("Clienti.pro"), customer("Bianchi")},
+                                    {QStringLiteral("Documenti_Allegati/libretto.pdf"), "libretto della copia"}},
+                                   &error))
+                 qFatal("cannot write the backup copy: %s", qPrintable(error));
+         },
+         [](Context &c) { verb(c, {QStringLiteral("restore"), c.other(QStringLiteral("Cablora_copia.zip"))}); },
+         QStringLiteral("[riuscito]")},
         {"command line: backup",
          [](Context &c) {
              workshop(c);
