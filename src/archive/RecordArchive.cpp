@@ -1,5 +1,6 @@
 #include "archive/RecordArchive.h"
 
+#include "archive/RollbackJournal.h"
 #include "common/FaultInjection.h"
 
 #include <QDeadlineTimer>
@@ -94,6 +95,21 @@ bool RecordArchive::OpenOrCreate(const QString &fileName, int recordSize)
         return refused(QStringLiteral("open"));
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return fail(QStringLiteral("open"));
+    // A journal left by a writer that stopped in the middle of an overwrite is rolled back now when
+    // no other writer holds the lock. A writer that holds it may be in the middle of its own
+    // overwrite, with its own journal: that one is left alone, and a stale journal found then is
+    // rolled back by the next write, which looks again under the lock.
+    if (QFileInfo::exists(RollbackJournal::fileNameFor(fileName))) {
+        bool busy = false;
+        if (tryLockForWriting(&busy)) {
+            const bool recovered = recoverJournal();
+            unlockAfterWriting();
+            if (!recovered) {
+                m_file.close();
+                return false;
+            }
+        }
+    }
     return true;
 }
 
@@ -261,61 +277,158 @@ bool RecordArchive::writeRecordAt(qint64 offset, const QByteArray &record)
         return fail(QStringLiteral("write"));
     if (FaultInjection::fails(FaultInjection::Step::Flush))
         return refused(QStringLiteral("flush"));
-    if (!m_file.flush())
+    if (!syncFile())
         return fail(QStringLiteral("flush"));
-#ifdef Q_OS_WIN
-    if (!FlushFileBuffers(nativeHandle(m_file)))
-        return fail(QStringLiteral("sync"));
-#else
-    if (fsync(m_file.handle()) != 0)
-        return fail(QStringLiteral("sync"));
-#endif
+    return true;
+}
+
+// Called with the write lock held. A valid journal means that a writer stopped after flushing it
+// and before removing it, so the record it names may be torn: its old bytes are written back. A
+// torn or foreign journal is removed unapplied: the archive is only touched once the journal is
+// whole on the disk. True when the archive is whole afterwards.
+bool RecordArchive::recoverJournal()
+{
+    const QString journalName = RollbackJournal::fileNameFor(m_file.fileName());
+    if (!QFileInfo::exists(journalName))
+        return true;
+    QFile journal(journalName);
+    if (!journal.open(QIODevice::ReadOnly)) {
+        m_failed = true;
+        m_error = QStringLiteral("journal open: ") + journal.errorString();
+        return false;
+    }
+    const QByteArray bytes =
+        journal.read(RollbackJournal::kHeaderSize + m_recordSize + RollbackJournal::kTrailerSize + 1);
+    journal.close();
+    RollbackJournal::Entry entry;
+    if (!RollbackJournal::decode(bytes, m_recordSize, &entry) || entry.offset + m_recordSize > m_file.size()) {
+        QFile::remove(journalName);
+        return true;
+    }
+    if (FaultInjection::fails(FaultInjection::Step::Write))
+        return refused(QStringLiteral("rollback write"));
+    if (!m_file.seek(entry.offset) || m_file.write(entry.oldRecord) != m_recordSize)
+        return fail(QStringLiteral("rollback write"));
+    if (FaultInjection::fails(FaultInjection::Step::Flush))
+        return refused(QStringLiteral("rollback flush"));
+    if (!syncFile())
+        return fail(QStringLiteral("rollback flush"));
+    return retireJournal(true);
+}
+
+// Writes the old bytes of the record at position to the journal and puts it on the disk, folder
+// entry included. On failure no journal is left and the archive has not been touched.
+bool RecordArchive::writeJournal(qint64 position, const QByteArray &oldRecord)
+{
+    const QString journalName = RollbackJournal::fileNameFor(m_file.fileName());
+    QFile journal(journalName);
+    const auto failJournal = [&](const QString &what, bool byTheSeam) {
+        m_failed = true;
+        m_error = QStringLiteral("journal ") + what + QStringLiteral(": ")
+                  + (byTheSeam ? QStringLiteral("the system refused the step") : journal.errorString());
+        if (journal.isOpen())
+            journal.close();
+        QFile::remove(journalName);
+        return false;
+    };
+    if (FaultInjection::fails(FaultInjection::Step::Open))
+        return failJournal(QStringLiteral("open"), true);
+    if (!journal.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return failJournal(QStringLiteral("open"), false);
+    const QByteArray bytes = RollbackJournal::encode(m_recordSize, position, oldRecord);
+    if (FaultInjection::fails(FaultInjection::Step::Write))
+        return failJournal(QStringLiteral("write"), true);
+    if (journal.write(bytes) != bytes.size())
+        return failJournal(QStringLiteral("write"), false);
+    if (FaultInjection::fails(FaultInjection::Step::Flush))
+        return failJournal(QStringLiteral("flush"), true);
+    if (!RollbackJournal::syncToDisk(journal)
+        || !RollbackJournal::syncFolder(QFileInfo(journalName).absolutePath()))
+        return failJournal(QStringLiteral("flush"), false);
+    journal.close();
+    return true;
+}
+
+// Ends the journal's life once the archive no longer needs it: it is first emptied on the disk (an
+// empty journal is never applied, whatever becomes of its folder entry after a power loss), then
+// removed. A journal that cannot be emptied stays valid: false.
+bool RecordArchive::retireJournal(bool throughSeam)
+{
+    const QString journalName = RollbackJournal::fileNameFor(m_file.fileName());
+    if (throughSeam && FaultInjection::fails(FaultInjection::Step::Rename)) {
+        m_failed = true;
+        m_error = QStringLiteral("journal removal: the system refused the step");
+        return false;
+    }
+    QFile journal(journalName);
+    if (!journal.open(QIODevice::WriteOnly | QIODevice::Truncate) || !RollbackJournal::syncToDisk(journal)) {
+        m_failed = true;
+        m_error = QStringLiteral("journal removal: ") + journal.errorString();
+        return false;
+    }
+    journal.close();
+    // An empty journal left behind is harmless: the next writer removes it.
+    QFile::remove(journalName);
     return true;
 }
 
 // Puts back the bytes a failed overwrite may have changed, keeping the error of the step that failed.
-void RecordArchive::restoreRecordAt(qint64 offset, const QByteArray &old)
+bool RecordArchive::restoreRecordAt(qint64 offset, const QByteArray &old)
 {
-    if (m_file.seek(offset) && m_file.write(old) == old.size())
-        syncFile();
+    return m_file.seek(offset) && m_file.write(old) == old.size() && syncFile();
 }
 
 bool RecordArchive::syncFile()
 {
-    if (!m_file.flush())
-        return false;
-#ifdef Q_OS_WIN
-    return FlushFileBuffers(nativeHandle(m_file));
-#else
-    return fsync(m_file.handle()) == 0;
-#endif
+    return RollbackJournal::syncToDisk(m_file);
 }
 
+// An overwrite in place, safe against a crash or a power loss half-way: the old record goes to the
+// journal first (flushed), then the new record over it (flushed), then the journal is retired. A
+// failure at any step leaves the old record, or a journal from which the next writer restores it.
 bool RecordArchive::WriteAt(qint64 position, const QByteArray &record)
 {
     if (!m_file.isOpen() || !m_file.isWritable()) {
         m_failed = true;
         return false;
     }
+    if (record.size() != m_recordSize) {
+        m_failed = true;
+        m_error = QStringLiteral("record of %1 bytes, expected %2").arg(record.size()).arg(m_recordSize);
+        return false;
+    }
     if (!lockForWriting())
         return false;
-    const qint64 count = Count();
-    bool ok;
-    if (position < 1 || position > count) {
-        m_failed = true;
-        m_error = QStringLiteral("position %1 outside 1..%2").arg(position).arg(count);
-        ok = false;
-    } else {
+    const auto ok = [&]() -> bool {
+        if (!recoverJournal())
+            return false;
+        const qint64 count = Count();
+        if (position < 1 || position > count) {
+            m_failed = true;
+            m_error = QStringLiteral("position %1 outside 1..%2").arg(position).arg(count);
+            return false;
+        }
         const qint64 offset = (position - 1) * m_recordSize;
         QByteArray old(m_recordSize, Qt::Uninitialized);
-        if (!m_file.seek(offset) || m_file.read(old.data(), m_recordSize) != m_recordSize) {
-            ok = fail(QStringLiteral("read"));
-        } else {
-            ok = writeRecordAt(offset, record);
-            if (!ok)
-                restoreRecordAt(offset, old);
+        if (!m_file.seek(offset) || m_file.read(old.data(), m_recordSize) != m_recordSize)
+            return fail(QStringLiteral("read"));
+        if (!writeJournal(position, old))
+            return false;
+        if (!writeRecordAt(offset, record)) {
+            // The old record goes back now; where even that fails, the journal stays for the next writer.
+            if (restoreRecordAt(offset, old))
+                retireJournal(false);
+            return false;
         }
-    }
+        if (!retireJournal(true)) {
+            // The journal would undo this overwrite later: undo it now, so that what the disk holds
+            // agrees with the failure reported.
+            if (restoreRecordAt(offset, old))
+                retireJournal(false);
+            return false;
+        }
+        return true;
+    }();
     unlockAfterWriting();
     if (ok)
         m_current = position;
@@ -330,6 +443,11 @@ qint64 RecordArchive::Append(const QByteArray &record)
     }
     if (!lockForWriting())
         return -1;
+    // A journal left by a writer that stopped mid-overwrite is rolled back before anything else.
+    if (!recoverJournal()) {
+        unlockAfterWriting();
+        return -1;
+    }
     // Counted under the lock: another writer cannot take the same position meanwhile.
     const qint64 count = Count();
     const bool ok = count >= 0 && writeRecordAt(count * m_recordSize, record);

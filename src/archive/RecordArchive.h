@@ -15,6 +15,12 @@
 // they report success: two writers appending at once get two records. A writer waits for the lock
 // only a few seconds: a workstation that crashed while holding it (on a share that keeps the lock
 // for a while) makes the write fail, and the command reports it, instead of freezing the window.
+//
+// An overwrite in place keeps the old record in a rollback journal beside the archive until the new
+// one is on the disk (see RollbackJournal.h): a crash or power loss half-way leaves the old record
+// or the new one, never a mix. Only writers, holding the lock, roll a journal back: a reader may be
+// looking at the journal of a writer on another workstation that is in the middle of its overwrite.
+// An append needs no journal: a torn append is a trailing fragment, which is no record.
 class RecordArchive
 {
 public:
@@ -75,8 +81,11 @@ private:
     bool lockForWriting();
     void unlockAfterWriting();
     bool writeRecordAt(qint64 offset, const QByteArray &record);
-    void restoreRecordAt(qint64 offset, const QByteArray &old);
+    bool restoreRecordAt(qint64 offset, const QByteArray &old);
     bool syncFile();
+    bool recoverJournal();
+    bool writeJournal(qint64 position, const QByteArray &oldRecord);
+    bool retireJournal(bool throughSeam);
     bool fillBuffer();
 
     QFile m_file;
