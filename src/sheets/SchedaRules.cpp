@@ -4,7 +4,11 @@
 #include "common/TextRules.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QtNumeric>
+
+#include <cmath>
+#include <limits>
 
 namespace SchedaRules {
 
@@ -93,6 +97,30 @@ qint64 proposedNumber(qint64 start, qint64 sheetCount)
     return proposedNumber(start, sheetCount, &ok);
 }
 
+qint64 numberAtSave(qint64 proposed, qint64 start, qint64 countNow, const QStringList &numbersStoredSince,
+                    bool *ok)
+{
+    *ok = true;
+    const auto taken = [&](qint64 number) {
+        const QString text = QString::number(number);
+        for (const QString &stored : numbersStoredSince) {
+            if (TextRules::trim(stored) == text)
+                return true;
+        }
+        return false;
+    };
+    if (!taken(proposed))
+        return proposed;
+    qint64 number = proposedNumber(start, countNow, ok);
+    while (*ok && (number <= proposed || taken(number))) {
+        if (number == std::numeric_limits<qint64>::max())
+            *ok = false;
+        else
+            ++number;
+    }
+    return *ok ? number : 0;
+}
+
 QString normaliseInizio(const QString &text)
 {
     const QString t = TextRules::trim(text);
@@ -100,9 +128,25 @@ QString normaliseInizio(const QString &text)
         return QStringLiteral("1");
     bool ok = false;
     const double value = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-    if (!ok || value < 0 || value >= 1e15)
+    if (!ok || !(value >= 0) || value >= 1e15)  // NaN is refused too
         return QStringLiteral("1");
-    return QString::number(qint64(value + 0.5));
+    // A plain decimal number is rounded on its digits as typed: a double cannot hold the decimals of
+    // a 15-digit number exactly (999999999999999,49 would read as ...,5 and round up).
+    static const QRegularExpression plain(QStringLiteral("^\\+?([0-9]*)(?:[,.]([0-9]*))?$"));
+    const QRegularExpressionMatch match = plain.match(t);
+    qint64 rounded = 0;
+    if (match.hasMatch()) {
+        rounded = match.captured(1).isEmpty() ? 0 : match.captured(1).toLongLong();
+        const QString fraction = match.captured(2);
+        if (!fraction.isEmpty() && fraction.at(0) >= QLatin1Char('5'))
+            ++rounded;
+    } else {
+        rounded = qint64(std::floor(value + 0.5));  // other forms a number can take ("1e3")
+    }
+    // Rounding up may reach the first number the numbering refuses.
+    if (rounded > kLargestStart)
+        return QStringLiteral("1");
+    return QString::number(rounded);
 }
 
 QString readHeading(const QString &programFolder)

@@ -65,7 +65,8 @@ std::optional<qint64> cents(const QString &stored)
 
 QString amountText(qint64 cents)
 {
-    const qint64 magnitude = cents < 0 ? -cents : cents;
+    // In unsigned arithmetic, where the most negative value has a magnitude too.
+    const quint64 magnitude = cents < 0 ? 0 - quint64(cents) : quint64(cents);
     return QStringLiteral("%1%2,%3")
         .arg(cents < 0 ? QStringLiteral("-") : QString())
         .arg(magnitude / 100)

@@ -57,6 +57,13 @@ private slots:
         QTest::newRow("zero") << "0" << "0";
         QTest::newRow("largest") << "99999" << "99999";
         QTest::newRow("unreadable") << "abc" << "1";
+        QTest::newRow("half rounds up") << "12,5" << "13";
+        QTest::newRow("below half") << "12,49" << "12";
+        // Rounded on the digits as typed, not through a double, which reads ...,49 as ...,5 here.
+        QTest::newRow("largest start, decimals below half") << "999999999999999,49" << "999999999999999";
+        QTest::newRow("rounding up past the largest start") << "999999999999999,5" << "1";
+        QTest::newRow("not a number") << "nan" << "1";
+        QTest::newRow("exponent") << "1e3" << "1000";
     }
     void normaliseInizio()
     {

@@ -17,6 +17,8 @@ private slots:
     void plates();
     void amounts_data();
     void amounts();
+    void amountTexts_data();
+    void amountTexts();
     void history();
 };
 
@@ -65,6 +67,26 @@ void TestStoricoTarga::amounts()
     QCOMPARE(read.has_value(), cents != -1);
     if (read)
         QCOMPARE(*read, cents);
+}
+
+void TestStoricoTarga::amountTexts_data()
+{
+    QTest::addColumn<qint64>("cents");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("zero") << qint64(0) << "0,00";
+    QTest::newRow("cents only, negative") << qint64(-50) << "-0,50";
+    QTest::newRow("thousands") << qint64(123456) << "1234,56";
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << "92233720368547758,07";
+    // Its magnitude does not fit a signed number.
+    QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << "-92233720368547758,08";
+}
+
+void TestStoricoTarga::amountTexts()
+{
+    QFETCH(qint64, cents);
+    QFETCH(QString, text);
+    QCOMPARE(StoricoTarga::amountText(cents), text);
 }
 
 void TestStoricoTarga::history()
