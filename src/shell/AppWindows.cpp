@@ -20,14 +20,26 @@ AppWindows::AppWindows(const QString &programFolder)
 
 AppWindows::~AppWindows() = default;
 
+template <typename Window>
+Window *AppWindows::created(std::unique_ptr<Window> &slot) const
+{
+    if (!slot) {
+        // Windows keep the registry, not a constant view of it, to reach their siblings.
+        slot = std::make_unique<Window>(const_cast<AppWindows &>(*this));
+    }
+    return slot.get();
+}
+
+TfrmPassword *AppWindows::frmPassword() const { return created(m_password); }
+TfrmCambiaPassword *AppWindows::frmCambiaPassword() const { return created(m_cambiaPassword); }
+TfrmAvvio *AppWindows::frmAvvio() const { return created(m_avvio); }
+TfrmClienti *AppWindows::frmClienti() const { return created(m_clienti); }
+TfrmAutoparco *AppWindows::frmAutoparco() const { return created(m_autoparco); }
+TfrmInterventi *AppWindows::frmInterventi() const { return created(m_interventi); }
+
 void AppWindows::create()
 {
-    m_password = std::make_unique<TfrmPassword>(*this);
-    m_cambiaPassword = std::make_unique<TfrmCambiaPassword>(*this);
-    m_avvio = std::make_unique<TfrmAvvio>(*this);
-    m_clienti = std::make_unique<TfrmClienti>(*this);
-    m_autoparco = std::make_unique<TfrmAutoparco>(*this);
-    m_interventi = std::make_unique<TfrmInterventi>(*this);
+    frmPassword();
 }
 
 void AppWindows::start()
@@ -42,7 +54,7 @@ QString AppWindows::filePath(const QString &fileName) const
 
 void AppWindows::showLauncher(QWidget *hiding)
 {
-    m_avvio->showMaximized();
+    frmAvvio()->showMaximized();
     if (hiding)
         hiding->hide();
 }
@@ -51,19 +63,20 @@ void AppWindows::showApp(AppWindow *app)
 {
     app->showMaximized();
     app->FormShow();
-    m_avvio->hide();
+    if (m_avvio)
+        m_avvio->hide();
 }
 
 void AppWindows::showChangePassword()
 {
-    m_cambiaPassword->show();
+    frmCambiaPassword()->show();
     m_cambiaPassword->FormShow();
-    m_password->hide();
+    frmPassword()->hide();
 }
 
 void AppWindows::showLogin()
 {
-    m_password->show();
+    frmPassword()->show();
     m_password->FormShow();
 }
 

@@ -15,7 +15,9 @@ class TfrmClienti;
 class TfrmAutoparco;
 class TfrmInterventi;
 
-// The windows that live for the whole run, created hidden at start-up and shown one at a time.
+// The windows that live for the whole run, shown one at a time. The login window is created at
+// start-up; every other one is created hidden the first time it is asked for, so that the login
+// window appears as fast as a bare window would, and then lives until the end of the run.
 // Dialogs receive this registry and write their results into the controls of the window their
 // context word names. It also knows the program folder, where every data file lives.
 class AppWindows
@@ -26,7 +28,7 @@ public:
     AppWindows(const AppWindows &) = delete;
     AppWindows &operator=(const AppWindows &) = delete;
 
-    // Creates the login window, then the other whole-run windows, all hidden.
+    // Creates the login window, hidden.
     void create();
     // Shows the login window.
     void start();
@@ -35,12 +37,12 @@ public:
     // The full name of a file of the program folder.
     QString filePath(const QString &fileName) const;
 
-    TfrmPassword *frmPassword() const { return m_password.get(); }
-    TfrmCambiaPassword *frmCambiaPassword() const { return m_cambiaPassword.get(); }
-    TfrmAvvio *frmAvvio() const { return m_avvio.get(); }
-    TfrmClienti *frmClienti() const { return m_clienti.get(); }
-    TfrmAutoparco *frmAutoparco() const { return m_autoparco.get(); }
-    TfrmInterventi *frmInterventi() const { return m_interventi.get(); }
+    TfrmPassword *frmPassword() const;
+    TfrmCambiaPassword *frmCambiaPassword() const;
+    TfrmAvvio *frmAvvio() const;
+    TfrmClienti *frmClienti() const;
+    TfrmAutoparco *frmAutoparco() const;
+    TfrmInterventi *frmInterventi() const;
 
     // The date edits of the windows by context word, where the date picker writes its date.
     DateEdits &dateEdits() const { return *m_dateEdits; }
@@ -56,13 +58,17 @@ public:
     void setEndHandler(std::function<void()> handler) { m_endHandler = std::move(handler); }
 
 private:
+    // The window in slot, created hidden when it does not exist yet.
+    template <typename Window>
+    Window *created(std::unique_ptr<Window> &slot) const;
+
     QString m_programFolder;
     std::function<void()> m_endHandler;
     std::unique_ptr<DateEdits> m_dateEdits;
-    std::unique_ptr<TfrmPassword> m_password;
-    std::unique_ptr<TfrmCambiaPassword> m_cambiaPassword;
-    std::unique_ptr<TfrmAvvio> m_avvio;
-    std::unique_ptr<TfrmClienti> m_clienti;
-    std::unique_ptr<TfrmAutoparco> m_autoparco;
-    std::unique_ptr<TfrmInterventi> m_interventi;
+    mutable std::unique_ptr<TfrmPassword> m_password;
+    mutable std::unique_ptr<TfrmCambiaPassword> m_cambiaPassword;
+    mutable std::unique_ptr<TfrmAvvio> m_avvio;
+    mutable std::unique_ptr<TfrmClienti> m_clienti;
+    mutable std::unique_ptr<TfrmAutoparco> m_autoparco;
+    mutable std::unique_ptr<TfrmInterventi> m_interventi;
 };
