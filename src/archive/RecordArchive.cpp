@@ -437,6 +437,11 @@ bool RecordArchive::WriteAt(qint64 position, const QByteArray &record)
 
 qint64 RecordArchive::Append(const QByteArray &record)
 {
+    return Append([&record](qint64) { return record; });
+}
+
+qint64 RecordArchive::Append(const std::function<QByteArray(qint64 count)> &makeRecord)
+{
     if (!m_file.isOpen() || !m_file.isWritable()) {
         m_failed = true;
         return -1;
@@ -450,7 +455,7 @@ qint64 RecordArchive::Append(const QByteArray &record)
     }
     // Counted under the lock: another writer cannot take the same position meanwhile.
     const qint64 count = Count();
-    const bool ok = count >= 0 && writeRecordAt(count * m_recordSize, record);
+    const bool ok = count >= 0 && writeRecordAt(count * m_recordSize, makeRecord(count));
     if (!ok && count >= 0 && m_file.size() > count * m_recordSize) {
         // A write that was refused after some bytes reached the file (the flush failed): the
         // append is reported as failed, so the record must not appear either.

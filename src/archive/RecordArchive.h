@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QString>
 
+#include <functional>
+
 // A record archive: a file of fixed-size records without header, addressed by 1-based position.
 // A command opens it, works on whole records and closes it again; nothing stays open between
 // commands. A trailing fragment shorter than one record is not a record: it is never read and the
@@ -60,6 +62,11 @@ public:
     bool WriteAt(qint64 position, const QByteArray &record);
     // Writes the record after the last one; returns its new position (former count + 1), or -1.
     qint64 Append(const QByteArray &record);
+    // The same, with the record made under the write lock from the number of records stored then:
+    // a record that depends on what other workstations stored (a sheet's number) is decided where
+    // no other writer can slip in between. makeRecord may read the archive; it must not write it,
+    // and it must be quick (other writers wait).
+    qint64 Append(const std::function<QByteArray(qint64 count)> &makeRecord);
 
     // Sequential reading from record 1, in large blocks. ReadNext returns false at the end or on a
     // failure (Failed() then tells which). NextRecord returns a pointer to the next record's bytes,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The rules of the sheet window that do not need a window: the total's normalisation, the
 // numbering of new sheets and the two settings files of the sheets.
@@ -19,6 +20,13 @@ bool isTotaleCharacter(QChar c);
 // must not be shown. The form without ok gives the same sum and 0 when it does not fit.
 qint64 proposedNumber(qint64 start, qint64 sheetCount, bool *ok);
 qint64 proposedNumber(qint64 start, qint64 sheetCount);
+
+// The number a new sheet takes at Save when its number was proposed by New and other workstations
+// have stored sheets since (numbersStoredSince: their numbers as stored). The proposed number stays
+// when none of them took it; otherwise the sheet takes start + the count now, or the first number
+// after it that none of them holds. ok turns false only when the sum does not fit.
+qint64 numberAtSave(qint64 proposed, qint64 start, qint64 countNow, const QStringList &numbersStoredSince,
+                    bool *ok);
 
 // The numbering start as the dialog's edit shows it once the user leaves it: empty or unreadable
 // text gives "1", a number is rounded half up to a whole number without leading zeros.

@@ -339,6 +339,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     EventHooks::onKeyDown(txtTotale, [this](QKeyEvent *e) { return txtTotaleKeyDown(e); });
     EventHooks::onExit(txtTotale, [this] { txtTotaleExit(); });
     connect(txtTarga, &QLineEdit::textEdited, this, &TfrmInterventi::txtTargaChange);
+    connect(txtNumScheda, &QLineEdit::textEdited, this, [this] { m_proposal.edited = true; });
     connect(txtInterventi, &QPlainTextEdit::textChanged, this, &TfrmInterventi::txtInterventiChange);
 
     connect(cmdNuovo, &QToolButton::clicked, this, &TfrmInterventi::cmdNuovoClick);
@@ -472,6 +473,7 @@ void TfrmInterventi::cmdNuovoClick()
         return;
     }
     txtNumScheda->setText(QString::number(proposed));
+    m_proposal = {true, proposed, start, count, false};
     txtData->setText(Formats::todayText());
     m_unsaved.remember();
     txtTecnico->setFocus(Qt::OtherFocusReason);
@@ -517,11 +519,24 @@ bool TfrmInterventi::saveRecord()
         return false;
 
     QString confirmation;
-    const qint64 position = storeRecord(RecordFromScreen().toBytes(), &confirmation);
+    QString renumbered;
+    const bool numberProposed = TextRules::trim(lblPosizione->text()).isEmpty() && m_proposal.active
+                                && !m_proposal.edited
+                                && txtNumScheda->text() == QString::number(m_proposal.number);
+    qint64 position;
+    if (numberProposed) {
+        position = appendProposedSheet(&renumbered);
+        confirmation = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+    } else {
+        position = storeRecord(RecordFromScreen().toBytes(), &confirmation);
+    }
     if (position < 1) {
         MessageBoxes::plain(this, archiveAccessMessage());
         return false;
     }
+    m_proposal = {};
+    if (!renumbered.isEmpty())
+        MessageBoxes::information(this, renumbered);
 
     // Both photo files exist for every saved sheet (a cleared area writes its placeholder). An area is
     // written only when the user changed it or its file is missing, so a photo that could not be
@@ -536,6 +551,49 @@ bool TfrmInterventi::saveRecord()
     else
         MessageBoxes::warning(this, photoFailedMessage());
     return true;
+}
+
+// A new sheet whose number New proposed: another workstation may have stored a sheet with the same
+// number since. The sheets stored meanwhile are read under the write lock that the append holds, so
+// no third one can slip in between; when one of them took the number, the sheet takes the next free
+// one and renumbered tells the user. A number the user typed never comes here.
+qint64 TfrmInterventi::appendProposedSheet(QString *renumbered)
+{
+    RecordArchive archive;
+    if (!archive.OpenOrCreate(archivePath(), SchedaRecord::kSize))
+        return -1;
+    const Proposal proposal = m_proposal;
+    qint64 number = proposal.number;
+    bool ok = true;
+    SchedaRecord record = RecordFromScreen();
+    const qint64 position = archive.Append([&](qint64 count) -> QByteArray {
+        if (count > proposal.count) {
+            QStringList storedSince;
+            QByteArray bytes;
+            for (qint64 p = proposal.count + 1; p <= count; ++p) {
+                // An unreadable sheet counts as having taken the number.
+                storedSince << (archive.ReadAt(p, bytes) ? SchedaRecord::fromBytes(bytes).NumScheda
+                                                         : QString::number(proposal.number));
+            }
+            number = SchedaRules::numberAtSave(proposal.number, proposal.start, count, storedSince, &ok);
+        }
+        if (!ok)
+            return {};  // not stored: the record size check refuses it
+        record.NumScheda = QString::number(number);
+        return record.toBytes();
+    });
+    archive.Close();
+    if (position < 1)
+        return position;
+    lblPosizione->setText(QString::number(position));
+    if (number != proposal.number) {
+        txtNumScheda->setText(QString::number(number));
+        *renumbered = QStringLiteral("Il numero %1 è stato appena usato da un'altra postazione: la scheda prende "
+                                     "il numero %2.")
+                          .arg(proposal.number)
+                          .arg(number);
+    }
+    return position;
 }
 
 // ---- Field behaviour -----------------------------------------------------------------------------

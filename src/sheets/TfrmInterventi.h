@@ -93,5 +93,17 @@ protected:
 private:
     void clearScreen();
     void loadPhotos(qint64 position);
+    qint64 appendProposedSheet(QString *renumbered);
+
+    // The number New proposed (start + sheets stored then), while it stands. edited: the user has
+    // typed in the number since, which makes it theirs.
+    struct Proposal
+    {
+        bool active = false;
+        qint64 number = 0;
+        qint64 start = 0;
+        qint64 count = 0;
+        bool edited = false;
+    } m_proposal;
 
 };

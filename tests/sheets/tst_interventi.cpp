@@ -448,6 +448,131 @@ private slots:
         QVERIFY(MessageBoxes::takeShown().isEmpty());
     }
 
+    // Another workstation stores sheets between New and Save on this one. A proposed number that one
+    // of them took gives way to the next free one, and the user is told; a typed number stays.
+    void proposedNumberTakenMeanwhile_data()
+    {
+        QTest::addColumn<QStringList>("storedMeanwhile");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("message");
+        const auto taken = [](const char *number) {
+            return QStringLiteral("Il numero 105 è stato appena usato da un'altra postazione: la scheda prende il "
+                                  "numero %1.")
+                .arg(QLatin1String(number));
+        };
+        QTest::newRow("nobody else saved") << QStringList() << "" << "105" << "";
+        QTest::newRow("another workstation took it") << QStringList{"105"} << "" << "106" << taken("106");
+        QTest::newRow("another workstation took it, stored with blanks") << QStringList{" 105 "} << "" << "106"
+                                                                         << taken("106");
+        QTest::newRow("another workstation stored a typed number") << QStringList{"300"} << "" << "105" << "";
+        QTest::newRow("two sheets, the second took it") << QStringList{"300", "105"} << "" << "107"
+                                                        << taken("107");
+        QTest::newRow("two sheets took 105 and 106") << QStringList{"105", "106"} << "" << "107" << taken("107");
+        QTest::newRow("two sheets took 105 and 107") << QStringList{"105", "107"} << "" << "108" << taken("108");
+        QTest::newRow("the user typed the same number") << QStringList{"105"} << "105" << "105" << "";
+        QTest::newRow("the user typed another number") << QStringList{"105"} << "200" << "200" << "";
+    }
+
+    void proposedNumberTakenMeanwhile()
+    {
+        QFETCH(QStringList, storedMeanwhile);
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QFETCH(QString, message);
+        QVERIFY(IniFile::setValue(path("Contratti.ini"), "Numerazione Contratti", "Inizio", "100"));
+        QList<SchedaRecord> records;
+        for (int i = 0; i < 5; ++i)
+            records.append(sampleRecord(QString::number(100 + i)));
+        appendRecords(m_folder->path(), records);
+
+        w->cmdNuovoClick();
+        QCOMPARE(w->txtNumScheda->text(), QStringLiteral("105"));
+        fillMandatory();
+        w->txtNumScheda->setText(QStringLiteral("105"));  // as New left it
+        if (!typed.isEmpty()) {
+            w->txtNumScheda->selectAll();
+            QTest::keyClicks(w->txtNumScheda, typed);
+        }
+        QList<SchedaRecord> others;
+        for (const QString &number : storedMeanwhile)
+            others.append(sampleRecord(number));
+        appendRecords(m_folder->path(), others);
+
+        w->cmdSalvaClick();
+        const qint64 position = 6 + storedMeanwhile.size();
+        QCOMPARE(w->lblPosizione->text(), QString::number(position));
+        QCOMPARE(SchedaRecord::fromBytes(recordBytesAt(m_folder->path(), position)).NumScheda, saved);
+        QCOMPARE(w->txtNumScheda->text(), saved);
+        const auto shown = MessageBoxes::takeShown();
+        QStringList texts;
+        for (const auto &m : shown) {
+            QCOMPARE(m.kind, Kind::Information);
+            texts << m.text;
+        }
+        QStringList expected;
+        if (!message.isEmpty())
+            expected << message;
+        expected << QStringLiteral("La scheda corrente è stata inserita in archivio.");
+        QCOMPARE(texts, expected);
+        // The sheets of the other workstation are as it stored them.
+        for (int i = 0; i < storedMeanwhile.size(); ++i)
+            QCOMPARE(recordBytesAt(m_folder->path(), 6 + i), sampleRecord(storedMeanwhile[i]).toBytes());
+        // The number shown is the one stored: closing asks nothing.
+        w->cmdEsciClick();
+        QVERIFY(!w->isVisible());
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
+    // Two workstations press New at once and both are proposed 105; the one that saves second gets 106.
+    void twoWindowsPressNewAtOnce()
+    {
+        QVERIFY(IniFile::setValue(path("Contratti.ini"), "Numerazione Contratti", "Inizio", "100"));
+        QList<SchedaRecord> records;
+        for (int i = 0; i < 5; ++i)
+            records.append(sampleRecord(QString::number(100 + i)));
+        appendRecords(m_folder->path(), records);
+
+        auto otherWindows = TestSupport::createWindows(m_folder->path());
+        TfrmInterventi *other = otherWindows->frmInterventi();
+        otherWindows->showApp(other);
+        MessageBoxes::takeShown();
+
+        for (TfrmInterventi *window : {w, other}) {
+            window->cmdNuovoClick();
+            QCOMPARE(window->txtNumScheda->text(), QStringLiteral("105"));
+        }
+        for (TfrmInterventi *window : {w, other}) {
+            window->txtCliente->setText(QStringLiteral("Cliente"));
+            window->txtAzienda->setText(QStringLiteral("Officina"));
+            window->txtRecapito->setText(QStringLiteral("0123"));
+            window->txtTarga->setText(QStringLiteral("AB123CD"));
+            window->txtMarca->setText(QStringLiteral("Fiat"));
+        }
+        other->cmdSalvaClick();
+        auto shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        w->cmdSalvaClick();
+        shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].kind, Kind::Information);
+        QCOMPARE(shown[0].text, QStringLiteral("Il numero 105 è stato appena usato da un'altra postazione: la "
+                                               "scheda prende il numero 106."));
+        QCOMPARE(shown[1].text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(SchedaRecord::fromBytes(recordBytesAt(m_folder->path(), 6)).NumScheda, QStringLiteral("105"));
+        QCOMPARE(SchedaRecord::fromBytes(recordBytesAt(m_folder->path(), 7)).NumScheda, QStringLiteral("106"));
+        QCOMPARE(w->txtNumScheda->text(), QStringLiteral("106"));
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("7"));
+
+        // A later save of the same sheet overwrites it and keeps its number.
+        w->txtNote->setText(QStringLiteral("seconda versione"));
+        w->cmdSalvaClick();
+        QCOMPARE(MessageBoxes::takeShown().size(), 1);
+        QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(7 * SchedaRecord::kSize));
+        QCOMPARE(SchedaRecord::fromBytes(recordBytesAt(m_folder->path(), 7)).NumScheda, QStringLiteral("106"));
+    }
+
     void newWithBadStartFailsAfterEmptying()
     {
         QVERIFY(IniFile::setValue(path("Contratti.ini"), "Numerazione Contratti", "Inizio", "dieci"));
