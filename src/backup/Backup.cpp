@@ -121,6 +121,8 @@ public:
         archive_entry_set_size(entry.get(), size);
         if (modified.isValid())
             archive_entry_set_mtime(entry.get(), modified.toSecsSinceEpoch(), 0);
+        if (FaultInjection::fails(Step::Write))  // the entry's header goes to the file too
+            return refuse();
         return check(archive_write_header(m_archive.get(), entry.get()) == ARCHIVE_OK);
     }
     bool data(const char *bytes, qint64 size)
