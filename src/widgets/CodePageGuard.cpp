@@ -27,7 +27,10 @@ constexpr int kNamedAtMost = 5;
 class Guard : public QObject
 {
 public:
-    Guard(QWidget *edit, TellUser tellUser) : QObject(edit), m_edit(edit), m_tellUser(std::move(tellUser)) {}
+    Guard(QWidget *edit, TellUser tellUser)
+        : QObject(edit), m_edit(edit), m_editClass(edit->metaObject()), m_tellUser(std::move(tellUser))
+    {
+    }
 
 protected:
     virtual bool isReadOnly() const = 0;
@@ -42,6 +45,11 @@ protected:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // The guard is a child of the edit, so it outlives the edit's own destructor: while QWidget's
+        // destructor deletes the children (the text edit's viewport first), events still arrive here,
+        // but the edit is a plain QWidget by then and its QLineEdit / QPlainTextEdit calls are invalid.
+        if (m_edit->metaObject() != m_editClass)
+            return false;
         if (m_forwarding || isReadOnly())
             return false;
         switch (event->type()) {
@@ -63,6 +71,7 @@ protected:
     QWidget *m_edit;
 
 private:
+    const QMetaObject *m_editClass;
     // Hands over what may be stored (nothing left is handed over only when `always`) and tells the
     // user about the rest. True when something was refused (the caller then swallows the original
     // event).
