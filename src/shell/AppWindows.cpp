@@ -18,7 +18,18 @@ AppWindows::AppWindows(const QString &programFolder)
 {
 }
 
-AppWindows::~AppWindows() = default;
+AppWindows::~AppWindows()
+{
+    // A window destroyed while shown closes itself from QWidget's destructor, when its own part is
+    // already gone: the focus leaving its edits then runs the window's handlers (a total's exit hook)
+    // on a half-destroyed object. Hidden first, every window sees that focus change while it is whole.
+    const std::initializer_list<QWidget *> windows{m_interventi.get(), m_autoparco.get(), m_clienti.get(),
+                                                   m_avvio.get(), m_cambiaPassword.get(), m_password.get()};
+    for (QWidget *window : windows) {
+        if (window)
+            window->hide();
+    }
+}
 
 template <typename Window>
 Window *AppWindows::created(std::unique_ptr<Window> &slot) const
