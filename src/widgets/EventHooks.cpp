@@ -14,7 +14,7 @@ namespace {
 class Hooks : public QObject
 {
 public:
-    explicit Hooks(QWidget *control) : QObject(control)
+    explicit Hooks(QWidget *control) : QObject(control), m_controlClass(control->metaObject())
     {
         setObjectName(QLatin1String(kName));
         control->installEventFilter(this);
@@ -35,6 +35,12 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // A control that is being destroyed is a plain QWidget by the time QWidget's destructor
+        // clears its focus: the focus-out it sends then must not run handlers, whose windows are
+        // being torn down around it. (A class that hooks itself in its constructor records its own
+        // class there; its subclasses still inherit it.)
+        if (!watched->metaObject()->inherits(m_controlClass))
+            return QObject::eventFilter(watched, event);
         switch (event->type()) {
         case QEvent::KeyPress:
             for (auto &h : keyDown) {
@@ -95,6 +101,7 @@ protected:
     }
 
 private:
+    const QMetaObject *m_controlClass;
     bool m_pressed = false;
 };
 
