@@ -373,6 +373,68 @@ private slots:
         QVERIFY(kills >= 300);
 #endif
     }
+
+    // Appends need no journal: an append cut by a kill leaves at most a trailing fragment, which is no
+    // record, and the next append writes over it. Each run of the appending process is one writer id.
+    void killedAppends()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("kills the writer with SIGKILL");
+#else
+        constexpr int kRecordSize = SchedaRecord::kSize;
+        const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
+                                                                                 : QDir::tempPath();
+        QTemporaryDir dir(base + QStringLiteral("/cablora-append-XXXXXX"));
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("Schede.pro"));
+        const QString helper =
+            QDir(QStringLiteral(CABLORA_TEST_HELPER_DIR)).filePath(QStringLiteral("helper_append"));
+        QRandomGenerator random(424242u);
+        qint64 verified = 0;  // the records checked after earlier kills: appends never touch them again
+        int fragments = 0;
+        for (int id = 1; id <= 150; ++id) {
+            QProcess writer;
+            writer.start(helper, {path, QString::number(kRecordSize), QString::number(id), QStringLiteral("40")});
+            QVERIFY(writer.waitForStarted());
+            const int wanted = random.bounded(0, 4);
+            QByteArray output;
+            while (output.count('\n') < wanted && writer.state() == QProcess::Running && writer.waitForReadyRead(10000))
+                output += writer.readAllStandardOutput();
+            QThread::usleep(random.bounded(0, 600));
+            ::kill(pid_t(writer.processId()), SIGKILL);
+            QVERIFY(writer.waitForFinished(10000));
+            output += writer.readAllStandardOutput();
+            qint64 last = 0;
+            for (const QByteArray &line : output.split('\n')) {
+                if (!line.isEmpty())
+                    last = line.toLongLong();
+            }
+            if (QFileInfo(path).size() % kRecordSize != 0)
+                ++fragments;
+
+            RecordArchive archive;
+            QVERIFY(archive.OpenOrCreate(path, kRecordSize));
+            const qint64 count = archive.Count();
+            // Every append reported is there, and every record is whole.
+            QVERIFY(count >= last);
+            QVERIFY(count >= verified);
+            QByteArray r;
+            for (qint64 p = verified + 1; p <= count; ++p) {
+                QVERIFY(archive.ReadAt(p, r));
+                const int colon = r.indexOf(':'), semi = r.indexOf(';');
+                QVERIFY2(r.startsWith('W') && colon > 0 && semi > colon, qPrintable(QString::number(p)));
+                const int writerId = r.mid(1, colon - 1).toInt(), seq = r.mid(colon + 1, semi - colon - 1).toInt();
+                for (int i = semi + 1; i < kRecordSize; ++i) {
+                    if (r[i] != char((writerId * 131 + seq * 7 + i) & 0xFF))
+                        QFAIL(qPrintable(QStringLiteral("record %1 is torn at byte %2").arg(p).arg(i)));
+                }
+            }
+            verified = count;
+        }
+        qInfo("150 appending runs killed, %lld whole records, %d trailing fragments left by a kill", verified,
+              fragments);
+#endif
+    }
 };
 
 QTEST_MAIN(TestRollbackJournal)
