@@ -544,12 +544,13 @@ bool TfrmInterventi::saveRecord()
     // written does not undo the saved record, and the user is told.
     const bool savedA = imgFoto->saveIfChanged(windows().filePath(photoFileA(position)));
     const bool savedB = imgFoto02->saveIfChanged(windows().filePath(photoFileB(position)));
-    const bool photosSaved = savedA && savedB;
-    m_unsaved.remember();
-    if (photosSaved)
+    if (savedA && savedB) {
+        m_unsaved.remember();
         MessageBoxes::information(this, confirmation);
-    else
+    } else {
+        // A photo on screen is stored nowhere: leaving the sheet must still ask to save it.
         MessageBoxes::warning(this, photoFailedMessage());
+    }
     return true;
 }
 
