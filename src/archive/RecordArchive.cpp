@@ -20,10 +20,6 @@
 
 namespace {
 
-// Writers lock one byte at RecordArchive::kWriteLockOffset: far beyond any archive's data, so the
-// lock never covers a record that a reader wants, but the same byte for every writer of the file.
-constexpr qint64 kWriteLockOffset = RecordArchive::kWriteLockOffset;
-
 // A busy lock is tried again after this pause, until the wait limit has passed.
 constexpr int kLockRetryMs = 50;
 

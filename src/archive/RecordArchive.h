@@ -26,7 +26,8 @@
 class RecordArchive
 {
 public:
-    // The byte that writers lock.
+    // The byte that writers lock: far beyond any archive's data, so the lock never covers a record
+    // that a reader wants, but the same byte for every writer of the file.
     static constexpr qint64 kWriteLockOffset = Q_INT64_C(0x4000000000000000);
 
     // How long Append and WriteAt keep trying to take the write lock before they fail. Process-wide;
