@@ -21,7 +21,9 @@ TfrmScadenze::TfrmScadenze(AppWindows &windows, QWidget *parent)
                         .openHint = QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la "
                                                    "scheda del veicolo"),
                         .countLabel = false,
-                        .width = 1100,
+                        // Wide enough for the whole list line in the fixed-pitch font, on a
+                        // 1366-pixel laptop screen.
+                        .width = 1300,
                         .listHeight = 360,
                         // From the launcher the vehicle window may be hidden: it is brought up.
                         .open = [&windows](qint64 position) { windows.frmAutoparco()->OpenRecordAt(position); }},
