@@ -89,6 +89,7 @@ void RecordReader::close()
     m_error.clear();
     m_spanBegin = 0;
     m_spanEnd = 0;
+    m_aheadOffset = -1;
     m_mapFailed = false;
     m_usedMapping = false;
     m_scanCount = -1;
@@ -112,6 +113,16 @@ void RecordReader::need(const RecordFormat &format, int field)
         m_spanBegin = qMin(m_spanBegin, begin);
         m_spanEnd = qMax(m_spanEnd, end);
     }
+}
+
+void RecordReader::needEach(const RecordFormat &format, int field)
+{
+    if (field < 0 || field >= format.fieldCount())
+        return;
+    need(format, field);
+    const int offset = format.field(field).offset;
+    if (m_aheadOffset < 0 || offset < m_aheadOffset)
+        m_aheadOffset = offset;
 }
 
 void RecordReader::needWhole()
@@ -164,7 +175,7 @@ const char *RecordReader::next()
     // work per record, so waiting for memory at each record's first field would otherwise dominate.
     constexpr qint64 kAhead = 4;
     if (m_nextPosition + kAhead < m_first + m_count)
-        prefetch(record + kAhead * m_recordSize + m_spanBegin);
+        prefetch(record + kAhead * m_recordSize + (m_aheadOffset < 0 ? m_spanBegin : m_aheadOffset));
     m_current = m_nextPosition;
     ++m_nextPosition;
     return record;

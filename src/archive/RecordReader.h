@@ -56,6 +56,10 @@ public:
 
     // Declares a field that the scan reads (bytes offset .. offset + capacity of the format).
     void need(const RecordFormat &format, int field);
+    // Declares a field that the scan reads of every record (its criteria), where need() may be read of
+    // a few only (the list line of a kept record): the reader asks the processor for this field of
+    // the records ahead, rather than for the first needed byte.
+    void needEach(const RecordFormat &format, int field);
     // Declares that the scan reads the whole record.
     void needWhole();
 
@@ -85,6 +89,7 @@ private:
     QString m_error;
     int m_spanBegin = 0;  // the needed bytes of each record: [m_spanBegin, m_spanEnd)
     int m_spanEnd = 0;
+    int m_aheadOffset = -1;  // the byte of each record asked for ahead; -1: m_spanBegin
     bool m_mapFailed = false;
     bool m_usedMapping = false;
 

@@ -3,6 +3,10 @@
 #include "common/CodePage.h"
 #include "common/TextRules.h"
 
+#include <QVarLengthArray>
+
+#include <cstring>
+
 namespace RecordScan {
 
 Criteria::Criteria(const RecordFormat &format, const QList<Criterion> &criteria) : m_format(&format)
@@ -39,11 +43,17 @@ LineLayout::LineLayout(const RecordFormat &format, QVector<Piece> pieces)
 
 QString LineLayout::build(const char *record) const
 {
-    // Built in code-page bytes, where one byte is one character, and converted once.
-    QByteArray line;
-    line.reserve(192);
+    // The fields lie in several cache lines of a record that the scan has mostly not read yet: all
+    // are asked for at once, so that the processor waits for memory once rather than once a field.
     for (const Piece &piece : m_pieces) {
-        line.append(piece.before);
+        prefetchField(record, piece.field);
+        if (piece.joined >= 0)
+            prefetchField(record, piece.joined);
+    }
+    // Built in code-page bytes, where one byte is one character, and converted once.
+    QVarLengthArray<char, 512> line;
+    for (const Piece &piece : m_pieces) {
+        line.append(piece.before.constData(), piece.before.size());
         const qsizetype start = line.size();
         const RecordFormat::Bytes b = m_format->trimmed(record, piece.field);
         line.append(b.data, b.size);
@@ -55,12 +65,21 @@ QString LineLayout::build(const char *record) const
         if (piece.width <= 0)
             continue;
         const qsizetype used = line.size() - start;
-        if (used > piece.width)
-            line.truncate(start + piece.width);
-        else
-            line.append(piece.width - used, ' ');
+        line.resize(start + piece.width);
+        if (used < piece.width)
+            std::memset(line.data() + start + used, ' ', size_t(piece.width - used));
     }
-    return CodePage::toUnicode(line);
+    return CodePage::toUnicode(line.constData(), line.size());
+}
+
+void LineLayout::prefetchField(const char *record, int field) const
+{
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(record + m_format->field(field).offset);
+#else
+    Q_UNUSED(record);
+    Q_UNUSED(field);
+#endif
 }
 
 QList<int> LineLayout::fields() const

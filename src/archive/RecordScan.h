@@ -75,6 +75,8 @@ public:
     QList<int> fields() const;
 
 private:
+    void prefetchField(const char *record, int field) const;
+
     const RecordFormat *m_format;
     QVector<Piece> m_pieces;
 };
@@ -96,7 +98,7 @@ bool scan(const QString &archivePath, const LineLayout &line, Keep keep, const Q
     for (const int field : line.fields())
         reader.need(format, field);
     for (const int field : keepFields)
-        reader.need(format, field);
+        reader.needEach(format, field);
     while (const char *record = reader.next()) {
         if (keep(record))
             found.add(line.build(record), reader.position());

@@ -1,6 +1,7 @@
 #include "common/CodePage.h"
 
 #include <array>
+#include <cstring>
 
 namespace CodePage {
 
@@ -41,11 +42,29 @@ QByteArray fromUnicode(const QString &text)
 
 QString toUnicode(const char *data, qsizetype size)
 {
-    QString text(size, Qt::Uninitialized);
-    QChar *out = text.data();
-    for (qsizetype i = 0; i < size; ++i) {
+    // Latin-1 (which Qt widens fast) for all bytes but 0x80..0x9F, which are rare: those are
+    // looked up afterwards.
+    QString text = QString::fromLatin1(data, size);
+    QChar *out = nullptr;
+    qsizetype i = 0;
+    // Eight bytes at a time while none of them is 0x80..0x9F (top three bits 100): such a byte
+    // becomes a zero byte of v, which the classic test below finds.
+    constexpr quint64 kOnes = 0x0101010101010101ULL;
+    constexpr quint64 kHighs = 0x8080808080808080ULL;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, data + i, sizeof word);
+        const quint64 v = (word & 0xE0E0E0E0E0E0E0E0ULL) ^ kHighs;
+        if (((v - kOnes) & ~v & kHighs) != 0)
+            break;
+    }
+    for (; i < size; ++i) {
         const unsigned char b = static_cast<unsigned char>(data[i]);
-        out[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kHighControls[b - 0x80]) : QChar(b);
+        if (static_cast<unsigned char>(b - 0x80) < 0x20) {
+            if (!out)
+                out = text.data();
+            out[i] = QChar(kHighControls[b - 0x80]);
+        }
     }
     return text;
 }

@@ -72,6 +72,28 @@ private slots:
         QVERIFY(CodePage::canEncode(text));
         QCOMPARE(CodePage::fromUnicode(text), all);
     }
+
+    // Lines are read several bytes at a time: a byte of 0x80..0x9F is found wherever it stands,
+    // also past a first one, and a line of plain text keeps every byte.
+    void highBytesAnywhereInALine()
+    {
+        for (int b = 0x80; b <= 0x9F; ++b) {
+            const QChar expected = CodePage::toUnicode(QByteArray(1, char(b))).at(0);
+            QVERIFY(expected.unicode() > 0xFF || expected.unicode() == b);
+            for (int at = 0; at < 20; ++at) {
+                QByteArray line(20, 'x');
+                line[at] = char(b);
+                line[19 - at] = char(b);
+                const QString text = CodePage::toUnicode(line);
+                QCOMPARE(text.size(), 20);
+                QCOMPARE(text.at(at), expected);
+                QCOMPARE(text.at(19 - at), expected);
+                QCOMPARE(CodePage::fromUnicode(text), line);
+            }
+        }
+        const QByteArray plain("Rossi Mario \xe8 \xa0 \xff ok");
+        QCOMPARE(CodePage::toUnicode(plain), QString::fromLatin1(plain));
+    }
 };
 
 QTEST_MAIN(TestTextRules)
