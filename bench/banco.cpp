@@ -509,7 +509,7 @@ int main(int argc, char **argv)
                 "mediane di %d prove alternate, carico medio %.2f %.2f %.2f\n\n",
                 static_cast<long long>(count), QFileInfo(sheets).size() / 1e6, QFileInfo(customers).size() / 1e6,
                 QFileInfo(vehicles).size() / 1e6, repeat, load[0], load[1], load[2]);
-    std::printf("%-42s %9s  %-22s %9s %8s %9s %6s %12s %10s\n", "misura", "ms", "metro di paragone", "ms",
+    std::printf("%-42s %9s  %-25s %9s %8s %9s %6s %12s %10s\n", "misura", "ms", "metro di paragone", "ms",
                 "rapporto", "obiettivo", "esito", "picco MB", "metro MB");
     bool allOk = true;
     for (int b = 0; b < benches.size(); ++b) {
@@ -529,7 +529,7 @@ int main(int argc, char **argv)
             const double ratio = yardMs > 0 ? ms / yardMs : 0;
             const double target = bench.targets.value(y);
             const char *verdict = target <= 0 ? "-" : (ratio <= target ? "s\xC3\xAC" : "no");
-            std::printf("%-42s %9.1f  %-22s %9.1f %8.2f %9s %6s %12s %10.1f\n",
+            std::printf("%-42s %9.1f  %-25s %9.1f %8.2f %9s %6s %12s %10.1f\n",
                         y == 0 ? qPrintable(bench.what) : "", ms, qPrintable(bench.yards[y].first), yardMs, ratio,
                         target > 0 ? qPrintable(QString::fromUtf8("\xE2\x89\xA4 %1").arg(target, 0, 'f', 1)) : "-",
                         verdict, y == 0 ? qPrintable(peak) : "", result.yardPeakKiB[y] / 1024.0);
