@@ -95,6 +95,9 @@ namespace {
 
 QByteArray csvLine(const QStringList &fields)
 {
+    // A row of one empty field is written as "", since an empty line reads as no row at all.
+    if (fields.size() == 1 && fields.at(0).isEmpty())
+        return QByteArrayLiteral("\"\"\r\n");
     QString line;
     for (int i = 0; i < fields.size(); ++i) {
         if (i > 0)
@@ -115,9 +118,11 @@ QByteArray jsonObject(const QStringList &header, const QStringList &row, bool fi
         out += jsonString(header.at(i)) + QLatin1String(": ");
         const QString value = row.value(i);
         bool isNumber = false;
+        qlonglong number = 0;
         if (header.at(i) == positionColumn())
-            value.toLongLong(&isNumber);
-        out += isNumber ? value : jsonString(value);
+            number = value.toLongLong(&isNumber);
+        // The number as JSON spells it ("05" and "+5" are not JSON numbers).
+        out += isNumber ? QString::number(number) : jsonString(value);
     }
     out += QLatin1String("\n  }");
     return out.toUtf8();

@@ -92,6 +92,17 @@ private slots:
         const QByteArray csv = OpenFormats::write(OpenFormats::Format::Csv, {"Posizione", "Nome"},
                                                   {{"1", "a,b"}, {"2", "x"}});
         QCOMPARE(csv, QByteArray("Posizione,Nome\r\n1,\"a,b\"\r\n2,x\r\n"));
+        // A row of one empty field is not an empty line, which would read as no row.
+        const QByteArray oneColumn = OpenFormats::write(OpenFormats::Format::Csv, {"Nome"}, {{""}, {"x"}});
+        QCOMPARE(oneColumn, QByteArray("Nome\r\n\"\"\r\nx\r\n"));
+        const OpenFormats::Parsed parsed = OpenFormats::parse(OpenFormats::Format::Csv, oneColumn);
+        QCOMPARE(parsed.rows, (QVector<QStringList>{{""}, {"x"}}));
+        // A position is written as a JSON number, whatever its spelling in the rows.
+        const QByteArray json = OpenFormats::write(OpenFormats::Format::Json, {"Posizione", "Nome"},
+                                                   {{"05", "a"}, {"+6", "b"}, {"x7", "c"}});
+        QVERIFY2(json.contains("\"Posizione\": 5,") && json.contains("\"Posizione\": 6,")
+                     && json.contains("\"Posizione\": \"x7\""), json.constData());
+        QVERIFY(OpenFormats::parse(OpenFormats::Format::Json, json).error.isEmpty());
     }
 
     void roundTrip_data()
