@@ -41,17 +41,7 @@ const QString kArchive = QStringLiteral("Schede_Interventi_Elettrauto.pro");
 
 SchedaRecord sampleRecord(const QString &number)
 {
-    SchedaRecord r;
-    r.NumScheda = number;
-    r.Data = QStringLiteral("01/03/2026");
-    r.Azienda = QStringLiteral("Elettrauto Bianchi");
-    r.Cliente = QStringLiteral("Mario Rossi");
-    r.Recapito = QStringLiteral("333 1234567");
-    r.Targa = QStringLiteral("AB123CD");
-    r.Marca = QStringLiteral("Fiat Panda");
-    r.Totale = QStringLiteral("10,00");
-    r.Pagato = QStringLiteral("No");
-    return r;
+    return TestSupport::sampleSheet(number);
 }
 
 void appendRecords(const QString &folder, const QList<SchedaRecord> &records)

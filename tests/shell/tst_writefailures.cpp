@@ -116,17 +116,7 @@ void append(const QString &path, int size, const QByteArray &record)
 
 QByteArray sheet(const QString &number)
 {
-    SchedaRecord r;
-    r.NumScheda = number;
-    r.Data = QStringLiteral("01/03/2026");
-    r.Azienda = QStringLiteral("Elettrauto Bianchi");
-    r.Cliente = QStringLiteral("Mario Rossi");
-    r.Recapito = QStringLiteral("333 1234567");
-    r.Targa = QStringLiteral("AB123CD");
-    r.Marca = QStringLiteral("Fiat Panda");
-    r.Totale = QStringLiteral("10,00");
-    r.Pagato = QStringLiteral("No");
-    return r.toBytes();
+    return TestSupport::sampleSheet(number).toBytes();
 }
 
 QByteArray customer(const QString &surname)

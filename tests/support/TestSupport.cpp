@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include "archive/SchedaRecord.h"
 #include "reports/Report.h"
 #include "reports/ReportPreview.h"
 #include "shell/AppWindows.h"
@@ -77,6 +78,21 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+SchedaRecord sampleSheet(const QString &number)
+{
+    SchedaRecord r;
+    r.NumScheda = number;
+    r.Data = QStringLiteral("01/03/2026");
+    r.Azienda = QStringLiteral("Elettrauto Bianchi");
+    r.Cliente = QStringLiteral("Mario Rossi");
+    r.Recapito = QStringLiteral("333 1234567");
+    r.Targa = QStringLiteral("AB123CD");
+    r.Marca = QStringLiteral("Fiat Panda");
+    r.Totale = QStringLiteral("10,00");
+    r.Pagato = QStringLiteral("No");
+    return r;
 }
 
 }  // namespace TestSupport

@@ -9,6 +9,7 @@
 #include <memory>
 
 class AppWindows;
+struct SchedaRecord;
 struct PreparedReport;
 struct ReportObject;
 
@@ -33,5 +34,7 @@ QImage solid(const QColor &colour, const QSize &size);
 // The object of that name on any page of a prepared report, or nullptr.
 const ReportObject *objectNamed(const PreparedReport &report, const QString &name);
 bool writeFile(const QString &path, const QByteArray &bytes);
+// An unpaid sheet of 10,00 with its number, date, customer and vehicle filled in.
+SchedaRecord sampleSheet(const QString &number);
 
 }  // namespace TestSupport
