@@ -58,17 +58,6 @@ QByteArray recordBytesAt(const QString &folder, qint64 position)
     return all.mid((position - 1) * SchedaRecord::kSize, SchedaRecord::kSize);
 }
 
-QByteArray jpegFile(const QSize &size, const QColor &colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 80);
-    return bytes;
-}
-
 // Runs `action` on the modal dialog of type T as soon as it is open; a dialog that the action
 // leaves open (a failed check) is closed, so a failure never hangs the test.
 template<typename T>
@@ -328,7 +317,7 @@ private slots:
 
     void savePhotoToDiskFailureKeepsThePicture()
     {
-        QVERIFY(TestSupport::writeFile(path("scelta.jpg"), jpegFile(QSize(80, 60), Qt::yellow)));
+        QVERIFY(TestSupport::writeFile(path("scelta.jpg"), TestSupport::solidJpeg(Qt::yellow, QSize(80, 60))));
         FileDialogs::setNextFileName(path("scelta.jpg"));
         w->btnCaricaFoto->click();
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("occupato.jpg")));
@@ -769,7 +758,7 @@ private slots:
     void eachPhotoShowsOnItsOwnAndAPlaceholderNeverOverwritesAFile()
     {
         appendRecords(m_folder->path(), {sampleRecord("1"), sampleRecord("2")});
-        const QByteArray red = jpegFile(QSize(64, 48), Qt::red);
+        const QByteArray red = TestSupport::solidJpeg(Qt::red, QSize(64, 48));
         QVERIFY(TestSupport::writeFile(path("Foto_A_1.jpg"), red));
         QVERIFY(TestSupport::writeFile(path("Foto_A_2.jpg"), red));
         QVERIFY(TestSupport::writeFile(path("Foto_B_2.jpg"), QByteArray("not a picture")));
@@ -800,8 +789,8 @@ private slots:
 
     void unchangedJpegIsWrittenBackByteForByte()
     {
-        const QByteArray photoA = jpegFile(QSize(1200, 900), Qt::darkBlue);
-        const QByteArray photoB = jpegFile(QSize(300, 200), Qt::darkGreen);
+        const QByteArray photoA = TestSupport::solidJpeg(Qt::darkBlue, QSize(1200, 900));
+        const QByteArray photoB = TestSupport::solidJpeg(Qt::darkGreen, QSize(300, 200));
         QVERIFY(TestSupport::writeFile(path("scelta.jpg"), photoA));
         FileDialogs::setNextFileName(path("scelta.jpg"));
         w->btnCaricaFoto->click();
@@ -832,7 +821,7 @@ private slots:
     {
         // A folder where the photo file should go makes the photo write fail.
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Foto_A_1.jpg")));
-        QVERIFY(TestSupport::writeFile(path("scelta.jpg"), jpegFile(QSize(80, 60), Qt::yellow)));
+        QVERIFY(TestSupport::writeFile(path("scelta.jpg"), TestSupport::solidJpeg(Qt::yellow, QSize(80, 60))));
         FileDialogs::setNextFileName(path("scelta.jpg"));
         w->btnCaricaFoto->click();
         fillMandatory();

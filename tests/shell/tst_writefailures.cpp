@@ -91,13 +91,7 @@ struct Row
 
 QByteArray jpeg(const QColor &colour)
 {
-    QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 80);
-    return bytes;
+    return TestSupport::solidJpeg(colour, QSize(64, 48));
 }
 
 void put(const QString &path, const QByteArray &bytes)

@@ -12,6 +12,7 @@
 #include "widgets/PrintDialogs.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
 
 namespace TestSupport {
@@ -53,6 +54,15 @@ QImage solid(const QColor &colour, const QSize &size)
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     return image;
+}
+
+QByteArray solidJpeg(const QColor &colour, const QSize &size)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    solid(colour, size).save(&buffer, "JPEG", 80);
+    return bytes;
 }
 
 const ReportObject *objectNamed(const PreparedReport &report, const QString &name)

@@ -31,6 +31,8 @@ QByteArray readFile(const QString &path);
 
 // A picture of one colour (RGB32), the fixture of every photo and logo test.
 QImage solid(const QColor &colour, const QSize &size);
+// The bytes of a JPEG file of such a picture (quality 80), as a photo on the disk.
+QByteArray solidJpeg(const QColor &colour, const QSize &size);
 // The object of that name on any page of a prepared report, or nullptr.
 const ReportObject *objectNamed(const PreparedReport &report, const QString &name);
 bool writeFile(const QString &path, const QByteArray &bytes);
