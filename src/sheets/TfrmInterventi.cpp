@@ -523,13 +523,8 @@ bool TfrmInterventi::saveRecord()
     const bool numberProposed = TextRules::trim(lblPosizione->text()).isEmpty() && m_proposal.active
                                 && !m_proposal.edited
                                 && txtNumScheda->text() == QString::number(m_proposal.number);
-    qint64 position;
-    if (numberProposed) {
-        position = appendProposedSheet(&renumbered);
-        confirmation = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-    } else {
-        position = storeRecord(RecordFromScreen().toBytes(), &confirmation);
-    }
+    const qint64 position = numberProposed ? appendProposedSheet(&confirmation, &renumbered)
+                                           : storeRecord(RecordFromScreen().toBytes(), &confirmation);
     if (position < 1) {
         MessageBoxes::plain(this, archiveAccessMessage());
         return false;
@@ -558,36 +553,31 @@ bool TfrmInterventi::saveRecord()
 // number since. The sheets stored meanwhile are read under the write lock that the append holds, so
 // no third one can slip in between; when one of them took the number, the sheet takes the next free
 // one and renumbered tells the user. A number the user typed never comes here.
-qint64 TfrmInterventi::appendProposedSheet(QString *renumbered)
+qint64 TfrmInterventi::appendProposedSheet(QString *confirmation, QString *renumbered)
 {
-    RecordArchive archive;
-    if (!archive.OpenOrCreate(archivePath(), SchedaRecord::kSize))
-        return -1;
     const Proposal proposal = m_proposal;
     qint64 number = proposal.number;
     bool ok = true;
     SchedaRecord record = RecordFromScreen();
-    const qint64 position = archive.Append([&](qint64 count) -> QByteArray {
-        if (count > proposal.count) {
-            QStringList storedSince;
-            QByteArray bytes;
-            for (qint64 p = proposal.count + 1; p <= count; ++p) {
-                // An unreadable sheet counts as having taken the number.
-                storedSince << (archive.ReadAt(p, bytes) ? SchedaRecord::fromBytes(bytes).NumScheda
-                                                         : QString::number(proposal.number));
+    const qint64 position = appendRecord(
+        [&](RecordArchive &archive, qint64 count) -> QByteArray {
+            if (count > proposal.count) {
+                QStringList storedSince;
+                QByteArray bytes;
+                for (qint64 p = proposal.count + 1; p <= count; ++p) {
+                    // An unreadable sheet counts as having taken the number.
+                    storedSince << (archive.ReadAt(p, bytes) ? SchedaRecord::fromBytes(bytes).NumScheda
+                                                             : QString::number(proposal.number));
+                }
+                number = SchedaRules::numberAtSave(proposal.number, proposal.start, count, storedSince, &ok);
             }
-            number = SchedaRules::numberAtSave(proposal.number, proposal.start, count, storedSince, &ok);
-        }
-        if (!ok)
-            return {};  // not stored: the record size check refuses it
-        record.NumScheda = QString::number(number);
-        return record.toBytes();
-    });
-    archive.Close();
-    if (position < 1)
-        return position;
-    lblPosizione->setText(QString::number(position));
-    if (number != proposal.number) {
+            if (!ok)
+                return {};  // not stored: the record size check refuses it
+            record.NumScheda = QString::number(number);
+            return record.toBytes();
+        },
+        confirmation);
+    if (position >= 1 && number != proposal.number) {
         txtNumScheda->setText(QString::number(number));
         *renumbered = QStringLiteral("Il numero %1 è stato appena usato da un'altra postazione: la scheda prende "
                                      "il numero %2.")

@@ -93,7 +93,7 @@ protected:
 private:
     void clearScreen();
     void loadPhotos(qint64 position);
-    qint64 appendProposedSheet(QString *renumbered);
+    qint64 appendProposedSheet(QString *confirmation, QString *renumbered);
 
     // The number New proposed (start + sheets stored then), while it stands. edited: the user has
     // typed in the number since, which makes it theirs.

@@ -156,21 +156,26 @@ QString RecordWindow::duplicatedMessage()
 qint64 RecordWindow::storeRecord(const QByteArray &record, QString *confirmation)
 {
     const QString label = TextRules::trim(lblPosizione->text());
+    if (label.isEmpty())
+        return appendRecord([&record](RecordArchive &, qint64) { return record; }, confirmation);
+    *confirmation = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+    RecordArchive archive;
+    bool numeric = false;
+    const qint64 position = label.toLongLong(&numeric);
+    const bool written = numeric && archive.OpenOrCreate(archivePath(), m_format.size())
+                         && archive.WriteAt(position, record);
+    archive.Close();
+    return written ? position : -1;
+}
+
+qint64 RecordWindow::appendRecord(const std::function<QByteArray(RecordArchive &, qint64)> &build,
+                                  QString *confirmation)
+{
+    *confirmation = QStringLiteral("La scheda corrente è stata inserita in archivio.");
     RecordArchive archive;
     qint64 position = -1;
-    if (archive.OpenOrCreate(archivePath(), m_format.size())) {
-        if (!label.isEmpty()) {
-            bool numeric = false;
-            const qint64 p = label.toLongLong(&numeric);
-            if (numeric && archive.WriteAt(p, record))
-                position = p;
-            *confirmation = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in "
-                                           "archivio.");
-        } else {
-            position = archive.Append(record);
-            *confirmation = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-        }
-    }
+    if (archive.OpenOrCreate(archivePath(), m_format.size()))
+        position = archive.Append([&](qint64 count) { return build(archive, count); });
     archive.Close();
     if (position >= 1)
         lblPosizione->setText(QString::number(position));

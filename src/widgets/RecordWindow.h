@@ -8,7 +8,10 @@
 
 #include <QList>
 
+#include <functional>
+
 class QLabel;
+class RecordArchive;
 class PictureButton;
 class QLineEdit;
 
@@ -79,6 +82,11 @@ protected:
     // empty; sets the label and returns the position, or -1 when the archive could not be written.
     // confirmation receives the message that tells which of the two happened.
     qint64 storeRecord(const QByteArray &record, QString *confirmation);
+    // Appends the record that build makes while the archive's write lock is held: build receives the
+    // open archive and its record count, so it may read what other workstations stored meanwhile; an
+    // empty result stores nothing. Label, result and confirmation as storeRecord.
+    qint64 appendRecord(const std::function<QByteArray(RecordArchive &archive, qint64 count)> &build,
+                        QString *confirmation);
 
     FormBinding m_binding;
     UnsavedChanges m_unsaved;
