@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kWidth = 560;
+constexpr int kCheckDialogWidth = 560;
 constexpr int kHeaderHeight = 96;
 
 }  // namespace
@@ -31,7 +31,7 @@ CheckDialog::CheckDialog(QWidget *caller, const QString &caption, const QString 
     setStyleSheet(QStringLiteral("CheckDialog { background-color: #F4F6F9; }"));
 
     imgLogo = new QLabel(this);
-    imgLogo->setPixmap(Artwork::header(QSize(kWidth, kHeaderHeight), artwork, title));
+    imgLogo->setPixmap(Artwork::header(QSize(kCheckDialogWidth, kHeaderHeight), artwork, title));
 
     lblTitolo = FormHelpers::caption(instruction, this, 10, false);
     lblTitolo->setWordWrap(true);

@@ -13,16 +13,16 @@
 
 namespace {
 
-struct Script
+struct CameraScript
 {
     bool scripted = false;
     bool cameraPresent = true;
     QList<QPointer<CameraFeed>> active;
 };
 
-Script &script()
+CameraScript &cameraScript()
 {
-    static Script s;
+    static CameraScript s;
     return s;
 }
 
@@ -54,7 +54,7 @@ void CameraFeed::start()
 {
     if (m_active)
         return;
-    Script &s = script();
+    CameraScript &s = cameraScript();
     if (s.scripted) {
         if (!s.cameraPresent)
             return;
@@ -89,7 +89,7 @@ void CameraFeed::start()
 
 void CameraFeed::stop()
 {
-    script().active.removeAll(this);
+    cameraScript().active.removeAll(this);
     if (m_device) {
 #ifdef CABLORA_HAS_MULTIMEDIA
         m_device->camera.stop();
@@ -109,18 +109,18 @@ void CameraFeed::deliver(const QImage &frame)
 
 void CameraFeed::setScripted(bool scripted)
 {
-    script() = Script{};
-    script().scripted = scripted;
+    cameraScript() = CameraScript{};
+    cameraScript().scripted = scripted;
 }
 
 void CameraFeed::setCameraPresent(bool present)
 {
-    script().cameraPresent = present;
+    cameraScript().cameraPresent = present;
 }
 
 void CameraFeed::feed(const QImage &frame)
 {
-    const QList<QPointer<CameraFeed>> active = script().active;
+    const QList<QPointer<CameraFeed>> active = cameraScript().active;
     for (const QPointer<CameraFeed> &camera : active) {
         if (camera)
             camera->deliver(frame);

@@ -23,8 +23,8 @@
 
 namespace {
 
-constexpr int kWidth = 862;
-constexpr int kHeight = 560;
+constexpr int kExportDialogWidth = 862;
+constexpr int kExportDialogHeight = 560;
 constexpr int kRowHeight = 21;
 const QSize kBanner(470, 86);
 
@@ -90,7 +90,7 @@ ExportDialog::ExportDialog(AppWindows &windows, const QString &caption, const Sp
     setWindowTitle(caption);
     FormHelpers::makeFixedWithoutButtons(this);
     setWindowFlag(Qt::Dialog, true);
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(kExportDialogWidth, kExportDialogHeight);
     setStyleSheet(QStringLiteral("ExportDialog { background-color: #EEEDED; }"));
 
     // The white strip: banner, the hand pointing at the Excel button, help and exit.

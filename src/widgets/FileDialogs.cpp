@@ -6,22 +6,22 @@
 
 namespace {
 
-struct Script
+struct FileDialogScript
 {
     bool scripted = false;
     QStringList names;
     QStringList titles;
 };
 
-Script &script()
+FileDialogScript &fileDialogScript()
 {
-    static Script s;
+    static FileDialogScript s;
     return s;
 }
 
 QString nextScripted(const QString &title)
 {
-    Script &s = script();
+    FileDialogScript &s = fileDialogScript();
     s.titles.append(title);
     return s.names.isEmpty() ? QString() : s.names.takeFirst();
 }
@@ -30,25 +30,25 @@ QString nextScripted(const QString &title)
 
 void FileDialogs::setScripted(bool scripted)
 {
-    script().scripted = scripted;
-    script().names.clear();
-    script().titles.clear();
+    fileDialogScript().scripted = scripted;
+    fileDialogScript().names.clear();
+    fileDialogScript().titles.clear();
 }
 
 void FileDialogs::setNextFileName(const QString &fileName)
 {
-    script().names.append(fileName);
+    fileDialogScript().names.append(fileName);
 }
 
 QStringList FileDialogs::takeTitles()
 {
-    return std::exchange(script().titles, {});
+    return std::exchange(fileDialogScript().titles, {});
 }
 
 QString FileDialogs::openFileName(QWidget *parent, const QString &title, const QString &filters,
                                   const QString &folder)
 {
-    if (script().scripted)
+    if (fileDialogScript().scripted)
         return nextScripted(title);
     // "*.*" means every file on Windows; elsewhere it would hide the files without an extension.
     QString shownFilters = filters;
@@ -67,7 +67,7 @@ QString FileDialogs::saveFileName(QWidget *parent, const QString &title, const Q
                                   const QString &defaultSuffix, const QString &proposedName,
                                   const QString &folder)
 {
-    if (script().scripted) {
+    if (fileDialogScript().scripted) {
         QString name = nextScripted(title);
         if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty() && !defaultSuffix.isEmpty())
             name += QLatin1Char('.') + defaultSuffix;
@@ -85,7 +85,7 @@ QString FileDialogs::saveFileName(QWidget *parent, const QString &title, const Q
 
 QString FileDialogs::folderName(QWidget *parent, const QString &title, const QString &folder)
 {
-    if (script().scripted)
+    if (fileDialogScript().scripted)
         return nextScripted(title);
     QFileDialog dialog(parent, title, folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -5,16 +5,16 @@
 
 namespace {
 
-struct Script
+struct MessageScript
 {
     bool scripted = false;
     QList<MessageBoxes::Answer> answers;
     QList<MessageBoxes::Shown> shown;
 };
 
-Script &script()
+MessageScript &messageScript()
 {
-    static Script s;
+    static MessageScript s;
     return s;
 }
 
@@ -22,24 +22,24 @@ Script &script()
 
 void MessageBoxes::setScripted(bool scripted)
 {
-    script().scripted = scripted;
-    script().answers.clear();
-    script().shown.clear();
+    messageScript().scripted = scripted;
+    messageScript().answers.clear();
+    messageScript().shown.clear();
 }
 
 bool MessageBoxes::isScripted()
 {
-    return script().scripted;
+    return messageScript().scripted;
 }
 
 void MessageBoxes::setNextAnswer(Answer answer)
 {
-    script().answers.append(answer);
+    messageScript().answers.append(answer);
 }
 
 QList<MessageBoxes::Shown> MessageBoxes::takeShown()
 {
-    return std::exchange(script().shown, {});
+    return std::exchange(messageScript().shown, {});
 }
 
 QString MessageBoxes::displayText(const QString &text)
@@ -54,7 +54,7 @@ QString MessageBoxes::displayText(const QString &text)
 
 MessageBoxes::Answer MessageBoxes::show(QWidget *parent, Kind kind, const QString &text)
 {
-    Script &s = script();
+    MessageScript &s = messageScript();
     if (s.scripted) {
         s.shown.append({kind, text});
         if (!s.answers.isEmpty())

@@ -6,16 +6,16 @@
 
 namespace {
 
-struct Script
+struct PrintScript
 {
     bool scripted = false;
     QList<QString> answers;  // a PDF file to accept, or the empty text to cancel
     int asked = 0;
 };
 
-Script &script()
+PrintScript &printScript()
 {
-    static Script s;
+    static PrintScript s;
     return s;
 }
 
@@ -23,28 +23,28 @@ Script &script()
 
 void PrintDialogs::setScripted(bool scripted)
 {
-    script() = Script{};
-    script().scripted = scripted;
+    printScript() = PrintScript{};
+    printScript().scripted = scripted;
 }
 
 void PrintDialogs::setNextAccept(const QString &pdfFile)
 {
-    script().answers.append(pdfFile);
+    printScript().answers.append(pdfFile);
 }
 
 void PrintDialogs::setNextCancel()
 {
-    script().answers.append(QString());
+    printScript().answers.append(QString());
 }
 
 int PrintDialogs::timesAsked()
 {
-    return script().asked;
+    return printScript().asked;
 }
 
 bool PrintDialogs::askPrinter(QPrinter &printer, QWidget *parent)
 {
-    Script &s = script();
+    PrintScript &s = printScript();
     if (s.scripted) {
         ++s.asked;
         const QString pdf = s.answers.isEmpty() ? QString() : s.answers.takeFirst();
