@@ -4,7 +4,7 @@
 # only when it is absent, so a changed password survives a rebuild.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/build.sh
+./scripts/build.sh cablora crea-password-iniziale guida-pdf
 folder=dist/Cablora
 mkdir -p "$folder"
 cp -f build/cablora "$folder/cablora"

@@ -6,16 +6,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-./scripts/setup.sh
-# The normal build (scripts/test.sh) is the one that turns warnings into errors: GCC's flow
-# warnings change with the sanitizers' instrumentation and would fail this build for code that is fine.
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCABLORA_SANITIZE=ON -DCABLORA_TOOLS=OFF \
-      -DCABLORA_WERROR=OFF "$@" >/dev/null
-cmake --build build-asan --parallel "$(nproc)"
+# Warnings are checked in the normal build (scripts/test.sh): GCC's flow warnings change with the
+# sanitizers' instrumentation and would fail this build for code that is fine.
+options=()
+[ -f build-asan/CMakeCache.txt ] || options=(-DCABLORA_SANITIZE=ON -DCABLORA_TOOLS=OFF)
+CABLORA_BUILD_DIR=build-asan ./scripts/build.sh cablora_tests "${options[@]}" "$@"
 # Leaks count; the suppressions name only blocks that libraries outside the project keep for the
 # whole run (see scripts/lsan.supp). The programs the tests start inherit these settings.
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
-cd build-asan
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+./scripts/run-tests.sh build-asan
