@@ -31,12 +31,14 @@ start=$(seconds)
 test_seconds=$(awk -v a="$start" -v b="$(seconds)" 'BEGIN { print b - a }')
 test_load=$(load)
 build_size=$(du -sb build | cut -f 1)
+echo "scripts/test.sh: $(minutes "$test_seconds"), cartella build $(du -sh build | cut -f 1), carico $test_load"
 
 sanitizer_seconds=
 if [ $sanitizers -eq 1 ]; then
   start=$(seconds)
   ./scripts/test-sanitizers.sh >"$work/asan.log" 2>&1 || { tail -50 "$work/asan.log"; echo "scripts/test-sanitizers.sh è fallito"; exit 1; }
   sanitizer_seconds=$(awk -v a="$start" -v b="$(seconds)" 'BEGIN { print b - a }')
+  echo "scripts/test-sanitizers.sh: $(minutes "$sanitizer_seconds"), carico $(load)"
 fi
 
 touch src/common/TextRules.cpp
