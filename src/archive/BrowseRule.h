@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 
 // The four browse commands that the sheet, customer and vehicle windows share. Given the command,
 // the position label and the record count, the rule says what the window does; the window then
 // reads the record, shows it and sets its label.
 enum class BrowseCommand { First, Previous, Next, Last };
+Q_DECLARE_METATYPE(BrowseCommand)
 
 struct BrowseAction
 {

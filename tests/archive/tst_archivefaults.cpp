@@ -10,13 +10,13 @@
 
 namespace {
 
-constexpr int kSize = 701;
+constexpr int kFaultRecordSize = 701;
 
-QByteArray record(char tag)
+QByteArray faultRecord(char tag)
 {
-    QByteArray bytes(kSize, tag);
+    QByteArray bytes(kFaultRecordSize, tag);
     bytes[0] = '<';
-    bytes[kSize - 1] = '>';
+    bytes[kFaultRecordSize - 1] = '>';
     return bytes;
 }
 
@@ -27,11 +27,11 @@ bool run(Action action, const QString &path, RecordArchive &archive)
 {
     switch (action) {
     case Action::Create:
-        return archive.OpenOrCreate(path, kSize);
+        return archive.OpenOrCreate(path, kFaultRecordSize);
     case Action::Append:
-        return archive.OpenOrCreate(path, kSize) && archive.Append(record('N')) == 4;
+        return archive.OpenOrCreate(path, kFaultRecordSize) && archive.Append(faultRecord('N')) == 4;
     case Action::Overwrite:
-        return archive.OpenOrCreate(path, kSize) && archive.WriteAt(2, record('N'));
+        return archive.OpenOrCreate(path, kFaultRecordSize) && archive.WriteAt(2, faultRecord('N'));
     }
     return false;
 }
@@ -52,17 +52,17 @@ private slots:
     {
         QTest::addColumn<int>("action");
         QTest::addColumn<QByteArray>("after");
-        const QByteArray before = record('a') + record('b') + record('c');
+        const QByteArray before = faultRecord('a') + faultRecord('b') + faultRecord('c');
         QTest::newRow("open for writing") << int(Action::Create) << before;
-        QTest::newRow("append") << int(Action::Append) << before + record('N');
-        QTest::newRow("overwrite") << int(Action::Overwrite) << record('a') + record('N') + record('c');
+        QTest::newRow("append") << int(Action::Append) << before + faultRecord('N');
+        QTest::newRow("overwrite") << int(Action::Overwrite) << faultRecord('a') + faultRecord('N') + faultRecord('c');
     }
 
     void everyStepRefused()
     {
         QFETCH(int, action);
         QFETCH(QByteArray, after);
-        const QByteArray before = record('a') + record('b') + record('c');
+        const QByteArray before = faultRecord('a') + faultRecord('b') + faultRecord('c');
 
         // First the steps of a command that goes well.
         auto dir = TestSupport::programFolder();
@@ -96,10 +96,10 @@ private slots:
         FaultInjection::reset();
         FaultInjection::failNthStep(1);
         RecordArchive reader;
-        QVERIFY(reader.OpenForReading(path, kSize));
+        QVERIFY(reader.OpenForReading(path, kFaultRecordSize));
         QByteArray r;
         QVERIFY(reader.ReadAt(2, r));
-        QCOMPARE(r, record('b'));
+        QCOMPARE(r, faultRecord('b'));
         while (reader.ReadNext(r)) {
         }
         QVERIFY(!reader.Failed());

@@ -3,7 +3,6 @@
 
 #include <QtTest>
 
-Q_DECLARE_METATYPE(BrowseCommand)
 Q_DECLARE_METATYPE(BrowseAction::Kind)
 
 class TestBrowseRule : public QObject

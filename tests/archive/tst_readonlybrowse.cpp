@@ -19,21 +19,20 @@
 #  include <unistd.h>
 #endif
 
-Q_DECLARE_METATYPE(BrowseCommand)
 
 namespace {
 
-constexpr int kSize = 3011;
+constexpr int kBrowsedRecordSize = 3011;
 const QString kArchive = QStringLiteral("Clienti.pro");
 
-QByteArray record(char tag)
+QByteArray browsedRecord(char tag)
 {
-    return QByteArray(kSize, tag);
+    return QByteArray(kBrowsedRecordSize, tag);
 }
 
 QByteArray threeRecords()
 {
-    return record('a') + record('b') + record('c');
+    return browsedRecord('a') + browsedRecord('b') + browsedRecord('c');
 }
 
 struct Browsed
@@ -48,7 +47,7 @@ Browsed browse(const QString &folder, BrowseCommand command, const QString &labe
     QWidget window;
     QLabel position(label, &window);
     Browsed result;
-    ArchiveBrowser::run(&window, &position, QDir(folder).filePath(kArchive), kSize, command,
+    ArchiveBrowser::run(&window, &position, QDir(folder).filePath(kArchive), kBrowsedRecordSize, command,
                         [&](const QByteArray &bytes, qint64 at) { result.shown.append({bytes.at(0), at}); });
     result.label = position.text();
     result.messages = MessageBoxes::takeShown();
@@ -167,7 +166,7 @@ private slots:
 
         // Save still needs write access, and is refused.
         RecordArchive archive;
-        QVERIFY(!archive.OpenOrCreate(path, kSize));
+        QVERIFY(!archive.OpenOrCreate(path, kBrowsedRecordSize));
     }
 
     // A missing archive in a folder that cannot be written reads as empty: the empty-archive

@@ -18,14 +18,14 @@
 
 namespace {
 
-constexpr int kSize = 3011;  // a customer record
+constexpr int kStoredRecordSize = 3011;  // a customer record
 
 // A record whose every byte tells which record it is.
-QByteArray record(char tag)
+QByteArray storedRecord(char tag)
 {
-    QByteArray bytes(kSize, tag);
+    QByteArray bytes(kStoredRecordSize, tag);
     bytes[0] = '<';
-    bytes[kSize - 1] = '>';
+    bytes[kStoredRecordSize - 1] = '>';
     return bytes;
 }
 
@@ -50,7 +50,7 @@ private slots:
         const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
 
         RecordArchive reader;  // searches and lists read a missing archive as empty, creating nothing
-        QVERIFY(reader.OpenForReading(path, kSize));
+        QVERIFY(reader.OpenForReading(path, kStoredRecordSize));
         QCOMPARE(reader.Count(), 0);
         QVERIFY(reader.AtEnd());
         QByteArray r;
@@ -60,7 +60,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(path));
 
         RecordArchive archive;
-        QVERIFY(archive.OpenOrCreate(path, kSize));
+        QVERIFY(archive.OpenOrCreate(path, kStoredRecordSize));
         QCOMPARE(archive.Count(), 0);
         archive.Close();
         QVERIFY(QFileInfo::exists(path));
@@ -72,28 +72,28 @@ private slots:
         auto dir = TestSupport::programFolder();
         const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
         RecordArchive archive;
-        QVERIFY(archive.OpenOrCreate(path, kSize));
-        QCOMPARE(archive.Append(record('a')), 1);
-        QCOMPARE(archive.Append(record('b')), 2);
-        QCOMPARE(archive.Append(record('c')), 3);
+        QVERIFY(archive.OpenOrCreate(path, kStoredRecordSize));
+        QCOMPARE(archive.Append(storedRecord('a')), 1);
+        QCOMPARE(archive.Append(storedRecord('b')), 2);
+        QCOMPARE(archive.Append(storedRecord('c')), 3);
         QCOMPARE(archive.CurrentPosition(), 3);
         archive.Close();
-        QCOMPARE(TestSupport::readFile(path), record('a') + record('b') + record('c'));
+        QCOMPARE(TestSupport::readFile(path), storedRecord('a') + storedRecord('b') + storedRecord('c'));
 
-        QVERIFY(archive.OpenOrCreate(path, kSize));
-        QVERIFY(archive.WriteAt(2, record('B')));
+        QVERIFY(archive.OpenOrCreate(path, kStoredRecordSize));
+        QVERIFY(archive.WriteAt(2, storedRecord('B')));
         QByteArray r;
         QVERIFY(archive.ReadAt(1, r));
-        QCOMPARE(r, record('a'));
+        QCOMPARE(r, storedRecord('a'));
         QCOMPARE(archive.CurrentPosition(), 1);
         QVERIFY(archive.ReadAt(2, r));
-        QCOMPARE(r, record('B'));
+        QCOMPARE(r, storedRecord('B'));
         QCOMPARE(archive.CurrentPosition(), 2);
         archive.Close();
-        QCOMPARE(TestSupport::readFile(path), record('a') + record('B') + record('c'));
+        QCOMPARE(TestSupport::readFile(path), storedRecord('a') + storedRecord('B') + storedRecord('c'));
 
         // Sequential reading from record 1 to the last.
-        QVERIFY(archive.OpenForReading(path, kSize));
+        QVERIFY(archive.OpenForReading(path, kStoredRecordSize));
         QByteArray scanned;
         QList<qint64> positions;
         while (!archive.AtEnd()) {
@@ -101,22 +101,22 @@ private slots:
             scanned += r;
             positions << archive.CurrentPosition();
         }
-        QCOMPARE(scanned, record('a') + record('B') + record('c'));
+        QCOMPARE(scanned, storedRecord('a') + storedRecord('B') + storedRecord('c'));
         QCOMPARE(positions, QList<qint64>({1, 2, 3}));
         QVERIFY(!archive.ReadNext(r));
         archive.Close();
 
         // Positions outside 1..count and records of the wrong size are refused; the file stays.
-        QVERIFY(archive.OpenOrCreate(path, kSize));
+        QVERIFY(archive.OpenOrCreate(path, kStoredRecordSize));
         QVERIFY(!archive.ReadAt(0, r));
         QVERIFY(!archive.ReadAt(4, r));
-        QVERIFY(!archive.WriteAt(0, record('x')));
-        QVERIFY(!archive.WriteAt(4, record('x')));
-        QVERIFY(!archive.WriteAt(1, record('x').left(kSize - 1)));
-        QCOMPARE(archive.Append(record('x') + 'x'), -1);
+        QVERIFY(!archive.WriteAt(0, storedRecord('x')));
+        QVERIFY(!archive.WriteAt(4, storedRecord('x')));
+        QVERIFY(!archive.WriteAt(1, storedRecord('x').left(kStoredRecordSize - 1)));
+        QCOMPARE(archive.Append(storedRecord('x') + 'x'), -1);
         QVERIFY(archive.Failed());
         archive.Close();
-        QCOMPARE(TestSupport::readFile(path), record('a') + record('B') + record('c'));
+        QCOMPARE(TestSupport::readFile(path), storedRecord('a') + storedRecord('B') + storedRecord('c'));
     }
 
     // Files of any length: a trailing fragment is no record and the next append writes over it.
@@ -127,7 +127,7 @@ private slots:
         QTest::newRow("0-byte file") << 0 << 0;
         QTest::newRow("fragment only") << 0 << 5;
         QTest::newRow("two records") << 2 << 0;
-        QTest::newRow("two records and a fragment") << 2 << kSize - 1;
+        QTest::newRow("two records and a fragment") << 2 << kStoredRecordSize - 1;
     }
 
     void fileLengths()
@@ -138,11 +138,11 @@ private slots:
         const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
         QByteArray content;
         for (int i = 0; i < records; ++i)
-            content += record(char('a' + i));
+            content += storedRecord(char('a' + i));
         QVERIFY(TestSupport::writeFile(path, content + QByteArray(fragment, '#')));
 
         RecordArchive archive;
-        QVERIFY(archive.OpenForReading(path, kSize));
+        QVERIFY(archive.OpenForReading(path, kStoredRecordSize));
         QCOMPARE(archive.Count(), records);
         int read = 0;
         QByteArray r;
@@ -154,10 +154,10 @@ private slots:
         QVERIFY(!archive.ReadAt(records + 1, r));
         archive.Close();
 
-        QVERIFY(archive.OpenOrCreate(path, kSize));
-        QCOMPARE(archive.Append(record('z')), records + 1);
+        QVERIFY(archive.OpenOrCreate(path, kStoredRecordSize));
+        QCOMPARE(archive.Append(storedRecord('z')), records + 1);
         archive.Close();
-        QCOMPARE(TestSupport::readFile(path), content + record('z'));
+        QCOMPARE(TestSupport::readFile(path), content + storedRecord('z'));
     }
 
     void unreachableFile_data()
@@ -173,9 +173,9 @@ private slots:
         auto dir = TestSupport::programFolder();
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Clienti.pro")));
         RecordArchive archive;
-        QVERIFY(!archive.OpenOrCreate(dir->filePath(name), kSize));
+        QVERIFY(!archive.OpenOrCreate(dir->filePath(name), kStoredRecordSize));
         QVERIFY(archive.Failed());
-        QCOMPARE(archive.Append(record('a')), -1);
+        QCOMPARE(archive.Append(storedRecord('a')), -1);
         QByteArray r;
         QVERIFY(!archive.ReadAt(1, r));
         QCOMPARE(archiveAccessMessage(),
@@ -196,11 +196,11 @@ private slots:
         QTest::addColumn<int>("records");
         QTest::addColumn<int>("fragment");
         QTest::newRow("block smaller than a record") << qint64(100) << 4 << 0;
-        QTest::newRow("block of one record") << qint64(kSize) << 5 << 0;
-        QTest::newRow("block of two records, odd count") << qint64(2 * kSize) << 7 << 0;
-        QTest::newRow("block of three records, count a multiple") << qint64(3 * kSize) << 9 << 0;
-        QTest::newRow("block of two and a half records") << qint64(2 * kSize + kSize / 2) << 8 << 17;
-        QTest::newRow("block one byte short of two records") << qint64(2 * kSize - 1) << 6 << kSize - 1;
+        QTest::newRow("block of one record") << qint64(kStoredRecordSize) << 5 << 0;
+        QTest::newRow("block of two records, odd count") << qint64(2 * kStoredRecordSize) << 7 << 0;
+        QTest::newRow("block of three records, count a multiple") << qint64(3 * kStoredRecordSize) << 9 << 0;
+        QTest::newRow("block of two and a half records") << qint64(2 * kStoredRecordSize + kStoredRecordSize / 2) << 8 << 17;
+        QTest::newRow("block one byte short of two records") << qint64(2 * kStoredRecordSize - 1) << 6 << kStoredRecordSize - 1;
         QTest::newRow("block larger than the file") << RecordArchive::kDefaultReadBlockBytes << 3 << 0;
     }
 
@@ -213,13 +213,13 @@ private slots:
         const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
         QByteArray content;
         for (int i = 0; i < records; ++i)
-            content += record(char('a' + i));
+            content += storedRecord(char('a' + i));
         QVERIFY(TestSupport::writeFile(path, content + QByteArray(fragment, '#')));
 
         RecordArchive::setReadBlockBytes(blockBytes);
         const auto restore = qScopeGuard([] { RecordArchive::setReadBlockBytes(RecordArchive::kDefaultReadBlockBytes); });
         RecordArchive archive;
-        QVERIFY(archive.OpenForReading(path, kSize));
+        QVERIFY(archive.OpenForReading(path, kStoredRecordSize));
         QByteArray scanned;
         QList<qint64> positions;
         QByteArray r;
@@ -246,7 +246,7 @@ private slots:
 #else
         auto dir = TestSupport::programFolder();
         const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
-        QVERIFY(TestSupport::writeFile(path, record('a')));
+        QVERIFY(TestSupport::writeFile(path, storedRecord('a')));
 
         RecordArchive::setLockWaitMs(200);
         const auto restore = qScopeGuard([] { RecordArchive::setLockWaitMs(RecordArchive::kDefaultLockWaitMs); });
@@ -268,10 +268,10 @@ private slots:
         QString error;
         std::unique_ptr<QThread> attempt(QThread::create([&] {
             RecordArchive archive;
-            if (!archive.OpenOrCreate(path, kSize))
+            if (!archive.OpenOrCreate(path, kStoredRecordSize))
                 return;
-            appended = archive.Append(record('b'));
-            overwritten = archive.WriteAt(1, record('B'));
+            appended = archive.Append(storedRecord('b'));
+            overwritten = archive.WriteAt(1, storedRecord('B'));
             error = archive.ErrorString();
         }));
         attempt->start();
@@ -284,15 +284,15 @@ private slots:
         QCOMPARE(appended, -1);
         QVERIFY(!overwritten);
         QVERIFY2(error.startsWith(QStringLiteral("lock")), qPrintable(error));
-        QCOMPARE(TestSupport::readFile(path), record('a'));
+        QCOMPARE(TestSupport::readFile(path), storedRecord('a'));
 
         // Once the lock is free again, writing works.
         RecordArchive archive;
-        QVERIFY(archive.OpenOrCreate(path, kSize));
-        QCOMPARE(archive.Append(record('b')), 2);
-        QVERIFY(archive.WriteAt(1, record('A')));
+        QVERIFY(archive.OpenOrCreate(path, kStoredRecordSize));
+        QCOMPARE(archive.Append(storedRecord('b')), 2);
+        QVERIFY(archive.WriteAt(1, storedRecord('A')));
         archive.Close();
-        QCOMPARE(TestSupport::readFile(path), record('A') + record('b'));
+        QCOMPARE(TestSupport::readFile(path), storedRecord('A') + storedRecord('b'));
 #endif
     }
 
@@ -302,19 +302,19 @@ private slots:
         auto dir = TestSupport::programFolder();
         const QString path = dir->filePath(QStringLiteral("Clienti.pro"));
         RecordArchive writer, reader;
-        QVERIFY(writer.OpenOrCreate(path, kSize));
-        QVERIFY(reader.OpenForReading(path, kSize));
-        QCOMPARE(writer.Append(record('a')), 1);
+        QVERIFY(writer.OpenOrCreate(path, kStoredRecordSize));
+        QVERIFY(reader.OpenForReading(path, kStoredRecordSize));
+        QCOMPARE(writer.Append(storedRecord('a')), 1);
         QCOMPARE(reader.Count(), 1);
         QByteArray r;
         QVERIFY(reader.ReadAt(1, r));
-        QCOMPARE(r, record('a'));
-        QVERIFY(writer.WriteAt(1, record('b')));
+        QCOMPARE(r, storedRecord('a'));
+        QVERIFY(writer.WriteAt(1, storedRecord('b')));
         QVERIFY(reader.ReadAt(1, r));
-        QCOMPARE(r, record('b'));
-        QCOMPARE(writer.Append(record('c')), 2);
+        QCOMPARE(r, storedRecord('b'));
+        QCOMPARE(writer.Append(storedRecord('c')), 2);
         QVERIFY(reader.ReadAt(2, r));
-        QCOMPARE(r, record('c'));
+        QCOMPARE(r, storedRecord('c'));
     }
 
     // Two workstations appending at once: every record arrives whole, at the position reported to
@@ -328,7 +328,7 @@ private slots:
 
         QProcess writers[2];
         for (int id = 0; id < 2; ++id)
-            writers[id].start(helper, {path, QString::number(kSize), QString::number(id + 1),
+            writers[id].start(helper, {path, QString::number(kStoredRecordSize), QString::number(id + 1),
                                        QString::number(kEach)});
         QMap<qint64, QPair<int, int>> reported;  // position -> (writer, seq)
         for (int id = 0; id < 2; ++id) {
@@ -348,14 +348,14 @@ private slots:
         }
 
         const QByteArray content = TestSupport::readFile(path);
-        QCOMPARE(content.size(), qsizetype(2 * kEach) * kSize);
+        QCOMPARE(content.size(), qsizetype(2 * kEach) * kStoredRecordSize);
         for (qint64 position = 1; position <= 2 * kEach; ++position) {
             QVERIFY(reported.contains(position));
             const auto [id, seq] = reported.value(position);
             const QByteArray head = "W" + QByteArray::number(id) + ':' + QByteArray::number(seq) + ';';
-            const char *r = content.constData() + (position - 1) * kSize;
+            const char *r = content.constData() + (position - 1) * kStoredRecordSize;
             QVERIFY2(QByteArray(r, head.size()) == head, qPrintable(QString::number(position)));
-            for (int i = int(head.size()); i < kSize; ++i) {
+            for (int i = int(head.size()); i < kStoredRecordSize; ++i) {
                 if (r[i] != writerPattern(id, seq, i))
                     QFAIL(qPrintable(QStringLiteral("record %1 damaged at byte %2").arg(position).arg(i)));
             }

@@ -22,13 +22,13 @@
 
 namespace {
 
-constexpr int kSize = 997;
+constexpr int kJournalRecordSize = 997;
 
-QByteArray record(char tag)
+QByteArray journalRecord(char tag)
 {
-    QByteArray bytes(kSize, tag);
+    QByteArray bytes(kJournalRecordSize, tag);
     bytes[0] = '<';
-    bytes[kSize - 1] = '>';
+    bytes[kJournalRecordSize - 1] = '>';
     return bytes;
 }
 
@@ -58,10 +58,10 @@ qint64 generationOf(const QByteArray &bytes, qint64 position)
     return generation;
 }
 
-// A journal whose old bytes are record(tag) at position, for an archive of recordSize.
-QByteArray journalOf(char tag, qint64 position, int recordSize = kSize)
+// A journal whose old bytes are journalRecord(tag) at position, for an archive of recordSize.
+QByteArray journalOf(char tag, qint64 position, int recordSize = kJournalRecordSize)
 {
-    QByteArray old = record(tag);
+    QByteArray old = journalRecord(tag);
     old.resize(recordSize, tag);
     return RollbackJournal::encode(recordSize, position, old);
 }
@@ -87,19 +87,19 @@ private slots:
 
     void journalFormat()
     {
-        const QByteArray old = record('b');
-        const QByteArray journal = RollbackJournal::encode(kSize, 3, old);
-        QCOMPARE(journal.size(), RollbackJournal::kHeaderSize + kSize + RollbackJournal::kTrailerSize);
+        const QByteArray old = journalRecord('b');
+        const QByteArray journal = RollbackJournal::encode(kJournalRecordSize, 3, old);
+        QCOMPARE(journal.size(), RollbackJournal::kHeaderSize + kJournalRecordSize + RollbackJournal::kTrailerSize);
         QVERIFY(journal.startsWith("CBLJRNL1"));
-        QCOMPARE(qFromLittleEndian<quint32>(journal.constData() + 8), quint32(kSize));
+        QCOMPARE(qFromLittleEndian<quint32>(journal.constData() + 8), quint32(kJournalRecordSize));
         QCOMPARE(qFromLittleEndian<quint64>(journal.constData() + 12), quint64(3));
-        QCOMPARE(qFromLittleEndian<quint64>(journal.constData() + 20), quint64(2 * kSize));
-        QCOMPARE(qFromLittleEndian<quint32>(journal.constData() + 28), quint32(kSize));
-        QCOMPARE(journal.mid(RollbackJournal::kHeaderSize, kSize), old);
+        QCOMPARE(qFromLittleEndian<quint64>(journal.constData() + 20), quint64(2 * kJournalRecordSize));
+        QCOMPARE(qFromLittleEndian<quint32>(journal.constData() + 28), quint32(kJournalRecordSize));
+        QCOMPARE(journal.mid(RollbackJournal::kHeaderSize, kJournalRecordSize), old);
         RollbackJournal::Entry entry;
-        QVERIFY(RollbackJournal::decode(journal, kSize, &entry));
+        QVERIFY(RollbackJournal::decode(journal, kJournalRecordSize, &entry));
         QCOMPARE(entry.position, 3);
-        QCOMPARE(entry.offset, 2 * kSize);
+        QCOMPARE(entry.offset, 2 * kJournalRecordSize);
         QCOMPARE(entry.oldRecord, old);
         // The checksum is the usual CRC-32.
         QCOMPARE(RollbackJournal::crc32("123456789", 9), 0xCBF43926u);
@@ -139,10 +139,10 @@ private slots:
         QByteArray magic = valid;
         magic[0] = 'X';
         QTest::newRow("bad magic") << withChecksum(magic) << int(Opener::Writer) << false << false;
-        QTest::newRow("other record size") << journalOf('Z', 2, kSize + 1) << int(Opener::Writer) << false
+        QTest::newRow("other record size") << journalOf('Z', 2, kJournalRecordSize + 1) << int(Opener::Writer) << false
                                            << false;
         QByteArray offset = valid;
-        qToLittleEndian<quint64>(quint64(2 * kSize), offset.data() + 20);
+        qToLittleEndian<quint64>(quint64(2 * kJournalRecordSize), offset.data() + 20);
         offset = withChecksum(offset);
         QTest::newRow("offset that does not match the position") << offset << int(Opener::Writer) << false
                                                                   << false;
@@ -160,7 +160,7 @@ private slots:
         auto dir = TestSupport::programFolder();
         const QString path = dir->filePath(QStringLiteral("Schede.pro"));
         const QString journalPath = RollbackJournal::fileNameFor(path);
-        QVERIFY(TestSupport::writeFile(path, record('a') + record('b') + record('c')));
+        QVERIFY(TestSupport::writeFile(path, journalRecord('a') + journalRecord('b') + journalRecord('c')));
 
         RecordArchive::setLockWaitMs(200);
         const auto restoreWait =
@@ -168,16 +168,16 @@ private slots:
 
         RecordArchive archive;
         if (opener == int(Opener::EarlierWriterAppends) || opener == int(Opener::EarlierWriterOverwrites))
-            QVERIFY(archive.OpenOrCreate(path, kSize));
+            QVERIFY(archive.OpenOrCreate(path, kJournalRecordSize));
         QVERIFY(TestSupport::writeFile(journalPath, journal));
 
-        QByteArray expected = record('a') + (applied ? record('Z') : record('b')) + record('c');
+        QByteArray expected = journalRecord('a') + (applied ? journalRecord('Z') : journalRecord('b')) + journalRecord('c');
         switch (Opener(opener)) {
         case Opener::Writer:
-            QVERIFY(archive.OpenOrCreate(path, kSize));
+            QVERIFY(archive.OpenOrCreate(path, kJournalRecordSize));
             break;
         case Opener::Reader: {
-            QVERIFY(archive.OpenForReading(path, kSize));
+            QVERIFY(archive.OpenForReading(path, kJournalRecordSize));
             QByteArray r;
             QVERIFY(archive.ReadAt(2, r));
             while (archive.ReadNext(r)) {
@@ -197,18 +197,18 @@ private slots:
             lock.l_start = RecordArchive::kWriteLockOffset;
             lock.l_len = 1;
             QCOMPARE(fcntl(other.handle(), F_OFD_SETLK, &lock), 0);
-            QVERIFY(archive.OpenOrCreate(path, kSize));
-            QCOMPARE(archive.Append(record('d')), -1);  // waits for the lock, gives up, touches nothing
+            QVERIFY(archive.OpenOrCreate(path, kJournalRecordSize));
+            QCOMPARE(archive.Append(journalRecord('d')), -1);  // waits for the lock, gives up, touches nothing
             break;
 #endif
         }
         case Opener::EarlierWriterAppends:
-            QCOMPARE(archive.Append(record('d')), 4);
-            expected += record('d');
+            QCOMPARE(archive.Append(journalRecord('d')), 4);
+            expected += journalRecord('d');
             break;
         case Opener::EarlierWriterOverwrites:
-            QVERIFY(archive.WriteAt(3, record('C')));
-            expected.replace(2 * kSize, kSize, record('C'));
+            QVERIFY(archive.WriteAt(3, journalRecord('C')));
+            expected.replace(2 * kJournalRecordSize, kJournalRecordSize, journalRecord('C'));
             break;
         }
         archive.Close();
@@ -223,19 +223,19 @@ private slots:
         auto dir = TestSupport::programFolder();
         const QString path = dir->filePath(QStringLiteral("Schede.pro"));
         const QString journalPath = RollbackJournal::fileNameFor(path);
-        const QByteArray torn = record('a') + record('N').left(kSize / 2) + record('b').mid(kSize / 2) + record('c');
+        const QByteArray torn = journalRecord('a') + journalRecord('N').left(kJournalRecordSize / 2) + journalRecord('b').mid(kJournalRecordSize / 2) + journalRecord('c');
 
         FaultInjection::reset();
         QVERIFY(TestSupport::writeFile(path, torn));
         QVERIFY(TestSupport::writeFile(journalPath, journalOf('b', 2)));
         {
             RecordArchive archive;
-            QVERIFY(archive.OpenOrCreate(path, kSize));
+            QVERIFY(archive.OpenOrCreate(path, kJournalRecordSize));
         }
         const int steps = FaultInjection::stepsSeen();
         QCOMPARE(steps, 4);  // open, write back, flush, retire the journal
-        QCOMPARE(TestSupport::readFile(path), record('a') + journalOf('b', 2).mid(RollbackJournal::kHeaderSize, kSize)
-                                                  + record('c'));
+        QCOMPARE(TestSupport::readFile(path), journalRecord('a') + journalOf('b', 2).mid(RollbackJournal::kHeaderSize, kJournalRecordSize)
+                                                  + journalRecord('c'));
 
         for (int n = 2; n <= steps; ++n) {
             QVERIFY(TestSupport::writeFile(path, torn));
@@ -243,13 +243,13 @@ private slots:
             FaultInjection::reset();
             FaultInjection::failNthStep(n);
             RecordArchive archive;
-            QVERIFY(!archive.OpenOrCreate(path, kSize));
+            QVERIFY(!archive.OpenOrCreate(path, kJournalRecordSize));
             QVERIFY(archive.Failed());
             QVERIFY(QFileInfo::exists(journalPath));
-            QVERIFY(archive.OpenOrCreate(path, kSize));
+            QVERIFY(archive.OpenOrCreate(path, kJournalRecordSize));
             archive.Close();
             QVERIFY(!QFileInfo::exists(journalPath));
-            QCOMPARE(TestSupport::readFile(path).mid(kSize, kSize), journalOf('b', 2).mid(RollbackJournal::kHeaderSize, kSize));
+            QCOMPARE(TestSupport::readFile(path).mid(kJournalRecordSize, kJournalRecordSize), journalOf('b', 2).mid(RollbackJournal::kHeaderSize, kJournalRecordSize));
         }
     }
 

@@ -10,7 +10,7 @@
 
 namespace {
 
-ClienteRecord customer(const QString &surname, const QString &name, const QString &flag = QStringLiteral("No"))
+ClienteRecord searchedCustomer(const QString &surname, const QString &name, const QString &flag = QStringLiteral("No"))
 {
     ClienteRecord r;
     r.Cognome = surname;
@@ -46,7 +46,7 @@ private slots:
 
     void lines()
     {
-        const QByteArray bytes = customer(QStringLiteral("Esposito"), QStringLiteral("Gennaro")).toBytes();
+        const QByteArray bytes = searchedCustomer(QStringLiteral("Esposito"), QStringLiteral("Gennaro")).toBytes();
         QCOMPARE(ClienteSearch::searchLine().build(bytes),
                  QStringLiteral("Esposito Gennaro                Tel. 333 1234567       Fiat Panda          "
                                 "  Targa: AB123CD     cliente storico"));
@@ -55,7 +55,7 @@ private slots:
                                 "  Targa: AB123CD     preventivo da richiamare"));
         // Surname and name together are cut at 30 characters.
         const QByteArray longName =
-            customer(QStringLiteral("Della Valle Bonaccorsi"), QStringLiteral("Maria Antonietta")).toBytes();
+            searchedCustomer(QStringLiteral("Della Valle Bonaccorsi"), QStringLiteral("Maria Antonietta")).toBytes();
         QVERIFY(ClienteSearch::searchLine().build(longName).startsWith(QStringLiteral("Della Valle Bonaccorsi Maria A  Tel. ")));
     }
 
@@ -75,10 +75,10 @@ private slots:
         QFETCH(QString, surname);
         QFETCH(QString, plate);
         QFETCH(QStringList, listed);
-        ClienteRecord special = customer(QStringLiteral("ROSSINI"), QStringLiteral("Ada"));
+        ClienteRecord special = searchedCustomer(QStringLiteral("ROSSINI"), QStringLiteral("Ada"));
         special.Targa = QStringLiteral("ZZ999ZZ");
-        write({customer(QStringLiteral("Verdi"), QStringLiteral("Ugo")), customer(QStringLiteral("Rossi"), QStringLiteral("Ivo")),
-               special, customer(QStringLiteral("Grossi"), QStringLiteral("Eva"))});
+        write({searchedCustomer(QStringLiteral("Verdi"), QStringLiteral("Ugo")), searchedCustomer(QStringLiteral("Rossi"), QStringLiteral("Ivo")),
+               special, searchedCustomer(QStringLiteral("Grossi"), QStringLiteral("Eva"))});
         const RecordScan::Criteria criteria(ClienteRecord::format(),
                                             {{ClienteRecord::fCognome, surname}, {ClienteRecord::fTarga, plate}});
         ListedRecords found;
@@ -99,10 +99,10 @@ private slots:
 
     void recontactListsOnlyTickedRecords()
     {
-        write({customer(QStringLiteral("Bianchi"), QStringLiteral("Al"), QStringLiteral("S\u00EC")),
-               customer(QStringLiteral("Neri"), QStringLiteral("Bo"), QStringLiteral("Si")),
-               customer(QStringLiteral("Blu"), QStringLiteral("Ca"), QStringLiteral("No")),
-               customer(QStringLiteral("Azzurri"), QStringLiteral("Di"), QStringLiteral("S\u00EC"))});
+        write({searchedCustomer(QStringLiteral("Bianchi"), QStringLiteral("Al"), QStringLiteral("S\u00EC")),
+               searchedCustomer(QStringLiteral("Neri"), QStringLiteral("Bo"), QStringLiteral("Si")),
+               searchedCustomer(QStringLiteral("Blu"), QStringLiteral("Ca"), QStringLiteral("No")),
+               searchedCustomer(QStringLiteral("Azzurri"), QStringLiteral("Di"), QStringLiteral("S\u00EC"))});
         ListedRecords found;
         QVERIFY(ClienteSearch::toRecontact(archive(), found));
         QCOMPARE(found.positions, (QVector<qint64>{1, 4}));

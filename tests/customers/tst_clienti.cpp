@@ -29,7 +29,7 @@ namespace {
 
 const QString kArchive = QStringLiteral("Clienti.pro");
 
-ClienteRecord customer(const QString &surname)
+ClienteRecord customerNamed(const QString &surname)
 {
     ClienteRecord r;
     r.Cognome = surname;
@@ -321,8 +321,8 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, QStringLiteral("L'archivio non contiene nessuna scheda."));
 
-        ClienteRecord damaged = customer(QStringLiteral("Bianchi"));
-        appendRecords(m_folder->path(), {customer(QStringLiteral("Rossi")), damaged});
+        ClienteRecord damaged = customerNamed(QStringLiteral("Bianchi"));
+        appendRecords(m_folder->path(), {customerNamed(QStringLiteral("Rossi")), damaged});
         // A flag that is neither "Sì" nor "No" leaves the box as it was.
         QByteArray bytes = TestSupport::readFile(path(kArchive));
         bytes.replace(ClienteRecord::kSize + 1502, 3, QByteArray("\x01X\0", 3));

@@ -21,7 +21,7 @@
 
 namespace {
 
-ClienteRecord customer(const QString &surname, const QString &flag = QStringLiteral("No"))
+ClienteRecord listedCustomer(const QString &surname, const QString &flag = QStringLiteral("No"))
 {
     ClienteRecord r;
     r.Cognome = surname;
@@ -81,8 +81,8 @@ private slots:
     void searchListsSortedAndOpensTheClickedCustomer()
     {
         // Two records with the same line: each line opens its own record.
-        write({customer(QStringLiteral("Verdi")), customer(QStringLiteral("bianchi")), customer(QStringLiteral("Verdi")),
-               customer(QStringLiteral("Amato"))});
+        write({listedCustomer(QStringLiteral("Verdi")), listedCustomer(QStringLiteral("bianchi")), listedCustomer(QStringLiteral("Verdi")),
+               listedCustomer(QStringLiteral("Amato"))});
         auto dlg = searchDialog(QStringLiteral("clienti"));
         QVERIFY(dlg->txtCognome->hasFocus());
         dlg->btnCerca->click();
@@ -100,7 +100,7 @@ private slots:
 
     void importIntoTheSheetFillsFiveFields()
     {
-        write({customer(QStringLiteral("Russo"))});
+        write({listedCustomer(QStringLiteral("Russo"))});
         TfrmInterventi *sheet = m_windows->frmInterventi();
         sheet->txtNote->setText(QStringLiteral("non toccare"));
         auto dlg = searchDialog(QStringLiteral("interventi"));
@@ -119,8 +119,8 @@ private slots:
 
     void recontactListShowsTickedCustomersWithTheirIssues()
     {
-        write({customer(QStringLiteral("Galli"), QStringLiteral("S\u00EC")), customer(QStringLiteral("Conti")),
-               customer(QStringLiteral("Bruno"), QStringLiteral("S\u00EC"))});
+        write({listedCustomer(QStringLiteral("Galli"), QStringLiteral("S\u00EC")), listedCustomer(QStringLiteral("Conti")),
+               listedCustomer(QStringLiteral("Bruno"), QStringLiteral("S\u00EC"))});
         TfrmRicontatta dlg(*m_windows);
         dlg.show();
         dlg.activateWindow();
@@ -137,7 +137,7 @@ private slots:
 
     void recontactListThatCannotBeReadIsToldIncomplete()
     {
-        write({customer(QStringLiteral("Galli"), QStringLiteral("S\u00EC")), customer(QStringLiteral("Bruno"), QStringLiteral("S\u00EC"))});
+        write({listedCustomer(QStringLiteral("Galli"), QStringLiteral("S\u00EC")), listedCustomer(QStringLiteral("Bruno"), QStringLiteral("S\u00EC"))});
         ListResultsPage::failNextScanAfter(1);
         TfrmRicontatta dlg(*m_windows);
         dlg.show();

@@ -26,7 +26,7 @@ QImage solid(const QColor &colour, const QSize &size = QSize(640, 480))
     return image;
 }
 
-QImage rgb(const QImage &image)
+QImage asRgb32(const QImage &image)
 {
     return image.convertToFormat(QImage::Format_RGB32);
 }
@@ -96,7 +96,7 @@ void TestWebCam::liveViewAndCapture()
     webcam.show();
     // Frames before the camera is on go nowhere.
     CameraFeed::feed(solid(Qt::yellow));
-    QCOMPARE(rgb(webcam.imgCamera->fullImage()), rgb(webcam.imgBianco));
+    QCOMPARE(asRgb32(webcam.imgCamera->fullImage()), asRgb32(webcam.imgBianco));
 
     QTest::mouseClick(webcam.btnAccendi, Qt::LeftButton);
     QVERIFY(webcam.camCamera->isActive());
@@ -149,8 +149,8 @@ void TestWebCam::importGoesIntoTheChosenSlotOnly()
 
     const QImage expected = captured ? solid(Qt::red) : drawing;
     const bool intoSecond = slot.trimmed() == QLatin1String("foto02");
-    QCOMPARE(rgb(sheet.imgFoto->fullImage()), rgb(intoSecond ? first : expected));
-    QCOMPARE(rgb(sheet.imgFoto02->fullImage()), rgb(intoSecond ? expected : second));
+    QCOMPARE(asRgb32(sheet.imgFoto->fullImage()), asRgb32(intoSecond ? first : expected));
+    QCOMPARE(asRgb32(sheet.imgFoto02->fullImage()), asRgb32(intoSecond ? expected : second));
     // Nothing is written to disk: the sheet's Save stores the photo.
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files).filter(QStringLiteral(".jpg")).size(), 0);
 }
@@ -166,7 +166,7 @@ void TestWebCam::noCameraLeavesTheLiveViewAsItIs()
     QTest::mouseClick(webcam.btnAccendi, Qt::LeftButton);
     QVERIFY(!webcam.camCamera->isActive());
     CameraFeed::feed(solid(Qt::red));
-    QCOMPARE(rgb(webcam.imgCamera->fullImage()), rgb(webcam.imgBianco));
+    QCOMPARE(asRgb32(webcam.imgCamera->fullImage()), asRgb32(webcam.imgBianco));
     QVERIFY(MessageBoxes::takeShown().isEmpty());
     // "Annulla" changes nothing in the sheet.
     QTest::mouseClick(webcam.btnClose, Qt::LeftButton);

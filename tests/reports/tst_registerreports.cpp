@@ -14,21 +14,21 @@ using TestSupport::solid;
 
 namespace {
 
-constexpr double kMargin = 10;  // mm
-constexpr double kTolerance = 1;
+constexpr double kRegisterMargin = 10;  // mm
+constexpr double kRegisterTolerance = 1;
 
 // A left-aligned, vertically centred single line inside its frame (mm inside the margins).
 void checkLeftInFrame(const PdfWords::Page &page, const QString &text, const QRectF &frameInside)
 {
     const QRectF found = page.find(text);
     QVERIFY2(!found.isNull(), qPrintable(text + QStringLiteral(": not printed")));
-    const QRectF frame = frameInside.translated(kMargin, kMargin);
+    const QRectF frame = frameInside.translated(kRegisterMargin, kRegisterMargin);
     const QString where = QStringLiteral("%1 at %2,%3 - %4,%5; frame %6,%7 - %8,%9")
                               .arg(text)
                               .arg(found.left()).arg(found.top()).arg(found.right()).arg(found.bottom())
                               .arg(frame.left()).arg(frame.top()).arg(frame.right()).arg(frame.bottom());
-    QVERIFY2(qAbs(found.left() - frame.left()) <= kTolerance, qPrintable(where));
-    QVERIFY2(qAbs(found.center().y() - frame.center().y()) <= kTolerance, qPrintable(where));
+    QVERIFY2(qAbs(found.left() - frame.left()) <= kRegisterTolerance, qPrintable(where));
+    QVERIFY2(qAbs(found.center().y() - frame.center().y()) <= kRegisterTolerance, qPrintable(where));
     QVERIFY2(found.right() <= frame.right() + 0.2, qPrintable(where));
 }
 
@@ -154,8 +154,8 @@ void TestRegisterReports::emptyCustomerSheetKeepsItsSeparators()
 {
     const QList<PdfWords::Page> &filled = m_customerPages;
     const QRectF title = filled.at(0).find(QStringLiteral("SCHEDA ANAGRAFICA CLIENTE"));
-    QVERIFY(qAbs(title.center().x() - (kMargin + 23 + 82.5)) < kTolerance);
-    QVERIFY(qAbs(title.center().y() - (kMargin + 3 + 4.5)) < kTolerance);
+    QVERIFY(qAbs(title.center().x() - (kRegisterMargin + 23 + 82.5)) < kRegisterTolerance);
+    QVERIFY(qAbs(title.center().y() - (kRegisterMargin + 3 + 4.5)) < kRegisterTolerance);
     QVERIFY(!filled.at(0).find(QStringLiteral("Stampa eseguita in data 05/03/2024 alle ore 10:11:12")).isNull());
 
     Report empty = ClienteReport::buildTemplate();
@@ -165,10 +165,10 @@ void TestRegisterReports::emptyCustomerSheetKeepsItsSeparators()
     // No placeholder of the template survives; the fixed pieces of rows 16 and 21 are printed.
     QVERIFY(pages.at(0).find(QStringLiteral("Campo")).isNull());
     const QRectF card = pages.at(0).find(QStringLiteral("N. - Scadenza:"));
-    QVERIFY(qAbs(card.left() - (kMargin + 60)) < kTolerance);
-    QVERIFY(qAbs(card.center().y() - (kMargin + 174 + 3)) < kTolerance);
+    QVERIFY(qAbs(card.left() - (kRegisterMargin + 60)) < kRegisterTolerance);
+    QVERIFY(qAbs(card.center().y() - (kRegisterMargin + 174 + 3)) < kRegisterTolerance);
     const QRectF chassis = pages.at(0).find(QStringLiteral("- Telaio:"));
-    QVERIFY(qAbs(chassis.center().y() - (kMargin + 224 + 3)) < kTolerance);
+    QVERIFY(qAbs(chassis.center().y() - (kRegisterMargin + 224 + 3)) < kRegisterTolerance);
 }
 
 void TestRegisterReports::vehicleSheet_data()
@@ -209,8 +209,8 @@ void TestRegisterReports::vehicleCaptionsAndPhoto()
 {
     const PdfWords::Page &page = m_vehiclePages.at(0);
     const QRectF heading = page.find(QStringLiteral("SCHEDA VEICOLO"));
-    QVERIFY(qAbs(heading.center().x() - (kMargin + 95)) < kTolerance);
-    QVERIFY(qAbs(heading.center().y() - (kMargin + 5.2)) < kTolerance);
+    QVERIFY(qAbs(heading.center().x() - (kRegisterMargin + 95)) < kRegisterTolerance);
+    QVERIFY(qAbs(heading.center().y() - (kRegisterMargin + 5.2)) < kRegisterTolerance);
     checkLeftInFrame(page, QStringLiteral("TIPO VEICOLO"), QRectF(2, 101, 90, 3.6));
     checkLeftInFrame(page, QStringLiteral("COMPATIBILITA' AMBIENTALE"), QRectF(96, 176, 92, 3.6));
     checkLeftInFrame(page, QStringLiteral("NOTE"), QRectF(2, 265.6, 185.8, 3.6));
@@ -245,8 +245,8 @@ void TestRegisterReports::longValuesAreCutNotWrapped()
         if (found.text != word)
             continue;
         ++printed;
-        QVERIFY(qAbs(found.box.center().y() - (kMargin + 250 + 5 + 1.4 + 2)) < kTolerance);
-        QVERIFY(found.box.left() < kMargin + 1 + 188);
+        QVERIFY(qAbs(found.box.center().y() - (kRegisterMargin + 250 + 5 + 1.4 + 2)) < kRegisterTolerance);
+        QVERIFY(found.box.left() < kRegisterMargin + 1 + 188);
     }
     QVERIFY(printed > 5);
     QVERIFY(printed < 60);
@@ -260,7 +260,7 @@ void TestRegisterReports::longValuesAreCutNotWrapped()
     QVERIFY(notes > 5 && notes < 60);
     for (const PdfWords::Word &found : infoPages.at(0).words) {
         if (found.text == QLatin1String("nota"))
-            QVERIFY(qAbs(found.box.center().y() - (kMargin + 254 + 3)) < kTolerance);
+            QVERIFY(qAbs(found.box.center().y() - (kRegisterMargin + 254 + 3)) < kRegisterTolerance);
     }
 }
 

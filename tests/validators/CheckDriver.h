@@ -11,6 +11,8 @@
 
 #include <functional>
 
+Q_DECLARE_METATYPE(MessageBoxes::Kind)
+
 // Drives a check dialog as its user would, without ever blocking on it.
 namespace CheckDriver {
 

@@ -6,12 +6,11 @@
 #include <QtTest>
 
 using Kind = MessageBoxes::Kind;
-Q_DECLARE_METATYPE(MessageBoxes::Kind)
 
 namespace {
 const QString kEmpty = QStringLiteral("Attenzione: immettere il numero di carta di credito prima di premere il "
                                       "pulsante di controllo.");
-const QString kWrong = QStringLiteral("Attenzione: il numero digitato risulta ERRATO!\r\n\r\n"
+const QString kCardWrong = QStringLiteral("Attenzione: il numero digitato risulta ERRATO!\r\n\r\n"
                                       "Non è quindi possibile fornire informazioni relative al tipo di carta "
                                       "di credito.");
 QString valid(const QString &number, const QString &type)
@@ -110,19 +109,19 @@ private slots:
         QTest::newRow("JCB") << "3530111333300000" << 1 << Kind::Information << ok("3530111333300000", "JCB") << true;
         QTest::newRow("Discover") << "6011111111111117" << 1 << Kind::Information
                                   << ok("6011111111111117", "Discover") << true;
-        QTest::newRow("Visa, one digit changed") << "4111111111111121" << 1 << Kind::Warning << kWrong << true;
+        QTest::newRow("Visa, one digit changed") << "4111111111111121" << 1 << Kind::Warning << kCardWrong << true;
         QTest::newRow("32: nothing shown") << "3200000000000002" << 0 << Kind::Warning << QString() << true;
         QTest::newRow("39: nothing shown") << "3900000000000005" << 0 << Kind::Warning << QString() << true;
-        QTest::newRow("2 outside the 2-series") << "2000000000000006" << 1 << Kind::Warning << kWrong << true;
-        QTest::newRow("first digit 0") << "0000000000000000" << 1 << Kind::Warning << kWrong << true;
-        QTest::newRow("first digit 1") << "1000000000000008" << 1 << Kind::Warning << kWrong << true;
-        QTest::newRow("first digit 7") << "7000000000000005" << 1 << Kind::Warning << kWrong << true;
-        QTest::newRow("first digit 8") << "8000000000000003" << 1 << Kind::Warning << kWrong << true;
-        QTest::newRow("first digit 9") << "9000000000000001" << 1 << Kind::Warning << kWrong << true;
+        QTest::newRow("2 outside the 2-series") << "2000000000000006" << 1 << Kind::Warning << kCardWrong << true;
+        QTest::newRow("first digit 0") << "0000000000000000" << 1 << Kind::Warning << kCardWrong << true;
+        QTest::newRow("first digit 1") << "1000000000000008" << 1 << Kind::Warning << kCardWrong << true;
+        QTest::newRow("first digit 7") << "7000000000000005" << 1 << Kind::Warning << kCardWrong << true;
+        QTest::newRow("first digit 8") << "8000000000000003" << 1 << Kind::Warning << kCardWrong << true;
+        QTest::newRow("first digit 9") << "9000000000000001" << 1 << Kind::Warning << kCardWrong << true;
         QTest::newRow("spaces, shown as passed") << "4111 1111 1111 1111 004" << 1 << Kind::Information
                                                  << ok("4111 1111 1111 1111 004", "Visa") << true;
         QTest::newRow("spaces cut off the check digit") << "6011 0000 0000 0000 0004" << 1 << Kind::Warning
-                                                        << kWrong << true;
+                                                        << kCardWrong << true;
         QTest::newRow("21 digits") << "411111111111111111150" << 1 << Kind::Information
                                    << ok("411111111111111111150", "Visa") << true;
         QTest::newRow("31 characters passed") << "4111 1111 1111 1111 0000 0000 0" << 1 << Kind::Information

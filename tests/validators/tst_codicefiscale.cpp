@@ -6,12 +6,11 @@
 #include <QtTest>
 
 using Kind = MessageBoxes::Kind;
-Q_DECLARE_METATYPE(MessageBoxes::Kind)
 
 namespace {
-const QString kValid = QStringLiteral("Il codice fiscale digitato è VALIDO.");
-const QString kWrong = QStringLiteral("Attenzione: il codice fiscale digitato è ERRATO.");
-const QString kLength = QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri "
+const QString kTaxCodeValid = QStringLiteral("Il codice fiscale digitato è VALIDO.");
+const QString kTaxCodeWrong = QStringLiteral("Attenzione: il codice fiscale digitato è ERRATO.");
+const QString kTaxCodeLength = QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri "
                                        "alfanumerici.");
 }  // namespace
 
@@ -59,17 +58,17 @@ private slots:
         QTest::addColumn<Kind>("kind");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("right code") << "RSSMRA85T10A562S" << Kind::Information << kValid << true;
-        QTest::newRow("right code in lower case") << "rssmra85t10a562s" << Kind::Information << kValid << true;
-        QTest::newRow("check letter changed") << "RSSMRA85T10A562T" << Kind::Warning << kWrong << true;
-        QTest::newRow("digit as check character") << "MRTMTT25D09F2059" << Kind::Warning << kWrong << true;
-        QTest::newRow("15 characters") << "RSSMRA85T10A562" << Kind::Warning << kLength << false;
-        QTest::newRow("17 characters") << "RSSMRA85T10A562SS" << Kind::Warning << kLength << false;
-        QTest::newRow("empty") << "" << Kind::Warning << kLength << false;
-        QTest::newRow("leading space counts") << " RSSMRA85T10A562" << Kind::Warning << kWrong << true;
-        QTest::newRow("accented letter") << QStringLiteral("RSSMRÀ85T10A562S") << Kind::Warning << kWrong << true;
-        QTest::newRow("hyphen") << "RSS-RA85T10A562S" << Kind::Warning << kWrong << true;
-        QTest::newRow("inner space") << "RSSMRA 5T10A562S" << Kind::Warning << kWrong << true;
+        QTest::newRow("right code") << "RSSMRA85T10A562S" << Kind::Information << kTaxCodeValid << true;
+        QTest::newRow("right code in lower case") << "rssmra85t10a562s" << Kind::Information << kTaxCodeValid << true;
+        QTest::newRow("check letter changed") << "RSSMRA85T10A562T" << Kind::Warning << kTaxCodeWrong << true;
+        QTest::newRow("digit as check character") << "MRTMTT25D09F2059" << Kind::Warning << kTaxCodeWrong << true;
+        QTest::newRow("15 characters") << "RSSMRA85T10A562" << Kind::Warning << kTaxCodeLength << false;
+        QTest::newRow("17 characters") << "RSSMRA85T10A562SS" << Kind::Warning << kTaxCodeLength << false;
+        QTest::newRow("empty") << "" << Kind::Warning << kTaxCodeLength << false;
+        QTest::newRow("leading space counts") << " RSSMRA85T10A562" << Kind::Warning << kTaxCodeWrong << true;
+        QTest::newRow("accented letter") << QStringLiteral("RSSMRÀ85T10A562S") << Kind::Warning << kTaxCodeWrong << true;
+        QTest::newRow("hyphen") << "RSS-RA85T10A562S" << Kind::Warning << kTaxCodeWrong << true;
+        QTest::newRow("inner space") << "RSSMRA 5T10A562S" << Kind::Warning << kTaxCodeWrong << true;
     }
 
     void dialog()
@@ -141,8 +140,8 @@ private slots:
         });
         const auto shown = MessageBoxes::takeShown();
         QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown.at(0).text, kLength);
-        QCOMPARE(shown.at(1).text, kValid);
+        QCOMPARE(shown.at(0).text, kTaxCodeLength);
+        QCOMPARE(shown.at(1).text, kTaxCodeValid);
     }
 };
 

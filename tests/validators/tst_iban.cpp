@@ -6,12 +6,11 @@
 #include <QtTest>
 
 using Kind = MessageBoxes::Kind;
-Q_DECLARE_METATYPE(MessageBoxes::Kind)
 
 namespace {
-const QString kValid = QStringLiteral("L'IBAN digitato è VALIDO.");
-const QString kWrong = QStringLiteral("Attenzione: l'IBAN digitato è ERRATO!");
-const QString kLength = QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
+const QString kIbanValid = QStringLiteral("L'IBAN digitato è VALIDO.");
+const QString kIbanWrong = QStringLiteral("Attenzione: l'IBAN digitato è ERRATO!");
+const QString kIbanLength = QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
 }  // namespace
 
 class TestIban : public QObject
@@ -82,18 +81,18 @@ private slots:
         QTest::addColumn<Kind>("kind");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("Italian") << "IT60X0542811101000000123456" << Kind::Information << kValid << true;
-        QTest::newRow("lower case") << "it60x0542811101000000123456" << Kind::Information << kValid << true;
-        QTest::newRow("IBAN inside the account") << "IT06D054281110100IBAN123456" << Kind::Information << kValid
+        QTest::newRow("Italian") << "IT60X0542811101000000123456" << Kind::Information << kIbanValid << true;
+        QTest::newRow("lower case") << "it60x0542811101000000123456" << Kind::Information << kIbanValid << true;
+        QTest::newRow("IBAN inside the account") << "IT06D054281110100IBAN123456" << Kind::Information << kIbanValid
                                                  << true;
-        QTest::newRow("blanks around") << " IT60X0542811101000000123456  " << Kind::Information << kValid << true;
-        QTest::newRow("adjacent digits swapped") << "IT60X0542811101000000123465" << Kind::Warning << kWrong << true;
-        QTest::newRow("full stop") << "IT60X0542811101000000123.56" << Kind::Warning << kWrong << true;
-        QTest::newRow("22 characters") << "DE89370400440532013000" << Kind::Warning << kLength << false;
-        QTest::newRow("grouped: 33 characters") << "IT60 X054 2811 1010 0000 0123 456" << Kind::Warning << kLength
+        QTest::newRow("blanks around") << " IT60X0542811101000000123456  " << Kind::Information << kIbanValid << true;
+        QTest::newRow("adjacent digits swapped") << "IT60X0542811101000000123465" << Kind::Warning << kIbanWrong << true;
+        QTest::newRow("full stop") << "IT60X0542811101000000123.56" << Kind::Warning << kIbanWrong << true;
+        QTest::newRow("22 characters") << "DE89370400440532013000" << Kind::Warning << kIbanLength << false;
+        QTest::newRow("grouped: 33 characters") << "IT60 X054 2811 1010 0000 0123 456" << Kind::Warning << kIbanLength
                                                 << false;
-        QTest::newRow("28 characters") << "IT60X05428111010000001234560" << Kind::Warning << kLength << false;
-        QTest::newRow("empty") << "" << Kind::Warning << kLength << false;
+        QTest::newRow("28 characters") << "IT60X05428111010000001234560" << Kind::Warning << kIbanLength << false;
+        QTest::newRow("empty") << "" << Kind::Warning << kIbanLength << false;
     }
 
     void dialog()
@@ -145,7 +144,7 @@ private slots:
         const auto shown = MessageBoxes::takeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().kind, Kind::Information);
-        QCOMPARE(shown.first().text, kValid);
+        QCOMPARE(shown.first().text, kIbanValid);
         QVERIFY(!form.isVisible());
     }
 

@@ -6,11 +6,10 @@
 #include <QtTest>
 
 using Kind = MessageBoxes::Kind;
-Q_DECLARE_METATYPE(MessageBoxes::Kind)
 
 namespace {
-const QString kLength = QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
-const QString kWrong = QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
+const QString kVatLength = QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
+const QString kVatWrong = QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
                                       "Non è quindi possibile fornire informazioni relative all'Ufficio IVA "
                                       "che lo ha rilasciato.");
 QString valid(const QString &office)
@@ -77,12 +76,12 @@ private slots:
         QTest::newRow("120") << "12345671205" << Kind::Information << valid(QStringLiteral("Bologna 2")) << true;
         QTest::newRow("000: no office name") << "12345670009" << Kind::Information << valid(QString()) << true;
         QTest::newRow("Forlì") << "12345670405" << Kind::Information << valid(QStringLiteral("Forlì")) << true;
-        QTest::newRow("last digit changed") << "00876220634" << Kind::Warning << kWrong << true;
-        QTest::newRow("letter") << "0087622063A" << Kind::Warning << kWrong << true;
-        QTest::newRow("space") << "0087622 633" << Kind::Warning << kWrong << true;
-        QTest::newRow("empty") << "" << Kind::Warning << kLength << false;
-        QTest::newRow("10 digits") << "0087622063" << Kind::Warning << kLength << false;
-        QTest::newRow("12 digits") << "008762206330" << Kind::Warning << kLength << false;
+        QTest::newRow("last digit changed") << "00876220634" << Kind::Warning << kVatWrong << true;
+        QTest::newRow("letter") << "0087622063A" << Kind::Warning << kVatWrong << true;
+        QTest::newRow("space") << "0087622 633" << Kind::Warning << kVatWrong << true;
+        QTest::newRow("empty") << "" << Kind::Warning << kVatLength << false;
+        QTest::newRow("10 digits") << "0087622063" << Kind::Warning << kVatLength << false;
+        QTest::newRow("12 digits") << "008762206330" << Kind::Warning << kVatLength << false;
     }
 
     void dialog()

@@ -23,7 +23,7 @@ using Kind = MessageBoxes::Kind;
 
 namespace {
 
-QByteArray jpegFile(const QSize &size, const QColor &colour)
+QByteArray slideJpeg(const QSize &size, const QColor &colour)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
@@ -79,7 +79,7 @@ class TestSlideshow : public QObject
     void writePhoto(qint64 position, const QColor &colour, const QSize &size = QSize(320, 240))
     {
         QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("Autoparco")));
-        QVERIFY(TestSupport::writeFile(path(TfrmAutoparco::photoFile(position)), jpegFile(size, colour)));
+        QVERIFY(TestSupport::writeFile(path(TfrmAutoparco::photoFile(position)), slideJpeg(size, colour)));
     }
 
     // What imgFoto shows: "-" for the placeholder, else the name of the photo's colour.
