@@ -539,13 +539,14 @@ bool TfrmInterventi::saveRecord()
     // written does not undo the saved record, and the user is told.
     const bool savedA = imgFoto->saveIfChanged(windows().filePath(photoFileA(position)));
     const bool savedB = imgFoto02->saveIfChanged(windows().filePath(photoFileB(position)));
-    if (savedA && savedB) {
-        m_unsaved.remember();
-        MessageBoxes::information(this, confirmation);
-    } else {
-        // A photo on screen is stored nowhere: leaving the sheet must still ask to save it.
+    if (!savedA || !savedB) {
+        // A photo on screen is stored nowhere: Save has not stored everything, so leaving the sheet
+        // must still ask to save it, and a close that asked for Save must not go on.
         MessageBoxes::warning(this, photoFailedMessage());
+        return false;
     }
+    m_unsaved.remember();
+    MessageBoxes::information(this, confirmation);
     return true;
 }
 

@@ -574,14 +574,14 @@ bool TfrmAutoparco::saveRecord()
     // The photo is written when the user changed it or its file is missing (a new vehicle gets the
     // placeholder); a photo that could not be read is never overwritten. A failure keeps the
     // picture on screen and is told; the record itself is stored.
-    const bool photoSaved = imgFoto->saveIfChanged(windows().filePath(photoFile(position)));
-    if (photoSaved) {
-        m_unsaved.remember();
-        MessageBoxes::information(this, confirmation);
-    } else {
-        // The photo on screen is stored nowhere: leaving the sheet must still ask to save it.
+    if (!imgFoto->saveIfChanged(windows().filePath(photoFile(position)))) {
+        // The photo on screen is stored nowhere: Save has not stored everything, so leaving the
+        // sheet must still ask to save it, and a close that asked for Save must not go on.
         MessageBoxes::warning(this, photoFailedMessage());
+        return false;
     }
+    m_unsaved.remember();
+    MessageBoxes::information(this, confirmation);
     return true;
 }
 

@@ -54,7 +54,8 @@ protected:
 
     // Shows a whole record read from the archive at a position.
     virtual void showStored(const QByteArray &record, qint64 position) = 0;
-    // Save with all its checks and messages; true when the record was stored.
+    // Save with all its checks and messages; true only when everything on screen was stored (the
+    // record and its photos): a close that asked for Save goes on only then.
     virtual bool saveRecord() = 0;
 
     // The browse bar (commands, with or without captions, around the position label) and the hidden
