@@ -33,8 +33,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSignalBlocker>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include <future>
@@ -340,7 +338,6 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     EventHooks::onExit(txtTotale, [this] { txtTotaleExit(); });
     connect(txtTarga, &QLineEdit::textEdited, this, &TfrmInterventi::txtTargaChange);
     connect(txtNumScheda, &QLineEdit::textEdited, this, [this] { m_proposal.edited = true; });
-    connect(txtInterventi, &QPlainTextEdit::textChanged, this, &TfrmInterventi::txtInterventiChange);
 
     connect(cmdNuovo, &QToolButton::clicked, this, &TfrmInterventi::cmdNuovoClick);
     connect(cmdDuplica, &QToolButton::clicked, this, &TfrmInterventi::cmdDuplicaClick);
@@ -598,26 +595,6 @@ void TfrmInterventi::txtTargaChange()
     const int cursor = txtTarga->cursorPosition();
     txtTarga->setText(plate);
     txtTarga->setCursorPosition(qMin(cursor, int(plate.size())));
-}
-
-void TfrmInterventi::txtInterventiChange()
-{
-    // The memo holds at most what its field stores, each line break counting as CR LF.
-    const QString text = txtInterventi->toPlainText();
-    const int capacity = SchedaRecord::layout()[SchedaRecord::fInterventi].capacity;
-    if (text.size() + text.count(QLatin1Char('\n')) <= capacity)
-        return;
-    int used = 0;
-    int keep = 0;
-    while (keep < text.size() && used + (text[keep] == QLatin1Char('\n') ? 2 : 1) <= capacity)
-        used += text[keep++] == QLatin1Char('\n') ? 2 : 1;
-    QTextCursor cursor = txtInterventi->textCursor();
-    const int position = qMin(cursor.position(), keep);
-    const QSignalBlocker blocker(txtInterventi);
-    txtInterventi->setPlainText(text.left(keep));
-    cursor = txtInterventi->textCursor();
-    cursor.setPosition(position);
-    txtInterventi->setTextCursor(cursor);
 }
 
 bool TfrmInterventi::txtTotaleKeyDown(QKeyEvent *event)

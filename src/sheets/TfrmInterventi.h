@@ -78,7 +78,6 @@ public:
     void btnZoomFotoClick(PhotoArea *area);
 
     void txtTargaChange();
-    void txtInterventiChange();
     bool txtTotaleKeyDown(QKeyEvent *event);
     void txtTotaleExit();
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace {
@@ -40,6 +41,105 @@ int typingLimit(QLineEdit *edit)
     return limit;
 }
 
+const char *const kMemoLimit = "cabloraMemoLimit";
+
+bool isLineBreak(QChar c)
+{
+    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == QLatin1Char('\n');
+}
+
+// How many characters a memo's text takes in its field: a line break is stored as CR LF.
+int storedLength(const QString &raw)
+{
+    int length = 0;
+    for (const QChar c : raw)
+        length += isLineBreak(c) ? 2 : 1;
+    return length;
+}
+
+// Keeps a memo within what its field stores, a line break counting as the two characters it is
+// stored as. Like a line edit's maximum length it acts on what the user types, pastes or drops: only
+// the part of that insertion that does not fit is removed, from its end, through a text cursor, so
+// the rest of the text stays exactly as it was (no-break spaces, the cursor, the undo history) and
+// one Undo takes back the insertion together with its cut. A text the window sets is never cut;
+// once the user shortens a longer one, the limit closes in again.
+class MemoLimit : public QObject
+{
+public:
+    MemoLimit(QPlainTextEdit *memo, int capacity) : QObject(memo), m_memo(memo), m_capacity(capacity)
+    {
+        setObjectName(QString::fromLatin1(kMemoLimit));
+        m_length = storedLength(memo->document()->toRawText());
+        // The document tells where a change happened; the cut waits until the change is complete.
+        connect(memo->document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+            m_changeStart = position;
+            m_changeEnd = position + added;
+        });
+        connect(memo, &QPlainTextEdit::textChanged, this, &MemoLimit::textChanged);
+    }
+
+    static MemoLimit *of(QPlainTextEdit *memo)
+    {
+        return static_cast<MemoLimit *>(
+            memo->findChild<QObject *>(QString::fromLatin1(kMemoLimit), Qt::FindDirectChildrenOnly));
+    }
+
+    void setText(const QString &text)
+    {
+        m_setting = true;
+        m_memo->setPlainText(text);
+        m_setting = false;
+        m_length = storedLength(m_memo->document()->toRawText());
+    }
+
+private:
+    void textChanged()
+    {
+        if (m_setting || m_cutting)
+            return;
+        const QString raw = m_memo->document()->toRawText();
+        int length = storedLength(raw);
+        const int limit = qMax(m_capacity, m_length);
+        if (length > limit) {
+            // What was just inserted goes first, from its end; should the document have reported the
+            // change short, the text's end makes up the rest.
+            const int size = int(raw.size());
+            const int insertionEnd = qBound(0, m_changeEnd, size);
+            const int insertionStart = qBound(0, m_changeStart, insertionEnd);
+            int start = insertionEnd;
+            while (start > insertionStart && length > limit)
+                length -= isLineBreak(raw.at(--start)) ? 2 : 1;
+            int tailStart = size;
+            while (tailStart > insertionEnd && length > limit)
+                length -= isLineBreak(raw.at(--tailStart)) ? 2 : 1;
+            m_cutting = true;
+            QTextCursor cursor(m_memo->document());
+            cursor.joinPreviousEditBlock();
+            if (tailStart < size) {
+                cursor.setPosition(tailStart);
+                cursor.setPosition(size, QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+            }
+            if (start < insertionEnd) {
+                cursor.setPosition(start);
+                cursor.setPosition(insertionEnd, QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+            }
+            cursor.endEditBlock();
+            m_cutting = false;
+        }
+        m_length = length;
+    }
+
+    QPlainTextEdit *m_memo;
+    int m_capacity;
+    int m_length = 0;  // the stored length of the text as it stands, after any cut
+    int m_changeStart = 0;
+    int m_changeEnd = 0;
+    bool m_setting = false;
+    bool m_cutting = false;
+};
+
 }  // namespace
 
 FormBinding::FormBinding(const RecordFormat &format) : m_format(format)
@@ -60,6 +160,8 @@ FormBinding &FormBinding::edit(int field, QLineEdit *edit, const QString &printN
 
 FormBinding &FormBinding::memo(int field, QPlainTextEdit *memo, const QString &printName)
 {
+    if (field >= 0 && field < m_format.fieldCount() && !MemoLimit::of(memo))
+        new MemoLimit(memo, m_format.field(field).capacity);
     return add(field, Kind::Memo, memo, printName);
 }
 
@@ -144,7 +246,11 @@ QString FormBinding::memoText(const QPlainTextEdit *memo)
 
 void FormBinding::setMemoText(QPlainTextEdit *memo, const QString &stored)
 {
-    memo->setPlainText(QString(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    const QString text = QString(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (MemoLimit *limit = MemoLimit::of(memo))
+        limit->setText(text);
+    else
+        memo->setPlainText(text);
 }
 
 void FormBinding::show(const QStringList &values) const

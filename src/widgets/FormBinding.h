@@ -28,6 +28,9 @@ class QWidget;
 //  - edit: the text whole, its beginning visible; the edit's maximum length limits typing only, so a
 //    longer stored text is shown and saved whole (up to the field's capacity);
 //  - memo: line breaks stored as CR LF, every other character kept exactly (no-break spaces too);
+//    what the user types or pastes is kept within the field's capacity (a line break counting as
+//    two), by cutting only the part of the insertion that does not fit; a text the window sets is
+//    shown whole;
 //  - combo box (editable): its edit text;
 //  - flag check box: stored as "Sì" / "No"; a stored value that is neither leaves the box as it was;
 //  - hidden label: the text as it is (attachment names and descriptions).

@@ -21,11 +21,13 @@
 #include "sheets/SchedaFixture.h"
 #include "support/TestSupport.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/FormBinding.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -265,6 +267,90 @@ private slots:
         QCOMPARE(w->txtTotale->cursorPosition(), 0);
         QTest::keyClick(w->txtTotale, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(w->txtTotale->selectedText(), QStringLiteral("150,00"));
+    }
+
+    // The work memo keeps within its 5000 stored characters (a line break stored as CR LF counts
+    // two): of what the user types or pastes only the part that does not fit is dropped, and the rest
+    // of the text stays exactly as it was, no-break spaces included.
+    void memoKeepsWithinItsFieldCuttingOnlyTheInsertion_data()
+    {
+        QTest::addColumn<int>("room");         // characters still free in the field
+        QTest::addColumn<bool>("atEnd");       // the cursor at the end, or before the last word
+        QTest::addColumn<QString>("how");      // "type", "paste" or "enter"
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<QString>("kept");     // what of the insertion the memo keeps
+        QTest::newRow("typed at the end, the excess dropped") << 2 << true << "type" << "abc" << "ab";
+        QTest::newRow("typed into a full memo") << 0 << false << "type" << "x" << "";
+        QTest::newRow("pasted in the middle: the text after it stays") << 3 << false << "paste" << "12345" << "123";
+        QTest::newRow("a pasted line break counts two") << 4 << false << "paste" << "a\nb\nc" << "a\r\nb";
+        QTest::newRow("a line break with one place left") << 1 << true << "enter" << "" << "";
+        QTest::newRow("a paste that fits whole") << 10 << false << "paste" << "fusibile" << "fusibile";
+    }
+    void memoKeepsWithinItsFieldCuttingOnlyTheInsertion()
+    {
+        QFETCH(int, room);
+        QFETCH(bool, atEnd);
+        QFETCH(QString, how);
+        QFETCH(QString, inserted);
+        QFETCH(QString, kept);
+        const int capacity = SchedaRecord::layout()[SchedaRecord::fInterventi].capacity;
+        const QString head = QStringLiteral("Prova\u00A0batteria\r\n");
+        const QString tail = QStringLiteral("\u00A0FINE");
+        SchedaRecord stored = sampleRecord(QStringLiteral("1"));
+        stored.Interventi = head + QString(capacity - room - head.size() - tail.size(), QLatin1Char('x')) + tail;
+        appendRecords(m_folder->path(), {stored});
+        w->cmdPrimoClick();
+        QCOMPARE(FormBinding::memoText(w->txtInterventi), stored.Interventi);
+
+        // The cursor where the user clicked: at the end or before the last word.
+        QTextCursor cursor = w->txtInterventi->textCursor();
+        cursor.movePosition(QTextCursor::End);
+        if (!atEnd)
+            cursor.setPosition(cursor.position() - int(tail.size()));
+        w->txtInterventi->setTextCursor(cursor);
+        const int insertedAt = cursor.position();
+        w->txtInterventi->setFocus();
+        if (how == QLatin1String("type")) {
+            QTest::keyClicks(w->txtInterventi, inserted);
+        } else if (how == QLatin1String("enter")) {
+            QTest::keyClick(w->txtInterventi, Qt::Key_Return);
+        } else {
+            QGuiApplication::clipboard()->setText(inserted);
+            QTest::keyClick(w->txtInterventi, Qt::Key_V, Qt::ControlModifier);
+        }
+
+        const QString before = stored.Interventi;
+        const int at = atEnd ? int(before.size()) : int(before.size() - tail.size());
+        const QString expected = before.left(at) + kept + before.mid(at);
+        QCOMPARE(FormBinding::memoText(w->txtInterventi), expected);
+        QVERIFY(expected.size() <= capacity);
+        // The cursor stands after what was kept of the insertion.
+        QCOMPARE(w->txtInterventi->textCursor().position(), insertedAt + int(QString(kept).remove(QLatin1Char('\r')).size()));
+    }
+
+    void memoCutKeepsTheUndoHistory()
+    {
+        const int capacity = SchedaRecord::layout()[SchedaRecord::fInterventi].capacity;
+        SchedaRecord stored = sampleRecord(QStringLiteral("1"));
+        stored.Interventi = QString(capacity - 6, QLatin1Char('x'));
+        appendRecords(m_folder->path(), {stored});
+        w->cmdPrimoClick();
+        w->txtInterventi->setFocus();
+        w->txtInterventi->moveCursor(QTextCursor::Start);
+        QTest::keyClicks(w->txtInterventi, QStringLiteral("ok "));
+        const QString typed = QStringLiteral("ok ") + stored.Interventi;
+        QCOMPARE(FormBinding::memoText(w->txtInterventi), typed);
+        QGuiApplication::clipboard()->setText(QStringLiteral("troppo lungo"));
+        QTest::keyClick(w->txtInterventi, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(FormBinding::memoText(w->txtInterventi), QStringLiteral("ok tro") + stored.Interventi);
+
+        // One Undo takes back the paste with its cut; the typing before it is still there to undo.
+        QTest::keyClick(w->txtInterventi, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(FormBinding::memoText(w->txtInterventi), typed);
+        QTest::keyClick(w->txtInterventi, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(FormBinding::memoText(w->txtInterventi), stored.Interventi);
+        QTest::keyClick(w->txtInterventi, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(FormBinding::memoText(w->txtInterventi), typed);
     }
 
     void closingWithUnsavedChangesAsks()
