@@ -397,6 +397,8 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     connect(cmdGuida, &QToolButton::clicked, this, &TfrmClienti::cmdGuidaClick);
 
     setContent(content);
+    // The empty screen the window is built with holds nothing to lose.
+    m_unsaved.remember();
     panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
 }
 
@@ -450,6 +452,8 @@ void TfrmClienti::txtProvEnter(QComboBox *combo)
 
 void TfrmClienti::cmdNuovoClick()
 {
+    if (!mayReplaceRecord())
+        return;
     clearScreen();
     m_unsaved.remember();
     txtCognome->setFocus(Qt::OtherFocusReason);

@@ -366,6 +366,8 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
                   btnZoomFoto02);
 
     setContent(content);
+    // The empty screen the window is built with holds nothing to lose.
+    m_unsaved.remember();
 }
 
 QString TfrmInterventi::photoFileA(qint64 position)
@@ -447,6 +449,9 @@ SchedaRecord TfrmInterventi::RecordFromScreen() const
 
 void TfrmInterventi::cmdNuovoClick()
 {
+    // Asked first: a sheet saved now counts in the number that New proposes.
+    if (!mayReplaceRecord())
+        return;
     const QString stored = SchedaRules::readNumberingStart(windows().programFolder());
     lblInizio->setText(TextRules::trim(stored).isEmpty() ? QStringLiteral("1") : stored);
 

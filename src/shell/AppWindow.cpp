@@ -37,6 +37,15 @@ void AppWindow::closeEvent(QCloseEvent *event)
     m_windows.showLauncher(this);
 }
 
+bool AppWindow::giveWay()
+{
+    if (!FormCloseQuery())
+        return false;
+    FormClose();
+    hide();
+    return true;
+}
+
 void AppWindow::notYetAvailable()
 {
     panInfo->setText(QStringLiteral("Funzione non ancora disponibile."));

@@ -25,6 +25,11 @@ public:
     // Runs when the window closes, before the launcher comes back.
     virtual void FormClose() {}
 
+    // Another app window takes this one's place: closes it as its exit command does (FormCloseQuery,
+    // then FormClose), without bringing the launcher back. False, and the window stays as it is, when
+    // FormCloseQuery keeps it open.
+    bool giveWay();
+
     // The status line says that a command's window is not built yet.
     void notYetAvailable();
 

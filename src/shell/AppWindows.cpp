@@ -70,12 +70,18 @@ void AppWindows::showLauncher(QWidget *hiding)
         hiding->hide();
 }
 
-void AppWindows::showApp(AppWindow *app)
+bool AppWindows::showApp(AppWindow *app)
 {
+    // One app window at a time.
+    for (AppWindow *open : std::initializer_list<AppWindow *>{m_clienti.get(), m_autoparco.get(), m_interventi.get()}) {
+        if (open && open != app && open->isVisible() && !open->giveWay())
+            return false;
+    }
     app->showMaximized();
     app->FormShow();
     if (m_avvio)
         m_avvio->hide();
+    return true;
 }
 
 void AppWindows::showChangePassword()

@@ -49,7 +49,10 @@ public:
 
     // Window flow.
     void showLauncher(QWidget *hiding);
-    void showApp(AppWindow *app);
+    // Shows an app window, emptied (FormShow). An app window still open (a list of another app brings
+    // this one up) gives way first, asking about its own unsaved changes: when the user keeps it,
+    // nothing changes and the result is false.
+    bool showApp(AppWindow *app);
     void showChangePassword();
     void showLogin();
 

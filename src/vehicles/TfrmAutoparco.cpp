@@ -386,6 +386,8 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     connect(cmdGuida, &QToolButton::clicked, this, &TfrmAutoparco::cmdGuidaClick);
 
     setContent(content);
+    // The empty screen the window is built with holds nothing to lose.
+    m_unsaved.remember();
     panInfo->setText(QStringLiteral("Pronto per registrare una nuova scheda..."));
 }
 
@@ -496,7 +498,7 @@ QString TfrmAutoparco::photoFile(qint64 position)
 void TfrmAutoparco::FormShow()
 {
     warningDays = Scadenze::warningDays(windows().programFolder());
-    cmdNuovoClick();
+    clearScreen();
 }
 
 void TfrmAutoparco::showStored(const QByteArray &record, qint64 position)
@@ -529,6 +531,12 @@ void TfrmAutoparco::loadPhoto(qint64 position)
 // ---- New, duplicate, save ------------------------------------------------------------------------
 
 void TfrmAutoparco::cmdNuovoClick()
+{
+    if (mayReplaceRecord())
+        clearScreen();
+}
+
+void TfrmAutoparco::clearScreen()
 {
     m_binding.clear();
     imgFoto->clear();

@@ -87,5 +87,7 @@ protected:
     int warningDays = 30;
 
 private:
+    // An empty screen for a new vehicle, the focus on its type (New, and each time the window is shown).
+    void clearScreen();
     void loadPhoto(qint64 position);
 };

@@ -26,7 +26,7 @@ void createIfMissing(const QString &archivePath)
 }  // namespace
 
 void run(QWidget *window, QLabel *positionLabel, const QString &archivePath, int recordSize,
-         BrowseCommand command, const ShowRecord &show)
+         BrowseCommand command, const ShowRecord &show, const std::function<bool()> &mayReplace)
 {
     // Browsing only reads: the archive is opened read-only, so a read-only program folder can be
     // browsed. Only Save needs write access.
@@ -51,6 +51,17 @@ void run(QWidget *window, QLabel *positionLabel, const QString &archivePath, int
         MessageBoxes::information(window, emptyArchiveMessage());
         return;
     case BrowseAction::Read: {
+        if (mayReplace) {
+            // The question may save the screen's record: no file stays open while the user answers,
+            // and the record to show is read afterwards.
+            archive.Close();
+            if (!mayReplace())
+                return;
+            if (!archive.OpenForReading(archivePath, recordSize)) {
+                MessageBoxes::error(window, archiveAccessMessage());
+                return;
+            }
+        }
         QByteArray record;
         const bool ok = archive.ReadAt(action.position, record);
         archive.Close();

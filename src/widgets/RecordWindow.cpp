@@ -80,13 +80,15 @@ void RecordWindow::clearAttachmentHolders()
 
 bool RecordWindow::OpenRecordAt(qint64 position)
 {
-    if (!isVisible())
-        windows().showApp(this);
+    if (!isVisible() && !windows().showApp(this))
+        return false;
     return ShowRecordAt(position);
 }
 
 bool RecordWindow::ShowRecordAt(qint64 position)
 {
+    if (!mayReplaceRecord())
+        return false;
     QByteArray bytes;
     if (!RecordScan::readAt(archivePath(), m_format, position, bytes))
         return false;
@@ -96,8 +98,10 @@ bool RecordWindow::ShowRecordAt(qint64 position)
 
 void RecordWindow::browse(BrowseCommand command)
 {
-    ArchiveBrowser::run(this, lblPosizione, archivePath(), m_format.size(), command,
-                        [this](const QByteArray &record, qint64 position) { showStored(record, position); });
+    ArchiveBrowser::run(
+        this, lblPosizione, archivePath(), m_format.size(), command,
+        [this](const QByteArray &record, qint64 position) { showStored(record, position); },
+        [this] { return mayReplaceRecord(); });
 }
 
 void RecordWindow::cmdPrimoClick()
@@ -122,7 +126,12 @@ void RecordWindow::cmdUltimoClick()
 
 bool RecordWindow::FormCloseQuery()
 {
-    return m_unsaved.mayClose(this, QStringLiteral("Salvare le modifiche alla scheda?"),
+    return mayReplaceRecord();
+}
+
+bool RecordWindow::mayReplaceRecord()
+{
+    return m_unsaved.mayLeave(this, QStringLiteral("Salvare le modifiche alla scheda?"),
                               [this] { return saveRecord(); });
 }
 

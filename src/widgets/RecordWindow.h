@@ -18,8 +18,9 @@ class QLineEdit;
 // What the three record windows (sheets, customers, vehicles) share on top of an app window: one
 // record of one archive in the controls of a binding table, the position label `lblPosizione` (empty:
 // not stored yet), the six hidden attachment holders, the four browse commands, Save's write at the
-// position or append, Duplicate's first check, and the unsaved-changes question when the window is
-// closed. A window adds its controls, its table rows and its own handlers.
+// position or append, Duplicate's first check, and the unsaved-changes question before the record
+// on screen gives way (the window closes, a browse command, a list or New replaces it). A window
+// adds its controls, its table rows and its own handlers.
 class RecordWindow : public AppWindow
 {
     Q_OBJECT
@@ -34,11 +35,12 @@ public:
     const FormBinding &binding() const { return m_binding; }
     QString archivePath() const;
 
-    // Reads the record at a position afresh and shows it; false (nothing changed, no message) when
-    // the archive cannot be read there. Used by the list dialogs.
+    // Reads the record at a position afresh and shows it, after the unsaved-changes question; false
+    // (nothing changed, no message) when the user keeps the screen as it is or the archive cannot be
+    // read there. Used by the list dialogs.
     bool ShowRecordAt(qint64 position);
     // The same from a list opened elsewhere (the launcher, another app): the window is brought up
-    // first when it is not shown.
+    // first when it is not shown (the app window it replaces asks about its own changes first).
     bool OpenRecordAt(qint64 position);
 
     // The browse commands (First, Previous, Next, Last) on the window's archive.
@@ -57,6 +59,11 @@ protected:
     // Save with all its checks and messages; true only when everything on screen was stored (the
     // record and its photos): a close that asked for Save goes on only then.
     virtual bool saveRecord() = 0;
+
+    // Every command that replaces the record on screen asks this first: with unsaved changes, "Salvare
+    // le modifiche alla scheda?" with Sì (save; the command goes on only when everything was
+    // stored), No (drop them) and Annulla (stay). True when the command may go on.
+    bool mayReplaceRecord();
 
     // The browse bar (commands, with or without captions, around the position label) and the hidden
     // attachment holders, made once by the window's constructor.

@@ -27,7 +27,7 @@ bool UnsavedChanges::isDirty() const
     return m_binding.collect() != m_values || photoChanges() != m_photoChanges;
 }
 
-bool UnsavedChanges::mayClose(QWidget *window, const QString &question, const std::function<bool()> &save) const
+bool UnsavedChanges::mayLeave(QWidget *window, const QString &question, const std::function<bool()> &save) const
 {
     if (!isDirty())
         return true;

@@ -23,10 +23,11 @@ public:
     void remember();
     bool isDirty() const;
 
-    // Closing the window: when there are unsaved changes, asks question with Sì, No and Annulla.
-    // Sì runs save (true when it stored the record) and closes only when it did; No closes and drops
-    // the changes; Annulla stays. Without changes the window closes without a word.
-    bool mayClose(QWidget *window, const QString &question, const std::function<bool()> &save) const;
+    // Before the screen's record gives way (the window closes, or another record or a new one takes
+    // its place): when there are unsaved changes, asks question with Sì, No and Annulla. Sì runs save
+    // (true when it stored everything) and lets the command go on only when it did; No goes on and
+    // drops the changes; Annulla stays. Without changes the command goes on without a word.
+    bool mayLeave(QWidget *window, const QString &question, const std::function<bool()> &save) const;
 
 private:
     QList<quint64> photoChanges() const;

@@ -4,6 +4,9 @@
 #include "archive/ClienteRecord.h"
 #include "archive/RecordArchive.h"
 #include "customers/TfrmClienti.h"
+#include "customers/TfrmRicontatta.h"
+#include "customers/TfrmTrovaClienti.h"
+#include "sheets/SchedaFixture.h"
 #include "shell/AppWindows.h"
 #include "shell/TMisc.h"
 #include "support/TestSupport.h"
@@ -328,7 +331,9 @@ private slots:
         bytes.replace(ClienteRecord::kSize + 1502, 3, QByteArray("\x01X\0", 3));
         QVERIFY(TestSupport::writeFile(path(kArchive), bytes));
         w->chkRicontatta->setChecked(true);
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);  // the ticked box is a change: dropped
         w->cmdAvantiClick();  // no position: the first record
+        QCOMPARE(MessageBoxes::takeShown().value(0).text, QStringLiteral("Salvare le modifiche alla scheda?"));
         QCOMPARE(w->txtCognome->text(), QStringLiteral("Rossi"));
         QCOMPARE(w->txtProvRes->currentText(), QStringLiteral("XX"));
         QCOMPARE(w->lblFile01->text(), QStringLiteral("contratto.pdf"));
@@ -365,6 +370,85 @@ private slots:
         w->btnEmail->click();
         QCOMPARE(TMisc::takeOpened(), (QStringList{QStringLiteral("\"mailto:anna@esempio.it\""),
                                                    QStringLiteral("\"mailto:\"")}));
+    }
+
+    // Every command that puts another customer (or a new one) in place of the one on screen asks
+    // first when the screen holds changes: Annulla keeps the screen, No drops the changes, Sì stores
+    // them and goes on.
+    void replacingTheCustomerAsksAboutUnsavedChanges_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("target");  // the position the command shows; empty: a new customer
+        const QList<QPair<const char *, const char *>> commands = {
+            {"Successiva", "3"}, {"Nuovo", ""}, {"Trova", "3"}, {"Ricontatta", "3"}};
+        for (const auto &[command, target] : commands) {
+            QTest::addRow("%s, Annulla", command) << command << int(MessageBoxes::Answer::Cancel) << target;
+            QTest::addRow("%s, No", command) << command << int(MessageBoxes::Answer::No) << target;
+            QTest::addRow("%s, Sì", command) << command << int(MessageBoxes::Answer::Yes) << target;
+        }
+    }
+    void replacingTheCustomerAsksAboutUnsavedChanges()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QFETCH(QString, target);
+        QList<ClienteRecord> customers;
+        for (const char *surname : {"Rossi", "Bianchi", "Verdi"}) {
+            customers.append(customerNamed(QString::fromLatin1(surname)));
+            customers.last().Ricontatta = QStringLiteral("S\u00EC");
+        }
+        appendRecords(m_folder->path(), customers);
+        const QByteArray stored = recordBytesAt(m_folder->path(), 2);
+        QVERIFY(w->ShowRecordAt(2));
+        w->txtNote->setFocus();
+        QTest::keyClicks(w->txtNote, QStringLiteral("richiamare"));
+        MessageBoxes::takeShown();
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer(answer));
+
+        // A list dialog opened by a command: the customer at position 3 double-clicked in it.
+        auto openThirdFromList = [](auto prepare) {
+            QTimer::singleShot(0, [prepare] {
+                auto *dialog = qobject_cast<RecordListDialog *>(QApplication::activeModalWidget());
+                if (auto *search = qobject_cast<TfrmTrovaClienti *>(dialog))
+                    prepare(search);
+                for (int row = 0; dialog && row < dialog->lstRecords->count(); ++row) {
+                    if (dialog->lstRecords->positionAt(row) == 3)
+                        SchedaFixture::doubleClickRow(dialog->lstRecords, row);
+                }
+                if (dialog && dialog->isVisible())
+                    dialog->reject();
+            });
+        };
+        if (command == QLatin1String("Successiva")) {
+            w->cmdAvanti->click();
+        } else if (command == QLatin1String("Nuovo")) {
+            w->cmdNuovo->click();
+        } else if (command == QLatin1String("Trova")) {
+            openThirdFromList([](TfrmTrovaClienti *search) { search->btnCerca->click(); });
+            w->cmdTrova->click();
+        } else {
+            openThirdFromList([](TfrmTrovaClienti *) {});
+            w->cmdRicontatta->click();
+        }
+
+        const auto shown = MessageBoxes::takeShown();
+        const bool saved = answer == int(MessageBoxes::Answer::Yes);
+        QCOMPARE(shown.size(), saved ? 2 : 1);
+        QCOMPARE(shown[0].kind, Kind::SaveQuestion);
+        QCOMPARE(shown[0].text, QStringLiteral("Salvare le modifiche alla scheda?"));
+        QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(3 * ClienteRecord::kSize));
+        if (saved)
+            QCOMPARE(ClienteRecord::fromBytes(recordBytesAt(m_folder->path(), 2)).Note, QStringLiteral("richiamare"));
+        else
+            QCOMPARE(recordBytesAt(m_folder->path(), 2), stored);
+        if (answer == int(MessageBoxes::Answer::Cancel)) {
+            QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+            QCOMPARE(w->txtNote->text(), QStringLiteral("richiamare"));
+        } else {
+            QCOMPARE(w->lblPosizione->text(), target);
+            QCOMPARE(w->txtCognome->text(), target.isEmpty() ? QString() : QStringLiteral("Verdi"));
+        }
     }
 
     void closingWithUnsavedChangesAsks()

@@ -13,6 +13,7 @@
 #include "sheets/TfrmNumerazione.h"
 #include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmStampaScheda.h"
+#include "sheets/TfrmStorico.h"
 #include "sheets/TfrmTrovaInterventi.h"
 #include "widgets/RecordListView.h"
 #include "widgets/PrintDialogs.h"
@@ -73,6 +74,18 @@ void whenDialogOpens(std::function<void(T *)> action)
         if (dialog->isVisible())
             dialog->reject();
     });
+}
+
+// Double-clicks the line of the record at a position, as the user opens it from a list.
+void doubleClickListed(RecordListView *list, qint64 position)
+{
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->positionAt(row) == position) {
+            SchedaFixture::doubleClickRow(list, row);
+            return;
+        }
+    }
+    QFAIL("the record is not in the list");
 }
 
 }  // namespace
@@ -353,6 +366,115 @@ private slots:
         QCOMPARE(FormBinding::memoText(w->txtInterventi), typed);
     }
 
+    // Every command that puts another record (or a new one) in place of the sheet on screen asks
+    // first when the screen holds changes, as Esci does: Annulla keeps the screen, No drops the
+    // changes, Sì stores them and goes on only when they were stored.
+    void replacingTheSheetAsksAboutUnsavedChanges_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("edit");  // "nessuna", "nota" (a note typed), "nota senza cliente"
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("target");  // the position the command shows; empty: a new sheet
+        const QList<QPair<const char *, const char *>> commands = {
+            {"Prima", "1"}, {"Precedente", "1"}, {"Successiva", "3"}, {"Ultima", "3"}, {"Nuovo", ""},
+            {"Trova", "3"}, {"Non pagati", "3"}, {"Storico", "3"}};
+        for (const auto &[command, target] : commands) {
+            QTest::addRow("%s, nothing changed", command) << command << "nessuna" << -1 << target;
+            QTest::addRow("%s, Annulla", command) << command << "nota" << int(MessageBoxes::Answer::Cancel) << target;
+            QTest::addRow("%s, No", command) << command << "nota" << int(MessageBoxes::Answer::No) << target;
+            QTest::addRow("%s, Sì", command) << command << "nota" << int(MessageBoxes::Answer::Yes) << target;
+            QTest::addRow("%s, Sì refused by Save", command) << command << "nota senza cliente"
+                                                              << int(MessageBoxes::Answer::Yes) << target;
+        }
+    }
+    void replacingTheSheetAsksAboutUnsavedChanges()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, edit);
+        QFETCH(int, answer);
+        QFETCH(QString, target);
+        QList<SchedaRecord> sheets;
+        for (int i = 1; i <= 3; ++i) {
+            sheets.append(sampleRecord(QString::number(i)));
+            sheets.last().Note = QStringLiteral("nota %1").arg(i);
+        }
+        appendRecords(m_folder->path(), sheets);
+        const QByteArray stored = recordBytesAt(m_folder->path(), 2);
+        QVERIFY(w->ShowRecordAt(2));
+        if (edit != QLatin1String("nessuna")) {
+            w->txtNote->setFocus();
+            w->txtNote->selectAll();
+            QTest::keyClicks(w->txtNote, QStringLiteral("richiamare"));
+        }
+        if (edit == QLatin1String("nota senza cliente")) {
+            w->txtCliente->setFocus();
+            w->txtCliente->selectAll();
+            QTest::keyClick(w->txtCliente, Qt::Key_Backspace);
+        }
+        MessageBoxes::takeShown();
+        const bool asked = edit != QLatin1String("nessuna");
+        if (asked)
+            MessageBoxes::setNextAnswer(MessageBoxes::Answer(answer));
+
+        if (command == QLatin1String("Prima")) {
+            w->cmdPrimo->click();
+        } else if (command == QLatin1String("Precedente")) {
+            w->cmdIndietro->click();
+        } else if (command == QLatin1String("Successiva")) {
+            w->cmdAvanti->click();
+        } else if (command == QLatin1String("Ultima")) {
+            w->cmdUltimo->click();
+        } else if (command == QLatin1String("Nuovo")) {
+            w->cmdNuovo->click();
+        } else if (command == QLatin1String("Trova")) {
+            whenDialogOpens<TfrmTrovaInterventi>([](TfrmTrovaInterventi *d) {
+                QTest::keyClicks(d->txtCliente, QStringLiteral("rossi"));
+                d->btnCerca->click();
+                doubleClickListed(d->lstRecords, 3);
+            });
+            w->cmdTrova->click();
+        } else if (command == QLatin1String("Non pagati")) {
+            whenDialogOpens<TfrmDaSaldare>([](TfrmDaSaldare *d) { doubleClickListed(d->lstRecords, 3); });
+            w->cmdNonPagati->click();
+        } else {
+            whenDialogOpens<TfrmStorico>([](TfrmStorico *d) { doubleClickListed(d->lstRecords, 3); });
+            w->btnStorico->click();
+        }
+
+        const auto shown = MessageBoxes::takeShown();
+        QList<Kind> kinds;
+        for (const auto &message : shown)
+            kinds << message.kind;
+        const bool saved = asked && answer == int(MessageBoxes::Answer::Yes) && edit == QLatin1String("nota");
+        const bool replaced = !asked || answer == int(MessageBoxes::Answer::No) || saved;
+        if (!asked)
+            QCOMPARE(kinds, QList<Kind>());
+        else if (saved)
+            QCOMPARE(kinds, (QList<Kind>{Kind::SaveQuestion, Kind::Information}));
+        else if (answer == int(MessageBoxes::Answer::Yes))
+            QCOMPARE(kinds, (QList<Kind>{Kind::SaveQuestion, Kind::Warning}));  // Save refused
+        else
+            QCOMPARE(kinds, QList<Kind>{Kind::SaveQuestion});
+        if (asked)
+            QCOMPARE(shown[0].text, QStringLiteral("Salvare le modifiche alla scheda?"));
+
+        // The archive: the changes stored only after Sì, and only by that save.
+        QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(3 * SchedaRecord::kSize));
+        if (saved)
+            QCOMPARE(SchedaRecord::fromBytes(recordBytesAt(m_folder->path(), 2)).Note, QStringLiteral("richiamare"));
+        else
+            QCOMPARE(recordBytesAt(m_folder->path(), 2), stored);
+
+        // The screen: the record the command asked for, or the sheet with its changes as it was.
+        if (replaced) {
+            QCOMPARE(w->lblPosizione->text(), target);
+            QCOMPARE(w->txtNote->text(), target.isEmpty() ? QString() : QStringLiteral("nota %1").arg(target));
+        } else {
+            QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+            QCOMPARE(w->txtNote->text(), QStringLiteral("richiamare"));
+        }
+    }
+
     void closingWithUnsavedChangesAsks()
     {
         // Nothing typed: closes without a word.
@@ -502,7 +624,9 @@ private slots:
         appendRecords(m_folder->path(), records);
         w->txtCliente->setText(QStringLiteral("resto di prima"));
         w->txtAzienda->setText(QStringLiteral("Officina"));
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);  // what was typed is dropped
         w->cmdNuovoClick();
+        QCOMPARE(MessageBoxes::takeShown().size(), 1);
         QCOMPARE(w->txtNumScheda->text(), number);
         QCOMPARE(w->txtData->text(), Formats::todayText());
         QVERIFY(w->txtCliente->text().isEmpty());
@@ -642,11 +766,13 @@ private slots:
     {
         QVERIFY(IniFile::setValue(path("Contratti.ini"), "Numerazione Contratti", "Inizio", "dieci"));
         w->txtCliente->setText(QStringLiteral("resto di prima"));
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);  // what was typed is dropped
         w->cmdNuovoClick();
         const auto shown = MessageBoxes::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].kind, Kind::Error);
-        QVERIFY(shown[0].text.startsWith("Attenzione: il sistema non permette di accedere all'archivio."));
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].kind, Kind::SaveQuestion);
+        QCOMPARE(shown[1].kind, Kind::Error);
+        QVERIFY(shown[1].text.startsWith("Attenzione: il sistema non permette di accedere all'archivio."));
         QVERIFY(w->txtCliente->text().isEmpty());
         QVERIFY(w->txtNumScheda->text().isEmpty());
         QVERIFY(w->txtData->text().isEmpty());

@@ -6,7 +6,12 @@
 #include "media/PhotoArea.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
+#include "archive/SchedaRecord.h"
+#include "sheets/SchedaFixture.h"
+#include "sheets/TfrmInterventi.h"
+#include "sheets/TfrmStorico.h"
 #include "vehicles/TfrmAutoparco.h"
+#include "vehicles/TfrmTrovaAutomezzi.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/TfrmCalendario.h"
 #include "widgets/FormHelpers.h"
@@ -302,6 +307,134 @@ private slots:
         QCOMPARE(shown[0].kind, Kind::Warning);
         QCOMPARE(w->lblPosizione->text(), QStringLiteral("1"));
         QVERIFY(!w->imgFoto->isPlaceholder());
+    }
+
+    // Every command that puts another vehicle (or a new one) in place of the one on screen asks
+    // first when the screen holds changes: Annulla keeps the screen, No drops the changes, Sì stores
+    // them and goes on.
+    void replacingTheVehicleAsksAboutUnsavedChanges_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("target");  // the position the command shows; empty: a new vehicle
+        const QList<QPair<const char *, const char *>> commands = {
+            {"Successiva", "3"}, {"Nuovo", ""}, {"Trova", "3"}, {"Scadenze", "3"}};
+        for (const auto &[command, target] : commands) {
+            QTest::addRow("%s, Annulla", command) << command << int(MessageBoxes::Answer::Cancel) << target;
+            QTest::addRow("%s, No", command) << command << int(MessageBoxes::Answer::No) << target;
+            QTest::addRow("%s, Sì", command) << command << int(MessageBoxes::Answer::Yes) << target;
+        }
+    }
+    void replacingTheVehicleAsksAboutUnsavedChanges()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QFETCH(QString, target);
+        QList<AutomezzoRecord> vehicles;
+        for (const char *plate : {"AA111AA", "BB222BB", "CC333CC"}) {
+            vehicles.append(vehicle(QString::fromLatin1(plate)));
+            vehicles.last().ScadBollo = QDate::currentDate().addDays(10).toString(QStringLiteral("dd/MM/yyyy"));
+        }
+        appendRecords(vehicles);
+        const QByteArray stored = recordBytesAt(2);
+        QVERIFY(w->ShowRecordAt(2));
+        w->txtNote->setFocus();
+        QTest::keyClicks(w->txtNote, QStringLiteral("gomme da cambiare"));
+        MessageBoxes::takeShown();
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer(answer));
+
+        // A list dialog opened by a command: the vehicle at position 3 double-clicked in it.
+        QTimer::singleShot(0, [] {
+            auto *dialog = qobject_cast<RecordListDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (auto *search = qobject_cast<TfrmTrovaAutomezzi *>(dialog))
+                search->btnCerca->click();
+            for (int row = 0; row < dialog->lstRecords->count(); ++row) {
+                if (dialog->lstRecords->positionAt(row) == 3)
+                    SchedaFixture::doubleClickRow(dialog->lstRecords, row);
+            }
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        if (command == QLatin1String("Successiva"))
+            w->cmdAvanti->click();
+        else if (command == QLatin1String("Nuovo"))
+            w->cmdNuovo->click();
+        else if (command == QLatin1String("Trova"))
+            w->cmdTrova->click();
+        else
+            w->cmdScadenze->click();
+        QCoreApplication::processEvents();  // the list dialog's timer, when no dialog came
+
+        const auto shown = MessageBoxes::takeShown();
+        const bool saved = answer == int(MessageBoxes::Answer::Yes);
+        QCOMPARE(shown.size(), saved ? 2 : 1);
+        QCOMPARE(shown[0].kind, Kind::SaveQuestion);
+        QCOMPARE(shown[0].text, QStringLiteral("Salvare le modifiche alla scheda?"));
+        QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(3 * AutomezzoRecord::kSize));
+        if (saved)
+            QCOMPARE(AutomezzoRecord::fromBytes(recordBytesAt(2)).Note, QStringLiteral("gomme da cambiare"));
+        else
+            QCOMPARE(recordBytesAt(2), stored);
+        if (answer == int(MessageBoxes::Answer::Cancel)) {
+            QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+            QCOMPARE(w->txtNote->text(), QStringLiteral("gomme da cambiare"));
+        } else {
+            QCOMPARE(w->lblPosizione->text(), target);
+            QCOMPARE(w->txtTarga->text(), target.isEmpty() ? QString() : QStringLiteral("CC333CC"));
+        }
+    }
+
+    // A line of the plate history opens its sheet in the sheet window, which takes the vehicle
+    // window's place: the vehicle's unsaved changes are asked about first, as Esci would.
+    void historyLineAsksBeforeTheSheetWindowTakesOver_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Annulla") << int(MessageBoxes::Answer::Cancel);
+        QTest::newRow("No") << int(MessageBoxes::Answer::No);
+        QTest::newRow("Sì") << int(MessageBoxes::Answer::Yes);
+    }
+    void historyLineAsksBeforeTheSheetWindowTakesOver()
+    {
+        QFETCH(int, answer);
+        appendRecords({vehicle(QStringLiteral("AB123CD"))});
+        const QByteArray stored = recordBytesAt(1);
+        RecordArchive sheets;
+        QVERIFY(sheets.OpenOrCreate(path(SchedaRecord::fileName()), SchedaRecord::kSize));
+        QVERIFY(sheets.Append(TestSupport::sampleSheet(QStringLiteral("41")).toBytes()) == 1);
+        sheets.Close();
+        QVERIFY(w->ShowRecordAt(1));
+        w->txtNote->setFocus();
+        QTest::keyClicks(w->txtNote, QStringLiteral("gomme da cambiare"));
+        MessageBoxes::takeShown();
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer(answer));
+        QTimer::singleShot(0, [] {
+            auto *history = qobject_cast<TfrmStorico *>(QApplication::activeModalWidget());
+            QVERIFY(history);
+            QCOMPARE(history->lstRecords->count(), 1);
+            SchedaFixture::doubleClickRow(history->lstRecords, 0);
+        });
+        w->cmdStorico->click();
+
+        const auto shown = MessageBoxes::takeShown();
+        const bool saved = answer == int(MessageBoxes::Answer::Yes);
+        const bool kept = answer == int(MessageBoxes::Answer::Cancel);
+        QCOMPARE(shown.size(), saved ? 2 : 1);
+        QCOMPARE(shown[0].kind, Kind::SaveQuestion);
+        if (saved)
+            QCOMPARE(AutomezzoRecord::fromBytes(recordBytesAt(1)).Note, QStringLiteral("gomme da cambiare"));
+        else
+            QCOMPARE(recordBytesAt(1), stored);
+        TfrmInterventi *sheet = m_windows->frmInterventi();
+        QCOMPARE(w->isVisible(), kept);
+        QCOMPARE(sheet->isVisible(), !kept);
+        if (kept) {
+            QCOMPARE(w->txtNote->text(), QStringLiteral("gomme da cambiare"));
+        } else {
+            QCOMPARE(sheet->txtNumScheda->text(), QStringLiteral("41"));
+            QCOMPARE(sheet->lblPosizione->text(), QStringLiteral("1"));
+        }
     }
 
     void closingKeepsTheWindowWhileThePhotoIsNotStored()
