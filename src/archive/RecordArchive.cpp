@@ -408,6 +408,10 @@ bool RecordArchive::WriteAt(qint64 position, const QByteArray &record)
         QByteArray old(m_recordSize, Qt::Uninitialized);
         if (!m_file.seek(offset) || m_file.read(old.data(), m_recordSize) != m_recordSize)
             return fail(QStringLiteral("read"));
+        if (m_overwriteCheck && !m_overwriteCheck(old)) {
+            m_overwriteRefused = true;
+            return false;
+        }
         if (!writeJournal(position, old))
             return false;
         if (!writeRecordAt(offset, record)) {
@@ -429,6 +433,24 @@ bool RecordArchive::WriteAt(qint64 position, const QByteArray &record)
     if (ok)
         m_current = position;
     return ok;
+}
+
+RecordArchive::Overwrite RecordArchive::WriteAtIf(qint64 position, const QByteArray &record,
+                                                  const std::function<bool(const QByteArray &)> &isExpected,
+                                                  QByteArray *stored)
+{
+    // WriteAt looks at the stored record where it has read it for its journal, under the lock.
+    m_overwriteRefused = false;
+    m_overwriteCheck = [&](const QByteArray &now) {
+        if (stored)
+            *stored = now;
+        return isExpected(now);
+    };
+    const bool written = WriteAt(position, record);
+    m_overwriteCheck = nullptr;
+    if (written)
+        return Overwrite::Written;
+    return m_overwriteRefused ? Overwrite::Changed : Overwrite::Failed;
 }
 
 qint64 RecordArchive::Append(const QByteArray &record)

@@ -61,6 +61,14 @@ public:
     bool ReadAt(qint64 position, QByteArray &record);
     // Overwrites the whole record at a 1-based position (1 .. Count).
     bool WriteAt(qint64 position, const QByteArray &record);
+    // Overwrites the record at a position only while the record stored there is the one the caller
+    // expects (a window saving a record that another workstation may have saved since it was shown):
+    // isExpected receives the stored record under the write lock, after any journal was rolled back,
+    // so no other writer can change it between the look and the write. Changed: nothing was written,
+    // and *stored holds the record as it is now.
+    enum class Overwrite { Written, Changed, Failed };
+    Overwrite WriteAtIf(qint64 position, const QByteArray &record,
+                        const std::function<bool(const QByteArray &stored)> &isExpected, QByteArray *stored);
     // Writes the record after the last one; returns its new position (former count + 1), or -1.
     qint64 Append(const QByteArray &record);
     // The same, with the record made under the write lock from the number of records stored then:
@@ -102,6 +110,10 @@ private:
     bool m_failed = false;
     QString m_error;
     qint64 m_current = 0;
+
+    // While WriteAtIf runs: the look at the stored record, and whether it refused the write.
+    std::function<bool(const QByteArray &stored)> m_overwriteCheck;
+    bool m_overwriteRefused = false;
 
     // Sequential reading state.
     QByteArray m_buffer;

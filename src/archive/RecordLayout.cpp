@@ -41,6 +41,19 @@ RecordFormat::Bytes RecordFormat::trimmed(const char *record, int index) const
     return b;
 }
 
+bool RecordFormat::sameFields(const QByteArray &a, const QByteArray &b) const
+{
+    if (a.size() != m_size || b.size() != m_size)
+        return a == b;
+    for (int i = 0; i < fieldCount(); ++i) {
+        const Bytes x = stored(a.constData(), i);
+        const Bytes y = stored(b.constData(), i);
+        if (x.size != y.size || std::memcmp(x.data, y.data, size_t(x.size)) != 0)
+            return false;
+    }
+    return true;
+}
+
 void RecordFormat::put(QByteArray &record, int index, const QString &text) const
 {
     const FieldSpan &f = m_fields.at(index);

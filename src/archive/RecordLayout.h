@@ -50,6 +50,9 @@ public:
     // characters that the text rules trim).
     Bytes trimmed(const char *record, int index) const;
 
+    // True when two whole records hold the same stored bytes in every field (what lies after a
+    // field's text carries no meaning and is not compared).
+    bool sameFields(const QByteArray &a, const QByteArray &b) const;
     // Writes / reads one field's text with the format's encoding (see FieldCodec).
     void put(QByteArray &record, int index, const QString &text) const;
     QString get(const QByteArray &record, int index) const;

@@ -481,6 +481,11 @@ void TfrmClienti::cmdSalvaClick()
     saveRecord();
 }
 
+QString TfrmClienti::changedElsewhereSentence() const
+{
+    return QStringLiteral("La scheda del cliente è stata modificata da un'altra postazione dopo che è stata aperta.");
+}
+
 bool TfrmClienti::saveRecord()
 {
     if (!mandatoryFilled({
@@ -489,7 +494,10 @@ bool TfrmClienti::saveRecord()
         }))
         return false;
     QString confirmation;
-    if (storeRecord(RecordFromScreen().toBytes(), &confirmation) < 1) {
+    const qint64 position = storeRecord(RecordFromScreen().toBytes(), &confirmation);
+    if (position == 0)
+        return false;  // another workstation's record kept, as the user chose
+    if (position < 0) {
         MessageBoxes::error(this, archiveAccessMessage());
         return false;
     }

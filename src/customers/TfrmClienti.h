@@ -82,6 +82,7 @@ public:
 protected:
     void showStored(const QByteArray &record, qint64 position) override;
     bool saveRecord() override;
+    QString changedElsewhereSentence() const override;
 
 private:
     void clearScreen();

@@ -500,6 +500,11 @@ void TfrmInterventi::cmdSalvaClick()
     saveRecord();
 }
 
+QString TfrmInterventi::changedElsewhereSentence() const
+{
+    return QStringLiteral("La scheda è stata modificata da un'altra postazione dopo che è stata aperta.");
+}
+
 bool TfrmInterventi::saveRecord()
 {
     // The total is normalised when the focus leaves it; Save must store the normalised text.
@@ -527,7 +532,9 @@ bool TfrmInterventi::saveRecord()
                                 && txtNumScheda->text() == QString::number(m_proposal.number);
     const qint64 position = numberProposed ? appendProposedSheet(&confirmation, &renumbered)
                                            : storeRecord(RecordFromScreen().toBytes(), &confirmation);
-    if (position < 1) {
+    if (position == 0)
+        return false;  // another workstation's sheet kept, as the user chose
+    if (position < 0) {
         MessageBoxes::plain(this, archiveAccessMessage());
         return false;
     }

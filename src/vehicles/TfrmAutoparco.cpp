@@ -561,6 +561,11 @@ void TfrmAutoparco::cmdSalvaClick()
     saveRecord();
 }
 
+QString TfrmAutoparco::changedElsewhereSentence() const
+{
+    return QStringLiteral("La scheda del veicolo è stata modificata da un'altra postazione dopo che è stata aperta.");
+}
+
 bool TfrmAutoparco::saveRecord()
 {
     // Leaving the field being edited first, so that everything it does on leaving is done.
@@ -574,7 +579,9 @@ bool TfrmAutoparco::saveRecord()
         return false;
     QString confirmation;
     const qint64 position = storeRecord(RecordFromScreen().toBytes(), &confirmation);
-    if (position < 1) {
+    if (position == 0)
+        return false;  // another workstation's record kept, as the user chose
+    if (position < 0) {
         MessageBoxes::error(this, archiveAccessMessage());
         return false;
     }

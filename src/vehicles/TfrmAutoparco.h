@@ -79,6 +79,7 @@ public:
 protected:
     void showStored(const QByteArray &record, qint64 position) override;
     bool saveRecord() override;
+    QString changedElsewhereSentence() const override;
 
     // The four due dates show their state: overdue in red, within the warning period in amber, and
     // say it in their status-line hint ("Scaduta da N giorni", "Scade tra N giorni").

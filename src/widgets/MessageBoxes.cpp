@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -59,12 +60,30 @@ MessageBoxes::Answer MessageBoxes::show(QWidget *parent, Kind kind, const QStrin
         s.shown.append({kind, text});
         if (!s.answers.isEmpty())
             return s.answers.takeFirst();
+        if (kind == Kind::OverwriteQuestion)
+            return Answer::Cancel;
         return kind == Kind::Question || kind == Kind::SaveQuestion ? Answer::Yes : Answer::Ok;
     }
 
     QMessageBox box(parent);
     box.setText(displayText(text));
     box.setTextFormat(Qt::PlainText);
+    if (kind == Kind::OverwriteQuestion) {
+        // Overwriting another workstation's work is never the default: Enter and Esc cancel.
+        box.setIcon(QMessageBox::Warning);
+        box.setWindowTitle(QStringLiteral("Attenzione"));
+        QPushButton *overwrite = box.addButton(QStringLiteral("Sovrascrivi"), QMessageBox::AcceptRole);
+        QPushButton *reload = box.addButton(QStringLiteral("Ricarica"), QMessageBox::ResetRole);
+        QPushButton *cancel = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+        box.setDefaultButton(cancel);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == overwrite)
+            return Answer::Overwrite;
+        if (box.clickedButton() == reload)
+            return Answer::Reload;
+        return Answer::Cancel;
+    }
     switch (kind) {
     case Kind::Warning:
         box.setIcon(QMessageBox::Warning);
@@ -97,6 +116,8 @@ MessageBoxes::Answer MessageBoxes::show(QWidget *parent, Kind kind, const QStrin
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
+    case Kind::OverwriteQuestion:
+        break;  // above
     }
     box.setDefaultButton(kind == Kind::Question || kind == Kind::SaveQuestion ? QMessageBox::Yes
                                                                               : QMessageBox::Ok);

@@ -17,8 +17,10 @@ public:
         Plain,        // no icon, OK only
         Question,     // question icon, Sì and No
         SaveQuestion, // question icon, Sì, No and Annulla (closing with unsaved changes)
+        OverwriteQuestion, // warning icon, Sovrascrivi, Ricarica and Annulla (a record that another
+                           // workstation changed since it was shown)
     };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Answer { Ok, Cancel, Yes, No, Overwrite, Reload };
 
     struct Shown
     {
@@ -39,7 +41,8 @@ public:
     static QString displayText(const QString &text);
 
     // Scripting for tests: once scripted, nothing is shown; every message is recorded and answered
-    // with the next queued answer (OK, or Sì for questions, when none is queued).
+    // with the next queued answer (OK, Sì for questions, Annulla for the overwrite question, when
+    // none is queued).
     static void setScripted(bool scripted);
     static bool isScripted();
     static void setNextAnswer(Answer answer);

@@ -92,15 +92,21 @@ bool RecordWindow::ShowRecordAt(qint64 position)
     QByteArray bytes;
     if (!RecordScan::readAt(archivePath(), m_format, position, bytes))
         return false;
-    showStored(bytes, position);
+    showFromArchive(bytes, position);
     return true;
+}
+
+void RecordWindow::showFromArchive(const QByteArray &record, qint64 position)
+{
+    m_shown = {position, record};
+    showStored(record, position);
 }
 
 void RecordWindow::browse(BrowseCommand command)
 {
     ArchiveBrowser::run(
         this, lblPosizione, archivePath(), m_format.size(), command,
-        [this](const QByteArray &record, qint64 position) { showStored(record, position); },
+        [this](const QByteArray &record, qint64 position) { showFromArchive(record, position); },
         [this] { return mayReplaceRecord(); });
 }
 
@@ -168,13 +174,47 @@ qint64 RecordWindow::storeRecord(const QByteArray &record, QString *confirmation
     if (label.isEmpty())
         return appendRecord([&record](RecordArchive &, qint64) { return record; }, confirmation);
     *confirmation = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-    RecordArchive archive;
     bool numeric = false;
     const qint64 position = label.toLongLong(&numeric);
-    const bool written = numeric && archive.OpenOrCreate(archivePath(), m_format.size())
-                         && archive.WriteAt(position, record);
-    archive.Close();
-    return written ? position : -1;
+    if (!numeric)
+        return -1;
+    // What the overwrite expects to find: the record as shown. A window that never read the record
+    // at its position has nothing to compare with and overwrites as it is told.
+    const bool known = m_shown.position == position && !m_shown.record.isEmpty();
+    QByteArray expected = m_shown.record;
+    const auto asExpected = [&](const QByteArray &now) { return !known || m_format.sameFields(now, expected); };
+    for (;;) {
+        RecordArchive archive;
+        QByteArray storedNow;
+        RecordArchive::Overwrite outcome = RecordArchive::Overwrite::Failed;
+        if (archive.OpenOrCreate(archivePath(), m_format.size()))
+            outcome = archive.WriteAtIf(position, record, asExpected, &storedNow);
+        archive.Close();
+        if (outcome == RecordArchive::Overwrite::Failed)
+            return -1;
+        if (outcome == RecordArchive::Overwrite::Written) {
+            m_shown = {position, record};
+            return position;
+        }
+        // The question is asked with no file open and no lock held.
+        const QString question =
+            changedElsewhereSentence()
+            + QStringLiteral("\n\r\n\rSovrascrivi: la scheda com'è sullo schermo prende il posto di quella salvata "
+                             "dall'altra postazione.\n\rRicarica: mostra la scheda com'è ora in archivio; le "
+                             "modifiche sullo schermo vanno perse.\n\rAnnulla: non salva nulla e lascia la scheda "
+                             "sullo schermo com'è.");
+        switch (MessageBoxes::show(this, MessageBoxes::Kind::OverwriteQuestion, question)) {
+        case MessageBoxes::Answer::Overwrite:
+            // Over the record just seen: should yet another change come in meanwhile, it is told too.
+            expected = storedNow;
+            continue;
+        case MessageBoxes::Answer::Reload:
+            showFromArchive(storedNow, position);
+            return 0;
+        default:
+            return 0;
+        }
+    }
 }
 
 qint64 RecordWindow::appendRecord(const std::function<QByteArray(RecordArchive &, qint64)> &build,
@@ -183,10 +223,13 @@ qint64 RecordWindow::appendRecord(const std::function<QByteArray(RecordArchive &
     *confirmation = QStringLiteral("La scheda corrente è stata inserita in archivio.");
     RecordArchive archive;
     qint64 position = -1;
+    QByteArray appended;
     if (archive.OpenOrCreate(archivePath(), m_format.size()))
-        position = archive.Append([&](qint64 count) { return build(archive, count); });
+        position = archive.Append([&](qint64 count) { return appended = build(archive, count); });
     archive.Close();
-    if (position >= 1)
+    if (position >= 1) {
         lblPosizione->setText(QString::number(position));
+        m_shown = {position, appended};
+    }
     return position;
 }

@@ -89,7 +89,15 @@ protected:
     // Writes the screen's record at the position of the label, or appends it when the label is
     // empty; sets the label and returns the position, or -1 when the archive could not be written.
     // confirmation receives the message that tells which of the two happened.
+    // Before it overwrites, it compares (under the write lock) the record stored now with the record
+    // as this window showed it: when another workstation changed it meanwhile, nothing is written
+    // silently; the user is told and chooses to overwrite, to reload the stored record (shown in place
+    // of the screen's) or to cancel. Those last two return 0: nothing stored, nothing more to tell.
     qint64 storeRecord(const QByteArray &record, QString *confirmation);
+    // The sentence that tells that another workstation changed the record since this window showed
+    // it: "La scheda è stata modificata da un'altra postazione dopo che è stata aperta." in the
+    // words of each window.
+    virtual QString changedElsewhereSentence() const = 0;
     // Appends the record that build makes while the archive's write lock is held: build receives the
     // open archive and its record count, so it may read what other workstations stored meanwhile; an
     // empty result stores nothing. Label, result and confirmation as storeRecord.
@@ -101,5 +109,14 @@ protected:
 
 private:
     void browse(BrowseCommand command);
+    // Shows a record read from the archive, and keeps it as the record the screen started from.
+    void showFromArchive(const QByteArray &record, qint64 position);
     const RecordFormat &m_format;
+    // The record as the archive held it when this window showed it or stored it, at its position:
+    // what an overwrite expects to find there.
+    struct Shown
+    {
+        qint64 position = 0;
+        QByteArray record;
+    } m_shown;
 };

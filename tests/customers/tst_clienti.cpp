@@ -451,6 +451,45 @@ private slots:
         }
     }
 
+    // Save over a customer that another workstation saved since it was shown: the user is told and
+    // chooses; nothing is overwritten unasked.
+    void saveOverACustomerChangedElsewhere_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Annulla") << int(MessageBoxes::Answer::Cancel);
+        QTest::newRow("Ricarica") << int(MessageBoxes::Answer::Reload);
+        QTest::newRow("Sovrascrivi") << int(MessageBoxes::Answer::Overwrite);
+    }
+    void saveOverACustomerChangedElsewhere()
+    {
+        QFETCH(int, answer);
+        appendRecords(m_folder->path(), {customerNamed(QStringLiteral("Rossi"))});
+        w->cmdPrimo->click();
+        QVERIFY(TestSupport::saveOnAnotherWorkstation(m_folder->path(), QStringLiteral("clienti"), 1,
+                                                      {QStringLiteral("Ricontatta=S\u00EC"),
+                                                       QStringLiteral("Note=richiamato da Anna")}));
+        const QByteArray storedElsewhere = recordBytesAt(m_folder->path(), 1);
+        w->txtNote->setFocus();
+        QTest::keyClicks(w->txtNote, QStringLiteral("nuova nota"));
+        MessageBoxes::takeShown();
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer(answer));
+        w->cmdSalva->click();
+
+        const auto shown = MessageBoxes::takeShown();
+        const bool overwritten = answer == int(MessageBoxes::Answer::Overwrite);
+        QCOMPARE(shown.size(), overwritten ? 2 : 1);
+        QCOMPARE(shown[0].kind, Kind::OverwriteQuestion);
+        QVERIFY(shown[0].text.startsWith(QStringLiteral(
+            "La scheda del cliente è stata modificata da un'altra postazione dopo che è stata aperta.")));
+        if (overwritten)
+            QCOMPARE(ClienteRecord::fromBytes(recordBytesAt(m_folder->path(), 1)).Note, QStringLiteral("nuova nota"));
+        else
+            QCOMPARE(recordBytesAt(m_folder->path(), 1), storedElsewhere);
+        const bool reloaded = answer == int(MessageBoxes::Answer::Reload);
+        QCOMPARE(w->txtNote->text(), reloaded ? QStringLiteral("richiamato da Anna") : QStringLiteral("nuova nota"));
+        QCOMPARE(w->chkRicontatta->isChecked(), reloaded);
+    }
+
     void closingWithUnsavedChangesAsks()
     {
         w->cmdEsciClick();

@@ -475,6 +475,116 @@ private slots:
         }
     }
 
+    // Save over a sheet compares the sheet stored now with the sheet as the window showed it: what
+    // another workstation stored meanwhile is never overwritten unasked.
+    void saveOverASheetChangedElsewhere_data()
+    {
+        QTest::addColumn<QString>("elsewhere");  // what happened to sheet 2 after it was shown
+        QTest::addColumn<int>("answer");         // to the overwrite question
+        QTest::newRow("nobody else saved") << "nessuno" << -1;
+        QTest::newRow("rewritten with the same texts") << "stessi testi" << -1;
+        QTest::newRow("paid elsewhere, Annulla") << "pagata" << int(MessageBoxes::Answer::Cancel);
+        QTest::newRow("paid elsewhere, Ricarica") << "pagata" << int(MessageBoxes::Answer::Reload);
+        QTest::newRow("paid elsewhere, Sovrascrivi") << "pagata" << int(MessageBoxes::Answer::Overwrite);
+    }
+    void saveOverASheetChangedElsewhere()
+    {
+        QFETCH(QString, elsewhere);
+        QFETCH(int, answer);
+        appendRecords(m_folder->path(), {sampleRecord(QStringLiteral("1")), sampleRecord(QStringLiteral("2"))});
+        w->cmdUltimo->click();
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+
+        if (elsewhere == QLatin1String("pagata")) {
+            QVERIFY(TestSupport::saveOnAnotherWorkstation(m_folder->path(), QStringLiteral("schede"), 2,
+                                                          {QStringLiteral("Pagato=S\u00EC"),
+                                                           QStringLiteral("Note=pagata in contanti")}));
+        } else if (elsewhere == QLatin1String("stessi testi")) {
+            // A writer that leaves other bytes after a field's text: the texts are the same.
+            QByteArray bytes = TestSupport::readFile(path(kArchive));
+            QByteArray second = bytes.mid(SchedaRecord::kSize, SchedaRecord::kSize);
+            SchedaFixture::setRawField(second, SchedaRecord::fNote, QByteArray("\0resto", 6));
+            bytes.replace(SchedaRecord::kSize, SchedaRecord::kSize, second);
+            QVERIFY(TestSupport::writeFile(path(kArchive), bytes));
+        }
+        const QByteArray storedElsewhere = recordBytesAt(m_folder->path(), 2);
+
+        w->txtNote->setFocus();
+        QTest::keyClicks(w->txtNote, QStringLiteral("richiamare"));
+        MessageBoxes::takeShown();
+        if (answer >= 0)
+            MessageBoxes::setNextAnswer(MessageBoxes::Answer(answer));
+        w->cmdSalva->click();
+
+        const auto shown = MessageBoxes::takeShown();
+        const bool asked = answer >= 0;
+        const bool written = !asked || answer == int(MessageBoxes::Answer::Overwrite);
+        QCOMPARE(shown.size(), asked && written ? 2 : 1);
+        if (asked) {
+            QCOMPARE(shown[0].kind, Kind::OverwriteQuestion);
+            QVERIFY(shown[0].text.startsWith(QStringLiteral(
+                "La scheda è stata modificata da un'altra postazione dopo che è stata aperta.\n\r\n\r")));
+        }
+        if (written)
+            QCOMPARE(shown.last().text, QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+
+        const SchedaRecord stored = SchedaRecord::fromBytes(recordBytesAt(m_folder->path(), 2));
+        QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(2 * SchedaRecord::kSize));
+        if (written) {
+            QCOMPARE(stored.Note, QStringLiteral("richiamare"));
+            QCOMPARE(stored.Pagato, QStringLiteral("No"));  // the screen's flag, as the user chose
+        } else {
+            QCOMPARE(recordBytesAt(m_folder->path(), 2), storedElsewhere);
+        }
+        const bool reloaded = answer == int(MessageBoxes::Answer::Reload);
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+        QCOMPARE(w->txtNote->text(), reloaded ? QStringLiteral("pagata in contanti") : QStringLiteral("richiamare"));
+        QCOMPARE(w->chkPagato->isChecked(), reloaded);
+
+        // Only Annulla leaves changes unsaved: Esci asks about them (and No drops them).
+        const bool unsaved = answer == int(MessageBoxes::Answer::Cancel);
+        if (unsaved)
+            MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);
+        w->cmdEsci->click();
+        QCOMPARE(MessageBoxes::takeShown().size(), unsaved ? 1 : 0);
+        QVERIFY(!w->isVisible());
+    }
+
+    void sheetChangedElsewhereAfterItsOwnSaveIsAskedAboutAgain()
+    {
+        appendRecords(m_folder->path(), {sampleRecord(QStringLiteral("1"))});
+        w->cmdPrimo->click();
+        w->txtNote->setFocus();
+        QTest::keyClicks(w->txtNote, QStringLiteral("prima"));
+        w->cmdSalva->click();
+        QCOMPARE(MessageBoxes::takeShown().size(), 1);
+        // The window's own save is the sheet it now starts from; another workstation's is not.
+        QVERIFY(TestSupport::saveOnAnotherWorkstation(m_folder->path(), QStringLiteral("schede"), 1,
+                                                      {QStringLiteral("Stato=consegnata")}));
+        QTest::keyClicks(w->txtNote, QStringLiteral(" e seconda"));
+
+        // Esci -> Sì: the save meets the other workstation's sheet; Annulla keeps the window.
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Cancel);
+        w->cmdEsci->click();
+        QVERIFY(w->isVisible());
+        auto shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[1].kind, Kind::OverwriteQuestion);
+        QCOMPARE(SchedaRecord::fromBytes(recordBytesAt(m_folder->path(), 1)).Note, QStringLiteral("prima"));
+
+        // Esci -> Sì -> Sovrascrivi stores the screen and closes.
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Overwrite);
+        w->cmdEsci->click();
+        QVERIFY(!w->isVisible());
+        shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 3);
+        const SchedaRecord stored = SchedaRecord::fromBytes(recordBytesAt(m_folder->path(), 1));
+        QCOMPARE(stored.Note, QStringLiteral("prima e seconda"));
+        QCOMPARE(stored.Stato, QString());  // overwritten, as the user chose
+    }
+
     void closingWithUnsavedChangesAsks()
     {
         // Nothing typed: closes without a word.

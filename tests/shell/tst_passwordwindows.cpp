@@ -71,6 +71,7 @@ QStringList shown()
         case MessageBoxes::Kind::Plain: kind = QStringLiteral("plain"); break;
         case MessageBoxes::Kind::Question: kind = QStringLiteral("question"); break;
         case MessageBoxes::Kind::SaveQuestion: kind = QStringLiteral("save question"); break;
+        case MessageBoxes::Kind::OverwriteQuestion: kind = QStringLiteral("overwrite question"); break;
         }
         out << kind + QStringLiteral(": ") + m.text;
     }

@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 
 namespace TestSupport {
 
@@ -103,6 +105,17 @@ SchedaRecord sampleSheet(const QString &number)
     r.Totale = QStringLiteral("10,00");
     r.Pagato = QStringLiteral("No");
     return r;
+}
+
+bool saveOnAnotherWorkstation(const QString &folder, const QString &archive, qint64 position,
+                              const QStringList &fields)
+{
+    QProcess workstation;
+    workstation.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    workstation.start(QDir(QStringLiteral(CABLORA_TEST_HELPER_DIR)).filePath(QStringLiteral("helper_workstation")),
+                      QStringList{folder, archive, QString::number(position)} + fields);
+    return workstation.waitForFinished(30000) && workstation.exitStatus() == QProcess::NormalExit
+           && workstation.exitCode() == 0;
 }
 
 }  // namespace TestSupport

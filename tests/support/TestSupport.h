@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -38,5 +39,11 @@ const ReportObject *objectNamed(const PreparedReport &report, const QString &nam
 bool writeFile(const QString &path, const QByteArray &bytes);
 // An unpaid sheet of 10,00 with its number, date, customer and vehicle filled in.
 SchedaRecord sampleSheet(const QString &number);
+
+// Another workstation saves the record at a position of an archive of the program folder with the
+// fields given ("Pagato=Sì") changed: a process of its own (helper_workstation) reads the record and
+// overwrites it. archive: "schede", "clienti" or "automezzi". False when the process failed.
+bool saveOnAnotherWorkstation(const QString &folder, const QString &archive, qint64 position,
+                              const QStringList &fields);
 
 }  // namespace TestSupport

@@ -437,6 +437,44 @@ private slots:
         }
     }
 
+    // Save over a vehicle that another workstation saved since it was shown: the user is told and
+    // chooses; nothing is overwritten unasked.
+    void saveOverAVehicleChangedElsewhere_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Annulla") << int(MessageBoxes::Answer::Cancel);
+        QTest::newRow("Ricarica") << int(MessageBoxes::Answer::Reload);
+        QTest::newRow("Sovrascrivi") << int(MessageBoxes::Answer::Overwrite);
+    }
+    void saveOverAVehicleChangedElsewhere()
+    {
+        QFETCH(int, answer);
+        appendRecords({vehicle(QStringLiteral("AB123CD"))});
+        w->cmdPrimo->click();
+        QVERIFY(TestSupport::saveOnAnotherWorkstation(m_folder->path(), QStringLiteral("automezzi"), 1,
+                                                      {QStringLiteral("Chilometri=120000")}));
+        const QByteArray storedElsewhere = recordBytesAt(1);
+        w->txtNote->setFocus();
+        QTest::keyClicks(w->txtNote, QStringLiteral("gomme da cambiare"));
+        MessageBoxes::takeShown();
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer(answer));
+        w->cmdSalva->click();
+
+        const auto shown = MessageBoxes::takeShown();
+        const bool overwritten = answer == int(MessageBoxes::Answer::Overwrite);
+        QCOMPARE(shown.size(), overwritten ? 2 : 1);
+        QCOMPARE(shown[0].kind, Kind::OverwriteQuestion);
+        QVERIFY(shown[0].text.startsWith(QStringLiteral(
+            "La scheda del veicolo è stata modificata da un'altra postazione dopo che è stata aperta.")));
+        if (overwritten)
+            QCOMPARE(AutomezzoRecord::fromBytes(recordBytesAt(1)).Note, QStringLiteral("gomme da cambiare"));
+        else
+            QCOMPARE(recordBytesAt(1), storedElsewhere);
+        const bool reloaded = answer == int(MessageBoxes::Answer::Reload);
+        QCOMPARE(w->txtNote->text(), reloaded ? QString() : QStringLiteral("gomme da cambiare"));
+        QCOMPARE(w->txtChilometri->text(), reloaded ? QStringLiteral("120000") : QString());
+    }
+
     void closingKeepsTheWindowWhileThePhotoIsNotStored()
     {
         // Esci -> Sì stores the record, but the photo cannot be written: the window stays with the
