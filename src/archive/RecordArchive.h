@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QString>
 
@@ -14,9 +15,12 @@
 // Several workstations may share the file over a network folder. Readers never lock. Append and
 // WriteAt take an exclusive lock (on a byte far beyond any data, so that readers are never blocked,
 // not even where locks are mandatory) for the count-and-write, and flush the data to the disk before
-// they report success: two writers appending at once get two records. A writer waits for the lock
-// only a few seconds: a workstation that crashed while holding it (on a share that keeps the lock
-// for a while) makes the write fail, and the command reports it, instead of freezing the window.
+// they report success: two writers appending at once get two records. A writer that finds the lock
+// taken waits for it in the system's queue of waiting writers (a blocking lock call, not polling), so
+// writers are served in about the order they asked and none loses the race over and over; the wait
+// ends after a few seconds: a workstation that crashed while holding the lock (on a share that keeps
+// it for a while) makes the write fail, and the command reports it, instead of freezing the window.
+// ErrorString() words every failure in Italian, with the system's cause where there is one.
 //
 // An overwrite in place keeps the old record in a rollback journal beside the archive until the new
 // one is on the disk (see RollbackJournal.h): a crash or power loss half-way leaves the old record
@@ -29,9 +33,11 @@ public:
     // The byte that writers lock: far beyond any archive's data, so the lock never covers a record
     // that a reader wants, but the same byte for every writer of the file.
     static constexpr qint64 kWriteLockOffset = Q_INT64_C(0x4000000000000000);
+    // The byte on which writers queue for the write lock (see lockForWriting).
+    static constexpr qint64 kWriteQueueOffset = kWriteLockOffset + 1;
 
-    // How long Append and WriteAt keep trying to take the write lock before they fail. Process-wide;
-    // tests shorten it.
+    // How long Append and WriteAt wait for the write lock before they fail. Process-wide; tests
+    // shorten it.
     static constexpr int kDefaultLockWaitMs = 5000;
     static void setLockWaitMs(int milliseconds);
     static int lockWaitMs();
@@ -85,7 +91,11 @@ public:
 private:
     bool fail(const QString &what);
     bool refused(const QString &what);
-    bool tryLockForWriting(bool *busy);
+    bool notWritable();
+    bool lockByte(qint64 offset, bool wait, int *error);
+    void unlockByte(qint64 offset);
+    bool lockByteBefore(qint64 offset, const QDeadlineTimer &deadline, int *error);
+    bool tryLockForWriting();
     bool lockForWriting();
     void unlockAfterWriting();
     bool writeRecordAt(qint64 offset, const QByteArray &record);

@@ -1,5 +1,6 @@
 #include "archive/RecordArchive.h"
 #include "common/FaultInjection.h"
+#include "common/SystemError.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -85,7 +86,10 @@ private slots:
             RecordArchive archive;
             QVERIFY2(!run(Action(action), path, archive), qPrintable(QString::number(n)));
             QVERIFY(archive.Failed());
-            QVERIFY(!archive.ErrorString().isEmpty());
+            // Told in Italian, with the cause the system gave.
+            QVERIFY2(archive.ErrorString().startsWith(QStringLiteral("impossibile "))
+                         && archive.ErrorString().contains(SystemError::refused()),
+                     qPrintable(archive.ErrorString()));
             archive.Close();
             QCOMPARE(TestSupport::readFile(path), before);
             // No journal or other file is left behind.
