@@ -157,6 +157,11 @@ QString rollbackFailed()
     return QStringLiteral("impossibile rimettere al suo posto il record salvato nel giornale di ripristino");
 }
 
+QString cutFailed()
+{
+    return QStringLiteral("impossibile togliere dall'archivio i record di un'aggiunta rimasta a metà");
+}
+
 QString outsideText(qint64 position, qint64 count)
 {
     return count > 0 ? QStringLiteral("la posizione %1 non esiste nell'archivio (record da 1 a %2)").arg(position).arg(count)
@@ -493,8 +498,9 @@ bool RecordArchive::writeRecordAt(qint64 offset, const QByteArray &record)
 
 // Called with the write lock held. A valid journal means that a writer stopped after flushing it
 // and before removing it, so the record it names may be torn: its old bytes are written back. A
-// torn or foreign journal is removed unapplied: the archive is only touched once the journal is
-// whole on the disk. True when the archive is whole afterwards.
+// valid append mark means that an append of many records stopped before it was whole: the archive
+// is cut back to the length noted. A torn or foreign journal is removed unapplied: the archive is
+// only touched once the journal is whole on the disk. True when the archive is whole afterwards.
 bool RecordArchive::recoverJournal()
 {
     const QString journalName = RollbackJournal::fileNameFor(m_file.fileName());
@@ -509,6 +515,20 @@ bool RecordArchive::recoverJournal()
     const QByteArray bytes =
         journal.read(RollbackJournal::kHeaderSize + m_recordSize + RollbackJournal::kTrailerSize + 1);
     journal.close();
+    qint64 lengthBefore = 0;
+    if (RollbackJournal::decodeAppendMark(bytes, m_recordSize, &lengthBefore)) {
+        if (m_file.size() > lengthBefore) {
+            if (FaultInjection::fails(FaultInjection::Step::Write))
+                return refused(cutFailed());
+            if (!m_file.resize(lengthBefore))
+                return fail(cutFailed());
+            if (FaultInjection::fails(FaultInjection::Step::Flush))
+                return refused(cutFailed());
+            if (!syncFile())
+                return fail(cutFailed());
+        }
+        return retireJournal(true);
+    }
     RollbackJournal::Entry entry;
     if (!RollbackJournal::decode(bytes, m_recordSize, &entry) || entry.offset + m_recordSize > m_file.size()) {
         QFile::remove(journalName);
@@ -525,9 +545,9 @@ bool RecordArchive::recoverJournal()
     return retireJournal(true);
 }
 
-// Writes the old bytes of the record at position to the journal and puts it on the disk, folder
+// Writes a journal (the old bytes of a record, or an append mark) and puts it on the disk, folder
 // entry included. On failure no journal is left and the archive has not been touched.
-bool RecordArchive::writeJournal(qint64 position, const QByteArray &oldRecord)
+bool RecordArchive::writeJournal(const QByteArray &bytes)
 {
     const QString journalName = RollbackJournal::fileNameFor(m_file.fileName());
     QFile journal(journalName);
@@ -544,7 +564,6 @@ bool RecordArchive::writeJournal(qint64 position, const QByteArray &oldRecord)
         return failJournal(true);
     if (!journal.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return failJournal(false);
-    const QByteArray bytes = RollbackJournal::encode(m_recordSize, position, oldRecord);
     if (FaultInjection::fails(FaultInjection::Step::Write))
         return failJournal(true);
     if (journal.write(bytes) != bytes.size())
@@ -619,7 +638,7 @@ bool RecordArchive::WriteAt(qint64 position, const QByteArray &record)
         QByteArray old(m_recordSize, Qt::Uninitialized);
         if (!m_file.seek(offset) || m_file.read(old.data(), m_recordSize) != m_recordSize)
             return fail(readFailed());
-        if (!writeJournal(position, old))
+        if (!writeJournal(RollbackJournal::encode(m_recordSize, position, old)))
             return false;
         if (!writeRecordAt(offset, record)) {
             // The old record goes back now; where even that fails, the journal stays for the next writer.
@@ -673,6 +692,68 @@ qint64 RecordArchive::Append(const std::function<QByteArray(qint64 count)> &make
         return -1;
     m_current = count + 1;
     return m_current;
+}
+
+// All or nothing: the length before is noted in an append mark (flushed), the records go after the
+// last one in large writes and are flushed, then the mark is retired. A failure on the way cuts the
+// archive back to its length before; where even that fails, or the process dies, the mark stays and
+// the next writer cuts. Other writers wait meanwhile, so nothing of theirs lies among the records cut.
+qint64 RecordArchive::AppendAll(const QVector<QByteArray> &records)
+{
+    if (!m_file.isOpen() || !m_file.isWritable()) {
+        notWritable();
+        return -1;
+    }
+    for (const QByteArray &record : records) {
+        if (record.size() != m_recordSize) {
+            m_failed = true;
+            m_error = QStringLiteral("record di %1 byte invece di %2").arg(record.size()).arg(m_recordSize);
+            return -1;
+        }
+    }
+    if (records.isEmpty())
+        return Count() + 1;
+    if (!lockForWriting())
+        return -1;
+    const qint64 count = [&]() -> qint64 {
+        if (!recoverJournal())
+            return -1;
+        const qint64 before = Count();
+        if (before < 0 || !writeJournal(RollbackJournal::encodeAppendMark(m_recordSize, before * m_recordSize)))
+            return -1;
+        const qint64 length = before * m_recordSize;
+        const auto written = [&]() -> bool {
+            if (!m_file.seek(length))
+                return fail(writeFailed());
+            const qsizetype perBlock = qMax<qsizetype>(1, qsizetype(kDefaultReadBlockBytes / m_recordSize));
+            QByteArray block;
+            for (qsizetype first = 0; first < records.size(); first += perBlock) {
+                block.clear();
+                for (qsizetype i = first; i < qMin(records.size(), first + perBlock); ++i)
+                    block += records.at(i);
+                if (FaultInjection::fails(FaultInjection::Step::Write))
+                    return refused(writeFailed());
+                if (m_file.write(block) != block.size())
+                    return fail(writeFailed());
+            }
+            if (FaultInjection::fails(FaultInjection::Step::Flush))
+                return refused(flushFailed());
+            if (!syncFile())
+                return fail(flushFailed());
+            return true;
+        }();
+        if (written && retireJournal(true))
+            return before;
+        // Nothing of the append may stay: cut back now, or leave the mark for the next writer.
+        if (m_file.resize(length) && syncFile())
+            retireJournal(false);
+        return -1;
+    }();
+    unlockAfterWriting();
+    if (count < 0)
+        return -1;
+    m_current = count + records.size();
+    return count + 1;
 }
 
 bool RecordArchive::fillBuffer()

@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 
@@ -74,6 +75,12 @@ public:
     // no other writer can slip in between. makeRecord may read the archive; it must not write it,
     // and it must be quick (other writers wait).
     qint64 Append(const std::function<QByteArray(qint64 count)> &makeRecord);
+    // Appends many records at once, all or nothing (an import): returns the position of the first,
+    // or -1 with the archive as it was. A crash half-way leaves an append mark beside the archive
+    // (see RollbackJournal.h), from which the next writer cuts what was written. The records are
+    // written under one hold of the write lock, so other writers wait for the whole append. A
+    // trailing fragment is written over, as by Append, and is not put back by a failed append.
+    qint64 AppendAll(const QVector<QByteArray> &records);
 
     // Sequential reading from record 1, in large blocks. ReadNext returns false at the end or on a
     // failure (Failed() then tells which). NextRecord returns a pointer to the next record's bytes,
@@ -102,7 +109,7 @@ private:
     bool restoreRecordAt(qint64 offset, const QByteArray &old);
     bool syncFile();
     bool recoverJournal();
-    bool writeJournal(qint64 position, const QByteArray &oldRecord);
+    bool writeJournal(const QByteArray &bytes);
     bool retireJournal(bool throughSeam);
     bool fillBuffer();
 

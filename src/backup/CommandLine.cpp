@@ -114,11 +114,11 @@ int runImport(const Options &o, QTextStream &out, QTextStream &err)
     }
     QString error;
     const qint64 appended = OpenFormats::appendRecords(o.folder, *record, checked.records, &error);
-    out << QStringLiteral("Aggiunti %1 record a %2.\n").arg(appended).arg(record->fileName());
     if (appended < checked.records.size()) {
-        err << error << '\n';
+        err << error << '\n' << QStringLiteral("Nessun record è stato aggiunto a %1.\n").arg(record->fileName());
         return 1;
     }
+    out << QStringLiteral("Aggiunti %1 record a %2.\n").arg(appended).arg(record->fileName());
     return 0;
 }
 

@@ -21,7 +21,7 @@ QByteArray faultRecord(char tag)
     return bytes;
 }
 
-enum class Action { Create, Append, Overwrite };
+enum class Action { Create, Append, Overwrite, AppendAll };
 
 // Runs one writing command on an archive of three records: true when it reports success.
 bool run(Action action, const QString &path, RecordArchive &archive)
@@ -33,6 +33,9 @@ bool run(Action action, const QString &path, RecordArchive &archive)
         return archive.OpenOrCreate(path, kFaultRecordSize) && archive.Append(faultRecord('N')) == 4;
     case Action::Overwrite:
         return archive.OpenOrCreate(path, kFaultRecordSize) && archive.WriteAt(2, faultRecord('N'));
+    case Action::AppendAll:
+        return archive.OpenOrCreate(path, kFaultRecordSize)
+               && archive.AppendAll({faultRecord('N'), faultRecord('O'), faultRecord('P')}) == 4;
     }
     return false;
 }
@@ -57,6 +60,9 @@ private slots:
         QTest::newRow("open for writing") << int(Action::Create) << before;
         QTest::newRow("append") << int(Action::Append) << before + faultRecord('N');
         QTest::newRow("overwrite") << int(Action::Overwrite) << faultRecord('a') + faultRecord('N') + faultRecord('c');
+        // An import: all three records or none.
+        QTest::newRow("append of many") << int(Action::AppendAll)
+                                        << before + faultRecord('N') + faultRecord('O') + faultRecord('P');
     }
 
     void everyStepRefused()
