@@ -756,6 +756,73 @@ qint64 RecordArchive::AppendAll(const QVector<QByteArray> &records)
     return count + 1;
 }
 
+// Runs work on the archive as a backup copy needs it: under the write lock after recovery when the
+// archive is open for writing (locked = true), as it is when it is open for reading only.
+bool RecordArchive::forCopy(const std::function<bool(bool locked)> &work)
+{
+    if (!m_file.isOpen()) {
+        m_failed = true;
+        m_error = QStringLiteral("l'archivio non è aperto");
+        return false;
+    }
+    if (!m_file.isWritable())
+        return work(false);
+    if (!lockForWriting())
+        return false;
+    const bool ok = recoverJournal() && work(true);
+    unlockAfterWriting();
+    return ok;
+}
+
+qint64 RecordArchive::LengthForCopy()
+{
+    qint64 length = -1;
+    const bool ok = forCopy([&](bool locked) {
+        length = m_file.size();
+        qint64 lengthBefore = 0;
+        if (!locked && RollbackJournal::decodeAppendMark(journalBytes(), m_recordSize, &lengthBefore))
+            length = qMin(length, lengthBefore);
+        return true;
+    });
+    return ok ? length : -1;
+}
+
+bool RecordArchive::ReadForCopy(qint64 offset, char *data, qint64 length)
+{
+    return forCopy([&](bool locked) {
+        if (!m_file.seek(offset))
+            return fail(readFailed());
+        const qint64 got = m_file.read(data, length);
+        if (got != length) {
+            if (got >= 0) {
+                m_failed = true;
+                m_error = QStringLiteral("%1 (l'archivio si è accorciato durante la copia)").arg(readFailed());
+                return false;
+            }
+            return fail(readFailed());
+        }
+        RollbackJournal::Entry entry;
+        if (!locked && RollbackJournal::decode(journalBytes(), m_recordSize, &entry)
+            && entry.offset + m_recordSize <= m_file.size()) {
+            // The old record where it overlaps the bytes read.
+            const qint64 from = qMax(offset, entry.offset);
+            const qint64 to = qMin(offset + length, entry.offset + m_recordSize);
+            if (from < to)
+                memcpy(data + (from - offset), entry.oldRecord.constData() + (from - entry.offset), size_t(to - from));
+        }
+        return true;
+    });
+}
+
+// The journal beside the archive as far as either kind can be long, or nothing.
+QByteArray RecordArchive::journalBytes() const
+{
+    QFile journal(RollbackJournal::fileNameFor(m_file.fileName()));
+    if (!journal.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return journal.read(RollbackJournal::kHeaderSize + m_recordSize + RollbackJournal::kTrailerSize + 1);
+}
+
 bool RecordArchive::fillBuffer()
 {
     if (m_scanCount < 0) {

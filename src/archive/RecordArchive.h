@@ -82,6 +82,16 @@ public:
     // trailing fragment is written over, as by Append, and is not put back by a failed append.
     qint64 AppendAll(const QVector<QByteArray> &records);
 
+    // For a backup copy: the archive's length in bytes, and its bytes from an offset, each taken
+    // while holding the write lock after what a stopped writer left has been put right (a journal
+    // rolled back, a stopped import cut), so every record read is whole, as its last writer left it.
+    // The lock is held for one call only, so a copy read in blocks keeps other writers waiting no
+    // longer than one block. An archive opened for reading only (a read-only folder) can be neither
+    // locked nor put right; a valid journal beside it is applied to the bytes read instead, and an
+    // append mark shortens the length. ReadForCopy reads exactly length bytes or fails.
+    qint64 LengthForCopy();
+    bool ReadForCopy(qint64 offset, char *data, qint64 length);
+
     // Sequential reading from record 1, in large blocks. ReadNext returns false at the end or on a
     // failure (Failed() then tells which). NextRecord returns a pointer to the next record's bytes,
     // valid until the next call, or nullptr.
@@ -112,6 +122,8 @@ private:
     bool writeJournal(const QByteArray &bytes);
     bool retireJournal(bool throughSeam);
     bool fillBuffer();
+    bool forCopy(const std::function<bool(bool locked)> &work);
+    QByteArray journalBytes() const;
 
     QFile m_file;
     int m_recordSize = 0;

@@ -1,6 +1,11 @@
 #include "backup/Backup.h"
 
+#include "archive/AutomezzoRecord.h"
+#include "archive/ClienteRecord.h"
+#include "archive/RecordArchive.h"
+#include "archive/SchedaRecord.h"
 #include "common/FaultInjection.h"
+#include "common/SystemError.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -246,6 +251,19 @@ Result readCopy(const QString &zipPath, QVector<EntryInfo> *entries, const Sink 
     return result;
 }
 
+// The record size of a data file that is one of the three archives (its exact name, in the program
+// folder itself), or 0.
+int archiveRecordSize(const QString &relative)
+{
+    if (relative == SchedaRecord::fileName())
+        return SchedaRecord::kSize;
+    if (relative == ClienteRecord::fileName())
+        return ClienteRecord::kSize;
+    if (relative == AutomezzoRecord::fileName())
+        return AutomezzoRecord::kSize;
+    return 0;
+}
+
 bool moveInto(const QString &from, const QString &to)
 {
     QDir().mkpath(QFileInfo(to).absolutePath());
@@ -366,21 +384,56 @@ Result create(const QString &folder, const QString &destFolder, const QDateTime 
         qint64 done = 0;
         QByteArray buffer(kChunk, Qt::Uninitialized);
         for (const QString &name : files) {
-            QFile in(source.filePath(name));
-            if (!in.open(QIODevice::ReadOnly))
-                return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, in.errorString()));
-            const QFileInfo info(in);
-            if (!zip->begin(name, in.size(), info.lastModified()))
+            const QString path = source.filePath(name);
+            // An archive is read under its write lock, a block at a time, after what a stopped writer
+            // left has been put right: every record goes into the copy whole, and another workstation
+            // that appends meanwhile neither makes the copy fail nor lands half in it. Any other file
+            // is replaced whole by the program (written aside and renamed), never changed in place.
+            const int recordSize = archiveRecordSize(name);
+            RecordArchive archive;
+            QFile in(path);
+            qint64 size = 0;
+            qint64 block = buffer.size();
+            if (recordSize > 0) {
+                if (!archive.OpenOrCreate(path, recordSize)) {
+                    // A file this user may only read (a read-only share): copied as it lies, a journal
+                    // beside it applied to the bytes read.
+                    if (QFileInfo(path).isWritable() || !archive.OpenForReading(path, recordSize))
+                        return fail(QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
+                }
+                size = archive.LengthForCopy();
+                if (size < 0)
+                    return fail(QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
+                block = qMax<qint64>(1, block / recordSize) * recordSize;
+                if (block > buffer.size())
+                    buffer.resize(block);
+            } else {
+                if (!in.open(QIODevice::ReadOnly))
+                    return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, SystemError::lastError(in)));
+                size = in.size();
+            }
+            if (!zip->begin(name, size, QFileInfo(path).lastModified()))
                 return fail(writeFailed(zip->error()));
             EntryInfo entry;
             entry.name = name;
             QCryptographicHash hash(QCryptographicHash::Sha256);
-            for (;;) {
-                const qint64 n = in.read(buffer.data(), buffer.size());
-                if (n < 0)
-                    return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, in.errorString()));
-                if (n == 0)
-                    break;
+            // Exactly the length the entry was given: a file that grows meanwhile is copied as it was
+            // when its copy began.
+            for (qint64 at = 0; at < size;) {
+                const qint64 n = qMin(block, size - at);
+                if (recordSize > 0) {
+                    if (!archive.ReadForCopy(at, buffer.data(), n))
+                        return fail(QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
+                } else {
+                    const qint64 got = in.read(buffer.data(), n);
+                    if (got < 0)
+                        return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, SystemError::lastError(in)));
+                    if (got != n)
+                        return fail(QStringLiteral("Il file %1 è stato accorciato durante la copia: ripetere la copia "
+                                                   "di sicurezza.")
+                                        .arg(name));
+                }
+                at += n;
                 if (!zip->data(buffer.constData(), n))
                     return fail(writeFailed(zip->error()));
                 hash.addData(QByteArrayView(buffer.constData(), n));

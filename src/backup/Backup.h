@@ -12,7 +12,10 @@
 // Backup copies of a program folder's data: one zip file holding the archives (*.pro), the settings
 // (*.ini), the password store, the logo, the sheet photos (Foto_A_n.jpg, Foto_B_n.jpg) and the
 // folders Autoparco/ and Documenti_Allegati/. The executable and the manual are not data and stay
-// out. A copy is written under a temporary name, read back whole and compared with what was written
+// out. An archive is read under its write lock, a block at a time, after a journal or append mark
+// left by a stopped writer has been applied, so that the copy holds whole records only and another
+// workstation may go on saving meanwhile. A copy is written under a temporary name, read back whole
+// and compared with what was written
 // (size and SHA-256 of every entry), and only then takes its final name. A restore unpacks the whole
 // copy into a folder of its own first; only when every entry has been read well does it move the
 // current data aside (into Dati_precedenti_<date>) and put the restored files in their place.

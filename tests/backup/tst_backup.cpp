@@ -1,13 +1,22 @@
 // Backup copies of a program folder and their restore, directly and through the command-line verbs.
+#include "archive/ClienteRecord.h"
+#include "archive/RollbackJournal.h"
+#include "archive/SchedaRecord.h"
 #include "backup/Backup.h"
 #include "backup/CommandLine.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QThread>
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#  include <csignal>
+#endif
 
 namespace {
 
@@ -212,6 +221,118 @@ private slots:
         for (auto it = current.begin(); it != current.end(); ++it)
             expected[aside + '/' + it.key()] = it.value();
         QCOMPARE(readAll(target->path()), expected);
+    }
+
+    // A copy holds every archive as its last whole write left it: an overwrite or an import stopped
+    // by a crash (its journal or append mark still beside the archive) is put right before the
+    // archive is copied, under its write lock, so the copy never keeps a torn record or half an
+    // import. Where the folder can be written, the archive itself is put right too; where it can
+    // only be read, the copy is made right and the folder stays untouched.
+    void copyPutsRightWhatAStoppedWriterLeft_data()
+    {
+        QTest::addColumn<bool>("import");
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("overwrite stopped half-way") << false << false;
+        QTest::newRow("import stopped half-way") << true << false;
+        QTest::newRow("overwrite stopped half-way, read-only folder") << false << true;
+        QTest::newRow("import stopped half-way, read-only folder") << true << true;
+    }
+    void copyPutsRightWhatAStoppedWriterLeft()
+    {
+        QFETCH(bool, import);
+        QFETCH(bool, readOnly);
+        constexpr int kSize = ClienteRecord::kSize;
+        const auto record = [](char tag) { return QByteArray(kSize, tag); };
+        auto folder = TestSupport::programFolder();
+        auto dest = TestSupport::programFolder();
+        const QString path = folder->filePath(ClienteRecord::fileName());
+        const QString journal = RollbackJournal::fileNameFor(path);
+        // Three whole records; then either record 2 half overwritten with its old bytes in the
+        // journal, or an import of two records stopped one and a half records in.
+        const QByteArray whole = record('a') + record('b') + record('c');
+        const QByteArray left = import ? whole + record('N') + record('O').left(kSize / 2)
+                                       : whole.left(kSize + kSize / 2) + record('X').left(kSize - kSize / 2) + record('c');
+        QVERIFY(TestSupport::writeFile(path, left));
+        QVERIFY(TestSupport::writeFile(journal, import ? RollbackJournal::encodeAppendMark(kSize, 3 * kSize)
+                                                       : RollbackJournal::encode(kSize, 2, record('b'))));
+        QVERIFY(TestSupport::writeFile(folder->filePath("Cablora.ini"), "[Schede Interventi]\r\n"));
+
+        const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+        const auto restorePermissions = qScopeGuard([&] {
+            QFile::setPermissions(folder->path(), writable);
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        });
+        if (readOnly) {
+            QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+            QVERIFY(QFile::setPermissions(folder->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+            QFile probe(path);
+            if (probe.open(QIODevice::ReadWrite))
+                QSKIP("this user writes into read-only files (root without the permission override dropped)");
+        }
+
+        const QString copy = makeCopy(folder->path(), dest->path());
+        QVERIFY(!copy.isEmpty());
+        auto target = TestSupport::programFolder();
+        const Backup::Result restored = Backup::restore(copy, target->path(), kWhen);
+        QVERIFY2(restored.ok, qPrintable(restored.error));
+        QCOMPARE(TestSupport::readFile(target->filePath(ClienteRecord::fileName())), whole);
+        QVERIFY(!QFileInfo::exists(RollbackJournal::fileNameFor(target->filePath(ClienteRecord::fileName()))));
+
+        QCOMPARE(TestSupport::readFile(path), readOnly ? left : whole);
+        QCOMPARE(QFileInfo::exists(journal), readOnly);
+    }
+
+    // Another workstation appends sheets without pause while copies are made: every copy is made
+    // (none refused because the archive grew under it), and holds only whole records.
+    void copyWhileAnotherWorkstationAppends()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("stops the writer with SIGKILL");
+#else
+        constexpr int kSize = SchedaRecord::kSize;
+        auto folder = TestSupport::programFolder();
+        const QString path = folder->filePath(SchedaRecord::fileName());
+        // Records as the writer process helper_append makes them: "W<id>:<seq>;" and a pattern.
+        const auto writerRecord = [](int id, int seq) {
+            QByteArray bytes(kSize, '\0');
+            const QByteArray head = "W" + QByteArray::number(id) + ':' + QByteArray::number(seq) + ';';
+            for (int i = 0; i < kSize; ++i)
+                bytes[i] = i < head.size() ? head[i] : char((id * 131 + seq * 7 + i) & 0xFF);
+            return bytes;
+        };
+        QByteArray initial;
+        for (int seq = 1; seq <= 200; ++seq)
+            initial += writerRecord(9, seq);
+        QVERIFY(TestSupport::writeFile(path, initial));
+        QVERIFY(TestSupport::writeFile(folder->filePath("Cablora.ini"), "[Schede Interventi]\r\n"));
+
+        QProcess writer;
+        writer.start(QDir(QStringLiteral(CABLORA_TEST_HELPER_DIR)).filePath(QStringLiteral("helper_append")),
+                     {path, QString::number(kSize), QStringLiteral("1"), QStringLiteral("1000000")});
+        QVERIFY(writer.waitForStarted());
+        const auto stopWriter = qScopeGuard([&] {
+            ::kill(pid_t(writer.processId()), SIGKILL);
+            writer.waitForFinished();
+        });
+        while (writer.state() == QProcess::Running && QFileInfo(path).size() < initial.size() + 3 * kSize)
+            QThread::msleep(1);
+
+        for (int n = 0; n < 6; ++n) {
+            auto dest = TestSupport::programFolder();
+            const Backup::Result made = Backup::create(folder->path(), dest->path(), kWhen.addSecs(n));
+            QVERIFY2(made.ok, qPrintable(QStringLiteral("copy %1: %2").arg(n).arg(made.error)));
+            auto target = TestSupport::programFolder();
+            const Backup::Result restored = Backup::restore(made.path, target->path(), kWhen);
+            QVERIFY2(restored.ok, qPrintable(restored.error));
+            const QByteArray copied = TestSupport::readFile(target->filePath(SchedaRecord::fileName()));
+            QVERIFY(copied.startsWith(initial));
+            QCOMPARE(copied.size() % kSize, 0);
+            for (qsizetype at = initial.size(), seq = 1; at < copied.size(); at += kSize, ++seq)
+                QVERIFY2(copied.mid(at, kSize) == writerRecord(1, int(seq)),
+                         qPrintable(QStringLiteral("copy %1, record %2").arg(n).arg(at / kSize + 1)));
+        }
+        QCOMPARE(writer.state(), QProcess::Running);  // still appending: the copies did not stop it
+#endif
     }
 
     void unsafeNamesRefused_data()
