@@ -3,6 +3,7 @@
 #include "archive/AutomezzoRecord.h"
 #include "archive/ClienteRecord.h"
 #include "archive/RecordArchive.h"
+#include "archive/RollbackJournal.h"
 #include "archive/SchedaRecord.h"
 #include "common/FaultInjection.h"
 #include "common/SystemError.h"
@@ -288,6 +289,38 @@ QStringList topLevelData(const QString &folder)
     return names;
 }
 
+// The journals of archives in a folder ("Clienti.pro-journal"): not data of their own, but they
+// belong to their archive and must go wherever it goes. A journal left beside an archive that is
+// replaced would be applied to the new archive by its next writer.
+QStringList journalFiles(const QString &folder)
+{
+    QStringList names;
+    const QString suffix = RollbackJournal::fileNameFor(QString());
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.endsWith(suffix, Qt::CaseInsensitive) && name.size() > suffix.size()
+            && name.chopped(suffix.size()).endsWith(QLatin1String(".pro"), Qt::CaseInsensitive))
+            names << name;
+    }
+    return names;
+}
+
+// Before an archive is moved aside, what a writer that stopped left beside it (an overwrite's
+// journal, an import's append mark) is applied when no other writer holds the lock, so the data
+// moved aside are whole. A journal that cannot be applied now goes aside with its archive, where
+// it is applied when those data are opened by a writer again.
+void putJournalsRight(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const QString &journal : journalFiles(folder)) {
+        const QString name = journal.chopped(RollbackJournal::fileNameFor(QString()).size());
+        const int recordSize = archiveRecordSize(name);
+        if (recordSize > 0 && QFileInfo::exists(dir.filePath(name))) {
+            RecordArchive archive;
+            archive.OpenOrCreate(dir.filePath(name), recordSize);
+        }
+    }
+}
+
 }  // namespace
 
 QString copyFileName(const QDateTime &when)
@@ -553,8 +586,9 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
         return cleanFail(QStringLiteral("La copia di sicurezza %1 non contiene dati.")
                              .arg(QFileInfo(zipPath).fileName()));
 
-    // 2. Move the current data aside, so that nothing is lost.
-    const QStringList current = topLevelData(folder);
+    // 2. Move the current data aside, so that nothing is lost, each archive with its journal.
+    putJournalsRight(folder);
+    const QStringList current = topLevelData(folder) + journalFiles(folder);
     QStringList movedAside;
     const QString aside = dir.filePath(asideFolderName(when));
     auto putBack = [&]() {

@@ -1,5 +1,6 @@
 // Backup copies of a program folder and their restore, directly and through the command-line verbs.
 #include "archive/ClienteRecord.h"
+#include "archive/RecordArchive.h"
 #include "archive/RollbackJournal.h"
 #include "archive/SchedaRecord.h"
 #include "backup/Backup.h"
@@ -16,6 +17,7 @@
 
 #ifdef Q_OS_UNIX
 #  include <csignal>
+#  include <fcntl.h>
 #endif
 
 namespace {
@@ -333,6 +335,88 @@ private slots:
         }
         QCOMPARE(writer.state(), QProcess::Running);  // still appending: the copies did not stop it
 #endif
+    }
+
+    // A journal left in the folder by an overwrite that a crash stopped must not outlive the archive
+    // it belongs to: the restore rolls it back, or, when it cannot (another workstation holds the
+    // archive's lock), moves it aside with its archive; a journal without its archive goes aside too.
+    // Either way the next write into the restored archive changes only what it writes.
+    void restoreLeavesNoJournalBehind_data()
+    {
+        QTest::addColumn<int>("situation");
+        QTest::newRow("journal rolled back") << 0;
+        QTest::newRow("archive locked: journal moved aside with it") << 1;
+        QTest::newRow("journal without its archive") << 2;
+    }
+    void restoreLeavesNoJournalBehind()
+    {
+        QFETCH(int, situation);
+        constexpr int kSize = ClienteRecord::kSize;
+        const auto record = [](char tag) { return QByteArray(kSize, tag); };
+        auto source = TestSupport::programFolder();
+        auto dest = TestSupport::programFolder();
+        QMap<QString, QByteArray> data = sampleData("A");
+        data[ClienteRecord::fileName()] = record('x') + record('y') + record('z');
+        writeAll(source->path(), data);
+        const QString copy = makeCopy(source->path(), dest->path());
+
+        auto target = TestSupport::programFolder();
+        const QString path = target->filePath(ClienteRecord::fileName());
+        const QString journal = RollbackJournal::fileNameFor(path);
+        const QByteArray torn = record('a') + record('b').left(kSize / 2) + record('N').mid(kSize / 2) + record('c');
+        QVERIFY(TestSupport::writeFile(target->filePath("Cablora.ini"), "[Schede Interventi]\r\n"));
+        if (situation != 2)
+            QVERIFY(TestSupport::writeFile(path, torn));
+        QVERIFY(TestSupport::writeFile(journal, RollbackJournal::encode(kSize, 2, record('b'))));
+
+        QFile other(path);
+        if (situation == 1) {
+#ifndef F_OFD_SETLK
+            QSKIP("needs open-file-description locks to hold the lock from this process");
+#else
+            QVERIFY(other.open(QIODevice::ReadWrite));
+            struct flock lock = {};
+            lock.l_type = F_WRLCK;
+            lock.l_whence = SEEK_SET;
+            lock.l_start = RecordArchive::kWriteLockOffset;
+            lock.l_len = 1;
+            QCOMPARE(fcntl(other.handle(), F_OFD_SETLK, &lock), 0);
+#endif
+        }
+        const Backup::Result result = Backup::restore(copy, target->path(), kWhen);
+        other.close();
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QVERIFY(QDir(target->path()).entryList({"*-journal"}, QDir::Files | QDir::Hidden).isEmpty());
+        QCOMPARE(TestSupport::readFile(path), data[ClienteRecord::fileName()]);
+        {
+            RecordArchive archive;
+            QVERIFY(archive.OpenOrCreate(path, kSize));
+            QVERIFY(archive.WriteAt(3, record('w')));
+        }
+        QCOMPARE(TestSupport::readFile(path), record('x') + record('y') + record('w'));
+
+        // The former data: whole, or with their journal beside them, which a writer then applies.
+        const QString asidePath = QDir(result.asideFolder).filePath(ClienteRecord::fileName());
+        const QString asideJournal = RollbackJournal::fileNameFor(asidePath);
+        switch (situation) {
+        case 0:
+            QCOMPARE(TestSupport::readFile(asidePath), record('a') + record('b') + record('c'));
+            QVERIFY(!QFileInfo::exists(asideJournal));
+            break;
+        case 1: {
+            QCOMPARE(TestSupport::readFile(asidePath), torn);
+            QVERIFY(QFileInfo::exists(asideJournal));
+            RecordArchive archive;
+            QVERIFY(archive.OpenOrCreate(asidePath, kSize));
+            archive.Close();
+            QCOMPARE(TestSupport::readFile(asidePath), record('a') + record('b') + record('c'));
+            break;
+        }
+        default:
+            QVERIFY(QFileInfo::exists(asideJournal));
+            QVERIFY(!QFileInfo::exists(asidePath));
+            break;
+        }
     }
 
     void unsafeNamesRefused_data()
