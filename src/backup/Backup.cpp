@@ -526,7 +526,24 @@ Result verify(const QString &zipPath, QVector<QPair<QString, qint64>> *entries)
     return result;
 }
 
-Result restore(const QString &zipPath, const QString &folder, const QDateTime &when, const Progress &progress)
+QStringList archiveFileNames()
+{
+    return {SchedaRecord::fileName(), ClienteRecord::fileName(), AutomezzoRecord::fileName()};
+}
+
+QString archiveDescription(const QString &fileName)
+{
+    if (fileName == SchedaRecord::fileName())
+        return QStringLiteral("%1 (schede di intervento)").arg(fileName);
+    if (fileName == ClienteRecord::fileName())
+        return QStringLiteral("%1 (anagrafica clienti)").arg(fileName);
+    if (fileName == AutomezzoRecord::fileName())
+        return QStringLiteral("%1 (parco automezzi)").arg(fileName);
+    return fileName;
+}
+
+Result restore(const QString &zipPath, const QString &folder, const QDateTime &when, const Progress &progress,
+               const ConfirmIncomplete &confirmIncomplete)
 {
     Result result;
     const QDir dir(folder);
@@ -586,7 +603,32 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
         return cleanFail(QStringLiteral("La copia di sicurezza %1 non contiene dati.")
                              .arg(QFileInfo(zipPath).fileName()));
 
-    // 2. Move the current data aside, so that nothing is lost, each archive with its journal.
+    // 2. The copy must hold the archives under their own names (the program finds "Clienti.pro",
+    // not "CLIENTI.PRO"): a copy with none of them would leave empty registers in place of the data.
+    const QStringList staged = QDir(staging).entryList(QDir::Files | QDir::Hidden);
+    QStringList missing, otherCase;
+    for (const QString &name : archiveFileNames()) {
+        if (staged.contains(name))
+            continue;
+        missing << name;
+        for (const QString &file : staged) {
+            if (file.compare(name, Qt::CaseInsensitive) == 0)
+                otherCase << QStringLiteral("\"%1\" non è \"%2\": i nomi degli archivi vanno scritti esattamente così")
+                                 .arg(file, name);
+        }
+    }
+    const QString copyName = QFileInfo(zipPath).fileName();
+    const QString otherCaseText = otherCase.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(otherCase.join(QLatin1String("; ")));
+    if (missing.size() == archiveFileNames().size())
+        return cleanFail(QStringLiteral("La copia di sicurezza %1 non contiene nessun archivio di Cablora (%2)%3 e "
+                                        "non viene ripristinata: i dati attuali sono rimasti al loro posto.")
+                             .arg(copyName, archiveFileNames().join(QLatin1String(", ")), otherCaseText));
+    if (!missing.isEmpty() && !(confirmIncomplete && confirmIncomplete(missing)))
+        return cleanFail(QStringLiteral("Ripristino annullato: la copia di sicurezza %1 non contiene %2%3. I dati "
+                                        "attuali sono rimasti al loro posto.")
+                             .arg(copyName, missing.join(QLatin1String(", ")), otherCaseText));
+
+    // 3. Move the current data aside, so that nothing is lost, each archive with its journal.
     putJournalsRight(folder);
     const QStringList current = topLevelData(folder) + journalFiles(folder);
     QStringList movedAside;
@@ -612,7 +654,7 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
         result.asideFolder = aside;
     }
 
-    // 3. Put the restored data in place.
+    // 4. Put the restored data in place.
     const QStringList restored = QDir(staging).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     QStringList placed;
     for (const QString &name : restored) {

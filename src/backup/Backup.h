@@ -53,10 +53,22 @@ Result verify(const QString &zipPath, QVector<QPair<QString, qint64>> *entries =
 // True when the folder holds any data file.
 bool hasData(const QString &folder);
 
+// The file names of the three archives, and what each holds, as messages name it
+// ("Parco_Automezzi.pro (parco automezzi)").
+QStringList archiveFileNames();
+QString archiveDescription(const QString &fileName);
+
+// Asked, with the file names of the archives the copy lacks, before a copy that holds some of the
+// three archives but not all replaces the data: true restores it anyway (those registers are then
+// empty, the former data being moved aside as always).
+using ConfirmIncomplete = std::function<bool(const QStringList &missing)>;
+
 // Restores a copy into the program folder; former data files are moved into
-// <folder>/Dati_precedenti_<when> first (Result::asideFolder).
+// <folder>/Dati_precedenti_<when> first (Result::asideFolder). A copy that holds none of the three
+// archives (by their exact names) is refused; one that lacks some is restored only when
+// confirmIncomplete says so (without it, it is refused).
 Result restore(const QString &zipPath, const QString &folder, const QDateTime &when,
-               const Progress &progress = {});
+               const Progress &progress = {}, const ConfirmIncomplete &confirmIncomplete = {});
 
 // Writes a zip holding the given entries under the names given, unchecked. Tests use it to make
 // copies that a user might receive crafted or damaged.

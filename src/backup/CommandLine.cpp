@@ -19,6 +19,7 @@ struct Options
     QString folder;
     QString format;
     bool dryRun = false;
+    bool incomplete = false;
     QString error;
 };
 
@@ -36,6 +37,8 @@ Options parseOptions(const QStringList &arguments, const QString &defaultFolder)
             (a == QLatin1String("--cartella") ? options.folder : options.format) = arguments.at(++i);
         } else if (a == QLatin1String("--dry-run")) {
             options.dryRun = true;
+        } else if (a == QLatin1String("--incompleta")) {
+            options.incomplete = true;
         } else if (a.startsWith(QLatin1String("--"))) {
             options.error = QStringLiteral("Opzione sconosciuta: %1.").arg(a);
             return options;
@@ -141,9 +144,18 @@ int runRestore(const Options &o, QTextStream &out, QTextStream &err)
 {
     if (o.positional.size() != 1)
         return usageError(err, QStringLiteral("restore vuole il file della copia di sicurezza."));
-    const Backup::Result result = Backup::restore(o.positional.at(0), o.folder, QDateTime::currentDateTime());
+    // There is nobody to ask: a copy that lacks some archives is restored only when the command
+    // line says so.
+    bool lacking = false;
+    const Backup::Result result =
+        Backup::restore(o.positional.at(0), o.folder, QDateTime::currentDateTime(), {}, [&](const QStringList &) {
+            lacking = true;
+            return o.incomplete;
+        });
     if (!result.ok) {
         err << result.error << '\n';
+        if (lacking && !o.incomplete)
+            err << QStringLiteral("Per ripristinarla comunque, con quegli archivi vuoti, aggiungere --incompleta.\n");
         return 1;
     }
     if (!result.asideFolder.isEmpty())
@@ -170,7 +182,7 @@ QString usage()
         "  cablora export schede|clienti|automezzi --format csv|json FILE\n"
         "  cablora import schede|clienti|automezzi FILE [--format csv|json] [--dry-run]\n"
         "  cablora backup CARTELLA_DESTINAZIONE\n"
-        "  cablora restore FILE_COPIA\n"
+        "  cablora restore FILE_COPIA [--incompleta]\n"
         "Con --cartella DIR si lavora sui dati della cartella DIR invece di quella del programma.\n");
 }
 

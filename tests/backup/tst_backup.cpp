@@ -41,6 +41,7 @@ QMap<QString, QByteArray> sampleData(const QByteArray &tag)
     QMap<QString, QByteArray> files;
     files["Clienti.pro"] = tag + QByteArray(3011 * 2, 'c');
     files["Schede_Interventi_Elettrauto.pro"] = tag + QByteArray(11895, 's');
+    files["Parco_Automezzi.pro"] = QByteArray(3370, 'v') + tag;
     files["Cablora.ini"] = tag + "[Impostazioni]\r\nTecnico=Mario\r\n";
     files["unins000.dll"] = tag + "[Password]\r\n";
     files["Logo.bmp"] = tag + QByteArray("BM") + QByteArray(500, '\x01');
@@ -71,6 +72,12 @@ QMap<QString, QByteArray> readAll(const QString &folder)
         files[QDir(folder).relativeFilePath(it.filePath())] = TestSupport::readFile(it.filePath());
     }
     return files;
+}
+
+// Restores a copy into an empty folder to look at what it holds, whichever archives it lacks.
+Backup::Result unpackCopy(const QString &copy, const QString &target)
+{
+    return Backup::restore(copy, target, kWhen, {}, [](const QStringList &) { return true; });
 }
 
 QString makeCopy(const QString &folder, const QString &dest)
@@ -275,7 +282,7 @@ private slots:
         const QString copy = makeCopy(folder->path(), dest->path());
         QVERIFY(!copy.isEmpty());
         auto target = TestSupport::programFolder();
-        const Backup::Result restored = Backup::restore(copy, target->path(), kWhen);
+        const Backup::Result restored = unpackCopy(copy, target->path());
         QVERIFY2(restored.ok, qPrintable(restored.error));
         QCOMPARE(TestSupport::readFile(target->filePath(ClienteRecord::fileName())), whole);
         QVERIFY(!QFileInfo::exists(RollbackJournal::fileNameFor(target->filePath(ClienteRecord::fileName()))));
@@ -324,7 +331,7 @@ private slots:
             const Backup::Result made = Backup::create(folder->path(), dest->path(), kWhen.addSecs(n));
             QVERIFY2(made.ok, qPrintable(QStringLiteral("copy %1: %2").arg(n).arg(made.error)));
             auto target = TestSupport::programFolder();
-            const Backup::Result restored = Backup::restore(made.path, target->path(), kWhen);
+            const Backup::Result restored = unpackCopy(made.path, target->path());
             QVERIFY2(restored.ok, qPrintable(restored.error));
             const QByteArray copied = TestSupport::readFile(target->filePath(SchedaRecord::fileName()));
             QVERIFY(copied.startsWith(initial));
@@ -417,6 +424,111 @@ private slots:
             QVERIFY(!QFileInfo::exists(asidePath));
             break;
         }
+    }
+
+    // A copy that holds none of the three archives under its own name would put empty registers in
+    // place of the data: it is refused before anything moves, and nobody is asked.
+    void copyWithoutArchivesRefused_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("settings only") << QStringList{"Cablora.ini"} << "nessun archivio";
+        QTest::newRow("archive name in capitals") << QStringList{"CLIENTI.PRO", "Cablora.ini"} << "\"CLIENTI.PRO\" non è";
+        QTest::newRow("photos and attachments only")
+            << QStringList{"Foto_A_1.jpg", "Documenti_Allegati/fattura 1.pdf", "Autoparco/Scheda_Veicolo_3.jpg"}
+            << "nessun archivio";
+    }
+    void copyWithoutArchivesRefused()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QString, named);
+        auto dest = TestSupport::programFolder();
+        const QString copy = dest->filePath("copia.zip");
+        QVector<QPair<QString, QByteArray>> entries;
+        for (const QString &name : names)
+            entries.append({name, "contenuto di " + name.toUtf8()});
+        QString error;
+        QVERIFY2(Backup::writeZip(copy, entries, &error), qPrintable(error));
+
+        auto target = TestSupport::programFolder();
+        const QMap<QString, QByteArray> current = sampleData("B");
+        writeAll(target->path(), current);
+        bool asked = false;
+        const Backup::Result result = Backup::restore(copy, target->path(), kWhen, {}, [&](const QStringList &) {
+            asked = true;
+            return true;
+        });
+        QVERIFY(!result.ok);
+        QVERIFY(!asked);
+        QVERIFY2(result.error.contains(named), qPrintable(result.error));
+        QCOMPARE(readAll(target->path()), current);
+    }
+
+    // Before a copy that lacks some of the archives replaces the data, the caller is asked, with the
+    // names of those missing; No, or nobody to ask, leaves everything as it was.
+    void incompleteCopyAsksFirst_data()
+    {
+        QTest::addColumn<int>("answer");  // 0 nobody asked, 1 No, 2 Yes
+        QTest::newRow("nobody to ask") << 0;
+        QTest::newRow("answered No") << 1;
+        QTest::newRow("answered Yes") << 2;
+    }
+    void incompleteCopyAsksFirst()
+    {
+        QFETCH(int, answer);
+        auto source = TestSupport::programFolder();
+        auto dest = TestSupport::programFolder();
+        QMap<QString, QByteArray> data = sampleData("A");
+        data.remove("Parco_Automezzi.pro");
+        data.remove("Schede_Interventi_Elettrauto.pro");
+        writeAll(source->path(), data);
+        const QString copy = makeCopy(source->path(), dest->path());
+
+        auto target = TestSupport::programFolder();
+        const QMap<QString, QByteArray> current = sampleData("B");
+        writeAll(target->path(), current);
+        QStringList missing;
+        Backup::ConfirmIncomplete confirm;
+        if (answer > 0)
+            confirm = [&](const QStringList &names) {
+                missing = names;
+                return answer == 2;
+            };
+        const Backup::Result result = Backup::restore(copy, target->path(), kWhen, {}, confirm);
+        if (answer > 0)
+            QCOMPARE(missing, (QStringList{"Schede_Interventi_Elettrauto.pro", "Parco_Automezzi.pro"}));
+        if (answer < 2) {
+            QVERIFY(!result.ok);
+            QVERIFY2(result.error.contains(QStringLiteral("Parco_Automezzi.pro")), qPrintable(result.error));
+            QCOMPARE(readAll(target->path()), current);
+            return;
+        }
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(readAll(result.asideFolder), current);
+        QVERIFY(!QFileInfo::exists(target->filePath("Parco_Automezzi.pro")));
+        QCOMPARE(TestSupport::readFile(target->filePath("Clienti.pro")), data["Clienti.pro"]);
+    }
+
+    // The command line has nobody to ask: an incomplete copy needs --incompleta.
+    void incompleteCopyOnTheCommandLine()
+    {
+        auto dest = TestSupport::programFolder();
+        const QString copy = dest->filePath("copia.zip");
+        QString error;
+        QVERIFY2(Backup::writeZip(copy, {{"Clienti.pro", QByteArray(3011, 'c')}}, &error), qPrintable(error));
+        auto target = TestSupport::programFolder();
+        const QMap<QString, QByteArray> current = sampleData("B");
+        writeAll(target->path(), current);
+
+        QString outText, errText;
+        QTextStream out(&outText), err(&errText);
+        QCOMPARE(CommandLine::run({"restore", copy, "--cartella", target->path()}, QString(), out, err), 1);
+        QVERIFY2(errText.contains(QStringLiteral("--incompleta")) && errText.contains(QStringLiteral("Parco_Automezzi.pro")),
+                 qPrintable(errText));
+        QCOMPARE(readAll(target->path()), current);
+
+        QCOMPARE(CommandLine::run({"restore", copy, "--cartella", target->path(), "--incompleta"}, QString(), out, err), 0);
+        QCOMPARE(TestSupport::readFile(target->filePath("Clienti.pro")), QByteArray(3011, 'c'));
     }
 
     void unsafeNamesRefused_data()
