@@ -6,6 +6,7 @@
 #include "archive/RollbackJournal.h"
 #include "archive/SchedaRecord.h"
 #include "common/FaultInjection.h"
+#include "common/SafeFile.h"
 #include "common/SystemError.h"
 
 #include <QCryptographicHash>
@@ -24,6 +25,7 @@
 #include <optional>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -321,6 +323,185 @@ void putJournalsRight(const QString &folder)
     }
 }
 
+// A restore's swap of files, recorded in the program folder before the first file moves: which
+// files go aside, which come in from the work folder, and in which direction the swap runs
+// (forward to the restored data, or back to the former data after a failure). A restore that is
+// stopped while files move (a kill, a power loss) is run to its end from this record by the next
+// start of the program, or by the next restore, so the folder always ends up holding either the
+// former data or the restored data, whole. The record is written whole or not at all (a temporary
+// file renamed over it), one line per entry:
+//   Cablora ripristino 1
+//   lavoro<TAB><work folder>
+//   precedenti<TAB><folder of the former data>
+//   verso<TAB>avanti | indietro
+//   sposta<TAB><name>      one per file or folder that goes aside
+//   metti<TAB><name>       one per file or folder that comes in
+//   fine
+QString planFileName()
+{
+    return QStringLiteral(".Cablora_piano_ripristino");
+}
+
+QString stagingPrefix()
+{
+    return QStringLiteral(".Cablora_ripristino_");
+}
+
+struct SwapPlan
+{
+    QString staging;  // names of folders inside the program folder
+    QString aside;
+    bool forward = true;
+    QStringList toAside;
+    QStringList toPlace;
+};
+
+QByteArray encodePlan(const SwapPlan &plan)
+{
+    QByteArray text = "Cablora ripristino 1\n";
+    text += "lavoro\t" + plan.staging.toUtf8() + '\n';
+    text += "precedenti\t" + plan.aside.toUtf8() + '\n';
+    text += plan.forward ? "verso\tavanti\n" : "verso\tindietro\n";
+    for (const QString &name : plan.toAside)
+        text += "sposta\t" + name.toUtf8() + '\n';
+    for (const QString &name : plan.toPlace)
+        text += "metti\t" + name.toUtf8() + '\n';
+    text += "fine\n";
+    return text;
+}
+
+// A plain name inside the program folder: what a plan may name, so that a damaged plan can never
+// move anything outside the folder.
+bool isPlainName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+           && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+           && !name.contains(QLatin1Char(':'));
+}
+
+bool decodePlan(const QByteArray &bytes, SwapPlan *plan)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.size() < 6 || lines.takeFirst() != "Cablora ripristino 1" || !lines.last().isEmpty()
+        || lines.at(lines.size() - 2) != "fine")
+        return false;
+    lines.resize(lines.size() - 2);
+    bool direction = false;
+    for (const QByteArray &line : lines) {
+        const int tab = line.indexOf('\t');
+        if (tab <= 0)
+            return false;
+        const QByteArray key = line.left(tab);
+        const QString value = QString::fromUtf8(line.mid(tab + 1));
+        if (key == "verso") {
+            if (value != QLatin1String("avanti") && value != QLatin1String("indietro"))
+                return false;
+            plan->forward = value == QLatin1String("avanti");
+            direction = true;
+            continue;
+        }
+        if (!isPlainName(value))
+            return false;
+        if (key == "lavoro")
+            plan->staging = value;
+        else if (key == "precedenti")
+            plan->aside = value;
+        else if (key == "sposta")
+            plan->toAside << value;
+        else if (key == "metti")
+            plan->toPlace << value;
+        else
+            return false;
+    }
+    return direction && plan->staging.startsWith(stagingPrefix()) && !plan->aside.isEmpty();
+}
+
+bool present(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// Moves the files of a plan in its direction, each from wherever it lies now: every step looks
+// first where its file is, so the same call finishes a swap that stopped at any point. False at the
+// first move that fails, with *failed naming its file.
+bool runPlan(const QDir &dir, const SwapPlan &plan, QString *failed)
+{
+    const QDir staging(dir.filePath(plan.staging));
+    const QDir aside(dir.filePath(plan.aside));
+    const auto move = [&](const QString &name, const QString &from, const QString &to) {
+        if (moveInto(from, to))
+            return true;
+        *failed = name;
+        return false;
+    };
+    if (plan.forward) {
+        // All the former data go aside before the first restored file comes in.
+        for (const QString &name : plan.toAside) {
+            if (present(dir.filePath(name)) && !present(aside.filePath(name))
+                && !move(name, dir.filePath(name), aside.filePath(name)))
+                return false;
+        }
+        for (const QString &name : plan.toPlace) {
+            if (!present(staging.filePath(name)))
+                continue;  // in place already
+            // A file of that name made in the folder after the former data went aside goes aside
+            // too; never overwritten.
+            if (present(dir.filePath(name))
+                && (present(aside.filePath(name)) || !move(name, dir.filePath(name), aside.filePath(name)))) {
+                *failed = name;
+                return false;
+            }
+            if (!move(name, staging.filePath(name), dir.filePath(name)))
+                return false;
+        }
+        return true;
+    }
+    // Back: a restored file in the folder returns to the work folder (a name that was also among
+    // the former data is a restored file only once the former one lies aside), then the former data
+    // return.
+    for (const QString &name : plan.toPlace) {
+        if (!present(staging.filePath(name)) && present(dir.filePath(name))
+            && (!plan.toAside.contains(name) || present(aside.filePath(name)))
+            && !move(name, dir.filePath(name), staging.filePath(name)))
+            return false;
+    }
+    for (const QString &name : plan.toAside) {
+        if (present(aside.filePath(name)) && !present(dir.filePath(name))
+            && !move(name, aside.filePath(name), dir.filePath(name)))
+            return false;
+    }
+    return true;
+}
+
+// The swap is over: the work folder goes, the folder of the former data goes when it is empty,
+// and the plan goes last (a plan without a work folder finishes with nothing to move).
+void endSwap(const QDir &dir, const SwapPlan &plan)
+{
+    QDir(dir.filePath(plan.staging)).removeRecursively();
+    if (QDir(dir.filePath(plan.aside)).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        dir.rmdir(plan.aside);
+    RollbackJournal::syncFolder(dir.path());
+    QFile::remove(dir.filePath(planFileName()));
+    RollbackJournal::syncFolder(dir.path());
+}
+
+// Puts the files unpacked under a folder on the disk before any of them moves: on Linux the whole
+// file system at once, which is far quicker than one flush per photo. Elsewhere the system writes
+// them in its own time (NTFS keeps its renames in order with its own log).
+void syncFileSystem(const QString &folder)
+{
+#ifdef Q_OS_LINUX
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        syncfs(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
 }  // namespace
 
 QString copyFileName(const QDateTime &when)
@@ -545,9 +726,15 @@ QString archiveDescription(const QString &fileName)
 Result restore(const QString &zipPath, const QString &folder, const QDateTime &when, const Progress &progress,
                const ConfirmIncomplete &confirmIncomplete)
 {
+    // A restore that was stopped earlier is run to its end first, so this one starts from whole data.
+    const Result earlier = finishInterruptedRestore(folder);
+    if (!earlier.ok)
+        return earlier;
     Result result;
+    result.note = earlier.note;
     const QDir dir(folder);
-    const QString staging = dir.filePath(QStringLiteral(".Cablora_ripristino_%1").arg(stamp(when)));
+    const QString stagingName = stagingPrefix() + stamp(when);
+    const QString staging = dir.filePath(stagingName);
     QDir(staging).removeRecursively();
     if (!QDir().mkpath(staging)) {
         result.error = QStringLiteral("Impossibile creare una cartella di lavoro in %1.")
@@ -558,6 +745,7 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
         QDir(staging).removeRecursively();
         Result failed;
         failed.error = error;
+        failed.note = result.note;
         return failed;
     };
 
@@ -628,50 +816,101 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
                                         "attuali sono rimasti al loro posto.")
                              .arg(copyName, missing.join(QLatin1String(", ")), otherCaseText));
 
-    // 3. Move the current data aside, so that nothing is lost, each archive with its journal.
+    // 3. The swap: the current data go aside, so that nothing is lost (each archive with its
+    // journal), and the restored files take their place. What will move is recorded first, so that a
+    // swap stopped half-way is finished by the next start.
+    syncFileSystem(staging);
     putJournalsRight(folder);
-    const QStringList current = topLevelData(folder) + journalFiles(folder);
-    QStringList movedAside;
-    const QString aside = dir.filePath(asideFolderName(when));
-    auto putBack = [&]() {
-        for (const QString &name : movedAside)
-            moveInto(QDir(aside).filePath(name), dir.filePath(name));
-        if (QDir(aside).isEmpty())
-            QDir().rmdir(aside);
-    };
-    if (!current.isEmpty()) {
-        if (QFileInfo::exists(aside))
-            return cleanFail(QStringLiteral("La cartella %1 esiste già.").arg(asideFolderName(when)));
-        for (const QString &name : current) {
-            if (!moveInto(dir.filePath(name), QDir(aside).filePath(name))) {
-                putBack();
-                return cleanFail(QStringLiteral("Impossibile spostare %1 nella cartella %2: i dati attuali "
-                                                "sono rimasti al loro posto.")
-                                     .arg(name, asideFolderName(when)));
-            }
-            movedAside << name;
+    SwapPlan plan;
+    plan.staging = stagingName;
+    plan.aside = asideFolderName(when);
+    plan.toAside = topLevelData(folder) + journalFiles(folder);
+    plan.toPlace = QDir(staging).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    if (!plan.toAside.isEmpty() && QFileInfo::exists(dir.filePath(plan.aside)))
+        return cleanFail(QStringLiteral("La cartella %1 esiste già.").arg(plan.aside));
+    const QString planPath = dir.filePath(planFileName());
+    if (!SafeFile::replace(planPath, encodePlan(plan)))
+        return cleanFail(QStringLiteral("Impossibile preparare il ripristino nella cartella del programma: i "
+                                        "dati attuali sono rimasti al loro posto."));
+    QString failed;
+    if (!runPlan(dir, plan, &failed)) {
+        // Undone at once; the plan is turned first, so that a stop during the undo is undone too.
+        plan.forward = false;
+        const bool turned = SafeFile::replace(planPath, encodePlan(plan));
+        QString undoFailed;
+        Result failedResult;
+        failedResult.note = result.note;
+        if (turned && runPlan(dir, plan, &undoFailed)) {
+            endSwap(dir, plan);
+            failedResult.error = QStringLiteral("Impossibile spostare %1 durante il ripristino: il ripristino è "
+                                                "stato annullato e i dati attuali sono rimasti al loro posto.")
+                                     .arg(failed);
+        } else {
+            failedResult.error = QStringLiteral("Impossibile spostare %1 durante il ripristino. Chiudere il "
+                                                "programma: al prossimo avvio il ripristino sarà %2.")
+                                     .arg(failed, turned ? QStringLiteral("annullato") : QStringLiteral("completato"));
         }
-        result.asideFolder = aside;
+        return failedResult;
     }
-
-    // 4. Put the restored data in place.
-    const QStringList restored = QDir(staging).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    QStringList placed;
-    for (const QString &name : restored) {
-        if (!moveInto(QDir(staging).filePath(name), dir.filePath(name))) {
-            for (const QString &done : placed)
-                QFileInfo(dir.filePath(done)).isDir() ? void(QDir(dir.filePath(done)).removeRecursively())
-                                                      : void(QFile::remove(dir.filePath(done)));
-            putBack();
-            return cleanFail(QStringLiteral("Impossibile copiare %1 nella cartella del programma: i dati "
-                                            "attuali sono rimasti al loro posto.")
-                                 .arg(name));
-        }
-        placed << name;
-    }
-    QDir(staging).removeRecursively();
+    endSwap(dir, plan);
+    if (!plan.toAside.isEmpty())
+        result.asideFolder = dir.filePath(plan.aside);
     result.ok = true;
     result.files = unpacked.files;
+    return result;
+}
+
+Result finishInterruptedRestore(const QString &folder)
+{
+    Result result;
+    result.ok = true;
+    const QDir dir(folder);
+    const QString planPath = dir.filePath(planFileName());
+    // A plan whose writing was stopped left at most its temporary file, never a plan in part.
+    for (const QString &name : dir.entryList({planFileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
+        QFile::remove(dir.filePath(name));
+    if (!QFileInfo::exists(planPath)) {
+        // A restore stopped before its swap moved nothing: only its work folder is left, and goes.
+        const QStringList stale = dir.entryList({stagingPrefix() + QLatin1Char('*')},
+                                                QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+        for (const QString &name : stale)
+            QDir(dir.filePath(name)).removeRecursively();
+        return result;
+    }
+    QFile file(planPath);
+    SwapPlan plan;
+    if (!file.open(QIODevice::ReadOnly) || !decodePlan(file.read(1 << 20), &plan)) {
+        result.ok = false;
+        result.error = QStringLiteral("Nella cartella del programma c'è un ripristino interrotto, ma il file %1 che "
+                                      "lo descrive non si può leggere: controllare a mano le cartelle che "
+                                      "iniziano con %2 e Dati_precedenti_, poi eliminare %1.")
+                           .arg(planFileName(), stagingPrefix());
+        return result;
+    }
+    file.close();
+    QString failed;
+    if (!runPlan(dir, plan, &failed)) {
+        result.ok = false;
+        result.error = QStringLiteral("Un ripristino interrotto non può essere %1: impossibile spostare %2. "
+                                      "Chiudere il programma sulle altre postazioni e riavviarlo.")
+                           .arg(plan.forward ? QStringLiteral("completato") : QStringLiteral("annullato"), failed);
+        return result;
+    }
+    endSwap(dir, plan);
+    if (plan.forward) {
+        result.files = int(plan.toPlace.size());
+        if (QFileInfo::exists(dir.filePath(plan.aside)))
+            result.asideFolder = dir.filePath(plan.aside);
+        result.note = result.asideFolder.isEmpty()
+                          ? QStringLiteral("Un ripristino che si era interrotto è stato completato: i dati della copia "
+                                           "di sicurezza sono al loro posto.")
+                          : QStringLiteral("Un ripristino che si era interrotto è stato completato: i dati della copia "
+                                           "di sicurezza sono al loro posto, quelli precedenti nella cartella %1.")
+                                .arg(QDir::toNativeSeparators(result.asideFolder));
+    } else {
+        result.note = QStringLiteral("Un ripristino che si era interrotto è stato annullato: i dati sono tornati "
+                                     "com'erano prima del ripristino.");
+    }
     return result;
 }
 

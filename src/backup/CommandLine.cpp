@@ -191,9 +191,19 @@ int run(const QStringList &arguments, const QString &defaultFolder, QTextStream 
     const QString verb = arguments.value(0);
     const Options options = parseOptions(arguments, defaultFolder);
     int code;
+    Backup::Result earlier;
+    if (options.error.isEmpty() && isVerb(verb)) {
+        // A restore stopped half-way is run to its end before any verb reads or writes the data.
+        earlier = Backup::finishInterruptedRestore(options.folder);
+        if (!earlier.note.isEmpty())
+            out << earlier.note << '\n';
+    }
     if (!options.error.isEmpty())
         code = usageError(err, options.error);
-    else if (verb == QLatin1String("export"))
+    else if (!earlier.ok) {
+        err << earlier.error << '\n';
+        code = 1;
+    } else if (verb == QLatin1String("export"))
         code = runExport(options, out, err);
     else if (verb == QLatin1String("import"))
         code = runImport(options, out, err);

@@ -329,11 +329,13 @@ void TfrmAvvio::imgRipristinaClick()
     }
     if (declined)
         return;  // nothing was changed, as the user chose
+    // A restore stopped earlier, run to its end before this one, is told first.
+    const QString earlier = result.note.isEmpty() ? QString() : result.note + QStringLiteral("\r\n\r\n");
     if (!result.ok) {
-        MessageBoxes::error(this, result.error);
+        MessageBoxes::error(this, earlier + result.error);
         return;
     }
-    QString text = QStringLiteral("Ripristino completato: %1 file ripristinati.").arg(result.files);
+    QString text = earlier + QStringLiteral("Ripristino completato: %1 file ripristinati.").arg(result.files);
     if (!result.asideFolder.isEmpty())
         text += QStringLiteral("\r\nI dati precedenti sono nella cartella %1.")
                     .arg(QDir::toNativeSeparators(result.asideFolder));

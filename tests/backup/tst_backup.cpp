@@ -5,7 +5,9 @@
 #include "archive/SchedaRecord.h"
 #include "backup/Backup.h"
 #include "backup/CommandLine.h"
+#include "shell/AppWindows.h"
 #include "support/TestSupport.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QDir>
 #include <QProcess>
@@ -529,6 +531,191 @@ private slots:
 
         QCOMPARE(CommandLine::run({"restore", copy, "--cartella", target->path(), "--incompleta"}, QString(), out, err), 0);
         QCOMPARE(TestSupport::readFile(target->filePath("Clienti.pro")), QByteArray(3011, 'c'));
+    }
+
+    // A restore stopped while it moves files, as its record of the swap and the files lie then: the
+    // next start (or the next verb, or the next restore) runs it to its end, forward to the restored
+    // data, or back to the former data where it had turned to undo a failure; a record that is
+    // damaged, or names anything outside the program folder, moves nothing.
+    void stoppedSwapRunToItsEnd_data()
+    {
+        QTest::addColumn<QByteArray>("plan");
+        QTest::addColumn<QStringList>("asideAlready");  // former files already in the aside folder
+        QTest::addColumn<QStringList>("placed");        // restored files already in the program folder
+        QTest::addColumn<int>("recoveredBy");           // 0 directly, 1 program start, 2 a verb, 3 a restore
+        QTest::addColumn<int>("outcome");               // 0 restored data, 1 former data, 2 refused
+
+        const QByteArray forward = "Cablora ripristino 1\nlavoro\t.Cablora_ripristino_x\nprecedenti\tDati_precedenti_x\n"
+                                   "verso\tavanti\nsposta\tClienti.pro\nsposta\tCablora.ini\nsposta\tFoto_A_1.jpg\n"
+                                   "metti\tClienti.pro\nmetti\tCablora.ini\nmetti\tDocumenti_Allegati\nfine\n";
+        QByteArray back = forward;
+        back.replace("avanti", "indietro");
+        QTest::newRow("stopped before the first move") << forward << QStringList() << QStringList() << 0 << 0;
+        QTest::newRow("stopped moving the former data aside")
+            << forward << QStringList{"Clienti.pro"} << QStringList() << 1 << 0;
+        QTest::newRow("stopped putting the restored data in")
+            << forward << QStringList{"Clienti.pro", "Cablora.ini", "Foto_A_1.jpg"} << QStringList{"Clienti.pro"} << 2 << 0;
+        QTest::newRow("stopped after the last move") << forward << QStringList{"Clienti.pro", "Cablora.ini", "Foto_A_1.jpg"}
+                                                     << QStringList{"Clienti.pro", "Cablora.ini", "Documenti_Allegati"} << 3
+                                                     << 0;
+        QTest::newRow("stopped undoing") << back << QStringList{"Clienti.pro", "Cablora.ini"}
+                                         << QStringList{"Clienti.pro"} << 1 << 1;
+        QTest::newRow("undo stopped at its start") << back << QStringList() << QStringList() << 0 << 1;
+        QByteArray outside = forward;
+        outside.replace("sposta\tFoto_A_1.jpg", "sposta\t../Foto_A_1.jpg");
+        QTest::newRow("names a file outside the folder") << outside << QStringList() << QStringList() << 2 << 2;
+        QTest::newRow("torn record") << forward.chopped(5) << QStringList() << QStringList() << 0 << 2;
+    }
+    void stoppedSwapRunToItsEnd()
+    {
+        QFETCH(QByteArray, plan);
+        QFETCH(QStringList, asideAlready);
+        QFETCH(QStringList, placed);
+        QFETCH(int, recoveredBy);
+        QFETCH(int, outcome);
+
+        // The former data and the restored data, as the swap found them.
+        QMap<QString, QByteArray> former{{"Clienti.pro", "clienti di prima"},
+                                         {"Cablora.ini", "impostazioni di prima"},
+                                         {"Foto_A_1.jpg", "foto di prima"}};
+        QMap<QString, QByteArray> restored{{"Clienti.pro", "clienti della copia"},
+                                           {"Cablora.ini", "impostazioni della copia"},
+                                           {"Documenti_Allegati/fattura.pdf", "fattura della copia"}};
+        auto target = TestSupport::programFolder();
+        const QDir dir(target->path());
+        const auto top = [](const QString &name) { return name.section(QLatin1Char('/'), 0, 0); };
+        for (auto it = former.begin(); it != former.end(); ++it)
+            writeAll(asideAlready.contains(it.key()) ? dir.filePath("Dati_precedenti_x") : dir.path(), {{it.key(), it.value()}});
+        for (auto it = restored.begin(); it != restored.end(); ++it)
+            writeAll(placed.contains(top(it.key())) ? dir.path() : dir.filePath(".Cablora_ripristino_x"), {{it.key(), it.value()}});
+        QVERIFY(TestSupport::writeFile(dir.filePath(".Cablora_piano_ripristino"), plan));
+        QVERIFY(TestSupport::writeFile(dir.filePath("cablora"), "ELF"));
+        const QMap<QString, QByteArray> before = readAll(dir.path());
+
+        QString error, note;
+        MessageBoxes::takeShown();
+        switch (recoveredBy) {
+        case 0: {
+            const Backup::Result result = Backup::finishInterruptedRestore(dir.path());
+            error = result.ok ? QString() : result.error;
+            note = result.note;
+            break;
+        }
+        case 1: {
+            auto windows = TestSupport::createWindows(dir.path());
+            windows->start();
+            for (const MessageBoxes::Shown &shown : MessageBoxes::takeShown())
+                (shown.kind == MessageBoxes::Kind::Information ? note : error) += shown.text;
+            break;
+        }
+        case 2: {
+            auto dest = TestSupport::programFolder();
+            QString outText, errText;
+            QTextStream out(&outText), err(&errText);
+            CommandLine::run({"backup", dest->path(), "--cartella", dir.path()}, QString(), out, err);
+            out.flush();
+            note = outText;
+            error = errText;
+            break;
+        }
+        default: {
+            // The next restore finishes the stopped one first, then restores its own copy.
+            auto source = TestSupport::programFolder();
+            auto dest = TestSupport::programFolder();
+            writeAll(source->path(), sampleData("C"));
+            const Backup::Result result = Backup::restore(makeCopy(source->path(), dest->path()), dir.path(), kWhen);
+            QVERIFY2(result.ok, qPrintable(result.error));
+            note = result.note;
+            QCOMPARE(readAll(result.asideFolder), restored);
+            QDir(result.asideFolder).removeRecursively();
+            for (const QString &name : sampleData("C").keys())
+                QFile::remove(dir.filePath(name));
+            QDir(dir.filePath("Autoparco")).removeRecursively();
+            QDir(dir.filePath("Documenti_Allegati")).removeRecursively();
+            restored.clear();  // moved aside by the second restore, checked above
+            break;
+        }
+        }
+
+        QMap<QString, QByteArray> now = readAll(dir.path());
+        if (outcome == 2) {
+            QVERIFY2(!error.isEmpty(), qPrintable(note));
+            QCOMPARE(now, before);
+            return;
+        }
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY2(note.contains(outcome == 0 ? QStringLiteral("completato") : QStringLiteral("annullato")), qPrintable(note));
+        QMap<QString, QByteArray> expected = outcome == 0 ? restored : former;
+        expected["cablora"] = "ELF";
+        if (outcome == 0) {
+            for (auto it = former.begin(); it != former.end(); ++it)
+                expected["Dati_precedenti_x/" + it.key()] = it.value();
+        }
+        QCOMPARE(now, expected);
+        QVERIFY(QDir(dir.path()).entryList({".Cablora_*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+    }
+
+    // The program killed at random moments of a restore, many of them while it moves files: once
+    // the next start has run, the folder holds either the former data or the restored data, whole,
+    // and the former data lie whole in their dated folder.
+    void killedRestores()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("kills the program with SIGKILL");
+#else
+        QMap<QString, QByteArray> former = sampleData("B"), restored = sampleData("A");
+        for (int n = 1; n <= 150; ++n) {
+            former[QStringLiteral("Foto_A_%1.jpg").arg(n + 100)] = "foto di prima " + QByteArray::number(n);
+            restored[QStringLiteral("Foto_B_%1.jpg").arg(n + 100)] = "foto della copia " + QByteArray::number(n);
+        }
+        auto source = TestSupport::programFolder();
+        auto dest = TestSupport::programFolder();
+        writeAll(source->path(), restored);
+        const QString copy = makeCopy(source->path(), dest->path());
+
+        QRandomGenerator random(9090u);
+        int formerKept = 0, restoredWhole = 0, midSwap = 0;
+        for (int run = 0; run < 30; ++run) {
+            auto target = TestSupport::programFolder();
+            writeAll(target->path(), former);
+            const QString plan = target->filePath(".Cablora_piano_ripristino");
+            QProcess program;
+            program.start(QStringLiteral(CABLORA_EXECUTABLE), {"restore", copy, "--cartella", target->path()});
+            QVERIFY(program.waitForStarted());
+            bool planSeen = false;
+            if (run % 2 == 0) {
+                while (!(planSeen = QFileInfo::exists(plan)) && !program.waitForFinished(0))
+                    QThread::usleep(20);
+                QThread::usleep(random.bounded(0, 3000));
+            } else {
+                QThread::usleep(random.bounded(0, 250000));
+            }
+            ::kill(pid_t(program.processId()), SIGKILL);
+            QVERIFY(program.waitForFinished(60000));
+            midSwap += planSeen && program.exitStatus() == QProcess::CrashExit && QFileInfo::exists(plan);
+
+            const Backup::Result finished = Backup::finishInterruptedRestore(target->path());
+            QVERIFY2(finished.ok, qPrintable(finished.error));
+            const QStringList aside = QDir(target->path()).entryList({"Dati_precedenti_*"}, QDir::Dirs);
+            QMap<QString, QByteArray> now = readAll(target->path());
+            for (auto it = now.begin(); it != now.end();)
+                it = it.key().startsWith(QLatin1String("Dati_precedenti_")) ? now.erase(it) : std::next(it);
+            const QString where = QStringLiteral("run %1").arg(run);
+            QVERIFY2(QDir(target->path()).entryList({".Cablora_*"}, QDir::AllEntries | QDir::Hidden).isEmpty(),
+                     qPrintable(where));
+            if (now == former) {
+                QVERIFY2(aside.isEmpty(), qPrintable(where));
+                ++formerKept;
+            } else {
+                QVERIFY2(now == restored, qPrintable(where + QStringLiteral(": neither data set whole")));
+                QCOMPARE(aside.size(), 1);
+                QVERIFY2(readAll(target->filePath(aside.first())) == former, qPrintable(where));
+                ++restoredWhole;
+            }
+        }
+        qInfo("30 restores killed: %d left the former data, %d the restored data, %d stopped while files moved",
+              formerKept, restoredWhole, midSwap);
+#endif
     }
 
     void unsafeNamesRefused_data()

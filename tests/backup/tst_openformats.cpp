@@ -284,8 +284,8 @@ private slots:
             bool journalSeen = false;
             if (run % 2 == 0) {
                 // Killed while it writes: as soon as its append mark is there, after a few microseconds.
-                while (program.state() == QProcess::Running && !(journalSeen = QFileInfo::exists(journalPath))) {
-                }
+                while (!(journalSeen = QFileInfo::exists(journalPath)) && !program.waitForFinished(0))
+                    QThread::usleep(20);
                 QThread::usleep(random.bounded(0, 3000));
             } else {
                 QThread::usleep(random.bounded(0, 400000));
