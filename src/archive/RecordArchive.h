@@ -27,7 +27,9 @@
 // one is on the disk (see RollbackJournal.h): a crash or power loss half-way leaves the old record
 // or the new one, never a mix. Only writers, holding the lock, roll a journal back: a reader may be
 // looking at the journal of a writer on another workstation that is in the middle of its overwrite.
-// An append needs no journal: a torn append is a trailing fragment, which is no record.
+// An append of one record needs no journal: a torn append is a trailing fragment, which is no
+// record. An append of many (AppendAll) notes the archive's length in the journal file first, so
+// that it lands whole or not at all.
 class RecordArchive
 {
 public:
