@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 
@@ -14,24 +16,31 @@
 // Several workstations may share the file over a network folder. Readers never lock. Append and
 // WriteAt take an exclusive lock (on a byte far beyond any data, so that readers are never blocked,
 // not even where locks are mandatory) for the count-and-write, and flush the data to the disk before
-// they report success: two writers appending at once get two records. A writer waits for the lock
-// only a few seconds: a workstation that crashed while holding it (on a share that keeps the lock
-// for a while) makes the write fail, and the command reports it, instead of freezing the window.
+// they report success: two writers appending at once get two records. A writer that finds the lock
+// taken waits for it in the system's queue of waiting writers (a blocking lock call, not polling), so
+// writers are served in about the order they asked and none loses the race over and over; the wait
+// ends after a few seconds: a workstation that crashed while holding the lock (on a share that keeps
+// it for a while) makes the write fail, and the command reports it, instead of freezing the window.
+// ErrorString() words every failure in Italian, with the system's cause where there is one.
 //
 // An overwrite in place keeps the old record in a rollback journal beside the archive until the new
 // one is on the disk (see RollbackJournal.h): a crash or power loss half-way leaves the old record
 // or the new one, never a mix. Only writers, holding the lock, roll a journal back: a reader may be
 // looking at the journal of a writer on another workstation that is in the middle of its overwrite.
-// An append needs no journal: a torn append is a trailing fragment, which is no record.
+// An append of one record needs no journal: a torn append is a trailing fragment, which is no
+// record. An append of many (AppendAll) notes the archive's length in the journal file first, so
+// that it lands whole or not at all.
 class RecordArchive
 {
 public:
     // The byte that writers lock: far beyond any archive's data, so the lock never covers a record
     // that a reader wants, but the same byte for every writer of the file.
     static constexpr qint64 kWriteLockOffset = Q_INT64_C(0x4000000000000000);
+    // The byte on which writers queue for the write lock (see lockForWriting).
+    static constexpr qint64 kWriteQueueOffset = kWriteLockOffset + 1;
 
-    // How long Append and WriteAt keep trying to take the write lock before they fail. Process-wide;
-    // tests shorten it.
+    // How long Append and WriteAt wait for the write lock before they fail. Process-wide; tests
+    // shorten it.
     static constexpr int kDefaultLockWaitMs = 5000;
     static void setLockWaitMs(int milliseconds);
     static int lockWaitMs();
@@ -76,6 +85,22 @@ public:
     // no other writer can slip in between. makeRecord may read the archive; it must not write it,
     // and it must be quick (other writers wait).
     qint64 Append(const std::function<QByteArray(qint64 count)> &makeRecord);
+    // Appends many records at once, all or nothing (an import): returns the position of the first,
+    // or -1 with the archive as it was. A crash half-way leaves an append mark beside the archive
+    // (see RollbackJournal.h), from which the next writer cuts what was written. The records are
+    // written under one hold of the write lock, so other writers wait for the whole append. A
+    // trailing fragment is written over, as by Append, and is not put back by a failed append.
+    qint64 AppendAll(const QVector<QByteArray> &records);
+
+    // For a backup copy: the archive's length in bytes, and its bytes from an offset, each taken
+    // while holding the write lock after what a stopped writer left has been put right (a journal
+    // rolled back, a stopped import cut), so every record read is whole, as its last writer left it.
+    // The lock is held for one call only, so a copy read in blocks keeps other writers waiting no
+    // longer than one block. An archive opened for reading only (a read-only folder) can be neither
+    // locked nor put right; a valid journal beside it is applied to the bytes read instead, and an
+    // append mark shortens the length. ReadForCopy reads exactly length bytes or fails.
+    qint64 LengthForCopy();
+    bool ReadForCopy(qint64 offset, char *data, qint64 length);
 
     // Sequential reading from record 1, in large blocks. ReadNext returns false at the end or on a
     // failure (Failed() then tells which). NextRecord returns a pointer to the next record's bytes,
@@ -93,16 +118,22 @@ public:
 private:
     bool fail(const QString &what);
     bool refused(const QString &what);
-    bool tryLockForWriting(bool *busy);
+    bool notWritable();
+    bool lockByte(qint64 offset, bool wait, int *error);
+    void unlockByte(qint64 offset);
+    bool lockByteBefore(qint64 offset, const QDeadlineTimer &deadline, int *error);
+    bool tryLockForWriting();
     bool lockForWriting();
     void unlockAfterWriting();
     bool writeRecordAt(qint64 offset, const QByteArray &record);
     bool restoreRecordAt(qint64 offset, const QByteArray &old);
     bool syncFile();
     bool recoverJournal();
-    bool writeJournal(qint64 position, const QByteArray &oldRecord);
+    bool writeJournal(const QByteArray &bytes);
     bool retireJournal(bool throughSeam);
     bool fillBuffer();
+    bool forCopy(const std::function<bool(bool locked)> &work);
+    QByteArray journalBytes() const;
 
     QFile m_file;
     int m_recordSize = 0;

@@ -18,6 +18,7 @@ namespace RollbackJournal {
 namespace {
 
 constexpr char kMagic[8] = {'C', 'B', 'L', 'J', 'R', 'N', 'L', '1'};
+constexpr char kAppendMagic[8] = {'C', 'B', 'L', 'A', 'P', 'N', 'D', '1'};
 
 std::array<quint32, 256> makeCrcTable()
 {
@@ -82,6 +83,32 @@ bool decode(const QByteArray &bytes, int recordSize, Entry *entry)
     entry->position = qint64(position);
     entry->offset = qint64(offset);
     entry->oldRecord = bytes.mid(kHeaderSize, recordSize);
+    return true;
+}
+
+QByteArray encodeAppendMark(int recordSize, qint64 lengthBefore)
+{
+    QByteArray bytes(kAppendMarkSize, '\0');
+    char *p = bytes.data();
+    memcpy(p, kAppendMagic, sizeof kAppendMagic);
+    qToLittleEndian<quint32>(quint32(recordSize), p + 8);
+    qToLittleEndian<quint64>(quint64(lengthBefore), p + 12);
+    qToLittleEndian<quint32>(crc32(p, 20), p + 20);
+    return bytes;
+}
+
+bool decodeAppendMark(const QByteArray &bytes, int recordSize, qint64 *lengthBefore)
+{
+    if (recordSize <= 0 || bytes.size() != kAppendMarkSize)
+        return false;
+    const char *p = bytes.constData();
+    if (memcmp(p, kAppendMagic, sizeof kAppendMagic) != 0 || qFromLittleEndian<quint32>(p + 20) != crc32(p, 20)
+        || qFromLittleEndian<quint32>(p + 8) != quint32(recordSize))
+        return false;
+    const quint64 length = qFromLittleEndian<quint64>(p + 12);
+    if (length % quint64(recordSize) != 0 || length > quint64(1) << 60)
+        return false;
+    *lengthBefore = qint64(length);
     return true;
 }
 

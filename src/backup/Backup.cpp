@@ -1,6 +1,13 @@
 #include "backup/Backup.h"
 
+#include "archive/AutomezzoRecord.h"
+#include "archive/ClienteRecord.h"
+#include "archive/RecordArchive.h"
+#include "archive/RollbackJournal.h"
+#include "archive/SchedaRecord.h"
 #include "common/FaultInjection.h"
+#include "common/SafeFile.h"
+#include "common/SystemError.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -18,6 +25,7 @@
 #include <optional>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -246,6 +254,19 @@ Result readCopy(const QString &zipPath, QVector<EntryInfo> *entries, const Sink 
     return result;
 }
 
+// The record size of a data file that is one of the three archives (its exact name, in the program
+// folder itself), or 0.
+int archiveRecordSize(const QString &relative)
+{
+    if (relative == SchedaRecord::fileName())
+        return SchedaRecord::kSize;
+    if (relative == ClienteRecord::fileName())
+        return ClienteRecord::kSize;
+    if (relative == AutomezzoRecord::fileName())
+        return AutomezzoRecord::kSize;
+    return 0;
+}
+
 bool moveInto(const QString &from, const QString &to)
 {
     QDir().mkpath(QFileInfo(to).absolutePath());
@@ -268,6 +289,217 @@ QStringList topLevelData(const QString &folder)
             names << sub;
     }
     return names;
+}
+
+// The journals of archives in a folder ("Clienti.pro-journal"): not data of their own, but they
+// belong to their archive and must go wherever it goes. A journal left beside an archive that is
+// replaced would be applied to the new archive by its next writer.
+QStringList journalFiles(const QString &folder)
+{
+    QStringList names;
+    const QString suffix = RollbackJournal::fileNameFor(QString());
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.endsWith(suffix, Qt::CaseInsensitive) && name.size() > suffix.size()
+            && name.chopped(suffix.size()).endsWith(QLatin1String(".pro"), Qt::CaseInsensitive))
+            names << name;
+    }
+    return names;
+}
+
+// Before an archive is moved aside, what a writer that stopped left beside it (an overwrite's
+// journal, an import's append mark) is applied when no other writer holds the lock, so the data
+// moved aside are whole. A journal that cannot be applied now goes aside with its archive, where
+// it is applied when those data are opened by a writer again.
+void putJournalsRight(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const QString &journal : journalFiles(folder)) {
+        const QString name = journal.chopped(RollbackJournal::fileNameFor(QString()).size());
+        const int recordSize = archiveRecordSize(name);
+        if (recordSize > 0 && QFileInfo::exists(dir.filePath(name))) {
+            RecordArchive archive;
+            archive.OpenOrCreate(dir.filePath(name), recordSize);
+        }
+    }
+}
+
+// A restore's swap of files, recorded in the program folder before the first file moves: which
+// files go aside, which come in from the work folder, and in which direction the swap runs
+// (forward to the restored data, or back to the former data after a failure). A restore that is
+// stopped while files move (a kill, a power loss) is run to its end from this record by the next
+// start of the program, or by the next restore, so the folder always ends up holding either the
+// former data or the restored data, whole. The record is written whole or not at all (a temporary
+// file renamed over it), one line per entry:
+//   Cablora ripristino 1
+//   lavoro<TAB><work folder>
+//   precedenti<TAB><folder of the former data>
+//   verso<TAB>avanti | indietro
+//   sposta<TAB><name>      one per file or folder that goes aside
+//   metti<TAB><name>       one per file or folder that comes in
+//   fine
+QString planFileName()
+{
+    return QStringLiteral(".Cablora_piano_ripristino");
+}
+
+QString stagingPrefix()
+{
+    return QStringLiteral(".Cablora_ripristino_");
+}
+
+struct SwapPlan
+{
+    QString staging;  // names of folders inside the program folder
+    QString aside;
+    bool forward = true;
+    QStringList toAside;
+    QStringList toPlace;
+};
+
+QByteArray encodePlan(const SwapPlan &plan)
+{
+    QByteArray text = "Cablora ripristino 1\n";
+    text += "lavoro\t" + plan.staging.toUtf8() + '\n';
+    text += "precedenti\t" + plan.aside.toUtf8() + '\n';
+    text += plan.forward ? "verso\tavanti\n" : "verso\tindietro\n";
+    for (const QString &name : plan.toAside)
+        text += "sposta\t" + name.toUtf8() + '\n';
+    for (const QString &name : plan.toPlace)
+        text += "metti\t" + name.toUtf8() + '\n';
+    text += "fine\n";
+    return text;
+}
+
+// A plain name inside the program folder: what a plan may name, so that a damaged plan can never
+// move anything outside the folder.
+bool isPlainName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+           && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+           && !name.contains(QLatin1Char(':'));
+}
+
+bool decodePlan(const QByteArray &bytes, SwapPlan *plan)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.size() < 6 || lines.takeFirst() != "Cablora ripristino 1" || !lines.last().isEmpty()
+        || lines.at(lines.size() - 2) != "fine")
+        return false;
+    lines.resize(lines.size() - 2);
+    bool direction = false;
+    for (const QByteArray &line : lines) {
+        const int tab = line.indexOf('\t');
+        if (tab <= 0)
+            return false;
+        const QByteArray key = line.left(tab);
+        const QString value = QString::fromUtf8(line.mid(tab + 1));
+        if (key == "verso") {
+            if (value != QLatin1String("avanti") && value != QLatin1String("indietro"))
+                return false;
+            plan->forward = value == QLatin1String("avanti");
+            direction = true;
+            continue;
+        }
+        if (!isPlainName(value))
+            return false;
+        if (key == "lavoro")
+            plan->staging = value;
+        else if (key == "precedenti")
+            plan->aside = value;
+        else if (key == "sposta")
+            plan->toAside << value;
+        else if (key == "metti")
+            plan->toPlace << value;
+        else
+            return false;
+    }
+    return direction && plan->staging.startsWith(stagingPrefix()) && !plan->aside.isEmpty();
+}
+
+bool present(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// Moves the files of a plan in its direction, each from wherever it lies now: every step looks
+// first where its file is, so the same call finishes a swap that stopped at any point. False at the
+// first move that fails, with *failed naming its file.
+bool runPlan(const QDir &dir, const SwapPlan &plan, QString *failed)
+{
+    const QDir staging(dir.filePath(plan.staging));
+    const QDir aside(dir.filePath(plan.aside));
+    const auto move = [&](const QString &name, const QString &from, const QString &to) {
+        if (moveInto(from, to))
+            return true;
+        *failed = name;
+        return false;
+    };
+    if (plan.forward) {
+        // All the former data go aside before the first restored file comes in.
+        for (const QString &name : plan.toAside) {
+            if (present(dir.filePath(name)) && !present(aside.filePath(name))
+                && !move(name, dir.filePath(name), aside.filePath(name)))
+                return false;
+        }
+        for (const QString &name : plan.toPlace) {
+            if (!present(staging.filePath(name)))
+                continue;  // in place already
+            // A file of that name made in the folder after the former data went aside goes aside
+            // too; never overwritten.
+            if (present(dir.filePath(name))
+                && (present(aside.filePath(name)) || !move(name, dir.filePath(name), aside.filePath(name)))) {
+                *failed = name;
+                return false;
+            }
+            if (!move(name, staging.filePath(name), dir.filePath(name)))
+                return false;
+        }
+        return true;
+    }
+    // Back: a restored file in the folder returns to the work folder (a name that was also among
+    // the former data is a restored file only once the former one lies aside), then the former data
+    // return.
+    for (const QString &name : plan.toPlace) {
+        if (!present(staging.filePath(name)) && present(dir.filePath(name))
+            && (!plan.toAside.contains(name) || present(aside.filePath(name)))
+            && !move(name, dir.filePath(name), staging.filePath(name)))
+            return false;
+    }
+    for (const QString &name : plan.toAside) {
+        if (present(aside.filePath(name)) && !present(dir.filePath(name))
+            && !move(name, aside.filePath(name), dir.filePath(name)))
+            return false;
+    }
+    return true;
+}
+
+// The swap is over: the work folder goes, the folder of the former data goes when it is empty,
+// and the plan goes last (a plan without a work folder finishes with nothing to move).
+void endSwap(const QDir &dir, const SwapPlan &plan)
+{
+    QDir(dir.filePath(plan.staging)).removeRecursively();
+    if (QDir(dir.filePath(plan.aside)).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        dir.rmdir(plan.aside);
+    RollbackJournal::syncFolder(dir.path());
+    QFile::remove(dir.filePath(planFileName()));
+    RollbackJournal::syncFolder(dir.path());
+}
+
+// Puts the files unpacked under a folder on the disk before any of them moves: on Linux the whole
+// file system at once, which is far quicker than one flush per photo. Elsewhere the system writes
+// them in its own time (NTFS keeps its renames in order with its own log).
+void syncFileSystem(const QString &folder)
+{
+#ifdef Q_OS_LINUX
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        syncfs(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
 }
 
 }  // namespace
@@ -366,21 +598,56 @@ Result create(const QString &folder, const QString &destFolder, const QDateTime 
         qint64 done = 0;
         QByteArray buffer(kChunk, Qt::Uninitialized);
         for (const QString &name : files) {
-            QFile in(source.filePath(name));
-            if (!in.open(QIODevice::ReadOnly))
-                return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, in.errorString()));
-            const QFileInfo info(in);
-            if (!zip->begin(name, in.size(), info.lastModified()))
+            const QString path = source.filePath(name);
+            // An archive is read under its write lock, a block at a time, after what a stopped writer
+            // left has been put right: every record goes into the copy whole, and another workstation
+            // that appends meanwhile neither makes the copy fail nor lands half in it. Any other file
+            // is replaced whole by the program (written aside and renamed), never changed in place.
+            const int recordSize = archiveRecordSize(name);
+            RecordArchive archive;
+            QFile in(path);
+            qint64 size = 0;
+            qint64 block = buffer.size();
+            if (recordSize > 0) {
+                if (!archive.OpenOrCreate(path, recordSize)) {
+                    // A file this user may only read (a read-only share): copied as it lies, a journal
+                    // beside it applied to the bytes read.
+                    if (QFileInfo(path).isWritable() || !archive.OpenForReading(path, recordSize))
+                        return fail(QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
+                }
+                size = archive.LengthForCopy();
+                if (size < 0)
+                    return fail(QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
+                block = qMax<qint64>(1, block / recordSize) * recordSize;
+                if (block > buffer.size())
+                    buffer.resize(block);
+            } else {
+                if (!in.open(QIODevice::ReadOnly))
+                    return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, SystemError::lastError(in)));
+                size = in.size();
+            }
+            if (!zip->begin(name, size, QFileInfo(path).lastModified()))
                 return fail(writeFailed(zip->error()));
             EntryInfo entry;
             entry.name = name;
             QCryptographicHash hash(QCryptographicHash::Sha256);
-            for (;;) {
-                const qint64 n = in.read(buffer.data(), buffer.size());
-                if (n < 0)
-                    return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, in.errorString()));
-                if (n == 0)
-                    break;
+            // Exactly the length the entry was given: a file that grows meanwhile is copied as it was
+            // when its copy began.
+            for (qint64 at = 0; at < size;) {
+                const qint64 n = qMin(block, size - at);
+                if (recordSize > 0) {
+                    if (!archive.ReadForCopy(at, buffer.data(), n))
+                        return fail(QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
+                } else {
+                    const qint64 got = in.read(buffer.data(), n);
+                    if (got < 0)
+                        return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, SystemError::lastError(in)));
+                    if (got != n)
+                        return fail(QStringLiteral("Il file %1 è stato accorciato durante la copia: ripetere la copia "
+                                                   "di sicurezza.")
+                                        .arg(name));
+                }
+                at += n;
                 if (!zip->data(buffer.constData(), n))
                     return fail(writeFailed(zip->error()));
                 hash.addData(QByteArrayView(buffer.constData(), n));
@@ -440,11 +707,34 @@ Result verify(const QString &zipPath, QVector<QPair<QString, qint64>> *entries)
     return result;
 }
 
-Result restore(const QString &zipPath, const QString &folder, const QDateTime &when, const Progress &progress)
+QStringList archiveFileNames()
 {
+    return {SchedaRecord::fileName(), ClienteRecord::fileName(), AutomezzoRecord::fileName()};
+}
+
+QString archiveDescription(const QString &fileName)
+{
+    if (fileName == SchedaRecord::fileName())
+        return QStringLiteral("%1 (schede di intervento)").arg(fileName);
+    if (fileName == ClienteRecord::fileName())
+        return QStringLiteral("%1 (anagrafica clienti)").arg(fileName);
+    if (fileName == AutomezzoRecord::fileName())
+        return QStringLiteral("%1 (parco automezzi)").arg(fileName);
+    return fileName;
+}
+
+Result restore(const QString &zipPath, const QString &folder, const QDateTime &when, const Progress &progress,
+               const ConfirmIncomplete &confirmIncomplete)
+{
+    // A restore that was stopped earlier is run to its end first, so this one starts from whole data.
+    const Result earlier = finishInterruptedRestore(folder);
+    if (!earlier.ok)
+        return earlier;
     Result result;
+    result.note = earlier.note;
     const QDir dir(folder);
-    const QString staging = dir.filePath(QStringLiteral(".Cablora_ripristino_%1").arg(stamp(when)));
+    const QString stagingName = stagingPrefix() + stamp(when);
+    const QString staging = dir.filePath(stagingName);
     QDir(staging).removeRecursively();
     if (!QDir().mkpath(staging)) {
         result.error = QStringLiteral("Impossibile creare una cartella di lavoro in %1.")
@@ -455,6 +745,7 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
         QDir(staging).removeRecursively();
         Result failed;
         failed.error = error;
+        failed.note = result.note;
         return failed;
     };
 
@@ -500,49 +791,126 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
         return cleanFail(QStringLiteral("La copia di sicurezza %1 non contiene dati.")
                              .arg(QFileInfo(zipPath).fileName()));
 
-    // 2. Move the current data aside, so that nothing is lost.
-    const QStringList current = topLevelData(folder);
-    QStringList movedAside;
-    const QString aside = dir.filePath(asideFolderName(when));
-    auto putBack = [&]() {
-        for (const QString &name : movedAside)
-            moveInto(QDir(aside).filePath(name), dir.filePath(name));
-        if (QDir(aside).isEmpty())
-            QDir().rmdir(aside);
-    };
-    if (!current.isEmpty()) {
-        if (QFileInfo::exists(aside))
-            return cleanFail(QStringLiteral("La cartella %1 esiste già.").arg(asideFolderName(when)));
-        for (const QString &name : current) {
-            if (!moveInto(dir.filePath(name), QDir(aside).filePath(name))) {
-                putBack();
-                return cleanFail(QStringLiteral("Impossibile spostare %1 nella cartella %2: i dati attuali "
-                                                "sono rimasti al loro posto.")
-                                     .arg(name, asideFolderName(when)));
-            }
-            movedAside << name;
+    // 2. The copy must hold the archives under their own names (the program finds "Clienti.pro",
+    // not "CLIENTI.PRO"): a copy with none of them would leave empty registers in place of the data.
+    const QStringList staged = QDir(staging).entryList(QDir::Files | QDir::Hidden);
+    QStringList missing, otherCase;
+    for (const QString &name : archiveFileNames()) {
+        if (staged.contains(name))
+            continue;
+        missing << name;
+        for (const QString &file : staged) {
+            if (file.compare(name, Qt::CaseInsensitive) == 0)
+                otherCase << QStringLiteral("\"%1\" non è \"%2\": i nomi degli archivi vanno scritti esattamente così")
+                                 .arg(file, name);
         }
-        result.asideFolder = aside;
     }
+    const QString copyName = QFileInfo(zipPath).fileName();
+    const QString otherCaseText = otherCase.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(otherCase.join(QLatin1String("; ")));
+    if (missing.size() == archiveFileNames().size())
+        return cleanFail(QStringLiteral("La copia di sicurezza %1 non contiene nessun archivio di Cablora (%2)%3 e "
+                                        "non viene ripristinata: i dati attuali sono rimasti al loro posto.")
+                             .arg(copyName, archiveFileNames().join(QLatin1String(", ")), otherCaseText));
+    if (!missing.isEmpty() && !(confirmIncomplete && confirmIncomplete(missing)))
+        return cleanFail(QStringLiteral("Ripristino annullato: la copia di sicurezza %1 non contiene %2%3. I dati "
+                                        "attuali sono rimasti al loro posto.")
+                             .arg(copyName, missing.join(QLatin1String(", ")), otherCaseText));
 
-    // 3. Put the restored data in place.
-    const QStringList restored = QDir(staging).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    QStringList placed;
-    for (const QString &name : restored) {
-        if (!moveInto(QDir(staging).filePath(name), dir.filePath(name))) {
-            for (const QString &done : placed)
-                QFileInfo(dir.filePath(done)).isDir() ? void(QDir(dir.filePath(done)).removeRecursively())
-                                                      : void(QFile::remove(dir.filePath(done)));
-            putBack();
-            return cleanFail(QStringLiteral("Impossibile copiare %1 nella cartella del programma: i dati "
-                                            "attuali sono rimasti al loro posto.")
-                                 .arg(name));
+    // 3. The swap: the current data go aside, so that nothing is lost (each archive with its
+    // journal), and the restored files take their place. What will move is recorded first, so that a
+    // swap stopped half-way is finished by the next start.
+    syncFileSystem(staging);
+    putJournalsRight(folder);
+    SwapPlan plan;
+    plan.staging = stagingName;
+    plan.aside = asideFolderName(when);
+    plan.toAside = topLevelData(folder) + journalFiles(folder);
+    plan.toPlace = QDir(staging).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    if (!plan.toAside.isEmpty() && QFileInfo::exists(dir.filePath(plan.aside)))
+        return cleanFail(QStringLiteral("La cartella %1 esiste già.").arg(plan.aside));
+    const QString planPath = dir.filePath(planFileName());
+    if (!SafeFile::replace(planPath, encodePlan(plan)))
+        return cleanFail(QStringLiteral("Impossibile preparare il ripristino nella cartella del programma: i "
+                                        "dati attuali sono rimasti al loro posto."));
+    QString failed;
+    if (!runPlan(dir, plan, &failed)) {
+        // Undone at once; the plan is turned first, so that a stop during the undo is undone too.
+        plan.forward = false;
+        const bool turned = SafeFile::replace(planPath, encodePlan(plan));
+        QString undoFailed;
+        Result failedResult;
+        failedResult.note = result.note;
+        if (turned && runPlan(dir, plan, &undoFailed)) {
+            endSwap(dir, plan);
+            failedResult.error = QStringLiteral("Impossibile spostare %1 durante il ripristino: il ripristino è "
+                                                "stato annullato e i dati attuali sono rimasti al loro posto.")
+                                     .arg(failed);
+        } else {
+            failedResult.error = QStringLiteral("Impossibile spostare %1 durante il ripristino. Chiudere il "
+                                                "programma: al prossimo avvio il ripristino sarà %2.")
+                                     .arg(failed, turned ? QStringLiteral("annullato") : QStringLiteral("completato"));
         }
-        placed << name;
+        return failedResult;
     }
-    QDir(staging).removeRecursively();
+    endSwap(dir, plan);
+    if (!plan.toAside.isEmpty())
+        result.asideFolder = dir.filePath(plan.aside);
     result.ok = true;
     result.files = unpacked.files;
+    return result;
+}
+
+Result finishInterruptedRestore(const QString &folder)
+{
+    Result result;
+    result.ok = true;
+    const QDir dir(folder);
+    const QString planPath = dir.filePath(planFileName());
+    // A plan whose writing was stopped left at most its temporary file, never a plan in part.
+    for (const QString &name : dir.entryList({planFileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
+        QFile::remove(dir.filePath(name));
+    if (!QFileInfo::exists(planPath)) {
+        // A restore stopped before its swap moved nothing: only its work folder is left, and goes.
+        const QStringList stale = dir.entryList({stagingPrefix() + QLatin1Char('*')},
+                                                QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+        for (const QString &name : stale)
+            QDir(dir.filePath(name)).removeRecursively();
+        return result;
+    }
+    QFile file(planPath);
+    SwapPlan plan;
+    if (!file.open(QIODevice::ReadOnly) || !decodePlan(file.read(1 << 20), &plan)) {
+        result.ok = false;
+        result.error = QStringLiteral("Nella cartella del programma c'è un ripristino interrotto, ma il file %1 che "
+                                      "lo descrive non si può leggere: controllare a mano le cartelle che "
+                                      "iniziano con %2 e Dati_precedenti_, poi eliminare %1.")
+                           .arg(planFileName(), stagingPrefix());
+        return result;
+    }
+    file.close();
+    QString failed;
+    if (!runPlan(dir, plan, &failed)) {
+        result.ok = false;
+        result.error = QStringLiteral("Un ripristino interrotto non può essere %1: impossibile spostare %2. "
+                                      "Chiudere il programma sulle altre postazioni e riavviarlo.")
+                           .arg(plan.forward ? QStringLiteral("completato") : QStringLiteral("annullato"), failed);
+        return result;
+    }
+    endSwap(dir, plan);
+    if (plan.forward) {
+        result.files = int(plan.toPlace.size());
+        if (QFileInfo::exists(dir.filePath(plan.aside)))
+            result.asideFolder = dir.filePath(plan.aside);
+        result.note = result.asideFolder.isEmpty()
+                          ? QStringLiteral("Un ripristino che si era interrotto è stato completato: i dati della copia "
+                                           "di sicurezza sono al loro posto.")
+                          : QStringLiteral("Un ripristino che si era interrotto è stato completato: i dati della copia "
+                                           "di sicurezza sono al loro posto, quelli precedenti nella cartella %1.")
+                                .arg(QDir::toNativeSeparators(result.asideFolder));
+    } else {
+        result.note = QStringLiteral("Un ripristino che si era interrotto è stato annullato: i dati sono tornati "
+                                     "com'erano prima del ripristino.");
+    }
     return result;
 }
 

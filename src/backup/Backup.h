@@ -12,10 +12,14 @@
 // Backup copies of a program folder's data: one zip file holding the archives (*.pro), the settings
 // (*.ini), the password store, the logo, the sheet photos (Foto_A_n.jpg, Foto_B_n.jpg) and the
 // folders Autoparco/ and Documenti_Allegati/. The executable and the manual are not data and stay
-// out. A copy is written under a temporary name, read back whole and compared with what was written
-// (size and SHA-256 of every entry), and only then takes its final name. A restore unpacks the whole
+// out. An archive is read under its write lock, a block at a time, after a journal or append mark
+// left by a stopped writer has been applied, so that the copy holds whole records only and another
+// workstation may go on saving meanwhile. A copy is written under a temporary name, read back whole
+// and compared with what was written (size and SHA-256 of every entry), and only then takes its
+// final name. A restore unpacks the whole
 // copy into a folder of its own first; only when every entry has been read well does it move the
-// current data aside (into Dati_precedenti_<date>) and put the restored files in their place.
+// current data aside (into Dati_precedenti_<date>) and put the restored files in their place, after
+// recording what moves, so that a restore stopped half-way is finished at the next start.
 namespace Backup {
 
 // "Cablora_copia_YYYY-MM-DD_HH-MM-SS.zip" and "Dati_precedenti_YYYY-MM-DD_HH-MM-SS".
@@ -37,6 +41,7 @@ struct Result
     QString path;         // the copy written (create)
     int files = 0;        // data files copied or restored
     QString asideFolder;  // where the former data went (restore), empty when nothing was moved
+    QString note;         // Italian, for the user: a restore stopped earlier was finished or undone
 };
 
 // Writes a verified copy of the program folder's data into destFolder.
@@ -50,10 +55,30 @@ Result verify(const QString &zipPath, QVector<QPair<QString, qint64>> *entries =
 // True when the folder holds any data file.
 bool hasData(const QString &folder);
 
+// The file names of the three archives, and what each holds, as messages name it
+// ("Parco_Automezzi.pro (parco automezzi)").
+QStringList archiveFileNames();
+QString archiveDescription(const QString &fileName);
+
+// Asked, with the file names of the archives the copy lacks, before a copy that holds some of the
+// three archives but not all replaces the data: true restores it anyway (those registers are then
+// empty, the former data being moved aside as always).
+using ConfirmIncomplete = std::function<bool(const QStringList &missing)>;
+
 // Restores a copy into the program folder; former data files are moved into
-// <folder>/Dati_precedenti_<when> first (Result::asideFolder).
+// <folder>/Dati_precedenti_<when> first (Result::asideFolder). A copy that holds none of the three
+// archives (by their exact names) is refused; one that lacks some is restored only when
+// confirmIncomplete says so (without it, it is refused).
 Result restore(const QString &zipPath, const QString &folder, const QDateTime &when,
-               const Progress &progress = {});
+               const Progress &progress = {}, const ConfirmIncomplete &confirmIncomplete = {});
+
+// Runs to its end a restore that was stopped while it moved files (see the swap plan in Backup.cpp):
+// forward to the restored data, or back to the former data when it had failed and was being undone;
+// a restore stopped before it moved anything leaves only its work folder, which goes. ok is false
+// when a file cannot be moved now (the folder stays as it is, and the next call tries again); note
+// tells what was done. The program calls it at start and before every command-line verb, and every
+// restore calls it first.
+Result finishInterruptedRestore(const QString &folder);
 
 // Writes a zip holding the given entries under the names given, unchecked. Tests use it to make
 // copies that a user might receive crafted or damaged.

@@ -19,6 +19,7 @@ struct Options
     QString folder;
     QString format;
     bool dryRun = false;
+    bool incomplete = false;
     QString error;
 };
 
@@ -36,6 +37,8 @@ Options parseOptions(const QStringList &arguments, const QString &defaultFolder)
             (a == QLatin1String("--cartella") ? options.folder : options.format) = arguments.at(++i);
         } else if (a == QLatin1String("--dry-run")) {
             options.dryRun = true;
+        } else if (a == QLatin1String("--incompleta")) {
+            options.incomplete = true;
         } else if (a.startsWith(QLatin1String("--"))) {
             options.error = QStringLiteral("Opzione sconosciuta: %1.").arg(a);
             return options;
@@ -114,11 +117,11 @@ int runImport(const Options &o, QTextStream &out, QTextStream &err)
     }
     QString error;
     const qint64 appended = OpenFormats::appendRecords(o.folder, *record, checked.records, &error);
-    out << QStringLiteral("Aggiunti %1 record a %2.\n").arg(appended).arg(record->fileName());
     if (appended < checked.records.size()) {
-        err << error << '\n';
+        err << error << '\n' << QStringLiteral("Nessun record è stato aggiunto a %1.\n").arg(record->fileName());
         return 1;
     }
+    out << QStringLiteral("Aggiunti %1 record a %2.\n").arg(appended).arg(record->fileName());
     return 0;
 }
 
@@ -141,9 +144,18 @@ int runRestore(const Options &o, QTextStream &out, QTextStream &err)
 {
     if (o.positional.size() != 1)
         return usageError(err, QStringLiteral("restore vuole il file della copia di sicurezza."));
-    const Backup::Result result = Backup::restore(o.positional.at(0), o.folder, QDateTime::currentDateTime());
+    // There is nobody to ask: a copy that lacks some archives is restored only when the command
+    // line says so.
+    bool lacking = false;
+    const Backup::Result result =
+        Backup::restore(o.positional.at(0), o.folder, QDateTime::currentDateTime(), {}, [&](const QStringList &) {
+            lacking = true;
+            return o.incomplete;
+        });
     if (!result.ok) {
         err << result.error << '\n';
+        if (lacking && !o.incomplete)
+            err << QStringLiteral("Per ripristinarla comunque, con quegli archivi vuoti, aggiungere --incompleta.\n");
         return 1;
     }
     if (!result.asideFolder.isEmpty())
@@ -170,7 +182,7 @@ QString usage()
         "  cablora export schede|clienti|automezzi --format csv|json FILE\n"
         "  cablora import schede|clienti|automezzi FILE [--format csv|json] [--dry-run]\n"
         "  cablora backup CARTELLA_DESTINAZIONE\n"
-        "  cablora restore FILE_COPIA\n"
+        "  cablora restore FILE_COPIA [--incompleta]\n"
         "Con --cartella DIR si lavora sui dati della cartella DIR invece di quella del programma.\n");
 }
 
@@ -179,9 +191,19 @@ int run(const QStringList &arguments, const QString &defaultFolder, QTextStream 
     const QString verb = arguments.value(0);
     const Options options = parseOptions(arguments, defaultFolder);
     int code;
+    Backup::Result earlier;
+    if (options.error.isEmpty() && isVerb(verb)) {
+        // A restore stopped half-way is run to its end before any verb reads or writes the data.
+        earlier = Backup::finishInterruptedRestore(options.folder);
+        if (!earlier.note.isEmpty())
+            out << earlier.note << '\n';
+    }
     if (!options.error.isEmpty())
         code = usageError(err, options.error);
-    else if (verb == QLatin1String("export"))
+    else if (!earlier.ok) {
+        err << earlier.error << '\n';
+        code = 1;
+    } else if (verb == QLatin1String("export"))
         code = runExport(options, out, err);
     else if (verb == QLatin1String("import"))
         code = runImport(options, out, err);

@@ -9,7 +9,7 @@ class QTextStream;
 //   cablora export schede|clienti|automezzi --format csv|json FILE
 //   cablora import clienti|automezzi|schede FILE [--format csv|json] [--dry-run]
 //   cablora backup DEST_FOLDER
-//   cablora restore FILE
+//   cablora restore FILE [--incompleta]
 // Every verb takes "--cartella DIR" to work on another program folder than the executable's.
 // Messages are Italian; the exit code is 0 on success, 1 when the work failed or a file was refused,
 // 2 when the command line is wrong.

@@ -432,18 +432,12 @@ qint64 appendRecords(const QString &folder, const RecordFormat &record, const QV
                      .arg(record.fileName(), archive.ErrorString());
         return 0;
     }
-    qint64 appended = 0;
-    for (const QByteArray &bytes : records) {
-        if (archive.Append(bytes) < 0) {
-            *error = QStringLiteral("Scrittura nell'archivio %1 non riuscita dopo %2 record: %3")
-                         .arg(record.fileName())
-                         .arg(appended)
-                         .arg(archive.ErrorString());
-            return appended;
-        }
-        ++appended;
+    if (archive.AppendAll(records) < 0) {
+        *error = QStringLiteral("Scrittura nell'archivio %1 non riuscita: %2. L'archivio è rimasto com'era.")
+                     .arg(record.fileName(), archive.ErrorString());
+        return 0;
     }
-    return appended;
+    return records.size();
 }
 
 }  // namespace OpenFormats

@@ -61,8 +61,8 @@ struct Checked
 };
 Checked check(const RecordFormat &record, const Parsed &parsed);
 
-// Appends the records to the archive in the program folder, one Append (with its lock) each.
-// Returns how many were appended; *error is set when fewer than all.
+// Appends the records to the archive in the program folder, all or nothing (RecordArchive::AppendAll):
+// returns how many were appended, all of them or none, with *error set when none.
 qint64 appendRecords(const QString &folder, const RecordFormat &record, const QVector<QByteArray> &records,
                      QString *error);
 

@@ -1,5 +1,6 @@
 #include "shell/AppWindows.h"
 
+#include "backup/Backup.h"
 #include "customers/TfrmClienti.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/TfrmAvvio.h"
@@ -7,6 +8,7 @@
 #include "shell/TfrmPassword.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "widgets/DateEdits.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -55,6 +57,13 @@ void AppWindows::create()
 
 void AppWindows::start()
 {
+    // A restore that was stopped while it moved files (the program killed, the power gone) is run
+    // to its end before any window reads the data, and the user is told.
+    const Backup::Result earlier = Backup::finishInterruptedRestore(m_programFolder);
+    if (!earlier.ok)
+        MessageBoxes::error(nullptr, earlier.error);
+    else if (!earlier.note.isEmpty())
+        MessageBoxes::information(nullptr, earlier.note);
     showLogin();
 }
 

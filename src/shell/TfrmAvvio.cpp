@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -310,15 +311,31 @@ void TfrmAvvio::imgRipristinaClick()
                       .arg(Backup::asideFolderName(now))))
         return;
     Backup::Result result;
+    bool declined = false;
     {
         WorkProgress progress(this, QStringLiteral("Ripristino in corso..."));
-        result = Backup::restore(copy, folder, now, progress.callback());
+        // A copy without some of the archives would leave those registers empty: asked first.
+        result = Backup::restore(copy, folder, now, progress.callback(), [&](const QStringList &missing) {
+            QStringList lines;
+            for (const QString &name : missing)
+                lines << QStringLiteral("- ") + Backup::archiveDescription(name);
+            declined = !MessageBoxes::confirm(
+                this, QStringLiteral("La copia di sicurezza %1 non contiene questi archivi:\r\n%2\r\n\r\nDopo il "
+                                     "ripristino questi registri saranno vuoti.\r\n\r\nRipristinare comunque la "
+                                     "copia?")
+                          .arg(QFileInfo(copy).fileName(), lines.join(QLatin1String("\r\n"))));
+            return !declined;
+        });
     }
+    if (declined)
+        return;  // nothing was changed, as the user chose
+    // A restore stopped earlier, run to its end before this one, is told first.
+    const QString earlier = result.note.isEmpty() ? QString() : result.note + QStringLiteral("\r\n\r\n");
     if (!result.ok) {
-        MessageBoxes::error(this, result.error);
+        MessageBoxes::error(this, earlier + result.error);
         return;
     }
-    QString text = QStringLiteral("Ripristino completato: %1 file ripristinati.").arg(result.files);
+    QString text = earlier + QStringLiteral("Ripristino completato: %1 file ripristinati.").arg(result.files);
     if (!result.asideFolder.isEmpty())
         text += QStringLiteral("\r\nI dati precedenti sono nella cartella %1.")
                     .arg(QDir::toNativeSeparators(result.asideFolder));

@@ -1,5 +1,6 @@
 #include "archive/RecordArchive.h"
 #include "common/FaultInjection.h"
+#include "common/SystemError.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@ QByteArray faultRecord(char tag)
     return bytes;
 }
 
-enum class Action { Create, Append, Overwrite };
+enum class Action { Create, Append, Overwrite, AppendAll };
 
 // Runs one writing command on an archive of three records: true when it reports success.
 bool run(Action action, const QString &path, RecordArchive &archive)
@@ -32,6 +33,9 @@ bool run(Action action, const QString &path, RecordArchive &archive)
         return archive.OpenOrCreate(path, kFaultRecordSize) && archive.Append(faultRecord('N')) == 4;
     case Action::Overwrite:
         return archive.OpenOrCreate(path, kFaultRecordSize) && archive.WriteAt(2, faultRecord('N'));
+    case Action::AppendAll:
+        return archive.OpenOrCreate(path, kFaultRecordSize)
+               && archive.AppendAll({faultRecord('N'), faultRecord('O'), faultRecord('P')}) == 4;
     }
     return false;
 }
@@ -56,6 +60,9 @@ private slots:
         QTest::newRow("open for writing") << int(Action::Create) << before;
         QTest::newRow("append") << int(Action::Append) << before + faultRecord('N');
         QTest::newRow("overwrite") << int(Action::Overwrite) << faultRecord('a') + faultRecord('N') + faultRecord('c');
+        // An import: all three records or none.
+        QTest::newRow("append of many") << int(Action::AppendAll)
+                                        << before + faultRecord('N') + faultRecord('O') + faultRecord('P');
     }
 
     void everyStepRefused()
@@ -85,7 +92,10 @@ private slots:
             RecordArchive archive;
             QVERIFY2(!run(Action(action), path, archive), qPrintable(QString::number(n)));
             QVERIFY(archive.Failed());
-            QVERIFY(!archive.ErrorString().isEmpty());
+            // Told in Italian, with the cause the system gave.
+            QVERIFY2(archive.ErrorString().startsWith(QStringLiteral("impossibile "))
+                         && archive.ErrorString().contains(SystemError::refused()),
+                     qPrintable(archive.ErrorString()));
             archive.Close();
             QCOMPARE(TestSupport::readFile(path), before);
             // No journal or other file is left behind.

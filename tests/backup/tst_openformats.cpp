@@ -5,11 +5,19 @@
 #include "archive/SchedaRecord.h"
 #include "backup/CommandLine.h"
 #include "backup/OpenFormats.h"
+#include "common/FaultInjection.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QTextStream>
+#include <QThread>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#  include <csignal>
+#endif
 
 namespace {
 
@@ -204,6 +212,116 @@ private slots:
         QCOMPARE(stored.size(), ClienteRecord::kSize);
         QCOMPARE(ClienteRecord::fromBytes(stored).Cognome, QString(50, QChar(0xE8)));
         QVERIFY(run.out.contains(QStringLiteral("Aggiunti 1 record")));
+    }
+
+    // An import that the system stops at any step of its write (a full disk, a refused flush) adds
+    // nothing: the archive keeps its bytes, no journal stays, and the verb says so.
+    void importFailsWhole()
+    {
+        auto folder = TestSupport::programFolder();
+        fillArchive(folder->path(), ClienteRecord::format());
+        const QString archivePath = folder->filePath(ClienteRecord::fileName());
+        const QByteArray before = TestSupport::readFile(archivePath);
+        const QString file = folder->filePath(QStringLiteral("nuovi.csv"));
+        QByteArray csv = "Cognome,Nome\r\n";
+        for (int i = 1; i <= 5; ++i)
+            csv += "Cliente" + QByteArray::number(i) + ",Anna\r\n";
+        QVERIFY(TestSupport::writeFile(file, csv));
+
+        FaultInjection::reset();
+        Run run = verb({"import", "clienti", file}, folder->path());
+        const int steps = FaultInjection::stepsSeen();
+        QCOMPARE(run.code, 0);
+        QCOMPARE(TestSupport::readFile(archivePath).size(), before.size() + 5 * ClienteRecord::kSize);
+        for (int n = 1; n <= steps; ++n) {
+            QVERIFY(TestSupport::writeFile(archivePath, before));
+            FaultInjection::reset();
+            FaultInjection::failNthStep(n);
+            run = verb({"import", "clienti", file}, folder->path());
+            FaultInjection::reset();
+            const QString where = QStringLiteral("step %1 of %2: %3").arg(n).arg(steps).arg(run.err);
+            QVERIFY2(run.code == 1, qPrintable(where));
+            QVERIFY2(run.err.contains(QStringLiteral("Nessun record è stato aggiunto")), qPrintable(where));
+            QVERIFY2(!run.out.contains(QStringLiteral("Aggiunti")), qPrintable(where));
+            QVERIFY2(TestSupport::readFile(archivePath) == before, qPrintable(where));
+            QVERIFY2(!QFile::exists(archivePath + QStringLiteral("-journal")), qPrintable(where));
+        }
+    }
+
+    // The program killed at random moments of an import, many of them while it writes: once the
+    // next writer has opened the archive, it holds all of the import's records or none of them,
+    // never a part that a second run of the import would double.
+    void killedImports()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("kills the program with SIGKILL");
+#else
+        constexpr int kRecords = 2000;
+        auto folder = TestSupport::programFolder();
+        fillArchive(folder->path(), ClienteRecord::format());
+        const QString archivePath = folder->filePath(ClienteRecord::fileName());
+        const QString journalPath = archivePath + QStringLiteral("-journal");
+        const QByteArray initial = TestSupport::readFile(archivePath);
+        const QString file = folder->filePath(QStringLiteral("nuovi.csv"));
+        QByteArray csv = "Cognome,Nome,Note\r\n";
+        for (int i = 1; i <= kRecords; ++i)
+            csv += "Cliente" + QByteArray::number(i) + ",Anna," + QByteArray(200, char('a' + i % 26)) + "\r\n";
+        QVERIFY(TestSupport::writeFile(file, csv));
+        const OpenFormats::Checked checked =
+            OpenFormats::check(ClienteRecord::format(), OpenFormats::parse(OpenFormats::Format::Csv, csv));
+        QVERIFY(checked.problems.isEmpty());
+        QCOMPARE(checked.records.size(), kRecords);
+        const QByteArray imported = checked.records.toList().join();
+
+        QRandomGenerator random(27027u);
+        QByteArray content = initial;
+        int whole = 0, none = 0, midWrite = 0;
+        for (int run = 0; run < 40; ++run) {
+            QProcess program;
+            program.start(QStringLiteral(CABLORA_EXECUTABLE),
+                          {"import", "clienti", file, "--cartella", folder->path()});
+            QVERIFY(program.waitForStarted());
+            bool journalSeen = false;
+            if (run % 2 == 0) {
+                // Killed while it writes: as soon as its append mark is there, after a few microseconds.
+                while (!(journalSeen = QFileInfo::exists(journalPath)) && !program.waitForFinished(0))
+                    QThread::usleep(20);
+                QThread::usleep(random.bounded(0, 3000));
+            } else {
+                QThread::usleep(random.bounded(0, 400000));
+            }
+            ::kill(pid_t(program.processId()), SIGKILL);
+            QVERIFY(program.waitForFinished(60000));
+            midWrite += journalSeen && program.exitStatus() == QProcess::CrashExit;
+            const bool finished = program.exitStatus() == QProcess::NormalExit;
+            if (finished)
+                QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
+
+            RecordArchive writer;
+            QVERIFY2(writer.OpenOrCreate(archivePath, ClienteRecord::kSize), qPrintable(writer.ErrorString()));
+            writer.Close();
+            QVERIFY(!QFile::exists(journalPath));
+            const QByteArray now = TestSupport::readFile(archivePath);
+            QVERIFY2(now.startsWith(content), qPrintable(QStringLiteral("run %1: earlier records changed").arg(run)));
+            if (now.size() == content.size()) {
+                QVERIFY2(!finished, qPrintable(QStringLiteral("run %1: a finished import added nothing").arg(run)));
+                ++none;
+            } else {
+                QVERIFY2(now == content + imported,
+                         qPrintable(QStringLiteral("run %1: %2 records after the import's kill, %3 before")
+                                        .arg(run)
+                                        .arg(now.size() / ClienteRecord::kSize)
+                                        .arg(content.size() / ClienteRecord::kSize)));
+                ++whole;
+            }
+            content = now;
+            if (content.size() > 4 * imported.size()) {
+                QVERIFY(TestSupport::writeFile(archivePath, initial));
+                content = initial;
+            }
+        }
+        qInfo("40 imports: %d whole, %d added nothing, %d killed while writing", whole, none, midWrite);
+#endif
     }
 
     void commandLineErrors_data()

@@ -1,6 +1,7 @@
 // Every help button opens the help window on its own topic; the launcher's icons open the information,
 // help, maker's and deadlines windows, and its web strip hands the maker's site to the desktop.
 
+#include "backup/Backup.h"
 #include "customers/TfrmClienti.h"
 #include "customers/TfrmExpClienti.h"
 #include "sheets/TfrmInterventi.h"
@@ -154,6 +155,8 @@ private slots:
         TfrmAvvio *launcher = m_windows->frmAvvio();
         const QString archive = m_windows->filePath(QStringLiteral("Clienti.pro"));
         QVERIFY(TestSupport::writeFile(archive, "copiato"));
+        QVERIFY(TestSupport::writeFile(m_windows->filePath(QStringLiteral("Schede_Interventi_Elettrauto.pro")), "schede"));
+        QVERIFY(TestSupport::writeFile(m_windows->filePath(QStringLiteral("Parco_Automezzi.pro")), "automezzi"));
         QDir().mkpath(m_windows->filePath(QStringLiteral("Autoparco")));
         QVERIFY(TestSupport::writeFile(m_windows->filePath(QStringLiteral("Autoparco/Scheda_Veicolo_1.jpg")), "foto"));
         auto destination = TestSupport::programFolder();
@@ -196,6 +199,36 @@ private slots:
         QCOMPARE(TestSupport::readFile(m_windows->filePath(QStringLiteral("Autoparco/Scheda_Veicolo_1.jpg"))),
                  QByteArray("foto"));
         QCOMPARE(FileDialogs::takeTitles().size(), 3);
+    }
+
+    // A copy without some of the archives: the launcher names them and asks before it restores;
+    // No leaves the data as they were.
+    void restoreOfAnIncompleteCopyAsks()
+    {
+        TfrmAvvio *launcher = m_windows->frmAvvio();
+        const QString archive = m_windows->filePath(QStringLiteral("Parco_Automezzi.pro"));
+        QVERIFY(TestSupport::writeFile(archive, "automezzi di oggi"));
+        auto destination = TestSupport::programFolder();
+        const QString copy = destination->filePath(QStringLiteral("Cablora_copia_vecchia.zip"));
+        QString error;
+        QVERIFY2(Backup::writeZip(copy, {{QStringLiteral("Clienti.pro"), "clienti"}, {QStringLiteral("Cablora.ini"), "[x]"}},
+                                  &error),
+                 qPrintable(error));
+        MessageBoxes::takeShown();
+        FileDialogs::setNextFileName(copy);
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);  // move the current data aside
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);   // but not for an incomplete copy
+        launcher->imgRipristina->click();
+        const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 2);  // the two questions, nothing after No
+        QCOMPARE(shown.at(1).kind, MessageBoxes::Kind::Question);
+        QVERIFY2(shown.at(1).text.contains(QStringLiteral("Parco_Automezzi.pro (parco automezzi)"))
+                     && shown.at(1).text.contains(QStringLiteral("Schede_Interventi_Elettrauto.pro"))
+                     && !shown.at(1).text.contains(QStringLiteral("Clienti.pro")),
+                 qPrintable(shown.at(1).text));
+        QCOMPARE(TestSupport::readFile(archive), QByteArray("automezzi di oggi"));
+        QVERIFY(!QFileInfo::exists(m_windows->filePath(QStringLiteral("Clienti.pro"))));
+        QVERIFY(QDir(m_folder->path()).entryList({"Dati_precedenti_*"}, QDir::Dirs).isEmpty());
     }
 
 private:

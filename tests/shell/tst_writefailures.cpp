@@ -482,6 +482,8 @@ const std::vector<Row> &rows()
              QString error;
              if (!Backup::writeZip(c.other(QStringLiteral("Cablora_copia.zip")),
                                    {{QStringLiteral("Clienti.pro"), customer("Bianchi")},
+                                    {QStringLiteral("Schede_Interventi_Elettrauto.pro"), sheet("2")},
+                                    {AutomezzoRecord::fileName(), vehicle("CC333DD")},
                                     {QStringLiteral("Documenti_Allegati/libretto.pdf"), "libretto della copia"}},
                                    &error))
                  qFatal("cannot write the backup copy: %s", qPrintable(error));
