@@ -12,7 +12,7 @@
 //   grid's text of the record (trimmed field, or two fields joined by one blank) or the edit that
 //   replaced it, trimmed; no cell text can open or close a tag; the whole file is the head, the rows
 //   and the tail, and nothing is written when the archive holds fewer records than the grid's rows.
-// Checked, import: rows and row problems agree; a file that passes the record check gives records of
+// Checked, import: rows and row problems agree (a CSV row with the wrong field count is refused); a file that passes the record check gives records of
 //   the archive's size whose fields read back as the file's values, trimmed; a problem keeps every
 //   record out; writing the parsed rows back and parsing them again gives the same rows.
 
@@ -37,7 +37,7 @@ namespace {
 
 using SpreadsheetExport::Table;
 
-const QByteArray kCellOpen = QByteArrayLiteral("<td style=\"text-align: left;\">");
+const QByteArray kCellOpen = QByteArrayLiteral("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">");
 const QByteArray kCellClose = QByteArrayLiteral("</td>");
 
 QByteArray trimmedBytes(QByteArray bytes)
@@ -63,6 +63,10 @@ QList<QByteArray> cellsOf(const QByteArray &row)
         FUZZ_CHECK(close >= 0 && close + kCellClose.size() <= end, QStringLiteral("cell %1 closing").arg(cells.size()));
         const QByteArray text = row.mid(at, close - at);
         FUZZ_CHECK(!text.contains('<') && !text.contains('>'), Fuzz::shown(text));
+        // Nothing that HTML folds is left raw: no control character, no blank after a blank.
+        for (qsizetype i = 0; i < text.size(); ++i)
+            FUZZ_CHECK(quint8(text.at(i)) >= 32 && !(text.at(i) == ' ' && i > 0 && text.at(i - 1) == ' '),
+                       Fuzz::shown(text));
         QByteArray plain;
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (text.at(i) != '&') {
@@ -79,6 +83,15 @@ QList<QByteArray> cellsOf(const QByteArray &row)
             } else if (rest.startsWith("&gt;")) {
                 plain += '>';
                 i += 3;
+            } else if (rest.startsWith("&#")) {
+                // A control character or a blank after a blank: HTML would fold it as raw text.
+                const qsizetype semicolon = rest.indexOf(';');
+                bool ok = false;
+                const int code = semicolon > 2 ? rest.mid(2, semicolon - 2).toInt(&ok) : -1;
+                FUZZ_CHECK(ok && code >= 0 && code <= 32, Fuzz::shown(text));
+                FUZZ_CHECK(code < 32 || (!plain.isEmpty() && quint8(plain.back()) <= 32), Fuzz::shown(text));
+                plain += char(code);
+                i += semicolon;
             } else {
                 Fuzz::fail(__FILE__, __LINE__, "bare ampersand", Fuzz::shown(text));
             }
@@ -191,8 +204,12 @@ void checkImport(OpenFormats::Format fileFormat, const QByteArray &bytes)
         return;
     FUZZ_CHECK(parsed.rows.size() == parsed.rowErrors.size(), QStringLiteral("rows and row problems"));
     for (qsizetype r = 0; r < parsed.rows.size(); ++r) {
-        if (csv)
-            FUZZ_CHECK(parsed.rowErrors.at(r).isEmpty() == (parsed.rows.at(r).size() == parsed.header.size()), QString::number(r));
+        // A CSV row with the wrong field count is refused; so is one with a stray quote or bytes that
+        // are not UTF-8, whatever its field count.
+        if (csv && parsed.rows.at(r).size() != parsed.header.size())
+            FUZZ_CHECK(!parsed.rowErrors.at(r).isEmpty(), QString::number(r));
+        if (csv && parsed.rowErrors.at(r).isEmpty())
+            FUZZ_CHECK(parsed.rows.at(r).size() == parsed.header.size(), QString::number(r));
         else if (parsed.rowErrors.at(r).isEmpty())
             FUZZ_CHECK(parsed.rows.at(r).size() == parsed.header.size(), QString::number(r));
     }

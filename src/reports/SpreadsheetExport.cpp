@@ -6,6 +6,8 @@
 
 #include <QSaveFile>
 
+#include <cstdio>
+
 namespace SpreadsheetExport {
 
 namespace {
@@ -47,7 +49,10 @@ constexpr char kFrameHead2[] =
 constexpr char kFrameTail[] = "</table></body></html>";
 
 constexpr char kHeaderCellOpen[] = "<td style=\"text-align: left; font-weight: bold;\" width=";
-constexpr char kCellOpen[] = "<td style=\"text-align: left;\">";
+// sdnum gives each data cell the text number format "@" (1040: the Italian locale): LibreOffice's HTML
+// import, which ignores Excel's x:str, then keeps the cell as the text it is, and never reads it as a
+// number, a date or a formula ("00184", "98.450", "=1+1"). Excel reads x:str and ignores sdnum.
+constexpr char kCellOpen[] = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
 constexpr char kCellClose[] = "</td>";
 
 // The file is handed to the temporary file in pieces of about this size.
@@ -117,11 +122,25 @@ void appendEscaped(QByteArray &out, const char *data, qsizetype size)
 {
     qsizetype plain = 0;  // start of the bytes not yet copied
     for (qsizetype i = 0; i < size; ++i) {
-        const char c = data[i];
-        if (c != '&' && c != '<' && c != '>')
+        const unsigned char c = static_cast<unsigned char>(data[i]);
+        const char *entity = nullptr;
+        char number[8];
+        if (c == '&')
+            entity = "&amp;";
+        else if (c == '<')
+            entity = "&lt;";
+        else if (c == '>')
+            entity = "&gt;";
+        else if (c < 32 || (c == ' ' && i > 0 && static_cast<unsigned char>(data[i - 1]) <= 32)) {
+            // HTML folds a run of blanks and line breaks into one blank; written as character
+            // references they stay as stored (a line break in a cell, two blanks in a row).
+            std::snprintf(number, sizeof number, "&#%d;", int(c));
+            entity = number;
+        } else {
             continue;
+        }
         out.append(data + plain, i - plain);
-        out.append(c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;");
+        out.append(entity);
         plain = i + 1;
     }
     out.append(data + plain, size - plain);

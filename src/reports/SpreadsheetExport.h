@@ -13,7 +13,9 @@
 // The spreadsheet exports of the customer and vehicle archives ("Clienti.xls", "Parco_Automezzi.xls"):
 // an HTML table in Office's own dialect that spreadsheet programs open as a worksheet. The file is
 // one single line of Windows-1252 text without byte-order mark: the frame (html, head, the Excel
-// worksheet options, body, table), a header row and one data row per grid row.
+// worksheet options, body, table), a header row and one data row per grid row. Every data cell is
+// marked as text both for Excel (the table's x:str) and for LibreOffice (each cell's sdnum with the
+// text format "@"): no stored text is ever read as a number, a date or a formula.
 //
 // A Table says everything that differs between the two exports. The export grid shows the table's
 // columns after its row-number column "N." (grid column 0, never exported), so grid column c
@@ -53,8 +55,9 @@ using Edits = QMap<std::pair<qint64, int>, QString>;
 // joined by one blank (nothing is added when either is empty).
 QString cellText(const Table &table, int gridColumn, const char *record);
 
-// Windows-1252 bytes with & < > written as HTML entities, so that spreadsheet programs show the text
-// as it was typed.
+// Windows-1252 bytes with & < > written as HTML entities, and control characters and every blank
+// that follows a blank or a control character as character references, so that spreadsheet programs
+// show the text as it was stored (HTML would fold them into one blank).
 void appendEscaped(QByteArray &out, const char *data, qsizetype size);
 
 // The file up to the end of the header row, and after the last data row.

@@ -140,8 +140,8 @@ private slots:
         QCOMPARE(shown[1].text, kOpenQuestion);
         QVERIFY(TMisc::takeOpened().isEmpty());
         const QByteArray file = TestSupport::readFile(exported());
-        QVERIFY(file.contains("<td style=\"text-align: left;\">da richiamare &lt;oggi&gt;</td>"
-                              "<td style=\"text-align: left;\"></td></tr>"));
+        QVERIFY(file.contains("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">da richiamare &lt;oggi&gt;</td>"
+                              "<td style=\"text-align: left;\" sdnum=\"1040;0;@\"></td></tr>"));
         QVERIFY(!file.contains("cliente storico"));
         QVERIFY(file.contains(">Bianchi &amp; Figli<"));
         QCOMPARE(TestSupport::readFile(archive()), before);

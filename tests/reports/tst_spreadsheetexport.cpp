@@ -72,7 +72,7 @@ QByteArray dataRow(const QMap<int, QByteArray> &cells)
 {
     QByteArray row = "<tr>";
     for (int c = 1; c <= 25; ++c)
-        row += "<td style=\"text-align: left;\">" + cells.value(c) + "</td>";
+        row += "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">" + cells.value(c) + "</td>";
     return row + "</tr>";
 }
 
@@ -179,6 +179,15 @@ private slots:
                    + dataRow({{1, "Rossi Mario"}, {2, "Bar Sport"}, {3, "M"}, {20, "01/02/2003"}, {23, "saldo"},
                               {24, "Nota &lt;nuova&gt; &amp; pi\xF9"}})
                    + dataRow({{1, "\x80 uro"}, {6, "Roma"}, {25, "ABC1234"}}) + kFrameTail;
+
+        // HTML folds a run of blanks and a line break into one blank: they are written as character
+        // references, so that a spreadsheet shows them as stored.
+        Edits blanks;
+        blanks.insert({0, 5}, QStringLiteral("Via  Roma\r\n3\tsu"));
+        QTest::newRow("blanks and line breaks as character references")
+            << false << QList<QByteArray>{customerLia()} << qint64(1) << blanks
+            << customers + dataRow({{1, "Lia"}, {5, "Via &#32;Roma&#13;&#10;3&#9;su"}, {6, "Roma"}, {25, "ABC1234"}})
+                   + kFrameTail;
 
         QTest::newRow("vehicle: own worksheet, headers and cells")
             << true << QList<QByteArray>{vehicle()} << qint64(1) << Edits()

@@ -102,7 +102,7 @@ private slots:
         QVERIFY(!file.contains("vecchia nota"));
         QByteArray emptyRow = "<tr>";
         for (int c = 0; c < 25; ++c)
-            emptyRow += "<td style=\"text-align: left;\"></td>";
+            emptyRow += "<td style=\"text-align: left;\" sdnum=\"1040;0;@\"></td>";
         QVERIFY(file.endsWith(emptyRow + "</tr></table></body></html>"));
         QCOMPARE(TestSupport::readFile(archive), before);
     }
