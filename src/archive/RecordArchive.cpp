@@ -735,8 +735,24 @@ qint64 RecordArchive::AppendAll(const QVector<QByteArray> &records)
     }
     if (records.isEmpty())
         return Count() + 1;
+    qsizetype next = 0;
+    return AppendAll([&](QByteArray &record) {
+        if (next == records.size())
+            return Source::End;
+        record = records.at(next++);
+        return Source::Record;
+    });
+}
+
+qint64 RecordArchive::AppendAll(const std::function<Source(QByteArray &record)> &next)
+{
+    if (!m_file.isOpen() || !m_file.isWritable()) {
+        notWritable();
+        return -1;
+    }
     if (!lockForWriting())
         return -1;
+    qint64 appended = 0;
     const qint64 count = [&]() -> qint64 {
         if (!recoverJournal())
             return -1;
@@ -749,22 +765,45 @@ qint64 RecordArchive::AppendAll(const QVector<QByteArray> &records)
                 return fail(writeFailed());
             const qsizetype perBlock = qMax<qsizetype>(1, qsizetype(kDefaultReadBlockBytes / m_recordSize));
             QByteArray block;
-            for (qsizetype first = 0; first < records.size(); first += perBlock) {
+            QByteArray record;
+            bool end = false;
+            while (!end) {
                 block.clear();
-                for (qsizetype i = first; i < qMin(records.size(), first + perBlock); ++i)
-                    block += records.at(i);
+                while (block.size() < perBlock * m_recordSize) {
+                    const Source source = next(record);
+                    if (source == Source::Failed) {
+                        m_failed = true;
+                        m_error = QStringLiteral("i record da aggiungere non si possono leggere");
+                        return false;
+                    }
+                    if (source == Source::End) {
+                        end = true;
+                        break;
+                    }
+                    if (record.size() != m_recordSize) {
+                        m_failed = true;
+                        m_error = QStringLiteral("record di %1 byte invece di %2").arg(record.size()).arg(m_recordSize);
+                        return false;
+                    }
+                    block += record;
+                    ++appended;
+                }
+                if (block.isEmpty())
+                    break;
                 if (FaultInjection::fails(FaultInjection::Step::Write))
                     return refused(writeFailed());
                 if (m_file.write(block) != block.size())
                     return fail(writeFailed());
             }
+            if (appended == 0)
+                return true;
             if (FaultInjection::fails(FaultInjection::Step::Flush))
                 return refused(flushFailed());
             if (!syncFile())
                 return fail(flushFailed());
             return true;
         }();
-        if (written && retireJournal(true))
+        if (written && retireJournal(appended > 0))
             return before;
         // Nothing of the append may stay: cut back now, or leave the mark for the next writer.
         if (m_file.resize(length) && syncFile())
@@ -774,7 +813,7 @@ qint64 RecordArchive::AppendAll(const QVector<QByteArray> &records)
     unlockAfterWriting();
     if (count < 0)
         return -1;
-    m_current = count + records.size();
+    m_current = count + appended;
     return count + 1;
 }
 

@@ -91,6 +91,13 @@ public:
     // written under one hold of the write lock, so other writers wait for the whole append. A
     // trailing fragment is written over, as by Append, and is not put back by a failed append.
     qint64 AppendAll(const QVector<QByteArray> &records);
+    // The same, with the records handed over one at a time while they are written, so that an
+    // import of any size never holds more than one block in memory: next() puts the next record
+    // into its argument and says Record, or says End after the last one, or Failed to give up (the
+    // source could not give its next record): then nothing of the append stays. An empty source
+    // appends nothing and returns the former count + 1.
+    enum class Source { Record, End, Failed };
+    qint64 AppendAll(const std::function<Source(QByteArray &record)> &next);
 
     // For a backup copy: the archive's length in bytes, and its bytes from an offset, each taken
     // while holding the write lock after what a stopped writer left has been put right (a journal

@@ -15,21 +15,37 @@ namespace {
 
 struct Options
 {
+    QString verb;
     QStringList positional;
     QString folder;
     QString format;
     bool dryRun = false;
     bool incomplete = false;
+    bool help = false;
     QString error;
 };
 
+bool takesValue(const QString &option)
+{
+    return option == QLatin1String("--cartella") || option == QLatin1String("--format");
+}
+
+bool isOption(const QString &word)
+{
+    return takesValue(word) || word == QLatin1String("--dry-run") || word == QLatin1String("--incompleta")
+           || word == QLatin1String("--help") || word == QLatin1String("-h") || word == QLatin1String("--aiuto");
+}
+
+// Options may stand anywhere, before or after the verb and its words; the first word that is
+// neither an option nor an option's value is the verb.
 Options parseOptions(const QStringList &arguments, const QString &defaultFolder)
 {
     Options options;
     options.folder = defaultFolder;
-    for (int i = 1; i < arguments.size(); ++i) {
+    bool verbSeen = false;
+    for (int i = 0; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
-        if (a == QLatin1String("--cartella") || a == QLatin1String("--format")) {
+        if (takesValue(a)) {
             if (i + 1 >= arguments.size()) {
                 options.error = QStringLiteral("Manca il valore dopo %1.").arg(a);
                 return options;
@@ -39,9 +55,14 @@ Options parseOptions(const QStringList &arguments, const QString &defaultFolder)
             options.dryRun = true;
         } else if (a == QLatin1String("--incompleta")) {
             options.incomplete = true;
-        } else if (a.startsWith(QLatin1String("--"))) {
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h") || a == QLatin1String("--aiuto")) {
+            options.help = true;
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             options.error = QStringLiteral("Opzione sconosciuta: %1.").arg(a);
             return options;
+        } else if (!verbSeen) {
+            options.verb = a;
+            verbSeen = true;
         } else {
             options.positional << a;
         }
@@ -91,37 +112,30 @@ int runImport(const Options &o, QTextStream &out, QTextStream &err)
     if (!(o.format.isEmpty() ? OpenFormats::formatFromFileName(fileName, &format)
                              : OpenFormats::formatFromName(o.format, &format)))
         return usageError(err, QStringLiteral("Formato sconosciuto: indicare --format csv oppure --format json."));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << QStringLiteral("Impossibile leggere il file %1: %2\n").arg(fileName, file.errorString());
+    const OpenFormats::ImportResult result =
+        OpenFormats::importFile(o.folder, *record, format, fileName, o.dryRun);
+    switch (result.outcome) {
+    case OpenFormats::ImportResult::FileUnreadable:
+        err << result.error << '\n' << QStringLiteral("Nessun record è stato aggiunto.\n");
         return 1;
-    }
-    const OpenFormats::Parsed parsed = OpenFormats::parse(format, file.readAll());
-    if (!parsed.error.isEmpty()) {
-        err << parsed.error << '\n' << QStringLiteral("Nessun record è stato aggiunto.\n");
-        return 1;
-    }
-    const OpenFormats::Checked checked = OpenFormats::check(*record, parsed);
-    if (!checked.problems.isEmpty()) {
-        for (const QString &problem : checked.problems)
+    case OpenFormats::ImportResult::Refused:
+        for (const QString &problem : result.problems.lines())
             err << problem << '\n';
-        err << QStringLiteral("Il file contiene errori: nessun record è stato aggiunto a %1.\n")
-                   .arg(record->fileName());
+        err << QStringLiteral("Il file contiene errori: nessun record è stato aggiunto a %1.\n").arg(record->fileName());
         return 1;
+    case OpenFormats::ImportResult::NotWritten:
+        err << result.error << '\n' << QStringLiteral("Nessun record è stato aggiunto a %1.\n").arg(record->fileName());
+        return 1;
+    case OpenFormats::ImportResult::Appended:
+        break;
     }
     if (o.dryRun) {
         out << QStringLiteral("Verifica riuscita: %1 record si possono aggiungere a %2 (nulla è stato scritto).\n")
-                   .arg(checked.records.size())
+                   .arg(result.records)
                    .arg(record->fileName());
         return 0;
     }
-    QString error;
-    const qint64 appended = OpenFormats::appendRecords(o.folder, *record, checked.records, &error);
-    if (appended < checked.records.size()) {
-        err << error << '\n' << QStringLiteral("Nessun record è stato aggiunto a %1.\n").arg(record->fileName());
-        return 1;
-    }
-    out << QStringLiteral("Aggiunti %1 record a %2.\n").arg(appended).arg(record->fileName());
+    out << QStringLiteral("Aggiunti %1 record a %2.\n").arg(result.records).arg(record->fileName());
     return 0;
 }
 
@@ -175,6 +189,20 @@ bool isVerb(const QString &word)
            || word == QLatin1String("restore");
 }
 
+bool isCommandLine(const QStringList &arguments)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (isOption(a))
+            return true;
+        // A word that does not start with a dash and is no value of a window option (Qt's own
+        // options, such as -platform offscreen, start with a dash): a verb, or a mistyped one.
+        if (!a.startsWith(QLatin1Char('-')) && (i == 0 || !arguments.at(i - 1).startsWith(QLatin1Char('-'))))
+            return true;
+    }
+    return false;
+}
+
 QString usage()
 {
     return QStringLiteral(
@@ -183,15 +211,28 @@ QString usage()
         "  cablora import schede|clienti|automezzi FILE [--format csv|json] [--dry-run]\n"
         "  cablora backup CARTELLA_DESTINAZIONE\n"
         "  cablora restore FILE_COPIA [--incompleta]\n"
-        "Con --cartella DIR si lavora sui dati della cartella DIR invece di quella del programma.\n");
+        "  cablora            (senza comandi: apre le finestre del programma)\n"
+        "Con --cartella DIR si lavora sui dati della cartella DIR invece di quella del programma.\n"
+        "Le opzioni possono stare prima o dopo il comando.\n");
+}
+
+QString noDisplayMessage()
+{
+    return QStringLiteral("Impossibile aprire le finestre del programma: nessuno schermo disponibile "
+                          "(manca un display grafico). Senza schermo si possono usare i comandi qui sotto.");
 }
 
 int run(const QStringList &arguments, const QString &defaultFolder, QTextStream &out, QTextStream &err)
 {
-    const QString verb = arguments.value(0);
     const Options options = parseOptions(arguments, defaultFolder);
+    const QString &verb = options.verb;
     int code;
     Backup::Result earlier;
+    if (options.help && options.error.isEmpty()) {
+        out << usage();
+        out.flush();
+        return 0;
+    }
     if (options.error.isEmpty() && isVerb(verb)) {
         // A restore stopped half-way is run to its end before any verb reads or writes the data.
         earlier = Backup::finishInterruptedRestore(options.folder);
@@ -200,6 +241,10 @@ int run(const QStringList &arguments, const QString &defaultFolder, QTextStream 
     }
     if (!options.error.isEmpty())
         code = usageError(err, options.error);
+    else if (verb.isEmpty())
+        code = usageError(err, QStringLiteral("Manca il comando: export, import, backup oppure restore."));
+    else if (!isVerb(verb))
+        code = usageError(err, QStringLiteral("Comando sconosciuto: %1.").arg(verb));
     else if (!earlier.ok) {
         err << earlier.error << '\n';
         code = 1;
@@ -209,10 +254,8 @@ int run(const QStringList &arguments, const QString &defaultFolder, QTextStream 
         code = runImport(options, out, err);
     else if (verb == QLatin1String("backup"))
         code = runBackup(options, out, err);
-    else if (verb == QLatin1String("restore"))
-        code = runRestore(options, out, err);
     else
-        code = usageError(err, QStringLiteral("Comando sconosciuto: %1.").arg(verb));
+        code = runRestore(options, out, err);
     out.flush();
     err.flush();
     return code;

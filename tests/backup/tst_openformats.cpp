@@ -21,6 +21,8 @@
 
 namespace {
 
+constexpr qint64 RowReaderLimit = OpenFormats::RowReader::kMaxRowBytes;
+
 struct Run
 {
     int code;
@@ -171,6 +173,22 @@ private slots:
                                           << "Record 2: \"Cognome\" contiene caratteri";
         QTest::newRow("field count") << "c.csv" << good + "Verdi\r\n" << "Record 2: ha 1 campi invece di 2";
         QTest::newRow("unterminated quote") << "c.csv" << good + "\"Verdi,Anna\r\n" << "virgolette";
+        // A quote inside a field that does not start with one opens nothing: the row is refused and
+        // the next row stays a row of its own.
+        QTest::newRow("stray quote") << "c.csv" << good + "Verdi,Cerchi 16\" lega\r\nBianchi,Anna\r\n"
+                                     << "Record 2: il campo 2 contiene una virgoletta";
+        QTest::newRow("text after closing quote") << "c.csv" << good + "\"Verdi\"x,Anna\r\n"
+                                                  << "Record 2: nel campo 1 segue altro testo";
+        QTest::newRow("not UTF-8") << "c.csv" << good + "Verdi,perch\xE9\r\n"
+                                   << "Record 2: il testo non è in codifica UTF-8";
+        QTest::newRow("json not UTF-8") << "c.json" << QByteArray("[{\"Cognome\":\"perch\xE9\"}]")
+                                        << "non è in codifica UTF-8";
+        QTest::newRow("json deeply nested") << "c.json"
+                                            << "[{\"Note\":" + QByteArray(5000, '[') + QByteArray(5000, ']') + "}]"
+                                            << "Record 1: contiene valori annidati";
+        QTest::newRow("no end of line: a row longer than any record")
+            << "c.csv" << "Cognome\r\n" + QByteArray(RowReaderLimit + 10, 'x') << "supera i 4 MB";
+        QTest::newRow("a folder") << "cartella.csv" << QByteArray() << "non è un file su disco";
         QTest::newRow("json number") << "c.json" << QByteArray(R"([{"Cognome":"Rossi"},{"Cognome":7}])")
                                      << "Record 2: il valore di \"Cognome\" non è un testo";
         QTest::newRow("json broken") << "c.json" << QByteArray(R"([{"Cognome":"Rossi"})") << "non è valido";
@@ -186,7 +204,10 @@ private slots:
         const QString archivePath = folder->filePath(ClienteRecord::fileName());
         const QByteArray before = TestSupport::readFile(archivePath);
         const QString file = folder->filePath(fileName);
-        QVERIFY(TestSupport::writeFile(file, content));
+        if (fileName == QLatin1String("cartella.csv"))
+            QVERIFY(QDir().mkpath(file));
+        else
+            QVERIFY(TestSupport::writeFile(file, content));
 
         for (const QStringList &arguments : {QStringList{"import", "clienti", file, "--dry-run"},
                                              QStringList{"import", "clienti", file}}) {
@@ -194,6 +215,67 @@ private slots:
             QCOMPARE(run.code, 1);
             QVERIFY2(run.err.contains(reason), qPrintable(run.err));
             QCOMPARE(TestSupport::readFile(archivePath), before);
+        }
+    }
+
+    // Refused rows are listed up to a limit, then counted; an unknown column is named once.
+    void refusedListIsCapped()
+    {
+        auto folder = TestSupport::programFolder();
+        const QString file = folder->filePath(QStringLiteral("c.csv"));
+        QByteArray csv = "Cognome,Nome" + QByteArray(100000, ',') + "\r\n";
+        for (int i = 0; i < 500; ++i)
+            csv += "Verdi\r\n";
+        QVERIFY(TestSupport::writeFile(file, csv));
+        const Run run = verb({"import", "clienti", file}, folder->path());
+        QCOMPARE(run.code, 1);
+        const QStringList lines = run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.count(QStringLiteral("Colonna sconosciuta: \"\".")), 1);
+        QCOMPARE(lines.size(), OpenFormats::Problems::kShown + 2);
+        QVERIFY2(lines.at(lines.size() - 2).contains(QStringLiteral("e altri 401 problemi (501 in tutto)")),
+                 qPrintable(lines.at(lines.size() - 2)));
+    }
+
+    // Options stand anywhere on the command line.
+    void optionsBeforeTheVerb()
+    {
+        auto folder = TestSupport::programFolder();
+        fillArchive(folder->path(), ClienteRecord::format());
+        const QString file = folder->filePath(QStringLiteral("x.csv"));
+        const Run run = verb({"--cartella", folder->path(), "--format", "csv", "export", "clienti", file}, QString());
+        QCOMPARE(run.code, 0);
+        QVERIFY(run.out.contains(QStringLiteral("Esportati 3 record")));
+        QVERIFY(CommandLine::isCommandLine({"--cartella", "x", "export", "clienti", "x.csv"}));
+        QVERIFY(CommandLine::isCommandLine({"exprot"}));
+        QVERIFY(!CommandLine::isCommandLine({}));
+        QVERIFY(!CommandLine::isCommandLine({"-platform", "offscreen"}));
+    }
+
+    // The program asked for its windows where there is no display (none named, or one that cannot
+    // be reached) prints the usage and ends with 2; a verb after its options still runs without one.
+    void programWithoutDisplay()
+    {
+        auto folder = TestSupport::programFolder();
+        fillArchive(folder->path(), ClienteRecord::format());
+        for (const QString &display : {QString(), QStringLiteral(":987")}) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                environment.remove(QString::fromLatin1(name));
+            if (!display.isEmpty())
+                environment.insert(QStringLiteral("DISPLAY"), display);
+            QProcess program;
+            program.setProcessEnvironment(environment);
+            program.start(QStringLiteral(CABLORA_EXECUTABLE), QStringList{});
+            QVERIFY(program.waitForFinished(60000));
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), 2);
+            QVERIFY(QString::fromLocal8Bit(program.readAllStandardError()).contains(QStringLiteral("Uso:")));
+
+            const QString file = folder->filePath(QStringLiteral("x.csv"));
+            program.start(QStringLiteral(CABLORA_EXECUTABLE), {"--cartella", folder->path(), "export", "clienti", file});
+            QVERIFY(program.waitForFinished(60000));
+            QCOMPARE(program.exitCode(), 0);
+            QVERIFY(QFile::exists(file));
         }
     }
 
@@ -331,6 +413,8 @@ private slots:
         QTest::newRow("no format") << QStringList{"export", "clienti", "x.txt"};
         QTest::newRow("unknown option") << QStringList{"import", "clienti", "x.csv", "--forza"};
         QTest::newRow("missing value") << QStringList{"export", "clienti", "x.csv", "--format"};
+        QTest::newRow("options only") << QStringList{"--cartella", "x"};
+        QTest::newRow("unknown verb after an option") << QStringList{"--dry-run", "esporta"};
     }
     void commandLineErrors()
     {
