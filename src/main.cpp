@@ -8,6 +8,9 @@
 #include <QStandardPaths>
 #include <QTextStream>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 // The data lie beside the executable, so that the whole folder can be copied and run elsewhere;
@@ -22,23 +25,67 @@ QString dataFolder()
     return folder;
 }
 
+// Where a display must exist for the windows and none is named, Qt would abort: without one the
+// program says so, prints the usage and ends with exit code 2.
+[[noreturn]] void noDisplay()
+{
+    QTextStream err(stderr);
+    err << CommandLine::noDisplayMessage() << '\n' << CommandLine::usage();
+    err.flush();
+    std::fflush(stderr);
+    std::_Exit(2);
+}
+
+bool displayNamed(const QStringList &arguments)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && !defined(Q_OS_ANDROID)
+    if (arguments.contains(QLatin1String("-platform")) || arguments.contains(QLatin1String("--platform")))
+        return true;
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    Q_UNUSED(arguments);
+    return true;
+#endif
+}
+
+// While the windows' application starts: a display that is named but cannot be reached (or no
+// platform plugin that works) makes Qt end with a fatal message and abort; the program ends as
+// without a display instead.
+QtMessageHandler g_previousHandler = nullptr;
+void startupMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        QTextStream(stderr) << message << '\n';
+        noDisplay();
+    }
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
 {
-    // A command-line verb (export, import, backup, restore) runs without any window and needs no
-    // display.
-    if (argc > 1 && CommandLine::isVerb(QString::fromLocal8Bit(argv[1]))) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    // A command-line verb (export, import, backup, restore), with its options before or after it,
+    // runs without any window and needs no display.
+    if (CommandLine::isCommandLine(arguments)) {
         QCoreApplication app(argc, argv);
         app.setApplicationName(QStringLiteral("Cablora"));
-        QStringList arguments = QCoreApplication::arguments();
-        arguments.removeFirst();
         QTextStream out(stdout);
         QTextStream err(stderr);
         return CommandLine::run(arguments, dataFolder(), out, err);
     }
 
+    if (!displayNamed(arguments))
+        noDisplay();
+    g_previousHandler = qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
+    qInstallMessageHandler(g_previousHandler);
     Startup::prepare(app);
     app.setWindowIcon(QIcon(QStringLiteral(":/art/cablora.svg")));
 
