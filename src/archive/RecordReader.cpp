@@ -1,5 +1,6 @@
 #include "archive/RecordReader.h"
 
+#include "archive/MappedGuard.h"
 #include "archive/RecordArchive.h"
 
 #include <QFileInfo>
@@ -75,6 +76,10 @@ bool RecordReader::open(const QString &fileName, int recordSize)
     }
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return fail(QStringLiteral("open"), m_file.errorString());
+    // On a network share a mapping is a risk of its own (a share that drops, a file that another
+    // workstation shortens): such archives are read with plain positioned reads.
+    if (MappedGuard::onNetworkFileSystem(m_file.handle(), fileName))
+        m_mapFailed = true;
     return true;
 }
 
@@ -142,6 +147,8 @@ bool RecordReader::fail(const QString &what, const QString &why)
 void RecordReader::release()
 {
     if (m_mapped) {
+        MappedGuard::unwatch(m_guardSlot);
+        m_guardSlot = -1;
         m_file.unmap(m_mapped);
         m_mapped = nullptr;
     }
@@ -176,9 +183,30 @@ const char *RecordReader::next()
     constexpr qint64 kAhead = 4;
     if (m_nextPosition + kAhead < m_first + m_count)
         prefetch(record + kAhead * m_recordSize + (m_aheadOffset < 0 ? m_spanBegin : m_aheadOffset));
+    if (m_mapped && !mappedRecordReadable(record))
+        return nullptr;
     m_current = m_nextPosition;
     ++m_nextPosition;
     return record;
+}
+
+// Touches one byte of every page of the record's needed bytes before the record is handed out: a
+// page that vanished under the mapping (the file became shorter, the share dropped) is then read as
+// zeros by the guard's handler here, and the scan ends as failed instead of listing a record of
+// zeros. The caller reads these pages next anyway.
+bool RecordReader::mappedRecordReadable(const char *record)
+{
+    const int begin = m_spanEnd > m_spanBegin ? m_spanBegin : 0;
+    const int end = m_spanEnd > m_spanBegin ? m_spanEnd : m_recordSize;
+    constexpr int kPage = 4096;
+    unsigned char seen = 0;
+    for (int at = begin; at < end; at += kPage)
+        seen |= *static_cast<const volatile unsigned char *>(static_cast<const void *>(record + at));
+    seen |= *static_cast<const volatile unsigned char *>(static_cast<const void *>(record + end - 1));
+    Q_UNUSED(seen);
+    if (!MappedGuard::faulted(m_guardSlot))
+        return true;
+    return fail(QStringLiteral("read"), QStringLiteral("the file became shorter while it was read"));
 }
 
 bool RecordReader::fetch()
@@ -213,6 +241,7 @@ bool RecordReader::mapWindow(qint64 records)
     if (!mapped)
         return false;
     m_mapped = mapped;
+    m_guardSlot = MappedGuard::watch(mapped, size_t(bytes));
     m_base = reinterpret_cast<const char *>(mapped);
     m_first = m_nextPosition;
     m_count = records;

@@ -18,7 +18,9 @@
 // are read into a block buffer: each record's needed byte span (from the lowest to the highest byte
 // of the fields declared with need()) with a positioned read at the record's place in the block, the
 // other bytes of the buffer then not being the record's, when that skips enough to be worth a read
-// per record (see Mode), whole blocks otherwise. Both ways list the same records: the number of whole records
+// per record (see Mode), whole blocks otherwise. Archives on a network file system are always read
+// (MappedGuard::onNetworkFileSystem), and a mapping is guarded (MappedGuard): a file that shrinks or
+// fails under a mapped window ends the scan with Failed(), never with a crash. Both ways list the same records: the number of whole records
 // is taken when the scan starts (a trailing fragment is not a record), and a file that has become
 // shorter than that, or a read error, ends the scan with Failed().
 class RecordReader
@@ -78,6 +80,7 @@ private:
     bool fail(const QString &what, const QString &why);
     bool fetch();
     bool mapWindow(qint64 records);
+    bool mappedRecordReadable(const char *record);
     bool readBlock(qint64 records);
     bool readAt(qint64 offset, char *into, qint64 bytes);
     void release();
@@ -100,5 +103,6 @@ private:
     qint64 m_count = 0;         // records in the window or block
     const char *m_base = nullptr;
     uchar *m_mapped = nullptr;
+    int m_guardSlot = -1;  // the mapping's slot in MappedGuard
     QByteArray m_buffer;
 };
