@@ -85,7 +85,7 @@ QString value(const QString &path, const QString &section, const QString &key, b
     QFile file(path);
     if (!file.exists())
         return QString();
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (file.size() > kMaxBytes || !file.open(QIODevice::ReadOnly)) {
         if (ok)
             *ok = false;
         return QString();
@@ -153,7 +153,7 @@ bool setValue(const QString &path, const QString &section, const QString &key, c
     QByteArray content;
     QFile old(path);
     if (old.exists()) {
-        if (!old.open(QIODevice::ReadOnly))
+        if (old.size() > kMaxBytes || !old.open(QIODevice::ReadOnly))
             return false;
         content = old.readAll();
         old.close();

@@ -1,6 +1,7 @@
 #include "media/Logo.h"
 
 #include "common/SafeFile.h"
+#include "media/PictureLimits.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -90,8 +91,11 @@ QImage euroIcon(int side)
 
 QImage readPicture(const QString &path)
 {
+    if (PictureLimits::tooLarge(path))
+        return QImage();
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    PictureLimits::limit(reader);
     return reader.read();
 }
 

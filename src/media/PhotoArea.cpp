@@ -1,6 +1,7 @@
 #include "media/PhotoArea.h"
 
 #include "common/SafeFile.h"
+#include "media/PictureLimits.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -54,6 +55,12 @@ void PhotoArea::clear()
 PhotoArea::Decoded PhotoArea::decodeFile(const QString &path, const QSize &areaSize)
 {
     Decoded result;
+    // A file beyond the limit is refused before it is read: reading it whole would take its size in
+    // memory.
+    if (PictureLimits::tooLarge(path)) {
+        result.tooLarge = true;
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return result;
@@ -65,6 +72,7 @@ PhotoArea::Decoded PhotoArea::decodeFile(const QString &path, const QSize &areaS
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
+    PictureLimits::limit(reader);
     const QSize natural = reader.size();
     if (!natural.isValid())
         return result;
@@ -126,6 +134,7 @@ QImage PhotoArea::fullImage() const
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer);
         reader.setAutoTransform(true);
+        PictureLimits::limit(reader);
         decoded = reader.read();
         m_full = decoded;
     }

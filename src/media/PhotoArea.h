@@ -26,6 +26,7 @@ public:
         QByteArray jpeg;       // the file's bytes, when it is a JPEG file
         QImage display;        // the picture at the size shown
         QImage full;           // the whole picture, when it was decoded anyway (small files, bitmaps)
+        bool tooLarge = false;  // refused unread: the file is beyond PictureLimits::kMaxFileBytes
     };
     static Decoded decodeFile(const QString &path, const QSize &areaSize);
     // Shows a decoded file; false (area unchanged) when it could not be read as a picture.

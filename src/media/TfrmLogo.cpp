@@ -1,6 +1,7 @@
 #include "media/TfrmLogo.h"
 
 #include "media/Logo.h"
+#include "media/PictureLimits.h"
 #include "shell/AppWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/FileDialogs.h"
@@ -135,6 +136,10 @@ void TfrmLogo::btnSfogliaClick()
         QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
     if (path.isEmpty())
         return;
+    if (PictureLimits::tooLarge(path)) {
+        MessageBoxes::warning(this, PictureLimits::tooLargeMessage(path));
+        return;
+    }
     const QImage chosen = Logo::readPicture(path);
     showPicture(chosen.isNull() ? imgTemp : chosen);
 }

@@ -1,6 +1,7 @@
 #include "widgets/PhotoCommands.h"
 
 #include "media/PhotoArea.h"
+#include "media/PictureLimits.h"
 #include "media/TfrmZoom.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
@@ -14,7 +15,12 @@ void load(QWidget *window, PhotoArea *area)
         QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
     if (file.isEmpty())
         return;
-    if (!area->loadFile(file))
+    const PhotoArea::Decoded decoded = PhotoArea::decodeFile(file, area->areaSize());
+    if (decoded.tooLarge) {
+        MessageBoxes::warning(window, PictureLimits::tooLargeMessage(file));
+        return;
+    }
+    if (!area->show(decoded))
         area->clear();
 }
 
