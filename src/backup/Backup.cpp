@@ -59,10 +59,28 @@ struct EntryDeleter
     void operator()(archive_entry *e) const { archive_entry_free(e); }
 };
 
-QString archiveError(archive *a)
+// Why libarchive failed, in Italian: the cause a user can act on (a full disk, a read-only folder, a
+// file in use, a damaged copy), with libarchive's own text kept apart as a technical detail.
+QString archiveError(archive *a, bool reading)
 {
     const char *text = archive_error_string(a);
-    return text ? QString::fromLocal8Bit(text) : QStringLiteral("errore sconosciuto");
+    const QString detail = text ? QString::fromLocal8Bit(text).trimmed() : QString();
+    const int number = archive_errno(a);
+    QString cause;
+    // libarchive's own kinds of error (a file that is no zip or is damaged, a misuse) reuse these
+    // numbers; every other number is the system's.
+#ifdef EFTYPE
+    const bool format = number == EFTYPE || number == EILSEQ;
+#else
+    const bool format = number == EILSEQ;
+#endif
+    if (number > 0 && !format && number != EINVAL)
+        cause = SystemError::italian(number);
+    else if (reading)
+        cause = QStringLiteral("il file è danneggiato, incompleto o non è una copia di sicurezza in formato zip");
+    else
+        cause = QStringLiteral("errore nella scrittura della copia");
+    return detail.isEmpty() ? cause : QStringLiteral("%1 (dettaglio tecnico: %2)").arg(cause, detail);
 }
 
 using FaultInjection::Step;
@@ -70,7 +88,7 @@ using FaultInjection::Step;
 // The text the system gives for a refused step, when a test makes one refuse.
 QString refused()
 {
-    return qt_error_string(EIO);
+    return SystemError::refused();
 }
 
 // Puts a written file on the disk before it takes its final name; false when the disk refuses.
@@ -115,7 +133,7 @@ public:
         }
         m_ok = archive_write_open_filename(m_archive.get(), QFile::encodeName(path).constData()) == ARCHIVE_OK;
         if (!m_ok)
-            m_error = archiveError(m_archive.get());
+            m_error = archiveError(m_archive.get(), false);
     }
     bool ok() const { return m_ok; }
     QString error() const { return m_error; }
@@ -162,7 +180,7 @@ private:
     {
         if (!ok && m_ok) {
             m_ok = false;
-            m_error = archiveError(m_archive.get());
+            m_error = archiveError(m_archive.get(), false);
         }
         return ok;
     }
@@ -190,7 +208,7 @@ Result readCopy(const QString &zipPath, QVector<EntryInfo> *entries, const Sink 
     archive_read_support_format_zip(a.get());
     if (archive_read_open_filename(a.get(), QFile::encodeName(zipPath).constData(), 1 << 16) != ARCHIVE_OK) {
         result.error = QStringLiteral("Impossibile aprire la copia di sicurezza %1: %2")
-                           .arg(copyName, archiveError(a.get()));
+                           .arg(copyName, archiveError(a.get(), true));
         return result;
     }
     QByteArray buffer(kChunk, Qt::Uninitialized);
@@ -224,7 +242,7 @@ Result readCopy(const QString &zipPath, QVector<EntryInfo> *entries, const Sink 
             const la_ssize_t n = archive_read_data(a.get(), buffer.data(), size_t(buffer.size()));
             if (n < 0) {
                 result.error = QStringLiteral("La copia di sicurezza %1 è danneggiata (%2: %3).")
-                                   .arg(copyName, name, archiveError(a.get()));
+                                   .arg(copyName, name, archiveError(a.get(), true));
                 return result;
             }
             if (n == 0)
@@ -247,7 +265,7 @@ Result readCopy(const QString &zipPath, QVector<EntryInfo> *entries, const Sink 
     }
     if (r != ARCHIVE_EOF) {
         result.error = QStringLiteral("La copia di sicurezza %1 è danneggiata: %2")
-                           .arg(copyName, archiveError(a.get()));
+                           .arg(copyName, archiveError(a.get(), true));
         return result;
     }
     result.ok = true;
@@ -765,12 +783,12 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
             QDir().mkpath(QFileInfo(path).absolutePath());
             out = std::make_unique<QFile>(path);
             if (FaultInjection::fails(Step::Open) || !out->open(QIODevice::WriteOnly)) {
-                *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(name, out->errorString());
+                *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(name, SystemError::lastError(*out));
                 return false;
             }
         }
         if (FaultInjection::fails(Step::Write) || out->write(data, size) != size) {
-            *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(name, out->errorString());
+            *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(name, SystemError::lastError(*out));
             return false;
         }
         return true;

@@ -179,9 +179,7 @@ qint64 exportArchive(const QString &folder, const RecordFormat &record, Format f
     QSaveFile out(fileName);
     using FaultInjection::Step;
     const auto writeFailed = [&] {
-        *error = QStringLiteral("Impossibile scrivere il file %1: %2")
-                     .arg(fileName, out.errorString().isEmpty() ? QStringLiteral("errore di scrittura")
-                                                                : out.errorString());
+        *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(fileName, SystemError::lastError(out));
         out.cancelWriting();
         return -1;
     };

@@ -102,6 +102,23 @@ QString value(const QString &path, const QString &section, const QString &key, b
     return QString();
 }
 
+bool contains(const QString &path, const QString &section, const QString &key)
+{
+    QFile file(path);
+    if (file.size() > kMaxBytes || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QString> lines = splitLines(file.readAll());
+    bool inSection = false;
+    for (const QString &line : lines) {
+        QString name, k;
+        if (isSectionLine(line, &name))
+            inSection = sameName(name, section);
+        else if (inSection && isKeyLine(line, &k, nullptr) && sameName(k, key))
+            return true;
+    }
+    return false;
+}
+
 QByteArray withValue(const QByteArray &content, const QString &sectionName, const QString &keyName,
                      const QString &valueText)
 {

@@ -16,6 +16,10 @@ constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
 // ok (when given) turns false only when the file exists but cannot be read (or is beyond kMaxBytes).
 QString value(const QString &path, const QString &section, const QString &key, bool *ok = nullptr);
 
+// True when the file holds key in section (whatever its value, the empty text included); false when
+// the file, the section or the key is missing, or the file cannot be read.
+bool contains(const QString &path, const QString &section, const QString &key);
+
 // Sets key in section to value, adding the section and the key when missing and creating the file.
 // The entry stays on one line: line breaks in the value (a CR LF pair, a lone CR or LF) are stored
 // as blanks. Returns false, leaving the file as it was, when the file cannot be written (or is

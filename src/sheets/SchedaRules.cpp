@@ -188,4 +188,16 @@ qint64 numberingStartValue(const QString &stored, bool *ok)
     return *ok ? value : 0;
 }
 
+QString numberingStartMessage(const QString &stored)
+{
+    QString shown = TextRules::trim(stored);
+    if (shown.size() > 30)
+        shown = shown.left(30) + QStringLiteral("... (%1 caratteri)").arg(shown.size());
+    return QStringLiteral("Attenzione: il numero da cui parte la numerazione delle schede, conservato nel file "
+                          "Contratti.ini, non \u00E8 valido (\"%1\"): deve essere un numero intero di al massimo "
+                          "15 cifre.\n\r\n\r"
+                          "Impostare di nuovo l'inizio della numerazione con il comando Numerazione.")
+        .arg(shown);
+}
+
 }  // namespace SchedaRules

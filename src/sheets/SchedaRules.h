@@ -44,6 +44,9 @@ bool writeNumberingStart(const QString &programFolder, const QString &start);
 // number, or when it has more digits than the numbers the program proposes (a magnitude of 10^15 or
 // more, the limit of the dialog's own normalisation): such a hand-edited start is refused like text.
 qint64 numberingStartValue(const QString &stored, bool *ok);
+// What New says when the stored start cannot give a number (not a whole number, too many digits):
+// the start as stored (cut when long) and what to do.
+QString numberingStartMessage(const QString &stored);
 // The largest magnitude of a numbering start that the program accepts.
 inline constexpr qint64 kLargestStart = Q_INT64_C(999999999999999);
 

@@ -471,7 +471,8 @@ void TfrmInterventi::cmdNuovoClick()
     const qint64 start = SchedaRules::numberingStartValue(lblInizio->text(), &ok);
     const qint64 proposed = ok ? SchedaRules::proposedNumber(start, count, &ok) : 0;
     if (!ok) {
-        MessageBoxes::error(this, archiveAccessMessage());
+        // The archive was read: what fails is the numbering's start.
+        MessageBoxes::error(this, SchedaRules::numberingStartMessage(lblInizio->text()));
         return;
     }
     txtNumScheda->setText(QString::number(proposed));

@@ -84,7 +84,10 @@ QString storedPassword(const QString &programFolder, bool *ok)
     const QString value = IniFile::value(fileName(programFolder), kSection, kKey, &readOk);
     bool decodeOk = true;
     const QString password = TextRules::trim(DecodificaPassword(value, &decodeOk));
-    *ok = readOk && decodeOk;
+    // A store that is missing, or that holds no password (a damaged or foreign file), cannot be read:
+    // taken as an empty password it would only ever answer "password errata".
+    const bool present = readOk && IniFile::contains(fileName(programFolder), kSection, kKey);
+    *ok = present && decodeOk;
     return *ok ? password : QString();
 }
 

@@ -17,8 +17,8 @@ namespace PasswordStore {
 
 QString fileName(const QString &programFolder);
 
-// The stored password, decoded and trimmed; empty when the store or the key is missing.
-// ok turns false when the store cannot be read or its value cannot be decoded.
+// The stored password, decoded and trimmed. ok turns false (and the password is empty) when the
+// store is missing, holds no password, cannot be read or its value cannot be decoded.
 QString storedPassword(const QString &programFolder, bool *ok);
 
 // Replaces the stored password (already upper-cased and trimmed by the caller) atomically.

@@ -185,6 +185,11 @@ private slots:
         QVERIFY(!result.ok);
         QVERIFY(!result.error.isEmpty());
         QCOMPARE(readAll(target->path()), current);
+        // The cause in Italian, libarchive's own words only as a technical detail after it.
+        const QString cause = result.error.section(QStringLiteral("(dettaglio tecnico:"), 0, 0);
+        QVERIFY2(cause.contains(QStringLiteral("danneggiat")) && !cause.contains(QStringLiteral("ZIP"))
+                     && !cause.contains(QStringLiteral("Unrecognized")),
+                 qPrintable(result.error));
     }
 
     void restoreIntoEmptyFolder()

@@ -872,9 +872,28 @@ private slots:
         QCOMPARE(SchedaRecord::fromBytes(recordBytesAt(m_folder->path(), 7)).NumScheda, QStringLiteral("106"));
     }
 
+    // A start in Contratti.ini that gives no number: New says what is wrong with the numbering (the
+    // archive itself was read well).
+    void newWithBadStartFailsAfterEmptying_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("quoted");  // the start as the message quotes it
+        QTest::newRow("text") << "dieci" << 0 << "(\"dieci\")";
+        QTest::newRow("nan") << "nan" << 0 << "(\"nan\")";
+        QTest::newRow("1e999") << "1e999" << 0 << "(\"1e999\")";
+        QTest::newRow("a megabyte of digits") << QString(1000000, QLatin1Char('7')) << 0
+                                              << "(\"777777777777777777777777777777... (1000000 caratteri)\")";
+        QTest::newRow("more than 15 digits") << "1000000000000000" << 1 << "(\"1000000000000000\")";
+    }
     void newWithBadStartFailsAfterEmptying()
     {
-        QVERIFY(IniFile::setValue(path("Contratti.ini"), "Numerazione Contratti", "Inizio", "dieci"));
+        QFETCH(QString, start);
+        QFETCH(int, stored);
+        QFETCH(QString, quoted);
+        QVERIFY(IniFile::setValue(path("Contratti.ini"), "Numerazione Contratti", "Inizio", start));
+        if (stored > 0)
+            appendRecords(m_folder->path(), {sampleRecord(QStringLiteral("1"))});
         w->txtCliente->setText(QStringLiteral("resto di prima"));
         MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);  // what was typed is dropped
         w->cmdNuovoClick();
@@ -882,7 +901,10 @@ private slots:
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[0].kind, Kind::SaveQuestion);
         QCOMPARE(shown[1].kind, Kind::Error);
-        QVERIFY(shown[1].text.startsWith("Attenzione: il sistema non permette di accedere all'archivio."));
+        QVERIFY2(shown[1].text.startsWith("Attenzione: il numero da cui parte la numerazione delle schede, "
+                                          "conservato nel file Contratti.ini, non è valido " + quoted + ": "),
+                 qPrintable(shown[1].text.left(300)));
+        QVERIFY(shown[1].text.contains(QStringLiteral("comando Numerazione")));
         QVERIFY(w->txtCliente->text().isEmpty());
         QVERIFY(w->txtNumScheda->text().isEmpty());
         QVERIFY(w->txtData->text().isEmpty());

@@ -102,8 +102,11 @@ private slots:
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("password");
 
-        QTest::newRow("no store") << QByteArray() << true << "";
-        QTest::newRow("no key") << QByteArray("[Accesso]\r\nAltro=4A\r\n") << true << "";
+        // A missing or damaged store cannot be read: an empty password would only be "password errata".
+        QTest::newRow("no store") << QByteArray() << false << "";
+        QTest::newRow("no key") << QByteArray("[Accesso]\r\nAltro=4A\r\n") << false << "";
+        QTest::newRow("not a store") << QByteArray("\x7F\x45\x4C\x46\x02\x01\x01\x00 binary") << false << "";
+        QTest::newRow("empty password stored") << QByteArray("[Accesso]\r\nValore=\r\n") << true << "";
         QTest::newRow("initial password")
             << QByteArray("[Accesso]\r\nValore=5B3B85F519A56894D6D964DA6BD1\r\n") << true << "PORTIERASICURA";
         QTest::newRow("decoded value trimmed")

@@ -240,8 +240,11 @@ private slots:
         QTest::addColumn<QString>("loginMessage");
         QTest::addColumn<QString>("changeMessage");
 
-        QTest::newRow("no store") << QByteArray() << kWrong << kWrongOld;
-        QTest::newRow("no key") << QByteArray("[Accesso]\r\nAltro=5B3B\r\n") << kWrong << kWrongOld;
+        // A store that is missing or holds no password is a store that cannot be read, not a wrong
+        // password.
+        QTest::newRow("no store") << QByteArray() << kReadError << kChangeError;
+        QTest::newRow("no key") << QByteArray("[Accesso]\r\nAltro=5B3B\r\n") << kReadError << kChangeError;
+        QTest::newRow("not a store") << QByteArray("MZ\x90\x00\x03 binary") << kReadError << kChangeError;
         QTest::newRow("value not hexadecimal") << QByteArray("[Accesso]\r\nValore=5B3BZZ\r\n") << kReadError << kChangeError;
     }
 
