@@ -2,6 +2,7 @@
 #include "shell/AppWindows.h"
 #include "shell/InstallLayout.h"
 #include "shell/Startup.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -14,14 +15,17 @@
 namespace {
 
 // The data lie beside the executable, so that the whole folder can be copied and run elsewhere;
-// an installed program keeps them in the user's application data folder (see InstallLayout).
-QString dataFolder()
+// an installed program keeps them in the user's application data folder (see InstallLayout), made
+// ready here: what could not be made ready is added to problems, and *usable turns false when the
+// folder itself could not be made.
+QString dataFolder(QStringList *problems, bool *usable)
 {
+    *usable = true;
     const QString executableFolder = QCoreApplication::applicationDirPath();
     const QString folder = InstallLayout::dataFolder(
         executableFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (folder != executableFolder)
-        InstallLayout::prepareDataFolder(folder, InstallLayout::sharedFolder(executableFolder));
+        *usable = InstallLayout::prepareDataFolder(folder, InstallLayout::sharedFolder(executableFolder), problems);
     return folder;
 }
 
@@ -78,7 +82,15 @@ int main(int argc, char *argv[])
         app.setApplicationName(QStringLiteral("Cablora"));
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return CommandLine::run(arguments, dataFolder(), out, err);
+        QStringList problems;
+        bool usable = true;
+        const QString folder = dataFolder(&problems, &usable);
+        for (const QString &problem : std::as_const(problems))
+            err << problem << '\n';
+        err.flush();
+        if (!usable && !arguments.contains(QLatin1String("--cartella")))
+            return 1;
+        return CommandLine::run(arguments, folder, out, err);
     }
 
     if (!displayNamed(arguments))
@@ -89,7 +101,18 @@ int main(int argc, char *argv[])
     Startup::prepare(app);
     app.setWindowIcon(QIcon(QStringLiteral(":/art/cablora.svg")));
 
-    AppWindows windows(dataFolder());
+    QStringList problems;
+    bool usable = true;
+    const QString folder = dataFolder(&problems, &usable);
+    if (!problems.isEmpty()) {
+        const QString text = problems.join(QStringLiteral("\n\r\n\r"));
+        if (!usable) {
+            MessageBoxes::error(nullptr, text);
+            return 1;
+        }
+        MessageBoxes::warning(nullptr, text);
+    }
+    AppWindows windows(folder);
     windows.create();
     windows.start();
     return app.exec();

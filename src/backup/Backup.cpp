@@ -572,6 +572,27 @@ bool hasData(const QString &folder)
     return !topLevelData(folder).isEmpty();
 }
 
+namespace {
+
+// The unfinished copies that a backup stopped half-way (the program killed, the machine switched off)
+// left in a destination: "Cablora_copia_<stamp>.zip.tmp" files that nobody has written for a while.
+// One written lately may belong to a backup that another workstation is making into the same folder
+// right now, and stays.
+void removeStaleCopies(const QString &destFolder)
+{
+    constexpr qint64 kQuietSeconds = 15 * 60;
+    const QDir dir(destFolder);
+    const QStringList stale =
+        dir.entryList({QStringLiteral("Cablora_copia_*.zip.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : stale) {
+        const QFileInfo info(dir.filePath(name));
+        if (info.lastModified().secsTo(QDateTime::currentDateTime()) > kQuietSeconds)
+            QFile::remove(info.filePath());
+    }
+}
+
+}  // namespace
+
 Result create(const QString &folder, const QString &destFolder, const QDateTime &when, const Progress &progress)
 {
     Result result;
@@ -592,6 +613,7 @@ Result create(const QString &folder, const QString &destFolder, const QDateTime 
     }
     const QString tempPath = finalPath + QStringLiteral(".tmp");
     QFile::remove(tempPath);
+    removeStaleCopies(destFolder);
     std::optional<ZipWriter> zip;
     auto fail = [&](const QString &error) {
         zip.reset();  // closed before it goes, or the file could not be removed everywhere

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Where the program keeps its data. By default (the portable folder that scripts/run.sh assembles,
 // or the build folder) the data lie beside the executable. An installed program (cmake --install,
@@ -24,7 +25,9 @@ QString dataFolder(const QString &executableFolder, const QString &appDataFolder
 
 // Makes an installed program's data folder ready: creates it, writes the password store with the
 // initial password when it is absent, and puts the installed manual beside the data (where the help
-// window opens it) when it is missing or differs. False when the folder cannot be made.
-bool prepareDataFolder(const QString &dataFolder, const QString &sharedFolder);
+// window opens it) when it is missing or differs. False when the folder cannot be made. Every step
+// that failed adds one Italian sentence to problems (when given), for the user to be told: a folder
+// that cannot be made, a password store or a manual that cannot be written.
+bool prepareDataFolder(const QString &dataFolder, const QString &sharedFolder, QStringList *problems = nullptr);
 
 }  // namespace InstallLayout

@@ -150,6 +150,34 @@ private slots:
         QVERIFY(!Backup::create(folder->path(), dest->path(), kWhen).ok);
     }
 
+    // What a killed backup or restore left is removed at the next run: unfinished copies that nobody
+    // writes any more (one written lately may be another workstation's backup in progress), and the
+    // hidden work folder of a restore stopped before its swap.
+    void leftoversRemovedAtTheNextRun()
+    {
+        auto folder = TestSupport::programFolder();
+        auto dest = TestSupport::programFolder();
+        writeAll(folder->path(), sampleData("A"));
+        const QString stale = dest->filePath(QStringLiteral("Cablora_copia_2026-01-01_08-00-00.zip.tmp"));
+        const QString recent = dest->filePath(QStringLiteral("Cablora_copia_2026-01-02_08-00-00.zip.tmp"));
+        QVERIFY(TestSupport::writeFile(stale, "copia interrotta"));
+        QVERIFY(TestSupport::writeFile(recent, "copia in corso altrove"));
+        {
+            QFile file(stale);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        }
+        QVERIFY(!makeCopy(folder->path(), dest->path()).isEmpty());
+        QVERIFY(!QFile::exists(stale));
+        QVERIFY(QFile::exists(recent));
+
+        const QString work = folder->filePath(QStringLiteral(".Cablora_ripristino_2026-01-01_08-00-00"));
+        writeAll(work, {{QStringLiteral("Clienti.pro"), QByteArray("parziale")}});
+        QVERIFY(Backup::finishInterruptedRestore(folder->path()).ok);
+        QVERIFY(!QFileInfo::exists(work));
+        QCOMPARE(readAll(folder->path()), sampleData("A"));
+    }
+
     void damagedCopyRefused_data()
     {
         QTest::addColumn<int>("damage");

@@ -62,6 +62,45 @@ private slots:
         QCOMPARE(TestSupport::readFile(PasswordStore::fileName(data)), QByteArray("cambiata"));
         QCOMPARE(TestSupport::readFile(data + "/Guida.pdf"), QByteArray("%PDF manuale nuovo"));
     }
+
+    // What cannot be made ready is said, one sentence a step: the start-up tells the user instead of
+    // going on as if the password store or the manual were there.
+    void preparationFailuresAreSaid_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("usable");
+        QTest::addColumn<QStringList>("said");
+        QTest::newRow("read-only data folder") << "read-only" << true
+                                               << QStringList{"archivio delle password", "manuale Guida.pdf"};
+        QTest::newRow("folder that cannot be made") << "file in the way" << false
+                                                    << QStringList{"Impossibile creare la cartella dei dati"};
+    }
+    void preparationFailuresAreSaid()
+    {
+        QFETCH(QString, fault);
+        QFETCH(bool, usable);
+        QFETCH(QStringList, said);
+        auto root = TestSupport::programFolder();
+        const QString shared = root->filePath("usr/share/cablora");
+        QVERIFY(QDir().mkpath(shared));
+        QVERIFY(TestSupport::writeFile(shared + "/Guida.pdf", "%PDF manuale"));
+        QString data = root->filePath("home/.local/share/Cablora");
+        QVERIFY(QDir().mkpath(data));
+        auto restore = qScopeGuard([&] { QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        if (fault == QLatin1String("read-only")) {
+            QVERIFY(QFile::setPermissions(data, QFile::ReadOwner | QFile::ExeOwner));
+            if (TestSupport::writeFile(data + "/prova", "x"))
+                QSKIP("The folder stays writable for this user (root)");
+        } else {
+            QVERIFY(TestSupport::writeFile(data + "/file", "x"));
+            data += "/file/Cablora";
+        }
+        QStringList problems;
+        QCOMPARE(InstallLayout::prepareDataFolder(data, shared, &problems), usable);
+        QCOMPARE(problems.size(), said.size());
+        for (int i = 0; i < said.size(); ++i)
+            QVERIFY2(problems.at(i).contains(said.at(i)), qPrintable(problems.at(i)));
+    }
 };
 
 QTEST_MAIN(TestInstallLayout)
