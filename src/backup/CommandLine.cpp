@@ -2,6 +2,7 @@
 
 #include "backup/Backup.h"
 #include "backup/OpenFormats.h"
+#include "invoice/InvoiceCommand.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -46,6 +47,17 @@ Options parseOptions(const QStringList &arguments, const QString &defaultFolder)
             options.positional << a;
         }
     }
+    return options;
+}
+
+// The folder of the invoice verb (its other options are its own, see InvoiceCommand).
+Options invoiceFolder(const QStringList &arguments, const QString &defaultFolder)
+{
+    Options options;
+    options.folder = defaultFolder;
+    const qsizetype at = arguments.indexOf(QStringLiteral("--cartella"));
+    if (at > 0 && at + 1 < arguments.size())
+        options.folder = arguments.at(at + 1);
     return options;
 }
 
@@ -172,7 +184,7 @@ int runRestore(const Options &o, QTextStream &out, QTextStream &err)
 bool isVerb(const QString &word)
 {
     return word == QLatin1String("export") || word == QLatin1String("import") || word == QLatin1String("backup")
-           || word == QLatin1String("restore");
+           || word == QLatin1String("restore") || word == InvoiceCommand::kVerb;
 }
 
 QString usage()
@@ -182,14 +194,17 @@ QString usage()
         "  cablora export schede|clienti|automezzi --format csv|json FILE\n"
         "  cablora import schede|clienti|automezzi FILE [--format csv|json] [--dry-run]\n"
         "  cablora backup CARTELLA_DESTINAZIONE\n"
-        "  cablora restore FILE_COPIA [--incompleta]\n"
-        "Con --cartella DIR si lavora sui dati della cartella DIR invece di quella del programma.\n");
+               "  cablora restore FILE_COPIA [--incompleta]\n")
+           + InvoiceCommand::usage()
+           + QStringLiteral("Con --cartella DIR si lavora sui dati della cartella DIR invece di quella del programma.\n");
 }
 
 int run(const QStringList &arguments, const QString &defaultFolder, QTextStream &out, QTextStream &err)
 {
     const QString verb = arguments.value(0);
-    const Options options = parseOptions(arguments, defaultFolder);
+    // The invoice verb has options of its own: only its folder is read here.
+    const bool invoice = verb == InvoiceCommand::kVerb;
+    const Options options = invoice ? invoiceFolder(arguments, defaultFolder) : parseOptions(arguments, defaultFolder);
     int code;
     Backup::Result earlier;
     if (options.error.isEmpty() && isVerb(verb)) {
@@ -211,6 +226,8 @@ int run(const QStringList &arguments, const QString &defaultFolder, QTextStream 
         code = runBackup(options, out, err);
     else if (verb == QLatin1String("restore"))
         code = runRestore(options, out, err);
+    else if (invoice)
+        code = InvoiceCommand::run(arguments, defaultFolder, QDate::currentDate(), out, err);
     else
         code = usageError(err, QStringLiteral("Comando sconosciuto: %1.").arg(verb));
     out.flush();
