@@ -1,18 +1,21 @@
-# The official FatturaPA XML schema, taken at configure time from the npm registry by package name and
-# patched for the invoices Cablora writes. Nothing of it is kept in git.
+# The official FatturaPA XML schema, fetched from the npm registry by package name when the machine is
+# set up, and patched for the invoices Cablora writes. Nothing of it is kept in git, and the build itself
+# downloads nothing.
 #
 #   1. The package @digitalia/fatturapa (version pinned below) carries the Agenzia delle Entrate's
-#      schema "Schema del file xml FatturaPA versione 1.2.1" as src/schemas/Schema_1.2.1.xsd. It is
-#      fetched once with `npm pack` into a cache folder outside the source tree (CABLORA_SCHEMA_CACHE,
-#      by default ~/.cache/cablora) and checked against its SHA-256. Offline, a package file fetched
-#      elsewhere can be given with -DCABLORA_FATTURAPA_TGZ=/path/to/digitalia-fatturapa-1.3.1.tgz.
-#   2. Two documented changes make CABLORA_FATTURAPA_SCHEMA in the build folder:
+#      schema "Schema del file xml FatturaPA versione 1.2.1" as src/schemas/Schema_1.2.1.xsd.
+#      scripts/setup.sh runs this file as a script (cmake -P), which fetches the package once with
+#      `npm pack` into a cache folder outside the source tree (CABLORA_SCHEMA_CACHE, by default
+#      ~/.cache/cablora) and checks the schema against its SHA-256. Without the npm registry, a package
+#      file fetched elsewhere can be given to the configure with
+#      -DCABLORA_FATTURAPA_TGZ=/path/to/digitalia-fatturapa-1.3.1.tgz.
+#   2. At configure time two documented changes make CABLORA_FATTURAPA_SCHEMA in the build folder:
 #      a. the import of the W3C signature schema points at a local stand-in
 #         (resources/fatturapa/xmldsig-core-schema.xsd) instead of its web address, so that validation
 #         never reaches the network (the program also refuses any other external load);
 #      b. the Natura enumeration gains the codes that version 1.2.2 of the schema added (N2.1, N2.2,
 #         N3.1-N3.6, N6.1-N6.9): forfettario invoices (RF19) need N2.2 since 2021.
-#      Every other byte is the official schema's; tst_invoiceschema checks both changes and that the
+#      Every other byte is the official schema's; tst_invoicechecks checks both changes and that the
 #      rest is unchanged.
 # The program compiles the patched schema in (resource ":/fatturapa/FatturaPA_1.2.1_N2x.xsd").
 
@@ -25,12 +28,20 @@ if(DEFINED ENV{XDG_CACHE_HOME} AND NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
 elseif(DEFINED ENV{HOME} AND NOT "$ENV{HOME}" STREQUAL "")
   set(cablora_cache_default "$ENV{HOME}/.cache/cablora")
 else()
-  set(cablora_cache_default "${CMAKE_BINARY_DIR}/schema-cache")
+  set(cablora_cache_default "/tmp/cablora-cache")
 endif()
-set(CABLORA_SCHEMA_CACHE "${cablora_cache_default}" CACHE PATH
-    "Folder outside the source tree where the FatturaPA schema fetched from the npm registry is kept")
-set(CABLORA_FATTURAPA_TGZ "" CACHE FILEPATH
-    "The npm package file of @digitalia/fatturapa ${CABLORA_FATTURAPA_VERSION}, for a configure without the npm registry")
+if(CMAKE_SCRIPT_MODE_FILE)
+  if(NOT CABLORA_SCHEMA_CACHE)
+    set(CABLORA_SCHEMA_CACHE "${cablora_cache_default}")
+  endif()
+  set(cablora_work_root "${CABLORA_SCHEMA_CACHE}")
+else()
+  set(CABLORA_SCHEMA_CACHE "${cablora_cache_default}" CACHE PATH
+      "Folder outside the source tree where the FatturaPA schema fetched from the npm registry is kept")
+  set(CABLORA_FATTURAPA_TGZ "" CACHE FILEPATH
+      "The npm package file of @digitalia/fatturapa, for a machine without the npm registry")
+  set(cablora_work_root "${CMAKE_BINARY_DIR}")
+endif()
 
 set(cablora_official_xsd "${CABLORA_SCHEMA_CACHE}/fatturapa-${CABLORA_FATTURAPA_VERSION}/Schema_1.2.1.xsd")
 
@@ -46,16 +57,21 @@ endfunction()
 
 cablora_xsd_is_good("${cablora_official_xsd}" cablora_have_xsd)
 if(NOT cablora_have_xsd)
-  set(work "${CMAKE_BINARY_DIR}/fatturapa-fetch")
+  set(work "${cablora_work_root}/fatturapa-fetch")
   file(REMOVE_RECURSE "${work}")
   file(MAKE_DIRECTORY "${work}")
   set(tgz "${CABLORA_FATTURAPA_TGZ}")
+  if(tgz STREQUAL "" AND NOT CMAKE_SCRIPT_MODE_FILE)
+    message(FATAL_ERROR
+      "Schema FatturaPA mancante in ${CABLORA_SCHEMA_CACHE}: eseguire scripts/setup.sh, che lo scarica dal "
+      "registro npm (pacchetto ${CABLORA_FATTURAPA_PACKAGE}@${CABLORA_FATTURAPA_VERSION}), oppure indicare "
+      "il pacchetto scaricato altrove con "
+      "-DCABLORA_FATTURAPA_TGZ=/percorso/digitalia-fatturapa-${CABLORA_FATTURAPA_VERSION}.tgz")
+  endif()
   if(tgz STREQUAL "")
     find_program(CABLORA_NPM npm)
     if(NOT CABLORA_NPM)
-      message(FATAL_ERROR
-        "Schema FatturaPA: npm non trovato. scripts/setup.sh installa npm; oppure indicare il pacchetto "
-        "con -DCABLORA_FATTURAPA_TGZ=/percorso/digitalia-fatturapa-${CABLORA_FATTURAPA_VERSION}.tgz")
+      message(FATAL_ERROR "Schema FatturaPA: npm non trovato (pacchetto Debian npm).")
     endif()
     message(STATUS "Schema FatturaPA: npm pack ${CABLORA_FATTURAPA_PACKAGE}@${CABLORA_FATTURAPA_VERSION}")
     execute_process(COMMAND "${CABLORA_NPM}" pack "${CABLORA_FATTURAPA_PACKAGE}@${CABLORA_FATTURAPA_VERSION}"
@@ -69,9 +85,9 @@ if(NOT cablora_have_xsd)
         "Schema FatturaPA: impossibile scaricare ${CABLORA_FATTURAPA_PACKAGE}@${CABLORA_FATTURAPA_VERSION} "
         "dal registro npm (nessuna connessione?).\n${npm_error}\n"
         "Il programma convalida ogni fattura elettronica con lo schema ufficiale e non si compila senza. "
-        "Ripetere la configurazione con il registro npm raggiungibile (lo schema resta poi in "
-        "${CABLORA_SCHEMA_CACHE} per le configurazioni successive), oppure indicare il pacchetto scaricato "
-        "altrove con -DCABLORA_FATTURAPA_TGZ=/percorso/digitalia-fatturapa-${CABLORA_FATTURAPA_VERSION}.tgz")
+        "Ripetere scripts/setup.sh con il registro npm raggiungibile (lo schema resta poi in "
+        "${CABLORA_SCHEMA_CACHE}), oppure configurare con "
+        "-DCABLORA_FATTURAPA_TGZ=/percorso/digitalia-fatturapa-${CABLORA_FATTURAPA_VERSION}.tgz")
     endif()
   endif()
   file(ARCHIVE_EXTRACT INPUT "${tgz}" DESTINATION "${work}/extracted"
@@ -85,6 +101,9 @@ if(NOT cablora_have_xsd)
   file(MAKE_DIRECTORY "${CABLORA_SCHEMA_CACHE}/fatturapa-${CABLORA_FATTURAPA_VERSION}")
   file(COPY_FILE "${work}/extracted/package/src/schemas/Schema_1.2.1.xsd" "${cablora_official_xsd}")
   file(REMOVE_RECURSE "${work}")
+endif()
+if(CMAKE_SCRIPT_MODE_FILE)
+  return()  # setup: fetched, nothing to configure
 endif()
 
 # The patch (see the top of this file).

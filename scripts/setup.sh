@@ -16,7 +16,14 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+fetch_schema() {
+  # The official FatturaPA schema, from the npm registry into a cache outside the source tree (once).
+  cmake -P "$(dirname "$0")/../cmake/FatturaPASchema.cmake"
+}
+if [ ${#missing[@]} -eq 0 ]; then
+  fetch_schema
+  exit 0
+fi
 
 echo "Installo i pacchetti mancanti: ${missing[*]}"
 sudo_cmd=()
@@ -26,3 +33,4 @@ if ! "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
   "${sudo_cmd[@]}" apt-get update
   "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+fetch_schema
