@@ -68,7 +68,7 @@ TfrmFattura::TfrmFattura(AppWindows &windows, const SchedaRecord &sheet, QWidget
     cboTipo->addItem(QStringLiteral("TD01 - Fattura"), kFattura);
     cboTipo->addItem(QStringLiteral("TD04 - Nota di credito"), kNotaDiCredito);
     txtNumero = edit("txtNumero", 5, QStringLiteral("numero"));
-    txtNumero->setValidator(nullptr);
+    txtNumero->setMaximumWidth(110);
     txtData = dateEdit(this, "txtData");
     txtCollegataNumero = edit("txtCollegataNumero", 20, QStringLiteral("numero della fattura collegata"));
     txtCollegataData = dateEdit(this, "txtCollegataData");
@@ -84,6 +84,7 @@ TfrmFattura::TfrmFattura(AppWindows &windows, const SchedaRecord &sheet, QWidget
     documentGrid->addWidget(txtCollegataNumero, 1, 3);
     documentGrid->addWidget(FormHelpers::caption(QStringLiteral("del"), document, 9), 0, 4);
     documentGrid->addWidget(txtCollegataData, 1, 4);
+    documentGrid->setColumnStretch(3, 1);
 
     // The customer.
     cboCliente = new QComboBox(this);
