@@ -4,8 +4,11 @@ set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-svg-dev
           qt6-image-formats-plugins qt6-translations-l10n fonts-liberation2 fonts-dejavu-core
-          libgl-dev poppler-utils libarchive-dev
+          libgl-dev poppler-utils libarchive-dev libxml2-dev
           desktop-file-utils appstream ninja-build lld ccache libreoffice-calc-nogui)
+# npm fetches the FatturaPA schema at configure time (cmake/FatturaPASchema.cmake). A machine whose
+# Node.js already brings npm keeps it: Debian's npm package is installed only when there is none.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -13,7 +16,14 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+fetch_schema() {
+  # The official FatturaPA schema, from the npm registry into a cache outside the source tree (once).
+  cmake -P "$(dirname "$0")/../cmake/FatturaPASchema.cmake"
+}
+if [ ${#missing[@]} -eq 0 ]; then
+  fetch_schema
+  exit 0
+fi
 
 echo "Installo i pacchetti mancanti: ${missing[*]}"
 sudo_cmd=()
@@ -23,3 +33,4 @@ if ! "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
   "${sudo_cmd[@]}" apt-get update
   "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+fetch_schema

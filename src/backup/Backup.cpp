@@ -37,7 +37,8 @@ constexpr qint64 kChunk = 1 << 20;
 
 const QStringList &dataFolders()
 {
-    static const QStringList folders{QStringLiteral("Autoparco"), QStringLiteral("Documenti_Allegati")};
+    static const QStringList folders{QStringLiteral("Autoparco"), QStringLiteral("Documenti_Allegati"),
+                                     QStringLiteral("Fatture_Elettroniche")};
     return folders;
 }
 

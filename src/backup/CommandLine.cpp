@@ -2,6 +2,7 @@
 
 #include "backup/Backup.h"
 #include "backup/OpenFormats.h"
+#include "invoice/InvoiceCommand.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -67,6 +68,35 @@ Options parseOptions(const QStringList &arguments, const QString &defaultFolder)
             options.positional << a;
         }
     }
+    return options;
+}
+
+// The folder of the invoice verb (its other options are its own, see InvoiceCommand).
+// Where the invoice verb stands among the words, or -1: the first word that is neither an option nor
+// the value of one, when it names that verb.
+qsizetype invoiceVerbAt(const QStringList &arguments)
+{
+    static const QStringList valueOptions = {
+        QStringLiteral("--cartella"), QStringLiteral("--format"),   QStringLiteral("--cliente"),
+        QStringLiteral("--data"),     QStringLiteral("--numero"),   QStringLiteral("--aliquota"),
+        QStringLiteral("--pagamento")};
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (valueOptions.contains(a))
+            ++i;
+        else if (!a.startsWith(QLatin1Char('-')) || a.size() == 1)
+            return a == InvoiceCommand::kVerb ? i : -1;
+    }
+    return -1;
+}
+
+Options invoiceFolder(const QStringList &arguments, const QString &defaultFolder)
+{
+    Options options;
+    options.folder = defaultFolder;
+    const qsizetype at = arguments.indexOf(QStringLiteral("--cartella"));
+    if (at > 0 && at + 1 < arguments.size())
+        options.folder = arguments.at(at + 1);
     return options;
 }
 
@@ -186,7 +216,7 @@ int runRestore(const Options &o, QTextStream &out, QTextStream &err)
 bool isVerb(const QString &word)
 {
     return word == QLatin1String("export") || word == QLatin1String("import") || word == QLatin1String("backup")
-           || word == QLatin1String("restore");
+           || word == QLatin1String("restore") || word == InvoiceCommand::kVerb;
 }
 
 bool isCommandLine(const QStringList &arguments)
@@ -210,10 +240,11 @@ QString usage()
         "  cablora export schede|clienti|automezzi --format csv|json FILE\n"
         "  cablora import schede|clienti|automezzi FILE [--format csv|json] [--dry-run]\n"
         "  cablora backup CARTELLA_DESTINAZIONE\n"
-        "  cablora restore FILE_COPIA [--incompleta]\n"
-        "  cablora            (senza comandi: apre le finestre del programma)\n"
-        "Con --cartella DIR si lavora sui dati della cartella DIR invece di quella del programma.\n"
-        "Le opzioni possono stare prima o dopo il comando.\n");
+               "  cablora restore FILE_COPIA [--incompleta]\n")
+           + InvoiceCommand::usage()
+           + QStringLiteral("  cablora            (senza comandi: apre le finestre del programma)\n"
+                            "Con --cartella DIR si lavora sui dati della cartella DIR invece di quella del programma.\n"
+                            "Le opzioni possono stare prima o dopo il comando.\n");
 }
 
 QString noDisplayMessage()
@@ -224,8 +255,15 @@ QString noDisplayMessage()
 
 int run(const QStringList &arguments, const QString &defaultFolder, QTextStream &out, QTextStream &err)
 {
-    const Options options = parseOptions(arguments, defaultFolder);
-    const QString &verb = options.verb;
+    // The invoice verb has options of its own and reads its words itself: it is moved to the front
+    // (it may stand anywhere, as the other verbs) and only its folder is read here.
+    const qsizetype invoiceAt = invoiceVerbAt(arguments);
+    const bool invoice = invoiceAt >= 0;
+    QStringList words = arguments;
+    if (invoice)
+        words.move(invoiceAt, 0);
+    const Options options = invoice ? invoiceFolder(words, defaultFolder) : parseOptions(arguments, defaultFolder);
+    const QString verb = invoice ? InvoiceCommand::kVerb : options.verb;
     int code;
     Backup::Result earlier;
     if (options.help && options.error.isEmpty()) {
@@ -242,7 +280,7 @@ int run(const QStringList &arguments, const QString &defaultFolder, QTextStream 
     if (!options.error.isEmpty())
         code = usageError(err, options.error);
     else if (verb.isEmpty())
-        code = usageError(err, QStringLiteral("Manca il comando: export, import, backup oppure restore."));
+        code = usageError(err, QStringLiteral("Manca il comando: export, import, backup, restore oppure fattura."));
     else if (!isVerb(verb))
         code = usageError(err, QStringLiteral("Comando sconosciuto: %1.").arg(verb));
     else if (!earlier.ok) {
@@ -254,6 +292,8 @@ int run(const QStringList &arguments, const QString &defaultFolder, QTextStream 
         code = runImport(options, out, err);
     else if (verb == QLatin1String("backup"))
         code = runBackup(options, out, err);
+    else if (invoice)
+        code = InvoiceCommand::run(words, defaultFolder, QDate::currentDate(), out, err);
     else
         code = runRestore(options, out, err);
     out.flush();

@@ -10,6 +10,7 @@ class QTextStream;
 //   cablora import clienti|automezzi|schede FILE [--format csv|json] [--dry-run]
 //   cablora backup DEST_FOLDER
 //   cablora restore FILE [--incompleta]
+//   cablora fattura SHEET_POSITION --cliente CUSTOMER_POSITION [...]   (see invoice/InvoiceCommand.h)
 // Every verb takes "--cartella DIR" to work on another program folder than the executable's. Options
 // may stand before or after the verb. Messages are Italian; the exit code is 0 on success, 1 when
 // the work failed or a file was refused, 2 when the command line is wrong (and when the windows are

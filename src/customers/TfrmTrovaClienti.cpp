@@ -57,7 +57,9 @@ TfrmTrovaClienti::TfrmTrovaClienti(AppWindows &windows, QWidget *parent)
 void TfrmTrovaClienti::lstRecordsDblClick(qint64 position)
 {
     const QString word = lblMemory->text();
-    if (word == QLatin1String("clienti")) {
+    if (onChosen) {
+        onChosen(position);
+    } else if (word == QLatin1String("clienti")) {
         m_windows.frmClienti()->ShowRecordAt(position);
     } else if (word == QLatin1String("interventi")) {
         QByteArray bytes;

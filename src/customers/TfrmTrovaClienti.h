@@ -2,6 +2,8 @@
 
 #include "widgets/RecordListDialog.h"
 
+#include <functional>
+
 class AppWindows;
 class QLineEdit;
 
@@ -22,8 +24,10 @@ public:
     static QString reportName() { return QStringLiteral("Riepilogo dati"); }
     static QString reportTitle() { return QStringLiteral("Riepilogo clienti in archivio"); }
 
-    // The double-click: the customer at that archive position goes where the context word says.
+    // The double-click: the customer at that archive position goes where the context word says,
+    // or to onChosen when it is set (a dialog that picks a customer, such as the invoice's).
     void lstRecordsDblClick(qint64 position);
+    std::function<void(qint64 position)> onChosen;
 
 private:
     AppWindows &m_windows;

@@ -1,7 +1,9 @@
 #include "sheets/TfrmInterventi.h"
 
 #include "archive/RecordArchive.h"
+#include "archive/RecordScan.h"
 #include "customers/TfrmTrovaClienti.h"
+#include "invoicing/TfrmFattura.h"
 #include "common/Formats.h"
 #include "common/TextRules.h"
 #include "media/PhotoArea.h"
@@ -91,6 +93,8 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
                            QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
     cmdStampa = command("cmdStampa", QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa la scheda."));
+    cmdFattura = command("cmdFattura", QStringLiteral(":/icons/x-office-spreadsheet.svg"), QStringLiteral("Fattura"),
+                         QStringLiteral("Emette la fattura elettronica della scheda salvata."));
     cmdNonPagati = command("cmdNonPagati", QStringLiteral(":/icons/accessories-calculator.svg"),
                            QStringLiteral("Da saldare"),
                            QStringLiteral("Visualizza il riepilogo dei conti non ancora saldati."));
@@ -106,7 +110,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     auto *bar = new QHBoxLayout;
     bar->setSpacing(8);
     bar->addWidget(FormBuilder::commandGroup(content, {cmdNuovo, cmdDuplica, cmdSalva}));
-    bar->addWidget(FormBuilder::commandGroup(content, {cmdTrova, cmdFile, cmdAnteprima, cmdStampa}));
+    bar->addWidget(FormBuilder::commandGroup(content, {cmdTrova, cmdFile, cmdAnteprima, cmdStampa, cmdFattura}));
     bar->addWidget(makeBrowseBar(content, 14, true));
     bar->addWidget(FormBuilder::commandGroup(content, {cmdNonPagati, cmdNumerazione, cmdGuida}));
     bar->addStretch(1);
@@ -346,6 +350,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     connect(cmdFile, &QToolButton::clicked, this, &TfrmInterventi::cmdFileClick);
     connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmInterventi::cmdAnteprimaClick);
     connect(cmdStampa, &QToolButton::clicked, this, &TfrmInterventi::cmdStampaClick);
+    connect(cmdFattura, &QToolButton::clicked, this, &TfrmInterventi::cmdFatturaClick);
     connect(cmdNonPagati, &QToolButton::clicked, this, &TfrmInterventi::cmdNonPagatiClick);
     connect(cmdNumerazione, &QToolButton::clicked, this, &TfrmInterventi::cmdNumerazioneClick);
     connect(cmdGuida, &QToolButton::clicked, this, &TfrmInterventi::cmdGuidaClick);
@@ -704,6 +709,25 @@ void TfrmInterventi::cmdStampaClick()
 {
     TfrmStampaScheda print(windows(), this);
     print.exec();
+}
+
+void TfrmInterventi::cmdFatturaClick()
+{
+    // Only a stored sheet is invoiced, as it is stored: changes on screen are saved first.
+    if (TextRules::trim(lblPosizione->text()).isEmpty()) {
+        MessageBoxes::warning(this, QStringLiteral("Attenzione: per emettere la fattura è necessario salvare prima la "
+                                                   "scheda."));
+        return;
+    }
+    if (!mayReplaceRecord())
+        return;
+    QByteArray stored;
+    if (!RecordScan::readAt(archivePath(), SchedaRecord::format(), lblPosizione->text().toLongLong(), stored)) {
+        MessageBoxes::error(this, archiveAccessMessage());
+        return;
+    }
+    TfrmFattura invoice(windows(), SchedaRecord::fromBytes(stored), this);
+    invoice.exec();
 }
 
 void TfrmInterventi::cmdNonPagatiClick()

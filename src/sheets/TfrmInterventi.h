@@ -23,6 +23,8 @@ public:
 
     // Command bar.
     PictureButton *cmdNuovo, *cmdDuplica, *cmdSalva, *cmdTrova, *cmdFile, *cmdAnteprima, *cmdStampa;
+    // The electronic invoice of the stored sheet on screen.
+    PictureButton *cmdFattura;
     PictureButton *cmdNonPagati, *cmdNumerazione, *cmdGuida, *cmdEsci;
 
     // Photo areas A and B with their buttons and placeholders.
@@ -63,6 +65,7 @@ public:
     void cmdFileClick();
     void cmdAnteprimaClick();
     void cmdStampaClick();
+    void cmdFatturaClick();
     void cmdNonPagatiClick();
     void cmdNumerazioneClick();
     void cmdGuidaClick();

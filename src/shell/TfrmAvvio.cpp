@@ -1,6 +1,8 @@
 #include "shell/TfrmAvvio.h"
 
 #include "customers/TfrmClienti.h"
+#include "invoicing/TfrmDatiOfficina.h"
+#include "invoicing/TfrmFattureEmesse.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 #include "shell/HelpTopics.h"
@@ -146,6 +148,16 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
                                       QStringLiteral("Ripristina"));
     imgRipristina->setToolTip(restoreHint);
     imgRipristina->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
+    const QString workshopHint = QStringLiteral("Dati dell'officina per la fattura elettronica");
+    imgOfficina = new PictureButton(QStringLiteral(":/icons/x-office-address-book.svg"), iconSize, workshopHint, this,
+                                    QStringLiteral("Dati dell'officina"));
+    imgOfficina->setToolTip(workshopHint);
+    imgOfficina->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
+    const QString invoicesHint = QStringLiteral("Fatture elettroniche emesse");
+    imgFatture = new PictureButton(QStringLiteral(":/icons/x-office-spreadsheet.svg"), iconSize, invoicesHint, this,
+                                   QStringLiteral("Fatture emesse"));
+    imgFatture->setToolTip(invoicesHint);
+    imgFatture->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     imgEsci = new PictureButton(QStringLiteral(":/icons/system-log-out.svg"), iconSize, exitHint, this);
     imgEsci->setToolTip(exitHint);
     imgSito = new PictureButton(QStringLiteral(":/icons/internet-web-browser.svg"), QSize(28, 28),
@@ -171,6 +183,10 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     bottom->addWidget(imgSplash, 0, Qt::AlignLeft | Qt::AlignBottom);
     bottom->addSpacing(24);
     bottom->addWidget(imgScadenze, 0, Qt::AlignLeft | Qt::AlignBottom);
+    bottom->addSpacing(12);
+    bottom->addWidget(imgOfficina, 0, Qt::AlignLeft | Qt::AlignBottom);
+    bottom->addSpacing(12);
+    bottom->addWidget(imgFatture, 0, Qt::AlignLeft | Qt::AlignBottom);
     bottom->addStretch(1);
     bottom->addWidget(imgSito, 0, Qt::AlignBottom);
     bottom->addStretch(1);
@@ -213,6 +229,8 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     connect(imgEsci, &QToolButton::clicked, this, &TfrmAvvio::imgEsciClick);
     connect(imgCopia, &QToolButton::clicked, this, &TfrmAvvio::imgCopiaClick);
     connect(imgRipristina, &QToolButton::clicked, this, &TfrmAvvio::imgRipristinaClick);
+    connect(imgOfficina, &QToolButton::clicked, this, &TfrmAvvio::imgOfficinaClick);
+    connect(imgFatture, &QToolButton::clicked, this, &TfrmAvvio::imgFattureClick);
     // Every control carries its name, for tests, style sheets and accessibility tools.
     const QList<QPair<QWidget *, const char *>> names = {
         {icoIcona, "icoIcona"}, {icoTitoloApp, "icoTitoloApp"}, {imgSottotitolo, "imgSottotitolo"},
@@ -220,7 +238,8 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
         {btnApp02, "btnApp02"}, {imgApp03, "imgApp03"},         {btnApp03, "btnApp03"},
         {imgInfo, "imgInfo"},   {imgGuida, "imgGuida"},         {imgSplash, "imgSplash"},
         {imgSito, "imgSito"},   {imgEsci, "imgEsci"},         {imgScadenze, "imgScadenze"},
-        {imgCopia, "imgCopia"}, {imgRipristina, "imgRipristina"}};
+        {imgCopia, "imgCopia"}, {imgRipristina, "imgRipristina"}, {imgOfficina, "imgOfficina"},
+        {imgFatture, "imgFatture"}};
     for (const auto &[control, name] : names)
         control->setObjectName(QLatin1String(name));
     FormHelpers::installStatusHints(this, panInfo);
@@ -340,6 +359,18 @@ void TfrmAvvio::imgRipristinaClick()
         text += QStringLiteral("\r\nI dati precedenti sono nella cartella %1.")
                     .arg(QDir::toNativeSeparators(result.asideFolder));
     MessageBoxes::information(this, text);
+}
+
+void TfrmAvvio::imgOfficinaClick()
+{
+    TfrmDatiOfficina workshop(m_windows, this);
+    workshop.exec();
+}
+
+void TfrmAvvio::imgFattureClick()
+{
+    TfrmFattureEmesse invoices(m_windows, this);
+    invoices.exec();
 }
 
 void TfrmAvvio::imgSitoClick()

@@ -30,6 +30,9 @@ public:
     PictureButton *imgScadenze;
     PictureButton *imgCopia;
     PictureButton *imgRipristina;
+    // The electronic invoices: the workshop's fiscal data and the register of issued invoices.
+    PictureButton *imgOfficina;
+    PictureButton *imgFatture;
     // The status line: the hint of the control under the mouse, and what a command has to say.
     QLabel *panInfo;
 
@@ -46,6 +49,8 @@ public:
     void imgCopiaClick();
     // Restores a backup copy into the program folder, moving the current data aside after asking.
     void imgRipristinaClick();
+    void imgOfficinaClick();
+    void imgFattureClick();
 
     // The maker's web site, opened by the web strip.
     static QString webAddress();

@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
+const QString kVatCrLf = QStringLiteral("\r\n");
 }
 
 TfrmPartitaIva::TfrmPartitaIva(QWidget *caller)
@@ -54,13 +54,13 @@ void TfrmPartitaIva::btnControllaClick()
     if (PartitaIva::isValid(number)) {
         const QString office = PartitaIva::officeName(PartitaIva::officeCode(txtPartitaIva->text()));
         MessageBoxes::information(
-            this, QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.") + kCrLf + kCrLf
+            this, QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.") + kVatCrLf + kVatCrLf
                       + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ") + office
                       + QStringLiteral("."));
     } else {
         MessageBoxes::warning(
-            this, QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!") + kCrLf
-                      + kCrLf
+            this, QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!") + kVatCrLf
+                      + kVatCrLf
                       + QStringLiteral("Non è quindi possibile fornire informazioni relative all'Ufficio "
                                        "IVA che lo ha rilasciato."));
     }
