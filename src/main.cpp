@@ -5,8 +5,11 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTextStream>
+
+#include <optional>
 
 namespace {
 
@@ -38,7 +41,11 @@ int main(int argc, char *argv[])
         return CommandLine::run(arguments, dataFolder(), out, err);
     }
 
+    // The system locale Qt reads at start-up is Italian, whatever the system's.
+    std::optional<Startup::ItalianEnvironment> italian(std::in_place);
     QApplication app(argc, argv);
+    QLocale::system();
+    italian.reset();
     Startup::prepare(app);
     app.setWindowIcon(QIcon(QStringLiteral(":/art/cablora.svg")));
 

@@ -75,6 +75,15 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
     actIngrandisci->setShortcut(QKeySequence::ZoomIn);
     actRiduci->setShortcut(QKeySequence::ZoomOut);
     actStampa->setShortcut(QKeySequence::Print);
+    actPrecedente->setShortcut(QKeySequence(Qt::Key_PageUp));
+    actSuccessiva->setShortcut(QKeySequence(Qt::Key_PageDown));
+    // The keys are named in the tooltips, in the words of an Italian keyboard.
+    actStampa->setToolTip(QStringLiteral("Stampa il documento (Ctrl+P)"));
+    actIngrandisci->setToolTip(QStringLiteral("Ingrandisci (Ctrl++)"));
+    actRiduci->setToolTip(QStringLiteral("Riduci (Ctrl+-)"));
+    actPrecedente->setToolTip(QStringLiteral("Pagina precedente (PgSu)"));
+    actSuccessiva->setToolTip(QStringLiteral("Pagina successiva (PgGiù)"));
+    actChiudi->setToolTip(QStringLiteral("Chiudi l'anteprima (Esc)"));
 
     preview = new QPrintPreviewWidget(&m_printer, this);
     preview->setViewMode(QPrintPreviewWidget::SinglePageView);
@@ -135,6 +144,16 @@ void ReportPreview::actStampaClick()
 {
     if (ReportPrinting::print(m_report, this) == ReportPrinting::Outcome::Failed)
         MessageBoxes::warning(this, QStringLiteral("Attenzione: la stampa non è andata a buon fine."));
+}
+
+void ReportPreview::reject()
+{
+    // Esc leaves the full screen first, then closes.
+    if (isFullScreen()) {
+        actSchermoInteroClick();
+        return;
+    }
+    QDialog::reject();
 }
 
 void ReportPreview::actSchermoInteroClick()

@@ -69,10 +69,10 @@ RecordPrintDialog::RecordPrintDialog(const Setup &setup, QWidget *parent) : QDia
     btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
     btnStampa = new QPushButton(setup.confirmText, this);
     btnStampa->setObjectName(QStringLiteral("btnStampa"));
-    for (QPushButton *button : {btnAnnulla, btnStampa}) {
+    for (QPushButton *button : {btnAnnulla, btnStampa})
         button->setMinimumSize(140, 34);
-        button->setAutoDefault(false);
-    }
+    // Enter presses the confirm button, unless the focus is on Annulla; Esc cancels.
+    btnStampa->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnAnnulla);

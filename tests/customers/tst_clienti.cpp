@@ -242,11 +242,19 @@ private slots:
                          || (focused && focused->parentWidget() == w->findChild<QWidget *>(chain[i])),
                      qPrintable(chain[i]));
         }
-        // Home is refused in a digits-only field; Tab still leaves it.
+        // A digits-only field lets the editing and selection keys through and refuses the rest,
+        // saying why; Tab still leaves it.
         w->txtCapRes->setFocus();
         QTest::keyClicks(w->txtCapRes, QStringLiteral("123"));
         QTest::keyClick(w->txtCapRes, Qt::Key_Home);
-        QCOMPARE(w->txtCapRes->cursorPosition(), 3);
+        QCOMPARE(w->txtCapRes->cursorPosition(), 0);
+        QTest::keyClick(w->txtCapRes, Qt::Key_End, Qt::ShiftModifier);
+        QCOMPARE(w->txtCapRes->selectedText(), QStringLiteral("123"));
+        QTest::keyClicks(w->txtCapRes, QStringLiteral("2010a"));
+        QCOMPARE(w->txtCapRes->text(), QStringLiteral("2010"));
+        QCOMPARE(w->panInfo->text(), QStringLiteral("In questo campo si scrivono soltanto cifre (da 0 a 9): «a» non è ammesso"));
+        QTest::keyClick(w->txtCapRes, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(w->txtCapRes->selectedText(), QStringLiteral("2010"));
         QTest::keyClick(w->txtCapRes, Qt::Key_Tab);
         QVERIFY(!w->txtCapRes->hasFocus());
     }
