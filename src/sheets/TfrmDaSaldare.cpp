@@ -17,7 +17,7 @@ TfrmDaSaldare::TfrmDaSaldare(AppWindows &windows, QWidget *parent)
                         .countLabel = false,
                         // The amount owed, at the end of the line, shows on a 1366-pixel screen.
                         .width = 1300,
-                        .listHeight = 400,
+                        .listHeight = 330,
                         // The line keeps the position of its record: exactly that sheet is read again
                         // and shown, paid or not.
                         .open = [&windows](qint64 position) { windows.frmInterventi()->ShowRecordAt(position); }},

@@ -24,7 +24,7 @@ TfrmScadenze::TfrmScadenze(AppWindows &windows, QWidget *parent)
                         // Wide enough for the whole list line in the fixed-pitch font, on a
                         // 1366-pixel laptop screen.
                         .width = 1300,
-                        .listHeight = 340,
+                        .listHeight = 310,
                         // From the launcher the vehicle window may be hidden: it is brought up.
                         .open = [&windows](qint64 position) { windows.frmAutoparco()->OpenRecordAt(position); },
                         .columnHeading = Scadenze::heading()},
