@@ -323,12 +323,17 @@ void TfrmAvvio::imgCopiaClick()
     // in the user's documents; a folder inside the program folder is refused and asked again.
     QString destination;
     for (;;) {
+        const QString before = FileDialogs::lastFolder(backupTitle());
         destination = FileDialogs::folderName(this, backupTitle());
         if (destination.isEmpty())
             return;
         if (!BackupPlace::insideProgramFolder(m_windows.programFolder(), destination))
             break;
-        MessageBoxes::warning(this, BackupPlace::insideMessage(m_windows.programFolder()));
+        FileDialogs::setLastFolder(backupTitle(), before);
+        // OK chooses again, Annulla gives up.
+        if (MessageBoxes::show(this, MessageBoxes::Kind::Warning, BackupPlace::insideMessage(m_windows.programFolder()))
+            == MessageBoxes::Answer::Cancel)
+            return;
     }
     Backup::Result result;
     {

@@ -46,9 +46,9 @@ QString folderKey(const QString &title)
     return QString::fromLatin1(QCryptographicHash::hash(title.toUtf8(), QCryptographicHash::Md5).toHex().left(16));
 }
 
-void rememberFolder(const QString &title, const QString &folder)
+void rememberFolder(const QString &title, const QString &folder, bool evenEmpty = false)
 {
-    if (folder.isEmpty())
+    if (folder.isEmpty() && !evenEmpty)
         return;
     FolderMemory &m = folderMemory();
     m.folders.insert(title, folder);
@@ -103,6 +103,11 @@ QString FileDialogs::startFolder(const QString &title, const QString &fallback)
     if (!documents.isEmpty() && QFileInfo(documents).isDir())
         return documents;
     return QDir::homePath();
+}
+
+void FileDialogs::setLastFolder(const QString &title, const QString &folder)
+{
+    rememberFolder(title, folder, true);
 }
 
 QStringList FileDialogs::takeFolders()

@@ -21,6 +21,8 @@ public:
     static QString startFolder(const QString &title, const QString &fallback = QString());
     // The folder remembered for the dialogs of this title (empty: none).
     static QString lastFolder(const QString &title);
+    // Sets it (empty: none), for a choice the caller refused: the refused folder is not offered again.
+    static void setLastFolder(const QString &title, const QString &folder);
 
     // The chosen file, or the empty text when the user cancels.
     static QString openFileName(QWidget *parent, const QString &title, const QString &filters,
