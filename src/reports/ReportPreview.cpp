@@ -2,6 +2,7 @@
 
 #include "reports/ReportPrinting.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WorkProgress.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -128,10 +129,17 @@ int ReportPreview::pageCount() const
 
 void ReportPreview::paintPages(QPrinter *printer)
 {
+    // Many pages take a while: the progress shows it, and Annulla gives the preview up.
+    WorkProgress progress(parentWidget(), QStringLiteral("Preparazione dell'anteprima..."));
+    const auto told = progress.callback();
     try {
-        m_drawn = ReportRender::render(m_report, *printer);
+        m_drawn = ReportRender::render(m_report, *printer, 1, 0, [&told](int done, int total) { return told(done, total); });
     } catch (const std::bad_alloc &) {
         m_drawn = false;
+    }
+    if (progress.wasCancelled()) {
+        m_cancelled = true;
+        m_drawn = true;
     }
 }
 
@@ -173,6 +181,8 @@ bool ReportPreview::run(const PreparedReport &report, QWidget *parent)
     window.preview->updatePreview();
     if (!window.m_drawn)
         return false;
+    if (window.m_cancelled)
+        return true;  // given up by the user: nothing to show, nothing failed
     Script &s = script();
     if (s.scripted) {
         ++s.shown;

@@ -33,7 +33,7 @@ public:
     void reject() override;
 
     // Shows the report modally and returns when the user closes the window. False when the pages
-    // could not be drawn.
+    // could not be drawn. Many pages show a progress window first, whose Annulla gives the preview up.
     static bool run(const PreparedReport &report, QWidget *parent);
 
     // Scripting for tests: once scripted, run() builds the window and draws the pages but returns
@@ -51,4 +51,5 @@ private:
     PreparedReport m_report;
     QPrinter m_printer;
     bool m_drawn = true;
+    bool m_cancelled = false;
 };

@@ -17,13 +17,13 @@
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WorkProgress.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,32 +37,6 @@ namespace {
 
 const QSize kTilePicture(230, 170);
 const QSize kTileButton(230, 46);
-
-// A progress window for a long copy: shown only when the work lasts, its Annulla stops the work.
-class WorkProgress
-{
-public:
-    WorkProgress(QWidget *parent, const QString &text)
-        : m_dialog(text, QStringLiteral("Annulla"), 0, 1000, parent)
-    {
-        m_dialog.setWindowTitle(QStringLiteral(" Cablora"));
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(500);
-        m_dialog.setAutoClose(false);
-        m_dialog.setAutoReset(false);
-    }
-    Backup::Progress callback()
-    {
-        return [this](qint64 done, qint64 total) {
-            m_dialog.setValue(total > 0 ? int(qMin<qint64>(1000, done * 1000 / total)) : 0);
-            QApplication::processEvents();
-            return !m_dialog.wasCanceled();
-        };
-    }
-
-private:
-    QProgressDialog m_dialog;
-};
 
 }  // namespace
 
