@@ -103,6 +103,26 @@ private slots:
         QVERIFY(!launcher->isVisible());
     }
 
+    // Esc on the launcher asks before the program ends.
+    void launcherEscapeAsks()
+    {
+        bool ended = false;
+        m_windows = TestSupport::createWindows(m_folder->path(), &ended);
+        TfrmAvvio *launcher = m_windows->frmAvvio();
+        launcher->show();
+        launcher->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(launcher));
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("Uscire da Cablora?"));
+        QVERIFY(!ended);
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(ended);
+    }
+
     // Every record window: the commands follow the fields in the Tab order, each command's hint names
     // its key, and the keys work from inside a field.
     void recordWindowCommands_data()
