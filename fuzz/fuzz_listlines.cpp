@@ -37,11 +37,26 @@ QString sheetLine(const SchedaRecord &r)
            + QStringLiteral("  \u20AC ") + r.Totale;
 }
 
+// The unpaid list's line: the sheet line without the make.
+QString unpaidSheetLine(const SchedaRecord &r)
+{
+    return QStringLiteral("Scheda n. ") + column(r.NumScheda, 10) + QStringLiteral("  Data: ") + column(r.Data, 10)
+           + QStringLiteral("  Cliente: ") + column(r.Cliente, 25) + QStringLiteral("  Tel. ") + column(r.Recapito, 14)
+           + QStringLiteral("  Targa: ") + column(r.Targa, 10) + QStringLiteral("  \u20AC ") + r.Totale;
+}
+
 QString customerLine(const ClienteRecord &r, const QString &last)
 {
     return column(r.Cognome + QLatin1Char(' ') + r.Nome, 30) + QStringLiteral("  Tel. ") + column(r.Recapito, 16)
            + QStringLiteral("  ") + column(r.Marca, 20) + QStringLiteral("  Targa: ") + column(r.Targa, 10)
            + QStringLiteral("  ") + last;
+}
+
+// The recontact line leaves the make out, so that the pending matter shows.
+QString recontactLine(const ClienteRecord &r)
+{
+    return column(r.Cognome + QLatin1Char(' ') + r.Nome, 30) + QStringLiteral("  Tel. ") + column(r.Recapito, 16)
+           + QStringLiteral("  Targa: ") + column(r.Targa, 10) + QStringLiteral("  ") + r.Questioni;
 }
 
 QString vehicleLine(const AutomezzoRecord &r)
@@ -134,7 +149,16 @@ void checkSheets(Fuzz::Input &input)
     ListedRecords found;
     checkScan(SchedaSearch::search(scratchFile(), prepared, found), found, kept, line);
     ListedRecords unpaidFound;
-    checkScan(SchedaSearch::unpaid(scratchFile(), unpaidFound), unpaidFound, unpaid, line);
+    const QString unpaidLine = SchedaSearch::unpaidLineSpec().build(whole.constData());
+    FUZZ_CHECK(unpaidLine == unpaidSheetLine(record), Fuzz::shown(unpaidLine) + QStringLiteral("\n  expected ")
+                                                          + Fuzz::shown(unpaidSheetLine(record)));
+    checkScan(SchedaSearch::unpaid(scratchFile(), unpaidFound), unpaidFound, unpaid, unpaidLine);
+    // What the unpaid list says is owed is its lines' totals, never more than one unreadable each.
+    const SchedaSearch::Owed owed = SchedaSearch::owedOf(unpaidFound.lines);
+    const std::optional<qint64> total = StoricoTarga::cents(record.Totale);
+    if (!unpaidFound.isEmpty())
+        FUZZ_CHECK(total ? owed.unreadable == 0 && owed.cents == 2 * *total : owed.unreadable == 2,
+                   Fuzz::shown(record.Totale));
 
     const QString plate = StoricoTarga::comparablePlate(record.Targa);
     FUZZ_CHECK(StoricoTarga::comparablePlate(plate) == plate, Fuzz::shown(record.Targa));
@@ -152,7 +176,7 @@ void checkCustomers(Fuzz::Input &input)
     FUZZ_CHECK(search == customerLine(record, record.Note),
                Fuzz::shown(search) + QStringLiteral("\n  expected ") + Fuzz::shown(customerLine(record, record.Note)));
     const QString recontact = ClienteSearch::recontactLine().build(whole);
-    FUZZ_CHECK(recontact == customerLine(record, record.Questioni), Fuzz::shown(recontact));
+    FUZZ_CHECK(recontact == recontactLine(record), Fuzz::shown(recontact));
     const bool toRecontact = ClienteSearch::isToRecontact(whole.constData());
     FUZZ_CHECK(toRecontact == (record.Ricontatta == FieldCodec::yesText()), Fuzz::shown(record.Ricontatta));
 

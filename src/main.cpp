@@ -6,11 +6,13 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTextStream>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -95,9 +97,13 @@ int main(int argc, char *argv[])
 
     if (!displayNamed(arguments))
         noDisplay();
+    // The system locale Qt reads at start-up is Italian, whatever the system's.
+    std::optional<Startup::ItalianEnvironment> italian(std::in_place);
     g_previousHandler = qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(g_previousHandler);
+    QLocale::system();
+    italian.reset();
     Startup::prepare(app);
     app.setWindowIcon(QIcon(QStringLiteral(":/art/cablora.svg")));
 

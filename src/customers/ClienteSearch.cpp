@@ -36,7 +36,14 @@ const RecordScan::LineLayout &searchLine()
 
 const RecordScan::LineLayout &recontactLine()
 {
-    static const RecordScan::LineLayout line(R::format(), lineEndingWith(R::fQuestioni));
+    // Whom to call, the number and the plate, then the pending matter as early in the line as
+    // possible, so that it shows on a 1366-pixel screen.
+    static const RecordScan::LineLayout line(R::format(), {
+        {"", R::fCognome, 30, R::fNome},
+        {"  Tel. ", R::fRecapito, 16},
+        {"  Targa: ", R::fTarga, 10},
+        {"  ", R::fQuestioni, 0},
+    });
     return line;
 }
 

@@ -16,7 +16,8 @@ const std::array<ClienteRecord::Field, 10> &criterionFields();
 // The search line: "Cognome Nome" padded to 30, "  Tel. " Recapito padded to 16, two blanks, Marca
 // padded to 20, "  Targa: " Targa padded to 10, two blanks, Note whole.
 const RecordScan::LineLayout &searchLine();
-// The recontact line: the same with Questioni in place of Note.
+// The recontact line: "Cognome Nome" padded to 30, "  Tel. " Recapito padded to 16, "  Targa: " Targa
+// padded to 10, two blanks, Questioni whole (the make left out, so that the pending matter shows).
 const RecordScan::LineLayout &recontactLine();
 
 // Recontact: the flag, trimmed, reads exactly "Sì".

@@ -12,6 +12,8 @@ TfrmRicontatta::TfrmRicontatta(AppWindows &windows, QWidget *parent)
                         .reportTitle = reportTitle(),
                         .openHint = QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"),
                         .countLabel = false,
+                        // Wide enough for the pending matter to show on a 1366-pixel screen.
+                        .width = 1300,
                         // The line keeps the position of its record: exactly that customer is shown.
                         .open = [&windows](qint64 position) { windows.frmClienti()->ShowRecordAt(position); }},
                        parent),

@@ -41,6 +41,30 @@ QStringList textLines(const QString &text)
     return normal.split(QLatin1Char('\n'));
 }
 
+// Where line n (0-based) of a text with "\n" line ends starts; -1 when the text has n lines or
+// fewer. Only the first n lines are read.
+qsizetype startOfLine(const QString &text, qsizetype n)
+{
+    qsizetype at = 0;
+    for (qsizetype line = 0; line < n; ++line) {
+        const qsizetype end = text.indexOf(QLatin1Char('\n'), at);
+        if (end < 0)
+            return -1;
+        at = end + 1;
+    }
+    return at;
+}
+
+// The number of lines of a text with "\n" line ends, counted up to `limit`.
+qsizetype lineCountUpTo(const QString &text, qsizetype limit)
+{
+    qsizetype lines = 1;
+    for (qsizetype at = text.indexOf(QLatin1Char('\n')); at >= 0 && lines < limit;
+         at = text.indexOf(QLatin1Char('\n'), at + 1))
+        ++lines;
+    return lines;
+}
+
 // A text that a splitting band may continue on the next page: its own lines, no word wrap.
 bool splits(const ReportObject &object)
 {
@@ -72,59 +96,69 @@ struct Layouter
     }
 
     // Splits a band at the last line boundary of its first multi-line text that fits in `room`.
-    // Returns the height of the part placed, 0 when not even one line fits.
+    // Returns the height of the part placed, 0 when not even one line fits. The texts of a band
+    // being split hold "\n" line ends only (see placeData); only the lines that fit are looked at.
     double splitPoint(const ReportBand &band, double available) const
     {
         for (const ReportObject &object : band.objects) {
             if (!splits(object))
                 continue;
             const double pitch = ReportRender::lineHeight(object);
-            const int lines = static_cast<int>(textLines(object.text).size());
-            if (pitch <= 0 || lines < 2)
-                continue;
+            if (pitch <= 0 || startOfLine(object.text, 1) < 0)
+                continue;  // a single line
             const int fit = static_cast<int>(std::floor((available - object.rect.top()) / pitch + kEpsilon));
             if (fit <= 0)
                 return 0;
-            return object.rect.top() + std::min(fit, lines) * pitch;
+            return object.rect.top() + std::min<qsizetype>(fit, lineCountUpTo(object.text, fit)) * pitch;
         }
         return 0;
     }
 
-    // Cuts `band` at `cut` mm: what lies above goes into `head`, the rest stays in `band`.
+    // Cuts `band` at `cut` mm: what lies above goes into `head`, the rest stays in `band`. A text cut
+    // in two loses its first lines in place, so that a long text is never copied page after page.
     static QList<ReportObject> cutBand(ReportBand &band, double cut)
     {
         QList<ReportObject> head;
         QList<ReportObject> rest;
-        for (ReportObject object : band.objects) {
+        for (ReportObject &object : band.objects) {
             if (splits(object) && object.rect.top() < cut && object.rect.bottom() > cut) {
                 const double pitch = ReportRender::lineHeight(object);
-                const QStringList lines = textLines(object.text);
-                const int fit = std::clamp(
-                    static_cast<int>(std::floor((cut - object.rect.top()) / pitch + kEpsilon)), 0,
-                    static_cast<int>(lines.size()));
+                const int fit = std::max(0, static_cast<int>(std::floor((cut - object.rect.top()) / pitch + kEpsilon)));
+                const qsizetype restStart = fit == 0 ? 0 : startOfLine(object.text, fit);
+                const int placed = restStart < 0 ? static_cast<int>(lineCountUpTo(object.text, fit)) : fit;
                 ReportObject upper = object;
-                upper.text = lines.mid(0, fit).join(QLatin1Char('\n'));
-                upper.rect.setHeight(fit * pitch);
+                upper.text = restStart < 0 ? object.text : object.text.left(std::max<qsizetype>(0, restStart - 1));
+                upper.rect.setHeight(placed * pitch);
                 head.append(upper);
-                ReportObject lower = object;
-                lower.text = lines.mid(fit).join(QLatin1Char('\n'));
-                lower.rect = QRectF(object.rect.left(), 0, object.rect.width(),
-                                    std::max(0.0, object.rect.height() - fit * pitch));
-                rest.append(lower);
+                if (restStart < 0)
+                    object.text.clear();
+                else
+                    object.text.remove(0, restStart);
+                object.rect = QRectF(object.rect.left(), 0, object.rect.width(),
+                                     std::max(0.0, object.rect.height() - placed * pitch));
+                rest.append(std::move(object));
             } else if (object.rect.top() < cut) {
                 head.append(object);
             } else {
                 object.rect.translate(0, -cut);
-                rest.append(object);
+                rest.append(std::move(object));
             }
         }
-        band.objects = rest;
+        band.objects = std::move(rest);
         band.height = std::max(0.0, band.height - cut);
         return head;
     }
 
     void placeData(ReportBand band)
     {
+        // A band that will be split has its texts' line ends made "\n" once, as the split lines
+        // would have them.
+        if (band.canSplit && band.height > room() + kEpsilon) {
+            for (ReportObject &object : band.objects) {
+                if (splits(object))
+                    object.text = textLines(object.text).join(QLatin1Char('\n'));
+            }
+        }
         for (;;) {
             if (band.height <= room() + kEpsilon) {
                 place(band.objects, band.height);
@@ -540,7 +574,8 @@ double lineHeight(const ReportObject &text)
     return metrics.height() * kMmPerInch / kLayoutDpi;
 }
 
-bool render(const PreparedReport &report, QPagedPaintDevice &device, int fromPage, int toPage)
+bool render(const PreparedReport &report, QPagedPaintDevice &device, int fromPage, int toPage,
+            const Progress &progress)
 {
     const int count = report.pageCount();
     if (count == 0)
@@ -555,6 +590,10 @@ bool render(const PreparedReport &report, QPagedPaintDevice &device, int fromPag
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     for (int number = first; number <= last; ++number) {
+        if (progress && !progress(number - first, last - first + 1)) {
+            painter.end();
+            return false;
+        }
         const PreparedPage &page = report.pages.at(number - 1);
         if (number > first) {
             if (!(device.pageLayout() == page.layout))

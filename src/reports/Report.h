@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
+
 class QPagedPaintDevice;
 
 // The report engine: templates of A4 pages holding named objects placed in millimetres, laid out
@@ -139,9 +141,14 @@ private:
 
 namespace ReportRender {
 
+// Told before each page is drawn: the pages drawn so far and the pages to draw; false stops.
+using Progress = std::function<bool(int done, int total)>;
+
 // Draws pages fromPage..toPage (1-based; 0 = up to the last) on a printer or PDF writer. The device's
-// page layout is set from each page. False when the device could not be painted on.
-bool render(const PreparedReport &report, QPagedPaintDevice &device, int fromPage = 1, int toPage = 0);
+// page layout is set from each page. False when the device could not be painted on, or when progress
+// asked to stop.
+bool render(const PreparedReport &report, QPagedPaintDevice &device, int fromPage = 1, int toPage = 0,
+            const Progress &progress = {});
 
 struct PdfInfo
 {

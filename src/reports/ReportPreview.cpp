@@ -2,6 +2,7 @@
 
 #include "reports/ReportPrinting.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WorkProgress.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -75,6 +76,15 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
     actIngrandisci->setShortcut(QKeySequence::ZoomIn);
     actRiduci->setShortcut(QKeySequence::ZoomOut);
     actStampa->setShortcut(QKeySequence::Print);
+    actPrecedente->setShortcut(QKeySequence(Qt::Key_PageUp));
+    actSuccessiva->setShortcut(QKeySequence(Qt::Key_PageDown));
+    // The keys are named in the tooltips, in the words of an Italian keyboard.
+    actStampa->setToolTip(QStringLiteral("Stampa il documento (Ctrl+P)"));
+    actIngrandisci->setToolTip(QStringLiteral("Ingrandisci (Ctrl++)"));
+    actRiduci->setToolTip(QStringLiteral("Riduci (Ctrl+-)"));
+    actPrecedente->setToolTip(QStringLiteral("Pagina precedente (PgSu)"));
+    actSuccessiva->setToolTip(QStringLiteral("Pagina successiva (PgGiù)"));
+    actChiudi->setToolTip(QStringLiteral("Chiudi l'anteprima (Esc)"));
 
     preview = new QPrintPreviewWidget(&m_printer, this);
     preview->setViewMode(QPrintPreviewWidget::SinglePageView);
@@ -119,10 +129,17 @@ int ReportPreview::pageCount() const
 
 void ReportPreview::paintPages(QPrinter *printer)
 {
+    // Many pages take a while: the progress shows it, and Annulla gives the preview up.
+    WorkProgress progress(parentWidget(), QStringLiteral("Preparazione dell'anteprima..."));
+    const auto told = progress.callback();
     try {
-        m_drawn = ReportRender::render(m_report, *printer);
+        m_drawn = ReportRender::render(m_report, *printer, 1, 0, [&told](int done, int total) { return told(done, total); });
     } catch (const std::bad_alloc &) {
         m_drawn = false;
+    }
+    if (progress.wasCancelled()) {
+        m_cancelled = true;
+        m_drawn = true;
     }
 }
 
@@ -135,6 +152,16 @@ void ReportPreview::actStampaClick()
 {
     if (ReportPrinting::print(m_report, this) == ReportPrinting::Outcome::Failed)
         MessageBoxes::warning(this, QStringLiteral("Attenzione: la stampa non è andata a buon fine."));
+}
+
+void ReportPreview::reject()
+{
+    // Esc leaves the full screen first, then closes.
+    if (isFullScreen()) {
+        actSchermoInteroClick();
+        return;
+    }
+    QDialog::reject();
 }
 
 void ReportPreview::actSchermoInteroClick()
@@ -154,6 +181,8 @@ bool ReportPreview::run(const PreparedReport &report, QWidget *parent)
     window.preview->updatePreview();
     if (!window.m_drawn)
         return false;
+    if (window.m_cancelled)
+        return true;  // given up by the user: nothing to show, nothing failed
     Script &s = script();
     if (s.scripted) {
         ++s.shown;

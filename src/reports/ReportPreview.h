@@ -12,7 +12,7 @@ class QToolBar;
 
 // The preview window of the report engine: the prepared pages as they will print, with print, zoom,
 // full screen and close. It opens with the whole page fitted in the window. The pages cannot be
-// edited there.
+// edited there. Page Up / Page Down turn the pages; Esc leaves the full screen, then closes.
 class ReportPreview : public QDialog
 {
     Q_OBJECT
@@ -29,9 +29,11 @@ public:
 
     void actStampaClick();
     void actSchermoInteroClick();
+    // Esc: back from the full screen, else closes the window.
+    void reject() override;
 
     // Shows the report modally and returns when the user closes the window. False when the pages
-    // could not be drawn.
+    // could not be drawn. Many pages show a progress window first, whose Annulla gives the preview up.
     static bool run(const PreparedReport &report, QWidget *parent);
 
     // Scripting for tests: once scripted, run() builds the window and draws the pages but returns
@@ -49,4 +51,5 @@ private:
     PreparedReport m_report;
     QPrinter m_printer;
     bool m_drawn = true;
+    bool m_cancelled = false;
 };

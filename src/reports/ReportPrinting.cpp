@@ -3,6 +3,7 @@
 #include "reports/PageSequence.h"
 #include "reports/Report.h"
 #include "widgets/PrintDialogs.h"
+#include "widgets/WorkProgress.h"
 
 #include <QPrinter>
 
@@ -21,10 +22,10 @@ Outcome print(const PreparedReport &report, QWidget *parent)
     printer.setFromTo(1, report.pageCount());
     if (!PrintDialogs::askPrinter(printer, parent))
         return Outcome::Cancelled;
-    return printOn(report, printer);
+    return printOn(report, printer, parent);
 }
 
-Outcome printOn(const PreparedReport &report, QPrinter &printer)
+Outcome printOn(const PreparedReport &report, QPrinter &printer, QWidget *parent)
 {
     try {
         PageSequence::Request request;
@@ -46,7 +47,17 @@ Outcome printOn(const PreparedReport &report, QPrinter &printer)
         job.pages.reserve(sequence.size());
         for (int page : sequence)
             job.pages.append(report.pages.at(page - 1));
-        if (!ReportRender::render(job, printer) || printer.printerState() == QPrinter::Error)
+        // A long job shows how far it has gone and may be stopped: nothing more is printed then.
+        WorkProgress progress(parent, QStringLiteral("Stampa in corso..."));
+        const auto told = progress.callback();
+        const bool drawn = ReportRender::render(job, printer, 1, 0, [&told](int done, int total) {
+            return told(done, total);
+        });
+        if (progress.wasCancelled()) {
+            printer.abort();
+            return Outcome::Cancelled;
+        }
+        if (!drawn || printer.printerState() == QPrinter::Error)
             return Outcome::Failed;
     } catch (const std::bad_alloc &) {
         return Outcome::Failed;

@@ -16,7 +16,8 @@ Outcome print(const PreparedReport &report, QWidget *parent);
 
 // Prints on a printer already set up (by the print dialog): the chosen page range, bounded by the
 // report's pages, and the chosen copies with their collation, repeated by the program when the
-// printer cannot make copies itself (printing to a PDF file). Failed when nothing could be printed.
-Outcome printOn(const PreparedReport &report, QPrinter &printer);
+// printer cannot make copies itself (printing to a PDF file). Failed when nothing could be printed. A
+// long job shows its progress over parent, and Cancelled when the user stopped it there.
+Outcome printOn(const PreparedReport &report, QPrinter &printer, QWidget *parent = nullptr);
 
 }  // namespace ReportPrinting

@@ -1,5 +1,7 @@
 #include "sheets/SchedaSearch.h"
 
+#include "sheets/StoricoTarga.h"
+
 namespace SchedaSearch {
 
 namespace {
@@ -40,6 +42,19 @@ const RecordScan::LineLayout &lineSpec()
     return line;
 }
 
+const RecordScan::LineLayout &unpaidLineSpec()
+{
+    static const RecordScan::LineLayout line(sheet(), {
+        {"Scheda n. ", SchedaRecord::fNumScheda, 10},
+        {"  Data: ", SchedaRecord::fData, 10},
+        {"  Cliente: ", SchedaRecord::fCliente, 25},
+        {"  Tel. ", SchedaRecord::fRecapito, 14},
+        {"  Targa: ", SchedaRecord::fTarga, 10},
+        {"  \x80 ", SchedaRecord::fTotale, 0},  // the euro sign in Windows-1252
+    });
+    return line;
+}
+
 QString listLine(const char *record)
 {
     return lineSpec().build(record);
@@ -62,7 +77,34 @@ bool search(const QString &archivePath, const Criteria &criteria, ListedRecords 
 
 bool unpaid(const QString &archivePath, ListedRecords &found)
 {
-    return RecordScan::scan(archivePath, lineSpec(), isUnpaid, {SchedaRecord::fPagato}, found);
+    return RecordScan::scan(archivePath, unpaidLineSpec(), isUnpaid, {SchedaRecord::fPagato}, found);
+}
+
+Owed owedOf(const QStringList &unpaidLines)
+{
+    // Every column before the total has its fixed width: the total starts where it starts in the
+    // line of an empty sheet, which ends there.
+    static const qsizetype totalColumn = unpaidLineSpec().build(SchedaRecord().toBytes()).size();
+    Owed owed;
+    for (const QString &line : unpaidLines) {
+        const std::optional<qint64> cents =
+            line.size() > totalColumn ? StoricoTarga::cents(line.mid(totalColumn)) : std::nullopt;
+        if (cents)
+            owed.cents += *cents;
+        else
+            ++owed.unreadable;
+    }
+    return owed;
+}
+
+QString owedText(const Owed &owed)
+{
+    QString text = QStringLiteral("Totale da saldare: € ") + StoricoTarga::amountText(owed.cents);
+    if (owed.unreadable == 1)
+        text += QStringLiteral("   (1 importo non leggibile)");
+    else if (owed.unreadable > 1)
+        text += QStringLiteral("   (%1 importi non leggibili)").arg(owed.unreadable);
+    return text;
 }
 
 }  // namespace SchedaSearch

@@ -26,8 +26,14 @@ public:
     explicit Criteria(const QList<Criterion> &criteria);
 };
 
-// The sheet list line (the line of the search and of the unpaid list) as a column layout.
+// The sheet list line (the line of the search) as a column layout.
 const RecordScan::LineLayout &lineSpec();
+
+// The line of the unpaid list: the sheet line without the make, so that the amount owed, at its end,
+// shows within a 1366-pixel screen: "Scheda n. " + L(NumScheda, 10) + "  Data: " + L(Data, 10) +
+// "  Cliente: " + L(Cliente, 25) + "  Tel. " + L(Recapito, 14) + "  Targa: " + L(Targa, 10) + "  € " +
+// Totale.
+const RecordScan::LineLayout &unpaidLineSpec();
 
 // The sheet list line of a record: "Scheda n. " + L(NumScheda, 10) + "  Data: " + L(Data, 10) +
 // "  Cliente: " + L(Cliente, 25) + "  Tel. " + L(Recapito, 14) + "  " + L(Marca, 25) +
@@ -45,7 +51,23 @@ bool isUnpaid(const char *record);
 // read; found then holds the lines listed before the failure.
 bool search(const QString &archivePath, const Criteria &criteria, ListedRecords &found);
 
-// The same scan, listing the unpaid sheets.
+// What the unpaid sheets owe: the sum of their totals in cents (see StoricoTarga::cents), and how
+// many totals are not a number and were left out of it.
+struct Owed
+{
+    qint64 cents = 0;
+    int unreadable = 0;
+};
+
+// The same scan, listing the unpaid sheets (with unpaidLineSpec).
 bool unpaid(const QString &archivePath, ListedRecords &found);
+
+// What the sheets of these unpaid-list lines owe: the totals at the end of the lines (after the
+// fixed-width columns), so that the sum is always that of the lines listed.
+Owed owedOf(const QStringList &unpaidLines);
+
+// The line under the unpaid list and on its print: "Totale da saldare: € 1234,56", followed by
+// "   (N importi non leggibili)" when some totals could not be read.
+QString owedText(const Owed &owed);
 
 }  // namespace SchedaSearch

@@ -27,6 +27,9 @@ QString firstLine(const QString &memo)
     return lines.isEmpty() ? QString() : TextRules::trim(lines.first());
 }
 
+// The total's column: as wide as the stored total can be, so that every total shows whole.
+constexpr int kTotalWidth = 15;
+
 struct Entry
 {
     QDate date;
@@ -78,7 +81,7 @@ QString heading()
     return ListLines::column(QStringLiteral("Scheda n."), 12) + QStringLiteral("  ")
            + ListLines::column(QStringLiteral("Data"), 10) + QStringLiteral("  ")
            + ListLines::column(QStringLiteral("Lavori eseguiti"), 45) + QStringLiteral("  ")
-           + QStringLiteral("Totale €").rightJustified(12) + QStringLiteral("  ") + QStringLiteral("Pagato");
+           + QStringLiteral("Totale €").rightJustified(kTotalWidth) + QStringLiteral("  ") + QStringLiteral("Pagato");
 }
 
 QString summary(const History &history)
@@ -121,7 +124,7 @@ bool scan(const QString &archivePath, const QString &plate, History &history)
         const QString line = ListLines::column(text(record, SchedaRecord::fNumScheda), 12) + QStringLiteral("  ")
                              + ListLines::column(date, 10) + QStringLiteral("  ")
                              + ListLines::column(firstLine(text(record, SchedaRecord::fInterventi)), 45)
-                             + QStringLiteral("  ") + ListLines::column(total, 12).trimmed().rightJustified(12)
+                             + QStringLiteral("  ") + total.rightJustified(kTotalWidth)
                              + QStringLiteral("  ") + paid;
         entries.append({QDate::fromString(date, QStringLiteral("dd/MM/yyyy")), line, archive.position()});
     }

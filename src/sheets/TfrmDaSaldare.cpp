@@ -15,7 +15,9 @@ TfrmDaSaldare::TfrmDaSaldare(AppWindows &windows, QWidget *parent)
                         .reportTitle = reportTitle(),
                         .openHint = QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"),
                         .countLabel = false,
-                        .listHeight = 400,
+                        // The amount owed, at the end of the line, shows on a 1366-pixel screen.
+                        .width = 1300,
+                        .listHeight = 330,
                         // The line keeps the position of its record: exactly that sheet is read again
                         // and shown, paid or not.
                         .open = [&windows](qint64 position) { windows.frmInterventi()->ShowRecordAt(position); }},
@@ -37,5 +39,7 @@ void TfrmDaSaldare::FormShow()
     panContainer->fill([this](ListedRecords &found) {
         return SchedaSearch::unpaid(m_windows.filePath(SchedaRecord::fileName()), found);
     });
+    // What the listed sheets owe, under the list and on its print.
+    panContainer->setSummary(SchedaSearch::owedText(SchedaSearch::owedOf(lstRecords->lines())));
     txtTrova->setFocus(Qt::OtherFocusReason);
 }

@@ -7,7 +7,8 @@ class QLabel;
 
 // The unpaid-accounts list: every sheet whose paid flag is "No", one line each, built from the
 // archive each time the dialog is shown; "Trova" within the list, a double-click opens the sheet in
-// the sheet window, "Stampa" prints the list. Created for one use by the sheet window:
+// the sheet window, "Stampa" prints the list. The total owed stands under the list and on its print.
+// Created for one use by the sheet window:
 //     TfrmDaSaldare dlg(windows, this); dlg.exec();
 class TfrmDaSaldare : public RecordListDialog
 {

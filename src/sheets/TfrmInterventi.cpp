@@ -23,6 +23,7 @@
 #include "widgets/DateEdits.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FormBuilder.h"
+#include "widgets/FieldInput.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PhotoCommands.h"
@@ -639,7 +640,16 @@ bool TfrmInterventi::txtTotaleKeyDown(QKeyEvent *event)
     if (text.size() == 1 && SchedaRules::isTotaleCharacter(text.at(0))
         && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
+    // A character refused is told, with what the total takes.
+    if (!text.isEmpty() && text.front().isPrint() && !(event->modifiers() & Qt::ControlModifier))
+        FieldInput::tell(txtTotale, totaleRefusedMessage(text));
     return true;
+}
+
+QString TfrmInterventi::totaleRefusedMessage(const QString &typed)
+{
+    return QStringLiteral("Nel totale si scrivono soltanto cifre e la virgola dei decimali: «%1» non è ammesso")
+        .arg(typed);
 }
 
 void TfrmInterventi::txtTotaleExit()

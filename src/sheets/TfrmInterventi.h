@@ -82,6 +82,8 @@ public:
 
     void txtTargaChange();
     bool txtTotaleKeyDown(QKeyEvent *event);
+    // What the status line says when a character is refused in the total.
+    static QString totaleRefusedMessage(const QString &typed);
     void txtTotaleExit();
 
     // The names of the photo files of a position.

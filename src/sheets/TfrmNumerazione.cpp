@@ -5,6 +5,7 @@
 #include "shell/AppWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/EventHooks.h"
+#include "widgets/FieldInput.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 
@@ -112,17 +113,12 @@ void TfrmNumerazione::FormShow()
 
 bool TfrmNumerazione::txtInizioKeyDown(QKeyEvent *event)
 {
-    const int key = event->key();
     if (EventHooks::isEnter(event)) {
         cmdApplica->setFocus(Qt::OtherFocusReason);
         return true;
     }
-    if (key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right
-        || key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape)
-        return false;
-    const QString text = event->text();
-    const bool digit = text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9');
-    return !(digit && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)));
+    // Digits only; the editing and selection keys pass, a refused key is told under the edit.
+    return FieldInput::refuseKey(txtInizio, KeyFilters::Refuse::AllButDigits, event);
 }
 
 void TfrmNumerazione::txtInizioExit()

@@ -3,10 +3,14 @@
 #include "archive/SchedaRecord.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
+#include "common/TextRules.h"
 #include "widgets/Artwork.h"
+#include "widgets/EventHooks.h"
+#include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -19,66 +23,97 @@ TfrmStorico::TfrmStorico(AppWindows &windows, QWidget *parent)
                                                    "scheda di intervento"),
                         .countLabel = true,
                         .width = 1000,
-                        .listHeight = 340,
+                        // The whole dialog, totals included, fits a 768-pixel screen with a task bar.
+                        .listHeight = 280,
                         // From the vehicle window the sheet window may be hidden: it is brought up.
-                        .open = [&windows](qint64 position) { windows.frmInterventi()->OpenRecordAt(position); }},
+                        .open = [&windows](qint64 position) { windows.frmInterventi()->OpenRecordAt(position); },
+                        .columnHeading = StoricoTarga::heading()},
                        parent),
       m_windows(windows)
 {
     auto *heading = new QWidget(this);
     imgTitolo = new QLabel(heading);
     imgTitolo->setObjectName(QStringLiteral("imgTitolo"));
-    imgTitolo->setPixmap(Artwork::header(QSize(panContainer->width(), 76),
+    imgTitolo->setPixmap(Artwork::header(QSize(panContainer->width(), 64),
                                          QStringLiteral(":/art/scheda-intervento.svg"),
                                          QStringLiteral("STORICO INTERVENTI"),
                                          {QStringLiteral("Tutte le schede di intervento del veicolo, dalla più "
                                                          "vecchia alla più recente.")}));
+    // The plate as the caller gave it; the edit shows it and takes another.
     lblTarga = new QLabel(heading);
     lblTarga->setObjectName(QStringLiteral("lblTarga"));
-    lblTarga->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
-    lblTotali = new QLabel(heading);
-    lblTotali->setObjectName(QStringLiteral("lblTotali"));
-    lblTotali->setFont(FormHelpers::font(QStringLiteral("Verdana"), 11, true));
-    lblIntestazione = new QLabel(StoricoTarga::heading(), heading);
-    lblIntestazione->setObjectName(QStringLiteral("lblIntestazione"));
-    lblIntestazione->setFont(FormHelpers::font(QStringLiteral("Courier New"), 12, true));
+    lblTarga->hide();
+    txtTarga = FormBuilder::edit(heading, 30, QStringLiteral("txtTarga"));
+    txtTarga->setMinimumWidth(FormBuilder::wholeTextWidth(txtTarga, 12));
+    FormHelpers::setHint(txtTarga, QStringLiteral("Scrivere la targa e premere Invio per elencarne gli interventi."));
+    EventHooks::onKeyDown(txtTarga, [this](QKeyEvent *event) {
+        if (!EventHooks::isEnter(event))
+            return false;
+        txtTargaEnter();
+        return true;
+    });
+    // The columns stand on the list itself (lblColonne); the sums under it.
+    lblIntestazione = lblColonne;
+    lblTotali = lblRiepilogo;
 
     auto *layout = new QVBoxLayout(heading);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(imgTitolo);
     auto *line = new QHBoxLayout;
     line->setContentsMargins(14, 6, 14, 0);
-    line->addWidget(new QLabel(QStringLiteral("Targa:"), heading));
-    line->addWidget(lblTarga);
+    auto *caption = new QLabel(QStringLiteral("Targa:"), heading);
+    caption->setFont(FormHelpers::font(QStringLiteral("Verdana"), 11, true));
+    line->addWidget(caption);
+    line->addWidget(txtTarga);
+    auto *plateHint = new QLabel(QStringLiteral("(scrivere un'altra targa e premere Invio per vederne gli interventi)"),
+                                 heading);
+    plateHint->setFont(FormHelpers::font(QStringLiteral("Verdana"), 9));
+    line->addWidget(plateHint);
     line->addStretch(1);
     layout->addLayout(line);
-    auto *columns = new QHBoxLayout;
-    columns->setContentsMargins(14, 6, 14, 0);
-    columns->addWidget(lblIntestazione);
-    layout->addLayout(columns);
     addHeading(heading);
+}
 
-    // The sums stand under the list.
-    auto *footer = new QWidget(this);
-    auto *sums = new QHBoxLayout(footer);
-    sums->setContentsMargins(14, 0, 14, 10);
-    sums->addStretch(1);
-    sums->addWidget(lblTotali);
-    lblTotali->setParent(footer);
-    addFooter(footer);
+QString TfrmStorico::noPlateText()
+{
+    return QStringLiteral("Nessuna targa: scrivere la targa del veicolo nel campo Targa e premere Invio, oppure "
+                          "richiamare prima la scheda del veicolo.");
 }
 
 void TfrmStorico::FormShow()
 {
     RecordListDialog::FormShow();
+    txtTarga->setText(TextRules::trim(lblTarga->text()));
+    showHistory();
+    if (TextRules::trim(lblTarga->text()).isEmpty())
+        txtTarga->setFocus(Qt::OtherFocusReason);
+    else
+        txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmStorico::txtTargaEnter()
+{
+    lblTarga->setText(TextRules::trim(txtTarga->text()));
+    txtTarga->setText(lblTarga->text());
+    showHistory();
+    txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmStorico::showHistory()
+{
     const QString path = m_windows.filePath(SchedaRecord::fileName());
-    const QString plate = lblTarga->text();
+    const QString plate = TextRules::trim(lblTarga->text());
     panContainer->fill([&](ListedRecords &found) {
         const bool ok = StoricoTarga::scan(path, plate, m_history);
         found = m_history.sheets;
         return ok;
     });
     panContainer->reset();
-    lblTotali->setText(StoricoTarga::summary(m_history));
-    txtTrova->setFocus(Qt::OtherFocusReason);
+    if (plate.isEmpty()) {
+        panContainer->setSummary(noPlateText());
+        panContainer->setPrintTitle(QString());
+        return;
+    }
+    panContainer->setSummary(StoricoTarga::summary(m_history));
+    panContainer->setPrintTitle(reportTitle() + QStringLiteral(" - targa ") + plate);
 }

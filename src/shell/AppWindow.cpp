@@ -26,6 +26,7 @@ void AppWindow::setContent(QWidget *content)
     layout->addWidget(panInfo);
     setCentralWidget(central);
     FormHelpers::installStatusHints(this, panInfo);
+    contentReady();
 }
 
 void AppWindow::closeEvent(QCloseEvent *event)

@@ -37,6 +37,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     // Puts the central content and the status line together; call once the content is built.
     void setContent(QWidget *content);
+    // Runs at the end of setContent, when every control of the window exists.
+    virtual void contentReady() {}
 
 private:
     AppWindows &m_windows;

@@ -8,6 +8,7 @@
 #include "shell/TfrmPassword.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "widgets/DateEdits.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,8 @@ AppWindows::AppWindows(const QString &programFolder)
       m_endHandler([] { QCoreApplication::exit(0); }),
       m_dateEdits(std::make_unique<DateEdits>())
 {
+    // Each kind of file dialog opens where the last choice of its kind was made, also next time.
+    FileDialogs::rememberFoldersIn(QDir(programFolder).filePath(QStringLiteral("Cablora.ini")));
 }
 
 AppWindows::~AppWindows()

@@ -1,5 +1,7 @@
 #include "shell/Startup.h"
 
+#include "shell/ItalianTexts.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
@@ -17,6 +19,9 @@ void prepare(QApplication &app)
     app.setApplicationName(QStringLiteral("Cablora"));
     app.setQuitOnLastWindowClosed(false);
 
+    // Our own words for what Qt leaves in English, asked after Qt's translations (a translator
+    // installed later is asked first).
+    app.installTranslator(new ItalianTexts(&app));
     // A translations folder beside the executable wins (a portable folder on Windows carries its
     // own), then Qt's installed translations.
     const QStringList folders = {
@@ -32,6 +37,36 @@ void prepare(QApplication &app)
             }
             delete translator;
         }
+    }
+}
+
+ItalianEnvironment::ItalianEnvironment()
+{
+#ifndef Q_OS_WIN
+    // Qt reads the system locale from these variables when the application starts (the file
+    // dialogs' dates, for one, follow it). The character set stays the one the system gives: a
+    // locale in LC_ALL moves to LC_CTYPE.
+    const QByteArray all = qgetenv("LC_ALL");
+    for (const char *name : {"LC_ALL", "LC_CTYPE", "LC_TIME", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES",
+                             "LC_PAPER", "LC_MEASUREMENT", "LANGUAGE"})
+        m_saved.append({QByteArray(name), qEnvironmentVariableIsSet(name), qgetenv(name)});
+    if (!all.isEmpty() && !qEnvironmentVariableIsSet("LC_CTYPE"))
+        qputenv("LC_CTYPE", all);
+    qunsetenv("LC_ALL");
+    for (const char *name : {"LC_TIME", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES", "LC_PAPER", "LC_MEASUREMENT"})
+        qputenv(name, "it_IT.UTF-8");
+    qputenv("LANGUAGE", "it");
+#endif
+}
+
+ItalianEnvironment::~ItalianEnvironment()
+{
+    // The programs started later (the browser, the PDF reader) get the user's own settings.
+    for (const Saved &saved : m_saved) {
+        if (saved.set)
+            qputenv(saved.name.constData(), saved.value);
+        else
+            qunsetenv(saved.name.constData());
     }
 }
 

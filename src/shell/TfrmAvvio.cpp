@@ -13,54 +13,32 @@
 #include "vehicles/TfrmAutoparco.h"
 #include "vehicles/TfrmScadenze.h"
 #include "backup/Backup.h"
+#include "backup/BackupPlace.h"
 #include "widgets/Artwork.h"
+#include "widgets/CommandKeys.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WorkProgress.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QShortcut>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
 
 const QSize kTilePicture(230, 170);
 const QSize kTileButton(230, 46);
-
-// A progress window for a long copy: shown only when the work lasts, its Annulla stops the work.
-class WorkProgress
-{
-public:
-    WorkProgress(QWidget *parent, const QString &text)
-        : m_dialog(text, QStringLiteral("Annulla"), 0, 1000, parent)
-    {
-        m_dialog.setWindowTitle(QStringLiteral(" Cablora"));
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(500);
-        m_dialog.setAutoClose(false);
-        m_dialog.setAutoReset(false);
-    }
-    Backup::Progress callback()
-    {
-        return [this](qint64 done, qint64 total) {
-            m_dialog.setValue(total > 0 ? int(qMin<qint64>(1000, done * 1000 / total)) : 0);
-            QApplication::processEvents();
-            return !m_dialog.wasCanceled();
-        };
-    }
-
-private:
-    QProgressDialog m_dialog;
-};
 
 }  // namespace
 
@@ -243,6 +221,41 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     for (const auto &[control, name] : names)
         control->setObjectName(QLatin1String(name));
     FormHelpers::installStatusHints(this, panInfo);
+
+    // The keyboard reaches every tile (by its caption button) and every icon: Tab and the arrows move
+    // along them, Enter and Space open, Esc leaves the program after asking.
+    QList<PictureButton *> commands;
+    for (PictureButton *button : findChildren<PictureButton *>()) {
+        if (button != imgApp01 && button != imgApp02 && button != imgApp03)
+            commands.append(button);
+    }
+    CommandKeys::group(this, commands);
+    const QList<QPair<PictureButton *, PictureButton *>> tilePair = {
+        {imgApp01, btnApp01}, {imgApp02, btnApp02}, {imgApp03, btnApp03}};
+    const QStringList tileHints = {QStringLiteral("Apre l'anagrafica dei clienti."),
+                                   QStringLiteral("Apre il parco automezzi."),
+                                   QStringLiteral("Apre le schede di intervento.")};
+    for (int i = 0; i < tilePair.size(); ++i) {
+        FormHelpers::setHint(tilePair[i].first, tileHints[i]);
+        FormHelpers::setHint(tilePair[i].second, tileHints[i]);
+    }
+    FormHelpers::setHint(imgEsci, CommandKeys::hintWithKey(exitHint, QStringLiteral("Esc")));
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setObjectName(QStringLiteral("imgEsciKey"));
+    connect(escape, &QShortcut::activated, this, &TfrmAvvio::escapeKey);
+}
+
+void TfrmAvvio::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!focusWidget())
+        btnApp01->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmAvvio::escapeKey()
+{
+    if (MessageBoxes::confirm(this, QStringLiteral("Uscire da Cablora?")))
+        imgEsciClick();
 }
 
 void TfrmAvvio::paintEvent(QPaintEvent *)
@@ -292,12 +305,29 @@ void TfrmAvvio::imgScadenzeClick()
     deadlines.exec();
 }
 
+QString TfrmAvvio::backupTitle()
+{
+    return QStringLiteral("Scegli la cartella in cui salvare la copia di sicurezza");
+}
+
 void TfrmAvvio::imgCopiaClick()
 {
-    const QString destination = FileDialogs::folderName(
-        this, QStringLiteral("Scegli la cartella in cui salvare la copia di sicurezza"));
-    if (destination.isEmpty())
-        return;
+    // The dialog opens in the folder of the last copy (the stick, when it is plugged in again), else
+    // in the user's documents; a folder inside the program folder is refused and asked again.
+    QString destination;
+    for (;;) {
+        const QString before = FileDialogs::lastFolder(backupTitle());
+        destination = FileDialogs::folderName(this, backupTitle());
+        if (destination.isEmpty())
+            return;
+        if (!BackupPlace::insideProgramFolder(m_windows.programFolder(), destination))
+            break;
+        FileDialogs::setLastFolder(backupTitle(), before);
+        // OK chooses again, Annulla gives up.
+        if (MessageBoxes::show(this, MessageBoxes::Kind::Warning, BackupPlace::insideMessage(m_windows.programFolder()))
+            == MessageBoxes::Answer::Cancel)
+            return;
+    }
     Backup::Result result;
     {
         WorkProgress progress(this, QStringLiteral("Copia di sicurezza in corso..."));
@@ -315,9 +345,11 @@ void TfrmAvvio::imgCopiaClick()
 
 void TfrmAvvio::imgRipristinaClick()
 {
+    // Opens where the last copy was written, unless a restore chose elsewhere before.
     const QString copy = FileDialogs::openFileName(
         this, QStringLiteral("Scegli la copia di sicurezza da ripristinare"),
-        QStringLiteral("Copia di sicurezza di Cablora (Cablora_copia_*.zip);;Archivio zip (*.zip)"));
+        QStringLiteral("Copia di sicurezza di Cablora (Cablora_copia_*.zip);;Archivio zip (*.zip)"),
+        FileDialogs::lastFolder(backupTitle()));
     if (copy.isEmpty())
         return;
     const QString folder = m_windows.programFolder();

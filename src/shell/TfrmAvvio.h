@@ -44,9 +44,14 @@ public:
     void imgSplashClick();
     void imgSitoClick();
     void imgEsciClick();
+    // Esc: asks "Uscire da Cablora?" and ends the program on Sì.
+    void escapeKey();
     void imgScadenzeClick();
-    // Writes a verified backup copy of the program folder's data into a folder the user chooses.
+    // Writes a verified backup copy of the program folder's data into a folder the user chooses
+    // (never inside the program folder).
     void imgCopiaClick();
+    // The title of the backup's folder dialog.
+    static QString backupTitle();
     // Restores a backup copy into the program folder, moving the current data aside after asking.
     void imgRipristinaClick();
     void imgOfficinaClick();
@@ -60,6 +65,8 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // The first tile has the focus when nothing else has it, so that the keyboard starts there.
+    void showEvent(QShowEvent *event) override;
 
 private:
     AppWindows &m_windows;

@@ -3,6 +3,7 @@
 #include "common/TextRules.h"
 #include "widgets/Artwork.h"
 #include "widgets/EventHooks.h"
+#include "widgets/FieldInput.h"
 #include "widgets/FormHelpers.h"
 
 #include <QFontMetrics>
@@ -117,23 +118,9 @@ bool CheckDialog::enterToControlla(QKeyEvent *event)
     return true;
 }
 
-bool CheckDialog::isDigitEditingKey(const QKeyEvent *event)
+bool CheckDialog::refusesNonDigit(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    // Moving between controls and leaving the dialog are not typing.
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Escape:
-        return true;
-    default:
-        break;
-    }
-    const QString text = event->text();
-    return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
+    return FieldInput::refuseKey(m_edit, KeyFilters::Refuse::AllButDigits, event);
 }
 
 void CheckDialog::showEvent(QShowEvent *event)

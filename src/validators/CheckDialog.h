@@ -39,9 +39,10 @@ protected:
     // Enter moves the focus to "Controlla" (it does not check by itself).
     bool enterToControlla(QKeyEvent *event);
 
-    // The keys an edit that takes digits only lets through: Backspace, Delete, Left, Right, the
-    // digits 0 to 9, and the keys that move between controls or leave the dialog.
-    static bool isDigitEditingKey(const QKeyEvent *event);
+    // An edit that takes digits only: true when the key must be swallowed (a character other than a
+    // digit, told under the edit); the editing and selection keys and the keys that move between
+    // controls or leave the dialog pass, and a paste brings in its digits only.
+    bool refusesNonDigit(QKeyEvent *event);
 
     virtual void FormShow() = 0;
 

@@ -86,5 +86,5 @@ bool TfrmCarta::txtNumeroKeyDown(QKeyEvent *event)
 {
     if (enterToControlla(event))
         return true;
-    return !isDigitEditingKey(event);
+    return refusesNonDigit(event);
 }

@@ -76,5 +76,5 @@ bool TfrmPartitaIva::txtPartitaIvaKeyDown(QKeyEvent *event)
 {
     if (enterToControlla(event))
         return true;
-    return !isDigitEditingKey(event);
+    return refusesNonDigit(event);
 }

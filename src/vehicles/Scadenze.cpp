@@ -152,6 +152,12 @@ int warningDays(const QString &programFolder)
     return ok && value >= 0 && value <= 3650 ? value : kDefaultWarningDays;
 }
 
+QString daysLegend()
+{
+    return QStringLiteral("Giorni: quanti ne mancano alla scadenza; un numero negativo dice da quanti giorni è "
+                          "scaduta (-179: scaduta da 179 giorni).");
+}
+
 QString heading()
 {
     return ListLines::column(QStringLiteral("Scadenza"), 17) + QStringLiteral("  ")

@@ -59,6 +59,8 @@ inline constexpr int kPeriods[] = {7, 30, 60, 90};
 
 // The column heading of the list lines.
 QString heading();
+// What the column "Giorni" means, said under the list and on its print.
+QString daysLegend();
 
 // Reads the vehicle archive in large blocks and lists one line per deadline (date, days left, kind,
 // plate, make and model, owner, owner's telephone), each with its vehicle's position: invalid dates

@@ -24,9 +24,10 @@ TfrmScadenze::TfrmScadenze(AppWindows &windows, QWidget *parent)
                         // Wide enough for the whole list line in the fixed-pitch font, on a
                         // 1366-pixel laptop screen.
                         .width = 1300,
-                        .listHeight = 360,
+                        .listHeight = 310,
                         // From the launcher the vehicle window may be hidden: it is brought up.
-                        .open = [&windows](qint64 position) { windows.frmAutoparco()->OpenRecordAt(position); }},
+                        .open = [&windows](qint64 position) { windows.frmAutoparco()->OpenRecordAt(position); },
+                        .columnHeading = Scadenze::heading()},
                        parent),
       today(QDate::currentDate()),
       m_windows(windows)
@@ -56,9 +57,8 @@ TfrmScadenze::TfrmScadenze(AppWindows &windows, QWidget *parent)
     lblConteggio = new QLabel(heading);
     lblConteggio->setObjectName(QStringLiteral("lblConteggio"));
     lblConteggio->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10, true));
-    lblIntestazione = new QLabel(Scadenze::heading(), heading);
-    lblIntestazione->setObjectName(QStringLiteral("lblIntestazione"));
-    lblIntestazione->setFont(FormHelpers::font(QStringLiteral("Courier New"), 12, true));
+    // The columns stand on the list itself.
+    lblIntestazione = lblColonne;
 
     auto *filters = new QHBoxLayout;
     filters->setContentsMargins(12, 6, 12, 0);
@@ -74,10 +74,6 @@ TfrmScadenze::TfrmScadenze(AppWindows &windows, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(imgTitolo);
     layout->addLayout(filters);
-    auto *columns = new QHBoxLayout;
-    columns->setContentsMargins(14, 6, 12, 0);
-    columns->addWidget(lblIntestazione);
-    layout->addLayout(columns);
     addHeading(heading);
 
     connect(cmbPeriodo, &QComboBox::currentIndexChanged, this, &TfrmScadenze::cmbFiltroChange);
@@ -103,4 +99,13 @@ void TfrmScadenze::cmbFiltroChange()
     panContainer->reset();
     const int count = lstRecords->count();
     lblConteggio->setText(count == 1 ? QStringLiteral("1 scadenza") : QStringLiteral("%1 scadenze").arg(count));
+    // What the list holds and what its numbers mean, on the screen and on paper.
+    panContainer->setSummary(lblConteggio->text() + QStringLiteral(". ") + Scadenze::daysLegend());
+    panContainer->setPrintTitle(printTitle());
+}
+
+QString TfrmScadenze::printTitle() const
+{
+    return reportTitle() + QStringLiteral(" - ") + cmbPeriodo->currentText() + QStringLiteral(" - ")
+           + cmbTipo->currentText() + QStringLiteral(" - al ") + today.toString(QStringLiteral("dd/MM/yyyy"));
 }

@@ -13,7 +13,8 @@ class QTimer;
 // The vehicle slide show: the photos of all vehicles of the archive in archive order, each for six
 // seconds, on a maximised window, starting again from the first after the last. The timer runs the
 // hidden "next" command cmdAvanti, which opens the archive afresh at every tick. A click on the photo
-// or the panel closes the show; so does an archive found empty.
+// or the panel closes the show, as Esc does; so does an archive found empty. The right arrow, Space
+// and Page Down show the next photo at once.
 class TfrmSlideshow_Automezzi : public QDialog
 {
     Q_OBJECT

@@ -55,6 +55,9 @@ QPixmap header(const QSize &size, const QString &iconPath, const QString &title,
     const QRect textArea(textLeft, 8, size.width() - textLeft - margin, size.height() - 16);
 
     QFont titleFont(QStringLiteral("Verdana"), 16, QFont::Bold);
+    // A title too long for a narrow picture is drawn smaller, never cut.
+    while (titleFont.pointSize() > 9 && QFontMetrics(titleFont).horizontalAdvance(title) > textArea.width())
+        titleFont.setPointSize(titleFont.pointSize() - 1);
     QFont lineFont(QStringLiteral("Verdana"), 9);
     const QFontMetrics titleMetrics(titleFont);
     const QFontMetrics lineMetrics(lineFont);

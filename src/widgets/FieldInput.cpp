@@ -2,9 +2,13 @@
 
 #include "widgets/EventHooks.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QToolTip>
 
 namespace FieldInput {
 
@@ -31,6 +35,42 @@ void rewriteKeepingCursor(QLineEdit *edit, KeyFilters::Rewrite rule)
 
 }  // namespace
 
+void tell(QWidget *control, const QString &message)
+{
+    if (auto *statusLine = control->window()->findChild<QLabel *>(QStringLiteral("panInfo"))) {
+        statusLine->setText(message);
+        return;
+    }
+    QToolTip::showText(control->mapToGlobal(QPoint(0, control->height())), message, control);
+}
+
+bool refuseKey(QLineEdit *edit, KeyFilters::Refuse rule, QKeyEvent *event)
+{
+    if (rule == KeyFilters::Refuse::AllButDigits && event->matches(QKeySequence::Paste)) {
+        if (edit->isReadOnly())
+            return true;
+        QString others;
+        const QString digits = KeyFilters::digitsOf(QGuiApplication::clipboard()->text(), &others);
+        if (!digits.isEmpty())
+            edit->insert(digits);
+        if (!others.isEmpty())
+            tell(edit, KeyFilters::digitsPasteMessage(others));
+        return true;
+    }
+    const KeyFilters::Refusal why = KeyFilters::refusal(rule, event->key(), event->modifiers(), event->text());
+    if (why != KeyFilters::Refusal::None) {
+        tell(edit, KeyFilters::refusalMessage(why, event->text()));
+        return true;
+    }
+    // A character typed into a full field is lost by the edit without a word: it is told.
+    const QString text = event->text();
+    if (!text.isEmpty() && text.front().isPrint() && !(event->modifiers() & Qt::ControlModifier)
+        && !edit->isReadOnly() && !edit->hasSelectedText() && edit->maxLength() > 0
+        && edit->text().size() >= edit->maxLength())
+        tell(edit, KeyFilters::fullFieldMessage(edit->maxLength()));
+    return false;
+}
+
 void apply(const QList<FieldRule> &rules)
 {
     for (const FieldRule &rule : rules) {
@@ -38,14 +78,14 @@ void apply(const QList<FieldRule> &rules)
         QLineEdit *edit = editOf(control);
         if (!edit)
             continue;
-        EventHooks::onKeyDown(control, [rule](QKeyEvent *event) {
+        EventHooks::onKeyDown(control, [rule, edit](QKeyEvent *event) {
             if (EventHooks::isEnter(event)) {
                 if (!rule.next)
                     return false;
                 rule.next->setFocus(Qt::OtherFocusReason);
                 return true;
             }
-            return KeyFilters::refuses(rule.refuse, event->key(), event->text());
+            return refuseKey(edit, rule.refuse, event);
         });
         if (rule.afterChange != KeyFilters::Rewrite::Nothing) {
             QObject::connect(edit, &QLineEdit::textEdited, edit,

@@ -19,11 +19,26 @@ struct FieldRule
     bool upperOnKeyUp = false;  // upper-cased when a key is released
 };
 
+class QKeyEvent;
+class QLineEdit;
+class QString;
+
 namespace FieldInput {
 
-// Installs every rule of the table on its control. Refused keystrokes are cancelled entirely;
-// rewrites keep the cursor where it was (as far as the new text allows) and act on typing only,
-// never on a text the window sets.
+// Installs every rule of the table on its control. Refused keystrokes are cancelled entirely and the
+// status line says why, with the form to use (see KeyFilters::refusalMessage); so does a key that
+// would type past the field's capacity. A digits-only field takes from a paste (Ctrl+V, Shift+Ins)
+// its digits only. Rewrites keep the cursor where it was (as far as the new text allows) and act on
+// typing only, never on a text the window sets.
 void apply(const QList<FieldRule> &rules);
+
+// The verdict of a rule on a key pressed in an edit, told to the user when it refuses: true when the
+// key must be swallowed. A digits-only edit handles a paste itself (the digits go in). Used by apply
+// and by the dialogs with an edit of their own.
+bool refuseKey(QLineEdit *edit, KeyFilters::Refuse rule, QKeyEvent *event);
+
+// Tells the user why a key was refused: in the status line `panInfo` of the control's window, or,
+// in a window without one, in a tip under the control.
+void tell(QWidget *control, const QString &message);
 
 }  // namespace FieldInput

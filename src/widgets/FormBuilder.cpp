@@ -3,11 +3,15 @@
 #include "widgets/FormHelpers.h"
 
 #include <QEvent>
+#include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+
+#include <cmath>
 
 namespace FormBuilder {
 
@@ -42,7 +46,42 @@ private:
     bool m_selectOnRelease = false;
 };
 
+// When the focus leaves, the edit shows the beginning of its text (a long text typed stays scrolled to
+// its end otherwise: "iat Panda 1.2").
+class BeginningOnLeave : public QObject
+{
+public:
+    explicit BeginningOnLeave(QLineEdit *edit) : QObject(edit), m_edit(edit) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut
+            && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason
+            && static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason)
+            m_edit->setCursorPosition(0);
+        return false;
+    }
+
+private:
+    QLineEdit *m_edit;
+};
+
+// Fields up to this capacity hold codes (CAP, tax code, VAT number, plate ...): they are never
+// narrower than their whole text.
+constexpr int kCodeCapacity = 16;
+
 }  // namespace
+
+int wholeTextWidth(const QLineEdit *edit, int characters)
+{
+    // The advance of an average code character (capital letters and digits of a tax code), the
+    // padding and border of the field colours and the edit's own margins.
+    const QFontMetricsF metrics(edit->font());
+    const qreal average = metrics.horizontalAdvance(QStringLiteral("RSSMRA85T10A562S")) / 16.0;
+    const QMargins margins = edit->textMargins();
+    return int(std::ceil(average * characters)) + margins.left() + margins.right() + 2 * 3 + 2 * 1 + 2 * 2 + 2;
+}
 
 QWidget *commandGroup(QWidget *parent, std::initializer_list<QWidget *> commands)
 {
@@ -74,6 +113,9 @@ QLineEdit *edit(QWidget *parent, int maxLength, const QString &objectName)
     edit->setMaxLength(maxLength);
     edit->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
     FormHelpers::applyFieldColours(edit);
+    if (maxLength <= kCodeCapacity)
+        edit->setMinimumWidth(wholeTextWidth(edit, maxLength));
+    edit->installEventFilter(new BeginningOnLeave(edit));
     return edit;
 }
 

@@ -20,8 +20,13 @@ QWidget *commandGroup(QWidget *parent, std::initializer_list<QWidget *> commands
 PictureButton *command(QWidget *parent, const QString &iconPath, const QString &caption,
                        const QString &hint, const QString &objectName);
 
-// An edit of the form: Verdana 12 bold, the field colours, the maximum length the user may type.
+// An edit of the form: Verdana 12 bold, the field colours, the maximum length the user may type. An
+// edit of a code (up to 16 characters: CAP, tax code, VAT number ...) is wide enough to show it whole;
+// every edit shows the beginning of its text when the focus leaves it.
 QLineEdit *edit(QWidget *parent, int maxLength, const QString &objectName);
+
+// The width that shows `characters` code characters whole in the edit, with its frame.
+int wholeTextWidth(const QLineEdit *edit, int characters);
 
 // An edit with a small button at its right.
 QWidget *withButton(QWidget *parent, QWidget *edit, QWidget *button);

@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QVariant>
 #include <QWidget>
@@ -35,7 +37,13 @@ protected:
     {
         // Entering a control shows its hint; leaving it for the background empties the line. The
         // window's first text stays until the mouse meets a control.
-        if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
+        if (event->type() == QEvent::FocusIn) {
+            // A control reached by the keyboard tells what it does as the mouse would.
+            auto *widget = qobject_cast<QWidget *>(watched);
+            const QString hint = widget ? hintFor(widget) : QString();
+            if (!hint.isEmpty() && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+                m_statusLine->setText(hint);
+        } else if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
             auto *widget = qobject_cast<QWidget *>(watched);
             const QString hint = widget ? hintFor(widget) : QString();
             if (event->type() == QEvent::Enter && !hint.isNull())
@@ -193,4 +201,27 @@ PictureButton::PictureButton(const QString &iconPath, const QSize &size, const Q
     }
     FormHelpers::setHint(this, hint);
     setToolTip(QString());
+}
+
+void PictureButton::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        click();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
+}
+
+void PictureButton::paintEvent(QPaintEvent *event)
+{
+    QToolButton::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // A frame that stands out on the white command bars and on the launcher's blue alike.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(0xFF, 0xD5, 0x4F, 60));
+    painter.setPen(QPen(QColor(0xF5, 0x7C, 0x00), 3));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
 }

@@ -58,11 +58,17 @@ private:
     bool m_lit = false;
 };
 
-// A clickable picture with the hand cursor (the icons and button pictures of the windows).
+// A clickable picture with the hand cursor (the icons and button pictures of the windows). It takes
+// no focus unless the window makes it a keyboard command (see CommandKeys); while it has the focus it
+// wears an orange frame, and Enter or Space presses it.
 class PictureButton : public QToolButton
 {
     Q_OBJECT
 public:
     PictureButton(const QString &iconPath, const QSize &size, const QString &hint, QWidget *parent,
                   const QString &text = QString());
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,7 +50,29 @@ ListResultsPage::ListResultsPage(const Setup &setup, QWidget *parent) : QWidget(
     lblTrovate->setStyleSheet(QStringLiteral("color: #008B8B;"));
     lblTrovate->setAlignment(Qt::AlignCenter);
     lblTrovate->setVisible(setup.countLabel);
+    lblRiepilogo = named(new QLabel(this), "lblRiepilogo");
+    lblRiepilogo->setFont(FormHelpers::font(QStringLiteral("Verdana"), 11, true));
+    lblRiepilogo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblRiepilogo->setWordWrap(true);
+    lblRiepilogo->hide();
+    // The headings sit on the list, in its font, on a strip that moves sideways with the lines.
+    m_headingStrip = new QWidget(this);
+    m_headingStrip->setObjectName(QStringLiteral("headingStrip"));
+    m_headingStrip->setStyleSheet(QStringLiteral("#headingStrip { background-color: #E3EAF3; border: 1px solid #9DB3CC; "
+                                                 "border-bottom: none; }"));
+    lblColonne = named(new QLabel(setup.columnHeading, m_headingStrip), "lblColonne");
+    QFont headingFont = lstRecords->font();
+    headingFont.setBold(true);
+    lblColonne->setFont(headingFont);
+    lblColonne->setStyleSheet(QStringLiteral("color: #1F4E8C; background: transparent;"));
+    lblColonne->adjustSize();
+    m_headingStrip->setFixedHeight(lblColonne->sizeHint().height() + 4);
+    m_headingStrip->setVisible(!setup.columnHeading.isEmpty());
+    followSideways(0);
+    connect(lstRecords->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ListResultsPage::followSideways);
     lblRigo03 = named(new QLabel(setup.openHint, this), "lblRigo03");
+    // Enter on the selected line opens it as the double-click does: the tip of the line says so.
+    FormHelpers::setHint(lstRecords, QStringLiteral("Doppio clic o Invio sulla voce per richiamare la scheda."));
     lblRigo03->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10, true));
     lblRigo03->setStyleSheet(QStringLiteral("color: #DC143C;"));
     lblRigo03->setAlignment(Qt::AlignCenter);
@@ -68,7 +92,12 @@ ListResultsPage::ListResultsPage(const Setup &setup, QWidget *parent) : QWidget(
     layout->setSpacing(8);
     layout->addWidget(imgIstruzioniTrova);
     layout->addLayout(findRow);
-    layout->addWidget(lstRecords, 1);
+    auto *listWithHeading = new QVBoxLayout;
+    listWithHeading->setSpacing(0);
+    listWithHeading->addWidget(m_headingStrip);
+    listWithHeading->addWidget(lstRecords, 1);
+    layout->addLayout(listWithHeading, 1);
+    layout->addWidget(lblRiepilogo);
     layout->addWidget(lblTrovate);
     layout->addWidget(lblRigo03);
     layout->addLayout(buttons);
@@ -80,6 +109,18 @@ ListResultsPage::ListResultsPage(const Setup &setup, QWidget *parent) : QWidget(
     setTabOrder(btnChiudi, btnStampa);
 
     EventHooks::onKeyDown(txtTrova, [this](QKeyEvent *event) { return txtTrovaKeyDown(event); });
+    // Enter on the selected line does what the double-click does.
+    // A list reached by Tab has a current line without a selection: Enter takes that line.
+    EventHooks::onKeyDown(lstRecords, [this](QKeyEvent *event) {
+        if (!EventHooks::isEnter(event))
+            return false;
+        if (lstRecords->selectedRow() < 0 && lstRecords->currentIndex().isValid())
+            lstRecords->selectRow(lstRecords->currentIndex().row());
+        if (lstRecords->selectedRow() < 0)
+            return false;
+        lstRecordsDblClick();
+        return true;
+    });
     connect(btnTrova, &QPushButton::clicked, this, &ListResultsPage::btnTrovaClick);
     connect(lstRecords, &QAbstractItemView::doubleClicked, this, &ListResultsPage::lstRecordsDblClick);
     connect(btnStampa, &QPushButton::clicked, this, &ListResultsPage::btnStampaClick);
@@ -175,12 +216,47 @@ void ListResultsPage::lstRecordsDblClick()
     window()->close();
 }
 
+void ListResultsPage::followSideways(int offset)
+{
+    // The text of a line starts a few pixels into the list's viewport.
+    const int indent = lstRecords->frameWidth() + lstRecords->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+    lblColonne->move(indent - offset, 2);
+}
+
+void ListResultsPage::setSummary(const QString &text)
+{
+    lblRiepilogo->setText(text);
+    lblRiepilogo->setVisible(!text.isEmpty());
+}
+
+void ListResultsPage::setPrintTitle(const QString &title)
+{
+    m_printTitle = title;
+}
+
+QString ListResultsPage::printedTitle() const
+{
+    // An incomplete list must not pass for the whole archive on paper either.
+    return (m_printTitle.isEmpty() ? m_setup.reportTitle : m_printTitle) + (m_complete ? QString() : incompleteNote());
+}
+
+QStringList ListResultsPage::printedLines() const
+{
+    QStringList lines;
+    if (!m_setup.columnHeading.isEmpty()) {
+        lines << m_setup.columnHeading;
+        lines << QString(m_setup.columnHeading.size(), QLatin1Char('-'));
+    }
+    lines += lstRecords->lines();
+    if (!lblRiepilogo->text().isEmpty())
+        lines << QString() << lblRiepilogo->text();
+    return lines;
+}
+
 void ListResultsPage::btnStampaClick()
 {
-    // An incomplete list must not pass for the whole archive on paper either. Cancelling the print
-    // dialog prints nothing and is no failure.
-    const QString title = m_setup.reportTitle + (m_complete ? QString() : incompleteNote());
-    if (!SummaryPrinting::print(window(), m_setup.reportName, title, lstRecords->lines()))
+    // Cancelling the print dialog prints nothing and is no failure.
+    if (!SummaryPrinting::print(window(), m_setup.reportName, printedTitle(), printedLines()))
         MessageBoxes::error(window(), ListDialogParts::printFailedMessage());
 }
 

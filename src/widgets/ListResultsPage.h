@@ -24,13 +24,18 @@ struct ListResultsControls
     RecordListView *lstRecords = nullptr;
     QLabel *lblTrovate = nullptr, *lblRigo03 = nullptr;
     QPushButton *btnChiudi = nullptr, *btnStampa = nullptr;
+    // The column headings on top of the list (hidden when the list has none) and the summary line
+    // under it (hidden while empty).
+    QLabel *lblColonne = nullptr, *lblRiepilogo = nullptr;
 };
 
 // The results page that every list dialog shows (sheet search, unpaid sheets, customer search,
 // customers to recontact, vehicle search): the instruction picture, the lens, the find edit `txtTrova`
 // with "Trova" (find the next line containing a text, wrapping around), the list `lstRecords`, the
-// count label `lblTrovate`, the line `lblRigo03` telling to double-click, "Stampa" (the list as a
-// summary) and "Chiudi" (closes the dialog).
+// count label `lblTrovate`, the line `lblRigo03` telling to double-click (Enter on the selected line
+// does the same), "Stampa" (the list as a summary) and "Chiudi" (closes the dialog); Esc closes the
+// dialog too. A list may have column headings on top (`lblColonne`) and a summary line under it
+// (`lblRiepilogo`, the totals), both printed with the lines.
 //
 // The dialog gives what differs in a Setup, fills the list with fill(scan), and receives a double-click
 // as the archive position of the clicked line's record. A scan that fails shows the archive access
@@ -61,6 +66,9 @@ public:
         // A double-click on a line: the archive position of that line's record. The dialog closes
         // afterwards, whatever the callback did. No line selected: not called.
         std::function<void(qint64 position)> open;
+        // The column headings of the lines, shown on top of the list (scrolled sideways with it) and
+        // printed above the lines; none: the lines name their columns themselves.
+        QString columnHeading = QString();
     };
 
     ListResultsPage(const Setup &setup, QWidget *parent);
@@ -79,6 +87,16 @@ public:
     void focusFind();
     // Closing the dialog empties the list.
     void clear();
+    // The summary under the list (the totals, what a column means), printed under the lines too;
+    // the empty text hides it.
+    void setSummary(const QString &text);
+    // The title printed above the lines, when it says more than the report's title (the plate, the
+    // period and kind chosen); the empty text goes back to the report's title.
+    void setPrintTitle(const QString &title);
+    // What "Stampa" prints, as on the screen: the title (with the note of an incomplete list), then
+    // the column headings over a rule, the lines, and the summary after a blank line.
+    QString printedTitle() const;
+    QStringList printedLines() const;
 
     bool txtTrovaKeyDown(QKeyEvent *event);
     void btnTrovaClick();
@@ -96,6 +114,10 @@ public:
     static void failNextScanAfter(int lines);
 
 private:
+    void followSideways(int offset);
+
     Setup m_setup;
     bool m_complete = true;
+    QString m_printTitle;
+    QWidget *m_headingStrip = nullptr;
 };

@@ -32,7 +32,8 @@ QVariant RecordListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_records.size())
         return QVariant();
-    if (role == Qt::DisplayRole)
+    // The tip shows the whole line, also the part beyond the list's right edge.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return m_records.lines.at(index.row());
     return QVariant();
 }

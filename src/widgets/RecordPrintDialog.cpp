@@ -63,16 +63,17 @@ RecordPrintDialog::RecordPrintDialog(const Setup &setup, QWidget *parent) : QDia
 
     imgIstruzioni = new QLabel(this);
     imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));
-    imgIstruzioni->setPixmap(Artwork::header(QSize(400, 170), setup.iconPath, setup.title, setup.lines));
+    // The dialog is 364 x 287 pixels: the picture fills it within the margins, over the buttons.
+    imgIstruzioni->setPixmap(Artwork::header(QSize(332, 203), setup.iconPath, setup.title, setup.lines));
 
     btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
     btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
     btnStampa = new QPushButton(setup.confirmText, this);
     btnStampa->setObjectName(QStringLiteral("btnStampa"));
-    for (QPushButton *button : {btnAnnulla, btnStampa}) {
+    for (QPushButton *button : {btnAnnulla, btnStampa})
         button->setMinimumSize(140, 34);
-        button->setAutoDefault(false);
-    }
+    // Enter presses the confirm button, unless the focus is on Annulla; Esc cancels.
+    btnStampa->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnAnnulla);

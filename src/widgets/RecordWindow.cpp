@@ -5,6 +5,7 @@
 #include "common/TextRules.h"
 #include "shell/AppWindows.h"
 #include "widgets/ArchiveBrowser.h"
+#include "widgets/CommandKeys.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
@@ -15,6 +16,37 @@
 RecordWindow::RecordWindow(AppWindows &windows, const QString &caption, const RecordFormat &format)
     : AppWindow(windows, caption), m_binding(format), m_unsaved(m_binding), m_format(format)
 {
+}
+
+const QList<RecordWindow::CommandKey> &RecordWindow::commandKeys()
+{
+    static const QList<CommandKey> keys = {
+        {"cmdSalva", Qt::CTRL | Qt::Key_S, "Ctrl+S"},
+        {"cmdNuovo", Qt::CTRL | Qt::Key_N, "Ctrl+N"},
+        {"cmdDuplica", Qt::CTRL | Qt::Key_D, "Ctrl+D"},
+        {"cmdTrova", Qt::CTRL | Qt::Key_F, "Ctrl+F"},
+        {"cmdStampa", Qt::CTRL | Qt::Key_P, "Ctrl+P"},
+        {"cmdIndietro", QKeyCombination(Qt::Key_PageUp), "PgSu"},
+        {"cmdAvanti", QKeyCombination(Qt::Key_PageDown), "PgGiù"},
+        {"cmdPrimo", Qt::CTRL | Qt::Key_Home, "Ctrl+Home"},
+        {"cmdUltimo", Qt::CTRL | Qt::Key_End, "Ctrl+Fine"},
+        {"cmdEsci", QKeyCombination(Qt::Key_Escape), "Esc"},
+    };
+    return keys;
+}
+
+void RecordWindow::contentReady()
+{
+    QList<PictureButton *> commands;
+    for (PictureButton *button : findChildren<PictureButton *>()) {
+        if (button->objectName().startsWith(QLatin1String("cmd")))
+            commands.append(button);
+    }
+    CommandKeys::group(this, commands);
+    for (const CommandKey &key : commandKeys()) {
+        if (auto *command = findChild<PictureButton *>(QLatin1String(key.command)))
+            CommandKeys::shortcut(this, command, QKeySequence(key.key), QString::fromUtf8(key.keyName));
+    }
 }
 
 QString RecordWindow::archivePath() const

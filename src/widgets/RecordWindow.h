@@ -6,6 +6,7 @@
 #include "widgets/FormBinding.h"
 #include "widgets/UnsavedChanges.h"
 
+#include <QKeySequence>
 #include <QList>
 
 #include <functional>
@@ -50,6 +51,18 @@ public:
     void cmdUltimoClick();
 
     bool FormCloseQuery() override;
+
+    // The command keys of every record window, each pressing the command of that object name when
+    // the window has one: Ctrl+S Salva, Ctrl+N Nuovo, Ctrl+D Duplica, Ctrl+F Trova, Ctrl+P Stampa,
+    // Page Up / Page Down the previous / next record, Ctrl+Home / Ctrl+End the first / last, Esc Esci
+    // (with the unsaved-changes question). Their names end the commands' hints.
+    struct CommandKey
+    {
+        const char *command;
+        QKeyCombination key;
+        const char *keyName;
+    };
+    static const QList<CommandKey> &commandKeys();
 
 protected:
     RecordWindow(AppWindows &windows, const QString &caption, const RecordFormat &format);
@@ -106,6 +119,10 @@ protected:
 
     FormBinding m_binding;
     UnsavedChanges m_unsaved;
+
+    // Every command of the window (a picture command named "cmd...") becomes a Tab stop after the
+    // fields, reached also with the arrows, and gets its key from commandKeys().
+    void contentReady() override;
 
 private:
     void browse(BrowseCommand command);

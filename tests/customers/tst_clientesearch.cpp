@@ -50,9 +50,10 @@ private slots:
         QCOMPARE(ClienteSearch::searchLine().build(bytes),
                  QStringLiteral("Esposito Gennaro                Tel. 333 1234567       Fiat Panda          "
                                 "  Targa: AB123CD     cliente storico"));
+        // The recontact line leaves the make out: the pending matter starts within 74 characters.
         QCOMPARE(ClienteSearch::recontactLine().build(bytes),
-                 QStringLiteral("Esposito Gennaro                Tel. 333 1234567       Fiat Panda          "
-                                "  Targa: AB123CD     preventivo da richiamare"));
+                 QStringLiteral("Esposito Gennaro                Tel. 333 1234567       Targa: AB123CD     "
+                                "preventivo da richiamare"));
         // Surname and name together are cut at 30 characters.
         const QByteArray longName =
             searchedCustomer(QStringLiteral("Della Valle Bonaccorsi"), QStringLiteral("Maria Antonietta")).toBytes();

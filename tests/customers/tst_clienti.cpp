@@ -225,6 +225,51 @@ private slots:
         QVERIFY(w->panInfo->text().startsWith(QStringLiteral("Caratter")));
     }
 
+    // Names keep the apostrophe form: an accented letter is refused and the status line says what to
+    // type instead; so is a key past the field's capacity.
+    void refusedKeysAreExplained()
+    {
+        w->txtNome->setFocus();
+        QTest::keyClicks(w->txtNome, QStringLiteral("Niccol"));
+        QKeyEvent accented(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u00F2"));
+        QApplication::sendEvent(w->txtNome, &accented);
+        QCOMPARE(w->txtNome->text(), QStringLiteral("Niccol"));
+        QCOMPARE(w->panInfo->text(),
+                 QStringLiteral("Lettere accentate non ammesse in questo campo: scrivere o' al posto di \u00F2"));
+        QTest::keyClicks(w->txtNome, QStringLiteral("o'"));
+        QCOMPARE(w->txtNome->text(), QStringLiteral("Niccolo'"));
+        w->txtCapRes->setFocus();
+        QTest::keyClicks(w->txtCapRes, QStringLiteral("201001"));
+        QCOMPARE(w->txtCapRes->text(), QStringLiteral("20100"));
+        QCOMPARE(w->panInfo->text(), QStringLiteral("Il campo è pieno: contiene al massimo 5 caratteri"));
+    }
+
+    // Codes show whole; a long text typed shows its beginning once the focus leaves.
+    void codesWholeAndBeginningShown()
+    {
+        m_windows->showApp(w);
+        w->resize(1366, 728);
+        QApplication::processEvents();
+        const struct
+        {
+            QLineEdit *edit;
+            const char *code;
+        } codes[] = {{w->txtCapRes, "20100"}, {w->txtCodFisc, "RSSMRA85T10A562S"}, {w->txtPartitaIva, "00876220633"},
+                     {w->txtCodiceDest, "ABCDEF7"}};
+        for (const auto &code : codes) {
+            code.edit->setText(QString::fromLatin1(code.code));
+            code.edit->setCursorPosition(0);
+            const int needed = QFontMetrics(code.edit->font()).horizontalAdvance(code.edit->text());
+            const int shown = code.edit->contentsRect().width() - 2 * 3 - 2 * 2;
+            QVERIFY2(needed <= shown, qPrintable(code.edit->objectName() + QStringLiteral(": %1 > %2").arg(needed).arg(shown)));
+        }
+        w->txtMarca->setFocus();
+        QTest::keyClicks(w->txtMarca, QStringLiteral("Fiat Panda 1.2 Dynamic Natural Power Van"));
+        QCOMPARE(w->txtMarca->cursorPosition(), w->txtMarca->text().size());
+        QTest::keyClick(w->txtMarca, Qt::Key_Tab);
+        QCOMPARE(w->txtMarca->cursorPosition(), 0);
+    }
+
     void enterChainAndDigitFieldKeys()
     {
         const QStringList chain = {"txtCognome", "txtNome", "txtDitta", "txtSesso", "txtRecapito",
@@ -242,11 +287,19 @@ private slots:
                          || (focused && focused->parentWidget() == w->findChild<QWidget *>(chain[i])),
                      qPrintable(chain[i]));
         }
-        // Home is refused in a digits-only field; Tab still leaves it.
+        // A digits-only field lets the editing and selection keys through and refuses the rest,
+        // saying why; Tab still leaves it.
         w->txtCapRes->setFocus();
         QTest::keyClicks(w->txtCapRes, QStringLiteral("123"));
         QTest::keyClick(w->txtCapRes, Qt::Key_Home);
-        QCOMPARE(w->txtCapRes->cursorPosition(), 3);
+        QCOMPARE(w->txtCapRes->cursorPosition(), 0);
+        QTest::keyClick(w->txtCapRes, Qt::Key_End, Qt::ShiftModifier);
+        QCOMPARE(w->txtCapRes->selectedText(), QStringLiteral("123"));
+        QTest::keyClicks(w->txtCapRes, QStringLiteral("2010a"));
+        QCOMPARE(w->txtCapRes->text(), QStringLiteral("2010"));
+        QCOMPARE(w->panInfo->text(), QStringLiteral("In questo campo si scrivono soltanto cifre (da 0 a 9): «a» non è ammesso"));
+        QTest::keyClick(w->txtCapRes, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(w->txtCapRes->selectedText(), QStringLiteral("2010"));
         QTest::keyClick(w->txtCapRes, Qt::Key_Tab);
         QVERIFY(!w->txtCapRes->hasFocus());
     }

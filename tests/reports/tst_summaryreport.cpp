@@ -8,7 +8,9 @@
 #include "support/TestSupport.h"
 #include "widgets/PrintDialogs.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -41,6 +43,7 @@ private slots:
     void initTestCase();
     void flowsOverPages_data();
     void flowsOverPages();
+    void renderStopsWhenAsked();
     void footerText();
     void printing_data();
     void printing();
@@ -59,21 +62,27 @@ void TestSummaryReport::flowsOverPages_data()
 {
     QTest::addColumn<int>("lines");
     QTest::addColumn<int>("pages");
+    QTest::addColumn<bool>("crlf");  // the lines end in CR LF, as a memo's do
 
     // 190 mm inside the margins: 53 lines under the title, 56 on a page of their own.
-    QTest::newRow("empty list") << 0 << 1;
-    QTest::newRow("one line") << 1 << 1;
-    QTest::newRow("first page full") << 53 << 2;
-    QTest::newRow("200 lines") << 200 << 4;
+    QTest::newRow("empty list") << 0 << 1 << false;
+    QTest::newRow("one line") << 1 << 1 << false;
+    QTest::newRow("first page full") << 53 << 2 << false;
+    QTest::newRow("200 lines") << 200 << 4 << false;
+    QTest::newRow("200 lines ending in CR LF") << 200 << 4 << true;
+    QTest::newRow("3000 lines") << 3000 << 54 << false;
 }
 
 void TestSummaryReport::flowsOverPages()
 {
     QFETCH(int, lines);
     QFETCH(int, pages);
+    QFETCH(bool, crlf);
 
     Report report = SummaryReport::buildTemplate(QStringLiteral("Riepilogo dati"));
     QVERIFY(SummaryReport::fill(report, kTitle, listLines(lines), kFooter));
+    if (crlf)
+        report.findObject(QStringLiteral("txtRiepilogo"))->text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     const QString pdf = m_folder->filePath(QStringLiteral("riepilogo.pdf"));
     QVERIFY(ReportRender::exportPdf(report.prepare(), pdf, {QStringLiteral("Riepilogo dati"), QString()}));
     const QList<PdfWords::Page> read = PdfWords::read(pdf);
@@ -122,6 +131,24 @@ void TestSummaryReport::flowsOverPages()
         const QRectF footer = read.at(0).find(kFooter);
         QVERIFY(qAbs(footer.center().y() - (10 + 8 + 10 * 25.4 / 96 + 2 + 2.5)) < 1);
     }
+}
+
+// Drawing tells its progress before each page and stops when asked: a long print can be cancelled.
+void TestSummaryReport::renderStopsWhenAsked()
+{
+    Report report = SummaryReport::buildTemplate(QStringLiteral("Riepilogo dati"));
+    QVERIFY(SummaryReport::fill(report, kTitle, listLines(200), kFooter));
+    const PreparedReport prepared = report.prepare();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    QPdfWriter writer(&buffer);
+    QList<QPair<int, int>> told;
+    QVERIFY(!ReportRender::render(prepared, writer, 1, 0, [&told](int done, int total) {
+        told.append({done, total});
+        return done < 2;
+    }));
+    QCOMPARE(told, (QList<QPair<int, int>>{{0, 4}, {1, 4}, {2, 4}}));
 }
 
 void TestSummaryReport::footerText()

@@ -60,14 +60,16 @@ inline QString words(const QString &text)
     return text.split(QLatin1Char(' '), Qt::SkipEmptyParts).join(QLatin1Char(' '));
 }
 
-// True when the paper shows the title, then every list line in order, then the footer with today's
-// date, and nothing else.
+// True when the paper shows the title, then every list line in order (an empty line prints nothing to
+// read), then the footer with today's date, and nothing else.
 inline bool shows(const Read &r, const QString &title, const QStringList &lines, QString *why)
 {
     QStringList expected;
     expected << words(title);
-    for (const QString &line : lines)
-        expected << words(line);
+    for (const QString &line : lines) {
+        if (!words(line).isEmpty())
+            expected << words(line);
+    }
     const QString footer = QStringLiteral("Stampa eseguita in data ")
                            + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" alle ore ");
     if (r.lines.size() != expected.size() + 1) {

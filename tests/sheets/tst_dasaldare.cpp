@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -86,6 +87,31 @@ private slots:
         QCOMPARE(dlg->lstRecords->selectedRow(), -1);
         QCOMPARE(dlg->focusWidget(), dlg->txtTrova);
         QVERIFY(MessageBoxes::takeShown().isEmpty());
+        // What they owe stands under the list; the amount of every line shows on a 1366-pixel screen.
+        QCOMPARE(dlg->lblRiepilogo->text(), QStringLiteral("Totale da saldare: € 400,00"));
+        QVERIFY(dlg->lblRiepilogo->isVisible());
+        QVERIFY(dlg->frameGeometry().width() <= 1366);
+        const int amountEnd = QFontMetrics(dlg->lstRecords->font()).horizontalAdvance(dlg->lstRecords->lineAt(0));
+        QVERIFY2(amountEnd < dlg->lstRecords->viewport()->width(), qPrintable(QString::number(amountEnd)));
+    }
+
+    // Enter on a line does what a double-click does: the sheet is shown and the list closes.
+    void enterOpensTheSelectedSheet()
+    {
+        auto dlg = openDialog();
+        dlg->lstRecords->setFocus();
+        dlg->lstRecords->selectRow(1);
+        QTest::keyClick(dlg->lstRecords, Qt::Key_Return);
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(m_windows->frmInterventi()->lblPosizione->text(), QStringLiteral("4"));
+    }
+
+    void escapeCloses()
+    {
+        auto dlg = openDialog();
+        QTest::keyClick(dlg->txtTrova, Qt::Key_Escape);
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(dlg->lstRecords->count(), 0);
     }
 
     void aPaidSheetSavedLeavesTheList()
@@ -181,7 +207,11 @@ private slots:
         const PrintedSummary::Read read = PrintedSummary::read(pdf);
         QCOMPARE(read.name, QStringLiteral("Riepilogo conti non saldati"));
         QString why;
-        QVERIFY2(PrintedSummary::shows(read, QStringLiteral("Riepilogo conti non saldati"), listed, &why),
+        // The lines, then what they owe.
+        const QString owed = emptyArchive ? QStringLiteral("Totale da saldare: € 0,00")
+                                          : QStringLiteral("Totale da saldare: € 400,00");
+        QVERIFY2(PrintedSummary::shows(read, QStringLiteral("Riepilogo conti non saldati"),
+                                       listed + QStringList{QString(), owed}, &why),
                  qPrintable(why));
     }
 
@@ -226,7 +256,9 @@ private slots:
         PrintDialogs::setScripted(true);
         const QString pdf = QDir(m_folder->path()).filePath(QStringLiteral("incompleto.pdf"));
         PrintDialogs::setNextAccept(pdf);
-        const QStringList lines = dlg->lstRecords->lines();
+        const QStringList lines = dlg->lstRecords->lines() + QStringList{QString(), dlg->lblRiepilogo->text()};
+        QCOMPARE(dlg->lblRiepilogo->text(), fault == QLatin1String("halfway") ? QStringLiteral("Totale da saldare: € 200,00")
+                                                                             : QStringLiteral("Totale da saldare: € 0,00"));
         QTest::mouseClick(dlg->btnStampa, Qt::LeftButton);
         QString why;
         QVERIFY2(PrintedSummary::shows(PrintedSummary::read(pdf),

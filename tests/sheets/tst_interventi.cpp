@@ -280,6 +280,10 @@ private slots:
         QCOMPARE(w->txtTotale->cursorPosition(), 0);
         QTest::keyClick(w->txtTotale, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(w->txtTotale->selectedText(), QStringLiteral("150,00"));
+        // A letter is refused and the status line says why.
+        QTest::keyClick(w->txtTotale, Qt::Key_X);
+        QCOMPARE(w->txtTotale->text(), QStringLiteral("150,00"));
+        QCOMPARE(w->panInfo->text(), TfrmInterventi::totaleRefusedMessage(QStringLiteral("x")));
     }
 
     // The work memo keeps within its 5000 stored characters (a line break stored as CR LF counts

@@ -103,6 +103,7 @@ void TestStoricoTarga::history()
         {"9", "02/02/2024", "ZZ999ZZ", "Altro veicolo", "100,00", "No"},
         {"10", "data?", "AB123CD", "Diagnosi", "da definire", "No"},
         {"11", "10/10/2025", "AB.123.CD", "Centralina", "1.000,70", "No"},
+        {"12", "11/10/2025", "AB123CD", "Flotta", "12.345.678,90", "No"},
     };
     {
         RecordArchive archive;
@@ -121,16 +122,22 @@ void TestStoricoTarga::history()
     StoricoTarga::History history;
     QVERIFY(StoricoTarga::scan(path, QStringLiteral(" ab 123 cd"), history));
     // By date, the sheet without a valid date last.
-    QCOMPARE(history.sheets.positions, (QVector<qint64>{2, 1, 5, 4}));
+    QCOMPARE(history.sheets.positions, (QVector<qint64>{2, 1, 5, 6, 4}));
     QVERIFY(history.sheets.lines.at(1).startsWith(QStringLiteral("7             05/03/2025  Sostituita batteria ")));
     QVERIFY(!history.sheets.lines.at(1).contains(QStringLiteral("alternatore")));
     QVERIFY(history.sheets.lines.at(1).endsWith(QStringLiteral("0,10  Sì")));
-    // 0,10 + 0,20 + 1000,70 exactly; the unpaid ones 0,20 + 1000,70; one total unreadable.
-    QCOMPARE(history.totalCents, qint64(100100));
-    QCOMPARE(history.unpaidCents, qint64(100090));
+    // A total of the field's whole length shows whole, under the heading's column.
+    const QString longest = history.sheets.lines.at(3);
+    QVERIFY2(longest.endsWith(QStringLiteral("  12.345.678,90  No")), qPrintable(longest));
+    QCOMPARE(longest.indexOf(QStringLiteral("12.345.678,90")) + 13,
+             StoricoTarga::heading().indexOf(QStringLiteral("Totale €")) + 8);
+    // 0,10 + 0,20 + 1000,70 + 12345678,90 exactly; the unpaid ones 0,20 + 1000,70 + 12345678,90; one
+    // total unreadable.
+    QCOMPARE(history.totalCents, qint64(1234667990));
+    QCOMPARE(history.unpaidCents, qint64(1234667980));
     QCOMPARE(history.unreadable, 1);
     QCOMPARE(StoricoTarga::summary(history),
-             QStringLiteral("Totale interventi: € 1001,00   Da saldare: € 1000,90   (1 importo non leggibile)"));
+             QStringLiteral("Totale interventi: € 12346679,90   Da saldare: € 12346679,80   (1 importo non leggibile)"));
 
     // An empty plate lists nothing.
     QVERIFY(StoricoTarga::scan(path, QStringLiteral("  "), history));

@@ -201,6 +201,47 @@ private slots:
         QCOMPARE(FileDialogs::takeTitles().size(), 3);
     }
 
+    // The backup is never written inside the program folder: the user is told and chooses again (OK)
+    // or gives up (Annulla). The folder dialogs open where the last copy went, the restore too.
+    void backupNeverInsideTheProgramFolder()
+    {
+        TfrmAvvio *launcher = m_windows->frmAvvio();
+        QVERIFY(TestSupport::writeFile(m_windows->filePath(QStringLiteral("Clienti.pro")), "clienti"));
+        QVERIFY(QDir().mkpath(m_windows->filePath(QStringLiteral("Copie"))));
+        auto destination = TestSupport::programFolder();
+        MessageBoxes::takeShown();
+        FileDialogs::takeFolders();
+
+        FileDialogs::setNextFileName(m_windows->filePath(QStringLiteral("Copie")));
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Cancel);
+        launcher->imgCopia->click();
+        QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.at(0).kind, MessageBoxes::Kind::Warning);
+        QVERIFY(shown.at(0).text.startsWith(QStringLiteral("La copia di sicurezza non può essere salvata nella "
+                                                           "cartella del programma")));
+        QVERIFY(QDir(m_windows->filePath(QStringLiteral("Copie"))).isEmpty());
+
+        FileDialogs::setNextFileName(m_folder->path());
+        FileDialogs::setNextFileName(destination->path());
+        launcher->imgCopia->click();
+        shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown.at(0).kind, MessageBoxes::Kind::Warning);
+        QCOMPARE(shown.at(1).kind, MessageBoxes::Kind::Information);
+        QCOMPARE(QDir(destination->path()).entryList({"Cablora_copia_*.zip"}, QDir::Files).size(), 1);
+
+        // Never the program folder to start from; the next copy and the restore start where the
+        // copy went.
+        const QStringList started = FileDialogs::takeFolders();
+        QCOMPARE(started.size(), 3);
+        for (const QString &folder : started)
+            QVERIFY2(!folder.startsWith(m_folder->path()), qPrintable(folder));
+        launcher->imgCopia->click();
+        launcher->imgRipristina->click();
+        QCOMPARE(FileDialogs::takeFolders(), (QStringList{destination->path(), destination->path()}));
+    }
+
     // A copy without some of the archives: the launcher names them and asks before it restores;
     // No leaves the data as they were.
     void restoreOfAnIncompleteCopyAsks()

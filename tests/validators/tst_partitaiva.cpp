@@ -3,6 +3,7 @@
 #include "validators/PartitaIva.h"
 #include "validators/TfrmPartitaIva.h"
 
+#include <QClipboard>
 #include <QtTest>
 
 using Kind = MessageBoxes::Kind;
@@ -139,9 +140,34 @@ private slots:
         QTest::keyClick(form.txtPartitaIva, Qt::Key_Left);
         QTest::keyClick(form.txtPartitaIva, Qt::Key_Delete);
         QTest::keyClick(form.txtPartitaIva, Qt::Key_Right);
-        QTest::keyClick(form.txtPartitaIva, Qt::Key_Home);  // refused: the cursor stays
+        QTest::keyClick(form.txtPartitaIva, Qt::Key_Home);  // to the beginning
         QTest::keyClicks(form.txtPartitaIva, QStringLiteral("9"));
-        QCOMPARE(form.txtPartitaIva->text(), QStringLiteral("0087622063" "9"));
+        QCOMPARE(form.txtPartitaIva->text(), QStringLiteral("9" "0087622063"));
+    }
+
+    // Correcting a whole number takes no eleven Backspaces: Ctrl+A selects it, the digits typed
+    // replace it; Shift+Home selects back to the beginning; a pasted number keeps its digits only.
+    void selectionKeysAct()
+    {
+        TfrmPartitaIva form;
+        form.txtPartitaIva->setText(QStringLiteral("00876220633"));
+        form.show();
+        QTest::keyClick(form.txtPartitaIva, Qt::Key_End);
+        QTest::keyClick(form.txtPartitaIva, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(form.txtPartitaIva->selectedText(), QStringLiteral("00876220633"));
+        QTest::keyClicks(form.txtPartitaIva, QStringLiteral("123"));
+        QCOMPARE(form.txtPartitaIva->text(), QStringLiteral("123"));
+        QTest::keyClick(form.txtPartitaIva, Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(form.txtPartitaIva->selectedText(), QStringLiteral("3"));
+        QTest::keyClick(form.txtPartitaIva, Qt::Key_Home, Qt::ShiftModifier);
+        QCOMPARE(form.txtPartitaIva->selectedText(), QStringLiteral("123"));
+        QTest::keyClick(form.txtPartitaIva, Qt::Key_Delete);
+        QCOMPARE(form.txtPartitaIva->text(), QString());
+        QGuiApplication::clipboard()->setText(QStringLiteral("IT 008 762 206 33"));
+        QTest::keyClick(form.txtPartitaIva, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(form.txtPartitaIva->text(), QStringLiteral("00876220633"));
+        QTest::keyClick(form.txtPartitaIva, Qt::Key_X);  // still refused
+        QCOMPARE(form.txtPartitaIva->text(), QStringLiteral("00876220633"));
     }
 
     void chiudiClosesWithoutChecking()

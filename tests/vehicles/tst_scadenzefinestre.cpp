@@ -5,15 +5,20 @@
 #include "archive/AutomezzoRecord.h"
 #include "archive/RecordArchive.h"
 #include "archive/SchedaRecord.h"
+#include "sheets/PrintedSummary.h"
 #include "sheets/SchedaFixture.h"
 #include "sheets/TfrmInterventi.h"
+#include "sheets/StoricoTarga.h"
 #include "sheets/TfrmStorico.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
 #include "vehicles/TfrmAutoparco.h"
+#include "vehicles/Scadenze.h"
 #include "vehicles/TfrmScadenze.h"
 #include "widgets/FormHelpers.h"
+#include "widgets/ListResultsPage.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PrintDialogs.h"
 #include "widgets/RecordListView.h"
 
 #include <QComboBox>
@@ -133,6 +138,68 @@ private slots:
         QVERIFY(shown);
         QVERIFY(m_windows->frmInterventi()->isVisible());
         QCOMPARE(m_windows->frmInterventi()->txtNumScheda->text(), QStringLiteral("1"));
+    }
+
+    // Opened on an empty vehicle window, the history says what to do and takes the plate typed;
+    // its columns stand on the list; its print has the plate in the title, the headings and the sums.
+    void historyTypedAndPrinted()
+    {
+        RecordArchive sheets;
+        QVERIFY(sheets.OpenOrCreate(m_folder->filePath(SchedaRecord::fileName()), SchedaRecord::kSize));
+        SchedaRecord r;
+        r.NumScheda = QStringLiteral("1");
+        r.Data = QStringLiteral("02/01/2025");
+        r.Targa = QStringLiteral("AB123CD");
+        r.Interventi = QStringLiteral("Sostituita batteria");
+        r.Totale = QStringLiteral("12.345.678,90");
+        r.Pagato = QStringLiteral("No");
+        QVERIFY(sheets.Append(r.toBytes()) > 0);
+        sheets.Close();
+
+        TfrmStorico history(*m_windows);
+        history.show();
+        QCOMPARE(history.lstRecords->count(), 0);
+        QCOMPARE(history.lblTotali->text(), TfrmStorico::noPlateText());
+        QCOMPARE(history.focusWidget(), history.txtTarga);
+        QTest::keyClicks(history.txtTarga, QStringLiteral("ab 123 cd"));
+        QTest::keyClick(history.txtTarga, Qt::Key_Return);
+        QCOMPARE(history.lstRecords->count(), 1);
+        QVERIFY(history.lstRecords->lineAt(0).contains(QStringLiteral("12.345.678,90  No")));
+        QCOMPARE(history.focusWidget(), history.txtTrova);
+
+        // The headings sit right on top of the list, not above the find edit.
+        const int headingBottom = history.lblIntestazione->parentWidget()->mapTo(&history, QPoint(0, 0)).y()
+                                  + history.lblIntestazione->parentWidget()->height();
+        QCOMPARE(headingBottom, history.lstRecords->mapTo(&history, QPoint(0, 0)).y());
+        QVERIFY(history.txtTrova->mapTo(&history, QPoint(0, 0)).y() < headingBottom);
+
+        PrintDialogs::setScripted(true);
+        const QString pdf = m_folder->filePath(QStringLiteral("storico.pdf"));
+        PrintDialogs::setNextAccept(pdf);
+        QTest::mouseClick(history.btnStampa, Qt::LeftButton);
+        QString why;
+        QVERIFY2(PrintedSummary::shows(PrintedSummary::read(pdf), QStringLiteral("Storico interventi - targa ab 123 cd"),
+                                       {StoricoTarga::heading(), QString(StoricoTarga::heading().size(), QLatin1Char('-')),
+                                        history.lstRecords->lineAt(0), QString(),
+                                        QStringLiteral("Totale interventi: € 12345678,90   Da saldare: € 12345678,90")},
+                                       &why),
+                 qPrintable(why));
+    }
+
+    // The deadlines' print says the period and kind chosen and what the days mean.
+    void deadlinesPrintSaysWhatWasChosen()
+    {
+        TfrmScadenze dialog(*m_windows);
+        dialog.show();
+        dialog.cmbTipo->setCurrentIndex(1);
+        const QString title = dialog.panContainer->printedTitle();
+        QCOMPARE(title, TfrmScadenze::reportTitle() + QStringLiteral(" - Entro 30 giorni (scadute comprese) - ")
+                            + dialog.cmbTipo->currentText() + QStringLiteral(" - al ")
+                            + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+        const QStringList printed = dialog.panContainer->printedLines();
+        QCOMPARE(printed.first(), Scadenze::heading());
+        QVERIFY(printed.last().contains(QStringLiteral("un numero negativo dice da quanti giorni è scaduta")));
+        QCOMPARE(printed.mid(2, dialog.lstRecords->count()), dialog.lstRecords->lines());
     }
 
 private:

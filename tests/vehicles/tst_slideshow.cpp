@@ -295,14 +295,34 @@ private slots:
         QVERIFY(!show.Timer->isActive());
     }
 
-    void keysDoNotClose()
+    void strayKeysDoNotClose()
+    {
+        TfrmSlideshow_Automezzi show(*m_windows, m_windows->frmAutoparco());
+        show.show();
+        QTest::keyClick(&show, Qt::Key_Return);
+        QTest::keyClick(&show, Qt::Key_A);
+        QVERIFY(show.isVisible());
+        QVERIFY(show.Timer->isActive());
+    }
+
+    void escapeCloses()
     {
         TfrmSlideshow_Automezzi show(*m_windows, m_windows->frmAutoparco());
         show.show();
         QTest::keyClick(&show, Qt::Key_Escape);
-        QTest::keyClick(&show, Qt::Key_Return);
-        QVERIFY(show.isVisible());
-        QVERIFY(show.Timer->isActive());
+        QVERIFY(!show.isVisible());
+        QVERIFY(!show.Timer->isActive());
+    }
+
+    void rightArrowShowsTheNextPhoto()
+    {
+        appendVehicles(2);
+        TfrmSlideshow_Automezzi show(*m_windows, m_windows->frmAutoparco());
+        show.show();
+        QTest::keyClick(&show, Qt::Key_Right);
+        QCOMPARE(show.lblPosizione->text(), QStringLiteral("1"));
+        QTest::keyClick(&show, Qt::Key_Right);
+        QCOMPARE(show.lblPosizione->text(), QStringLiteral("2"));
     }
 };
 

@@ -133,6 +133,36 @@ private slots:
         }
     }
 
+    // By the keyboard: Enter presses the confirm button (Annulla when it has the focus), Esc cancels.
+    void keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("onAnnulla");
+        QTest::addColumn<int>("previews");
+        QTest::newRow("Enter confirms") << int(Qt::Key_Return) << false << 1;
+        QTest::newRow("Enter on Annulla cancels") << int(Qt::Key_Return) << true << 0;
+        QTest::newRow("Esc cancels") << int(Qt::Key_Escape) << false << 0;
+    }
+
+    void keys()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, onAnnulla);
+        QFETCH(int, previews);
+        RecordPrintDialog::Setup setup = RecordPrintDialog::previewing(kFailure);
+        setup.build = [](const QImage &) -> std::optional<PreparedReport> { return sampleReport(); };
+        RecordPrintDialog dialog(setup);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(QSize(dialog.size()), QSize(364, 287));
+        if (onAnnulla)
+            dialog.btnAnnulla->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(ReportPreview::timesShown(), previews);
+    }
+
     void pictureLoadedOnShowingGoesToTheBuilder()
     {
         RecordPrintDialog::Setup setup = RecordPrintDialog::previewing(kFailure);
