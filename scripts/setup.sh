@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-svg-dev
           qt6-image-formats-plugins qt6-translations-l10n fonts-liberation2 fonts-dejavu-core
-          libgl-dev poppler-utils libarchive-dev
+          libgl-dev poppler-utils libarchive-dev liburing-dev
           desktop-file-utils appstream ninja-build lld ccache)
 
 missing=()
