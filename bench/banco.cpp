@@ -388,7 +388,7 @@ QString loadText()
 
 void usage()
 {
-    std::fprintf(stderr, "uso: banco [NUMERO] [--ripeti N] [--minimi] [--solo-ricerche]\n");
+    std::fprintf(stderr, "uso: banco [NUMERO] [--ripeti N] [--minimi] [--solo-ricerche] [--markdown]\n");
 }
 
 }  // namespace
@@ -402,6 +402,7 @@ int main(int argc, char **argv)
     int repeat = 5;
     bool onlyScans = false;
     bool least = false;
+    bool markdown = false;
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (arg == "--ripeti" && i + 1 < argc) {
@@ -410,6 +411,8 @@ int main(int argc, char **argv)
             onlyScans = true;
         } else if (arg == "--minimi") {
             least = true;
+        } else if (arg == "--markdown") {
+            markdown = true;
         } else if (arg.toLongLong() > 0) {
             count = arg.toLongLong();
         } else {
@@ -690,6 +693,50 @@ int main(int argc, char **argv)
                         result.lines == results[b].lines ? "" : "  (righe diverse!)");
             if (result.lines != results[b].lines)
                 allOk = false;
+        }
+    }
+
+    // The same tables in Markdown, for the README.
+    if (markdown) {
+        std::printf("\n%lld records per archive, %s of %d alternating runs, load average (1, 5, 15 minutes) at the "
+                    "start %s, at the end %s:\n\n",
+                    static_cast<long long>(count), least ? "least" : "medians", repeat, qPrintable(loadBefore),
+                    qPrintable(loadText()));
+        std::printf("| measure | ms | yardstick | ms | ratio | target | way | page faults | system calls | peak MB |\n");
+        std::printf("|---|---:|---|---:|---:|---:|---|---:|---:|---:|\n");
+        for (int b = 0; b < benches.size(); ++b) {
+            const Bench &bench = benches[b];
+            const Result &result = results[b];
+            if (!bench.skipNote.isEmpty())
+                continue;
+            const double ms = summary(result.ms);
+            for (int y = 0; y < bench.yards.size(); ++y) {
+                const double yardMs = summary(result.yardMs[y]);
+                const double target = bench.targets.value(y);
+                const bool first = y == 0;
+                std::printf("| %s | %s | %s | %.1f | %.2f | %s | %s | %s | %s | %s |\n", first ? qPrintable(bench.what) : "",
+                            first ? qPrintable(QString::number(ms, 'f', 1)) : "", qPrintable(bench.yards[y].first), yardMs,
+                            yardMs > 0 ? ms / yardMs : 0,
+                            target > 0 ? qPrintable(QString::fromUtf8("\xE2\x89\xA4 %1").arg(target, 0, 'f', 1)) : "",
+                            first && b < kScans ? result.way.constData() : "",
+                            first && result.faults >= 0 ? qPrintable(QString::number(result.faults)) : "",
+                            first && result.calls >= 0 ? qPrintable(QString::number(result.calls)) : "",
+                            !first ? ""
+                            : bench.part.isEmpty()
+                                ? qPrintable(QStringLiteral("%1 (whole)").arg(result.peakKiB / 1024.0, 0, 'f', 1))
+                                : qPrintable(QStringLiteral("+%1").arg(result.aboveIdleKiB / 1024.0, 0, 'f', 1)));
+            }
+        }
+        std::printf("\n| scan | way forced | ms | cat ms | ratio | page faults | system calls |\n");
+        std::printf("|---|---|---:|---:|---:|---:|---:|\n");
+        for (int b = 0; b < kScans && b < benches.size(); ++b) {
+            const double catMs = summary(results[b].yardMs.value(0));
+            for (int w = 0; w < forcedWays().size(); ++w) {
+                const Result &result = forced[b][w];
+                const double ms = summary(result.ms);
+                std::printf("| %s | %s | %.1f | %.1f | %.2f | %lld | %lld |\n", w == 0 ? qPrintable(benches[b].what) : "",
+                            result.way.constData(), ms, catMs, catMs > 0 ? ms / catMs : 0, result.faults, result.calls);
+            }
         }
     }
     return allOk ? 0 : 1;
