@@ -14,6 +14,7 @@
 
 #ifndef Q_OS_WIN
 #  include <cerrno>
+#  include <cstdlib>
 #  include <cstring>
 #  include <unistd.h>
 #endif
@@ -271,7 +272,8 @@ qint64 RecordReader::otherSystemCalls()
 //     mapping unless a window of the file could not be mapped; when the fields read of every record
 //     leave some of its bytes unread, the batched span reads where io_uring is set up, else the
 //     one-by-one span reads (where the ring is there they would read the same bytes with more system
-//     calls). Each way but the mapping on one thread and, on a machine of two cores or more, on two.
+//     calls). Each way but the mapping on one thread and, where a second core is free (the load
+//     average leaves one), on two.
 //     A forced mode (and forced threads) leaves only itself (Ring without a ring reads as Span, Map
 //     where mapping failed as Whole).
 //     A rule about where the file lies (a network folder, say) belongs here, as a candidate dropped.
@@ -285,7 +287,7 @@ RecordReader::Choice RecordReader::choose(const Situation &situation)
 {
     QVarLengthArray<Choice, 8> candidates;
     const auto add = [&](Mode way) {
-        const bool canSplit = situation.twoCores && way != Mode::Map;
+        const bool canSplit = situation.freeCore && way != Mode::Map;
         if (situation.forcedThreads != 2 || !canSplit)
             candidates.append({way, false, false});
         if (canSplit && situation.forcedThreads != 1)
@@ -670,9 +672,13 @@ bool RecordReader::fetch(bool each)
         for (const Range &range : std::as_const(m_eachRanges))
             eachBytes += range.end - range.begin;
         m_situation.spansSkip = eachBytes < m_recordSize;
-        m_situation.twoCores = QThread::idealThreadCount() >= 2;
-#ifdef Q_OS_WIN
-        m_situation.twoCores = false;  // the reads there are not positioned: one thread
+#ifndef Q_OS_WIN
+        // A second core that the load average leaves free (the scan itself counts about one).
+        double load = 0;
+        const int cores = QThread::idealThreadCount();
+        m_situation.freeCore = cores >= 2 && getloadavg(&load, 1) == 1 && load < cores - 0.5;
+#else
+        m_situation.freeCore = false;  // the reads there are not positioned: one thread
 #endif
         const Mode forced = mode();
         if (m_situation.spansSkip && (forced == Mode::Auto || forced == Mode::Ring) && m_scanCount > 0) {

@@ -25,7 +25,7 @@
 //          (Linux, built with Debian's liburing): one system call per batch.
 // Whole, Span and Ring can also split the reads of each batch between the scan's thread and a second
 // one, so that a second core does half the system's work (the batch is handed out once both halves
-// are in). Which way is fastest depends on the machine (a page fault costs 0.5 µs on one and 6 µs or
+// are in); they are candidates where a second core is free. Which way is fastest depends on the machine (a page fault costs 0.5 µs on one and 6 µs or
 // more in a virtual machine), on whether a second core is free, on the archive (the bytes skipped per
 // record) and on the page cache: choose() decides, in one place, from what the first batches of the
 // same scan measured (see there). Every way lists the same records: the number of whole records is
@@ -107,7 +107,8 @@ public:
     {
         Mode forced = Mode::Auto;  // mode()
         int forcedThreads = 0;     // threads()
-        bool twoCores = false;     // the machine has two cores or more
+        bool freeCore = false;     // a second core is free: the machine has two or more and the
+                                   // load average leaves one
         bool mapAllowed = true;    // false once a window of this file could not be mapped
         bool ringAllowed = false;  // an io_uring ring is set up for this reader
         bool spansSkip = false;    // the fields read of every record leave some of its bytes unread

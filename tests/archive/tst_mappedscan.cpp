@@ -425,11 +425,11 @@ void TestMappedScan::waysAreMeasuredThenChosen()
     // In turn; Whole and Map (over twice the best) measured twice only.
     QCOMPARE(measured, (QList<M>{M::Ring, M::Whole, M::Map, M::Ring, M::Whole, M::Map, M::Ring}));
 
-    // On two cores each way but the mapping also on two threads; forced threads leave one of them.
+    // With a free core each way but the mapping also on two threads; forced threads leave one of them.
     s = {};
     s.spansSkip = true;
     s.ringAllowed = true;
-    s.twoCores = true;
+    s.freeCore = true;
     QList<QString> firstRound;
     for (int step = 0; step < 5; ++step) {
         const RecordReader::Choice choice = RecordReader::choose(s);
@@ -439,7 +439,7 @@ void TestMappedScan::waysAreMeasuredThenChosen()
     }
     QCOMPARE(firstRound, (QList<QString>{"ring", "ringx2", "whole", "wholex2", "map"}));
     s = {};
-    s.twoCores = true;
+    s.freeCore = true;
     s.forced = M::Ring;
     s.forcedThreads = 2;
     QCOMPARE(RecordReader::choose(s).way, M::Span);
