@@ -287,7 +287,7 @@ RecordReader::Choice RecordReader::choose(const Situation &situation)
 {
     QVarLengthArray<Choice, 8> candidates;
     const auto add = [&](Mode way) {
-        const bool canSplit = situation.freeCore && way != Mode::Map;
+        const bool canSplit = way != Mode::Map && (situation.freeCore || situation.forcedThreads == 2);
         if (situation.forcedThreads != 2 || !canSplit)
             candidates.append({way, false, false});
         if (canSplit && situation.forcedThreads != 1)

@@ -439,7 +439,6 @@ void TestMappedScan::waysAreMeasuredThenChosen()
     }
     QCOMPARE(firstRound, (QList<QString>{"ring", "ringx2", "whole", "wholex2", "map"}));
     s = {};
-    s.freeCore = true;
     s.forced = M::Ring;
     s.forcedThreads = 2;
     QCOMPARE(RecordReader::choose(s).way, M::Span);
@@ -449,6 +448,8 @@ void TestMappedScan::waysAreMeasuredThenChosen()
     QVERIFY(!RecordReader::choose(s).split);
     s.forced = M::Whole;
     s.forcedThreads = 0;
+    QVERIFY(!RecordReader::choose(s).measure);  // no free core: one thread, nothing to measure
+    s.freeCore = true;
     QVERIFY(RecordReader::choose(s).measure);
 
     // Spans that skip nothing: only the whole-record ways; one allowed: no measuring.
