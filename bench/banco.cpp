@@ -22,6 +22,7 @@
 #include "archive/AutomezzoRecord.h"
 #include "archive/ClienteRecord.h"
 #include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
 #include "archive/RecordScan.h"
 #include "archive/SchedaRecord.h"
 #include "customers/ClienteExport.h"
@@ -76,15 +77,46 @@ double msSince(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-// Runs one part, prints "ms <milliseconds> idle <KiB> lines <count>" and returns the exit code.
+// The read and write system calls the process made (the system's own count, /proc/self/io), and
+// the calls of the archive readers that it does not count (maps, unmaps, ring submissions).
+long long systemCalls()
+{
+    long long calls = RecordReader::otherSystemCalls();
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : io.readAll().split('\n')) {
+        if (line.startsWith("syscr:") || line.startsWith("syscw:"))
+            calls += line.mid(6).trimmed().toLongLong();
+    }
+    return calls;
+}
+
+long long pageFaults()
+{
+    struct rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<long long>(usage.ru_minflt) + usage.ru_majflt;
+}
+
+// Runs one part and prints "ms <milliseconds> idle <KiB> lines <count> faults <page faults> calls
+// <system calls> way <reading way> measures <what the reader measured>"; returns the exit code.
 int timePart(const std::function<qsizetype()> &part)
 {
     const long idle = peakKiB();
+    const long long faultsBefore = pageFaults();
+    const long long callsBefore = systemCalls();
     QElapsedTimer timer;
     timer.start();
     const qsizetype lines = part();
     const double ms = msSince(timer);
-    std::printf("ms %.3f idle %ld lines %lld\n", ms, idle, static_cast<long long>(lines));
+    const long long calls = systemCalls() - callsBefore;
+    const long long faults = pageFaults() - faultsBefore;
+    const QString measures = RecordReader::lastMeasures();
+    std::printf("ms %.3f idle %ld lines %lld faults %lld calls %lld way %s measures %s\n", ms, idle,
+                static_cast<long long>(lines), faults, calls,
+                RecordReader::lastWay().isEmpty() ? "-" : qPrintable(RecordReader::lastWay()),
+                measures.isEmpty() ? "-" : qPrintable(measures));
     return lines < 0 ? 1 : 0;
 }
 
@@ -131,8 +163,36 @@ int preparePhotos(const QString &folder)
 }
 
 
+// The reading ways the second table forces, by the name given after --modo, with their threads.
+struct ForcedWay
+{
+    QByteArray name;
+    RecordReader::Mode mode;
+    int threads;
+};
+
+const QList<ForcedWay> &forcedWays()
+{
+    static const QList<ForcedWay> ways = {
+        {"map", RecordReader::Mode::Map, 1},     {"whole", RecordReader::Mode::Whole, 1},
+        {"wholex2", RecordReader::Mode::Whole, 2}, {"span", RecordReader::Mode::Span, 1},
+        {"ring", RecordReader::Mode::Ring, 1},   {"ringx2", RecordReader::Mode::Ring, 2},
+    };
+    return ways;
+}
+
 int runPart(int argc, char **argv)
 {
+    // "--modo WAY" at the end forces the archive reader's way.
+    if (argc > 5 && QByteArray(argv[argc - 2]) == "--modo") {
+        for (const ForcedWay &way : forcedWays()) {
+            if (way.name == argv[argc - 1]) {
+                RecordReader::setMode(way.mode);
+                RecordReader::setThreads(way.threads);
+            }
+        }
+        argc -= 2;
+    }
     const QString part = QString::fromLocal8Bit(argv[2]);
 
     const QString path = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
@@ -291,21 +351,44 @@ double median(QVector<double> values)
     return values.isEmpty() ? 0 : values.at(values.size() / 2);
 }
 
-// "ms X idle Y lines Z" of a part's child.
-bool parsePart(const Run &run, double *ms, long *aboveIdle, QByteArray *lines)
+// What a part's child printed (timePart).
+struct PartOutput
 {
-    const QList<QByteArray> words = run.output.trimmed().split(' ');
-    if (!run.ok || words.size() < 6 || words[0] != "ms")
+    double ms = 0;
+    long aboveIdleKiB = 0;
+    QByteArray lines;
+    long long faults = 0;
+    long long calls = 0;
+    QByteArray way;
+    QByteArray measures;
+};
+
+bool parsePart(const Run &run, PartOutput *out)
+{
+    const QByteArray text = run.output.trimmed();
+    const QList<QByteArray> words = text.split(' ');
+    if (!run.ok || words.size() < 14 || words[0] != "ms")
         return false;
-    *ms = words[1].toDouble();
-    *aboveIdle = qMax(0L, run.peakKiB - words[3].toLong());
-    *lines = words[5];
+    out->ms = words[1].toDouble();
+    out->aboveIdleKiB = qMax(0L, run.peakKiB - words[3].toLong());
+    out->lines = words[5];
+    out->faults = words[7].toLongLong();
+    out->calls = words[9].toLongLong();
+    out->way = words[11];
+    out->measures = text.mid(text.indexOf(" measures ") + 10);
     return true;
+}
+
+QString loadText()
+{
+    double load[3] = {0, 0, 0};
+    getloadavg(load, 3);
+    return QStringLiteral("%1 %2 %3").arg(load[0], 0, 'f', 2).arg(load[1], 0, 'f', 2).arg(load[2], 0, 'f', 2);
 }
 
 void usage()
 {
-    std::fprintf(stderr, "uso: banco [NUMERO] [--ripeti N]\n");
+    std::fprintf(stderr, "uso: banco [NUMERO] [--ripeti N] [--minimi] [--solo-ricerche] [--markdown]\n");
 }
 
 }  // namespace
@@ -317,10 +400,19 @@ int main(int argc, char **argv)
 
     qint64 count = 100000;
     int repeat = 5;
+    bool onlyScans = false;
+    bool least = false;
+    bool markdown = false;
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (arg == "--ripeti" && i + 1 < argc) {
             repeat = qMax(1, QByteArray(argv[++i]).toInt());
+        } else if (arg == "--solo-ricerche") {
+            onlyScans = true;
+        } else if (arg == "--minimi") {
+            least = true;
+        } else if (arg == "--markdown") {
+            markdown = true;
         } else if (arg.toLongLong() > 0) {
             count = arg.toLongLong();
         } else {
@@ -376,7 +468,7 @@ int main(int argc, char **argv)
     }
     const QString database = dir.filePath(QStringLiteral("clienti.db"));
     const QString html = dir.filePath(QStringLiteral("clienti.html"));
-    bool haveSqlite = !sqlite.isEmpty();
+    bool haveSqlite = !sqlite.isEmpty() && !onlyScans;
     if (haveSqlite) {
         const QString csv = dir.filePath(QStringLiteral("clienti.csv"));
         haveSqlite = runChild(self, {QStringLiteral("--parte"), QStringLiteral("csv"), customers, csv}, Output::Null).ok
@@ -447,7 +539,7 @@ int main(int argc, char **argv)
                 {QStringLiteral("-c"), QStringLiteral("exec \"$0\" -html \"$1\" 'SELECT * FROM clienti;' > \"$2\""),
                  sqlite, database, html},
                 Output::Null}}},
-         {0},
+         {1.0},
          haveSqlite ? QString() : QStringLiteral("sqlite3 non installato")},
     };
 
@@ -457,16 +549,42 @@ int main(int argc, char **argv)
         long aboveIdleKiB = 0;
         long peakKiB = 0;
         QByteArray lines;
+        long long faults = -1;  // of the last run
+        long long calls = -1;
+        QByteArray way;
+        QByteArray measures;
         QList<QVector<double>> yardMs;
         QList<long> yardPeakKiB;
         bool ok = true;
     };
+    const auto takePart = [](const Run &run, Result &result, const QString &what) {
+        PartOutput out;
+        if (!parsePart(run, &out)) {
+            result.ok = false;
+            std::fprintf(stderr, "%s: non riuscita\n", qPrintable(what));
+        }
+        result.ms.append(out.ms);
+        result.aboveIdleKiB = qMax(result.aboveIdleKiB, out.aboveIdleKiB);
+        result.peakKiB = qMax(result.peakKiB, run.peakKiB);
+        result.lines = out.lines;
+        result.faults = out.faults;
+        result.calls = out.calls;
+        result.way = out.way;
+        result.measures = out.measures;
+    };
+    // The scans (the first four rows) read archives through RecordReader: the second table runs each
+    // again with its way of reading forced.
+    constexpr int kScans = 4;
+    if (onlyScans)
+        benches = benches.mid(0, kScans);
     QList<Result> results(benches.size());
     for (int b = 0; b < benches.size(); ++b) {
         results[b].yardMs.resize(benches[b].yards.size());
         results[b].yardPeakKiB = QList<long>(benches[b].yards.size(), 0);
     }
+    QList<QList<Result>> forced(kScans, QList<Result>(forcedWays().size()));
 
+    const QString loadBefore = loadText();
     for (int r = 0; r < repeat; ++r) {
         std::printf("prova %d di %d\n", r + 1, repeat);
         std::fflush(stdout);
@@ -481,16 +599,8 @@ int main(int argc, char **argv)
                 result.ms.append(run.ms);
                 result.peakKiB = qMax(result.peakKiB, run.peakKiB);
             } else {
-                const Run run = runChild(self, QStringList{QStringLiteral("--parte")} + bench.part, Output::Pipe);
-                double ms = 0;
-                long above = 0;
-                if (!parsePart(run, &ms, &above, &result.lines)) {
-                    result.ok = false;
-                    std::fprintf(stderr, "%s: non riuscita\n", qPrintable(bench.what));
-                }
-                result.ms.append(ms);
-                result.aboveIdleKiB = qMax(result.aboveIdleKiB, above);
-                result.peakKiB = qMax(result.peakKiB, run.peakKiB);
+                takePart(runChild(self, QStringList{QStringLiteral("--parte")} + bench.part, Output::Pipe), result,
+                         bench.what);
             }
             for (int y = 0; y < bench.yards.size(); ++y) {
                 const Yard &yard = bench.yards[y].second;
@@ -500,17 +610,27 @@ int main(int argc, char **argv)
                 result.yardMs[y].append(run.ms);
                 result.yardPeakKiB[y] = qMax(result.yardPeakKiB[y], run.peakKiB);
             }
+            if (b < kScans) {
+                for (int w = 0; w < forcedWays().size(); ++w) {
+                    const QStringList arguments = QStringList{QStringLiteral("--parte")} + bench.part
+                                                  + QStringList{QStringLiteral("--modo"),
+                                                                QString::fromLatin1(forcedWays()[w].name)};
+                    takePart(runChild(self, arguments, Output::Pipe), forced[b][w], bench.what);
+                }
+            }
         }
     }
+    const auto summary = [least](const QVector<double> &values) {
+        return least ? (values.isEmpty() ? 0 : *std::min_element(values.begin(), values.end())) : median(values);
+    };
 
-    double load[3] = {0, 0, 0};
-    getloadavg(load, 3);
     std::printf("\n%lld record per archivio (schede %.0f MB, clienti %.0f MB, automezzi %.0f MB), "
-                "mediane di %d prove alternate, carico medio %.2f %.2f %.2f\n\n",
+                "%s di %d prove alternate, carico medio (1, 5, 15 minuti) all'inizio %s, alla fine %s\n\n",
                 static_cast<long long>(count), QFileInfo(sheets).size() / 1e6, QFileInfo(customers).size() / 1e6,
-                QFileInfo(vehicles).size() / 1e6, repeat, load[0], load[1], load[2]);
-    std::printf("%-42s %9s  %-25s %9s %8s %9s %6s %12s %10s\n", "misura", "ms", "metro di paragone", "ms",
-                "rapporto", "obiettivo", "esito", "picco MB", "metro MB");
+                QFileInfo(vehicles).size() / 1e6, least ? "minimi" : "mediane", repeat, qPrintable(loadBefore),
+                qPrintable(loadText()));
+    std::printf("%-42s %9s  %-25s %9s %8s %9s %6s %12s %10s %-8s %9s %9s\n", "misura", "ms", "metro di paragone", "ms",
+                "rapporto", "obiettivo", "esito", "picco MB", "metro MB", "modo", "fault", "chiamate");
     bool allOk = true;
     for (int b = 0; b < benches.size(); ++b) {
         const Bench &bench = benches[b];
@@ -520,27 +640,104 @@ int main(int argc, char **argv)
             continue;
         }
         allOk = allOk && result.ok;
-        const double ms = median(result.ms);
+        const double ms = summary(result.ms);
         // Peak memory: above idle for the parts that report it, the whole process for start-up.
         const QString peak = bench.part.isEmpty() ? QStringLiteral("%1").arg(result.peakKiB / 1024.0, 0, 'f', 1)
                                                   : QStringLiteral("+%1").arg(result.aboveIdleKiB / 1024.0, 0, 'f', 1);
         for (int y = 0; y < bench.yards.size(); ++y) {
-            const double yardMs = median(result.yardMs[y]);
+            const double yardMs = summary(result.yardMs[y]);
             const double ratio = yardMs > 0 ? ms / yardMs : 0;
             const double target = bench.targets.value(y);
             const char *verdict = target <= 0 ? "-" : (ratio <= target ? "s\xC3\xAC" : "no");
-            std::printf("%-42s %9.1f  %-25s %9.1f %8.2f %9s %6s %12s %10.1f\n",
-                        y == 0 ? qPrintable(bench.what) : "", ms, qPrintable(bench.yards[y].first), yardMs, ratio,
+            const bool first = y == 0;
+            std::printf("%-42s %9.1f  %-25s %9.1f %8.2f %9s %6s %12s %10.1f %-8s %9s %9s\n",
+                        first ? qPrintable(bench.what) : "", ms, qPrintable(bench.yards[y].first), yardMs, ratio,
                         target > 0 ? qPrintable(QString::fromUtf8("\xE2\x89\xA4 %1").arg(target, 0, 'f', 1)) : "-",
-                        verdict, y == 0 ? qPrintable(peak) : "", result.yardPeakKiB[y] / 1024.0);
+                        verdict, first ? qPrintable(peak) : "", result.yardPeakKiB[y] / 1024.0,
+                        first && !result.way.isEmpty() && b < kScans ? result.way.constData() : "",
+                        first && result.faults >= 0 ? qPrintable(QString::number(result.faults)) : "",
+                        first && result.calls >= 0 ? qPrintable(QString::number(result.calls)) : "");
         }
         if (!result.ok)
             std::printf("%-42s   (una o pi\xC3\xB9 prove non riuscite)\n", "");
     }
     std::printf("\npicco MB: per le ricerche, gli elenchi, la scheda e l'esportazione la memoria di picco "
                 "raggiunta dalla misura oltre quella a riposo del processo; per l'avvio il picco del processo.\n");
+    std::printf("modo: come le ricerche hanno letto l'archivio (RecordReader): map mappato, whole a blocchi "
+                "interi, span una lettura posizionata per record, ring letture posizionate a lotti con io_uring%s; "
+                "x2 su due thread.\n",
+                RecordReader::ringAvailable() ? "" : " (io_uring non disponibile qui: ring legge come span)");
+    std::printf("fault e chiamate: i page fault (getrusage) e le chiamate di sistema di lettura e scrittura "
+                "(/proc/self/io) pi\xC3\xB9 mappature e invii a io_uring della misura, nell'ultima prova.\n");
+    for (int b = 0; b < kScans && b < benches.size(); ++b) {
+        if (!results[b].measures.isEmpty() && results[b].measures != "-")
+            std::printf("misurati al via (\xC2\xB5s per record): %s: %s\n", qPrintable(benches[b].what),
+                        results[b].measures.constData());
+    }
     std::printf("righe trovate: schede %s, da saldare %s, clienti %s, automezzi %s\n",
-                results[0].lines.constData(), results[1].lines.constData(), results[2].lines.constData(),
-                results[3].lines.constData());
+                results.value(0).lines.constData(), results.value(1).lines.constData(), results.value(2).lines.constData(),
+                results.value(3).lines.constData());
+
+    // The same scans with the way of reading forced, next to the same cat.
+    std::printf("\nLe stesse ricerche con il modo di lettura imposto (%s di %d prove, carico medio alla fine %s)\n\n",
+                least ? "minimi" : "mediane", repeat, qPrintable(loadText()));
+    std::printf("%-42s %-8s %9s %9s %8s %9s %9s\n", "misura", "modo", "ms", "cat ms", "rapporto", "fault", "chiamate");
+    for (int b = 0; b < kScans && b < benches.size(); ++b) {
+        const double catMs = summary(results[b].yardMs.value(0));
+        for (int w = 0; w < forcedWays().size(); ++w) {
+            const Result &result = forced[b][w];
+            allOk = allOk && result.ok;
+            const double ms = summary(result.ms);
+            std::printf("%-42s %-8s %9.1f %9.1f %8.2f %9lld %9lld%s\n", w == 0 ? qPrintable(benches[b].what) : "",
+                        result.way.constData(), ms, catMs, catMs > 0 ? ms / catMs : 0, result.faults, result.calls,
+                        result.lines == results[b].lines ? "" : "  (righe diverse!)");
+            if (result.lines != results[b].lines)
+                allOk = false;
+        }
+    }
+
+    // The same tables in Markdown, for the README.
+    if (markdown) {
+        std::printf("\n%lld records per archive, %s of %d alternating runs, load average (1, 5, 15 minutes) at the "
+                    "start %s, at the end %s:\n\n",
+                    static_cast<long long>(count), least ? "least" : "medians", repeat, qPrintable(loadBefore),
+                    qPrintable(loadText()));
+        std::printf("| measure | ms | yardstick | ms | ratio | target | way | page faults | system calls | peak MB |\n");
+        std::printf("|---|---:|---|---:|---:|---:|---|---:|---:|---:|\n");
+        for (int b = 0; b < benches.size(); ++b) {
+            const Bench &bench = benches[b];
+            const Result &result = results[b];
+            if (!bench.skipNote.isEmpty())
+                continue;
+            const double ms = summary(result.ms);
+            for (int y = 0; y < bench.yards.size(); ++y) {
+                const double yardMs = summary(result.yardMs[y]);
+                const double target = bench.targets.value(y);
+                const bool first = y == 0;
+                std::printf("| %s | %s | %s | %.1f | %.2f | %s | %s | %s | %s | %s |\n", first ? qPrintable(bench.what) : "",
+                            first ? qPrintable(QString::number(ms, 'f', 1)) : "", qPrintable(bench.yards[y].first), yardMs,
+                            yardMs > 0 ? ms / yardMs : 0,
+                            target > 0 ? qPrintable(QString::fromUtf8("\xE2\x89\xA4 %1").arg(target, 0, 'f', 1)) : "",
+                            first && b < kScans ? result.way.constData() : "",
+                            first && result.faults >= 0 ? qPrintable(QString::number(result.faults)) : "",
+                            first && result.calls >= 0 ? qPrintable(QString::number(result.calls)) : "",
+                            !first ? ""
+                            : bench.part.isEmpty()
+                                ? qPrintable(QStringLiteral("%1 (whole)").arg(result.peakKiB / 1024.0, 0, 'f', 1))
+                                : qPrintable(QStringLiteral("+%1").arg(result.aboveIdleKiB / 1024.0, 0, 'f', 1)));
+            }
+        }
+        std::printf("\n| scan | way forced | ms | cat ms | ratio | page faults | system calls |\n");
+        std::printf("|---|---|---:|---:|---:|---:|---:|\n");
+        for (int b = 0; b < kScans && b < benches.size(); ++b) {
+            const double catMs = summary(results[b].yardMs.value(0));
+            for (int w = 0; w < forcedWays().size(); ++w) {
+                const Result &result = forced[b][w];
+                const double ms = summary(result.ms);
+                std::printf("| %s | %s | %.1f | %.1f | %.2f | %lld | %lld |\n", w == 0 ? qPrintable(benches[b].what) : "",
+                            result.way.constData(), ms, catMs, catMs > 0 ? ms / catMs : 0, result.faults, result.calls);
+            }
+        }
+    }
     return allOk ? 0 : 1;
 }

@@ -130,9 +130,9 @@ void checkReader(Fuzz::Input &input)
 {
     const int recordSize = 1 + input.byte() % 48;
     const quint8 how = input.byte();
-    const RecordReader::Mode mode = how % 3 == 0 ? RecordReader::Mode::Map
-                                    : how % 3 == 1 ? RecordReader::Mode::Span
-                                                   : RecordReader::Mode::Whole;
+    constexpr RecordReader::Mode kModes[] = {RecordReader::Mode::Map, RecordReader::Mode::Span, RecordReader::Mode::Whole,
+                                             RecordReader::Mode::Ring, RecordReader::Mode::Auto};
+    const RecordReader::Mode mode = kModes[how % 5];
     const qint64 window = qint64(recordSize) * (1 + input.byte() % 5);
     // Up to two declared fields somewhere in the record (none: the whole record).
     QVector<FieldSpan> spans;
@@ -150,6 +150,7 @@ void checkReader(Fuzz::Input &input)
 
     RecordReader::setMode(mode);
     RecordReader::setMapWindowBytes(window);
+    RecordReader::setBlockBytes(window);
     const RecordFormat format(QStringLiteral("archivio.pro"), recordSize, FieldEncoding::ZeroTerminated, spans);
     RecordReader reader;
     FUZZ_CHECK(reader.open(scratchFile(), recordSize), reader.errorString());
@@ -171,8 +172,9 @@ void checkReader(Fuzz::Input &input)
     FUZZ_CHECK(!reader.failed(), reader.errorString());
     FUZZ_CHECK(count == file.size() / recordSize, QStringLiteral("%1 records of %2").arg(count).arg(file.size() / recordSize));
     reader.close();
-    RecordReader::setMode(RecordReader::Mode::Map);
+    RecordReader::setMode(RecordReader::Mode::Auto);
     RecordReader::setMapWindowBytes(RecordReader::kDefaultMapWindowBytes);
+    RecordReader::setBlockBytes(RecordReader::kDefaultBlockBytes);
 }
 
 }  // namespace

@@ -82,7 +82,8 @@ private:
 };
 
 // Reads the archive of the format from the first record to the last (see RecordReader: only the
-// bytes of the fields read are touched; memory stays flat apart from the lines listed) and lists, in
+// bytes of the fields read are fetched, those of keepFields of every record and those of the line of
+// the records kept; memory stays flat apart from the lines listed) and lists, in
 // archive order, the line and position of every record that keep(record) accepts. keepFields are the
 // fields that keep reads; without them keep may read the whole record. A missing archive lists
 // nothing. Returns false when the archive cannot be read; found then holds the lines listed before the
@@ -99,9 +100,17 @@ bool scan(const QString &archivePath, const LineLayout &line, Keep keep, const Q
         reader.need(format, field);
     for (const int field : keepFields)
         reader.needEach(format, field);
-    while (const char *record = reader.next()) {
-        if (keep(record))
-            found.add(line.build(record), reader.position());
+    // A batch at a time: keep reads the criteria's fields of every record, and the line's fields are
+    // then read of the records kept only (one batch of reads where the reader reads spans).
+    while (const qint64 count = reader.nextBatch()) {
+        for (qint64 i = 0; i < count; ++i) {
+            if (keep(reader.record(i)))
+                reader.keep(i);
+        }
+        if (!reader.readKept())
+            break;
+        for (qint64 k = 0; k < reader.keptCount(); ++k)
+            found.add(line.build(reader.keptRecord(k)), reader.keptPosition(k));
     }
     const bool ok = !reader.failed();
     reader.close();

@@ -1,7 +1,10 @@
-// The scans read archives through RecordReader: mapped, or (where mapping is not possible) with
-// positioned reads of only the bytes of the fields they read. Every list must come out exactly as
-// reading whole records gives it: same lines, same positions, same failure, for every record type,
-// with a trailing fragment, an empty or missing archive, and a file that shrinks in the middle.
+// The scans read archives through RecordReader, in the way that measures fastest where they run:
+// mapped, in blocks of whole records, or with positioned reads of only the bytes of the fields they
+// read (one by one, or in batches through io_uring, on two threads). Every list must come out exactly
+// as reading whole records gives it, whichever way reads and when the way changes from one batch to
+// the next (as it does while the ways are measured): same lines, same positions, same failure, for
+// every record type, with a trailing fragment, an empty or missing archive, and a file that shrinks in
+// the middle.
 
 #include "archive/AutomezzoRecord.h"
 #include "archive/ClienteRecord.h"
@@ -187,14 +190,17 @@ private slots:
     void sameListEveryWay_data();
     void sameListEveryWay();
     void readerMapsLocalFiles();
+    void batchesReadTheFieldsEveryWay();
+    void waysAreMeasuredThenChosen();
 };
 
 void TestMappedScan::cleanup()
 {
-    RecordReader::setMode(RecordReader::Mode::Map);
+    RecordReader::setMode(RecordReader::Mode::Auto);
+    RecordReader::setThreads(0);
     RecordReader::setMapWindowBytes(RecordReader::kDefaultMapWindowBytes);
+    RecordReader::setBlockBytes(RecordReader::kDefaultBlockBytes);
     RecordReader::setFetchHook({});
-    RecordArchive::setReadBlockBytes(RecordArchive::kDefaultReadBlockBytes);
 }
 
 void TestMappedScan::sameListEveryWay_data()
@@ -232,7 +238,7 @@ void TestMappedScan::sameListEveryWay()
     QCOMPARE(bytes.size(), qsizetype(kRecords) * size);
 
     RecordReader::setMapWindowBytes(kPerBlock * size + 7);
-    RecordArchive::setReadBlockBytes(kPerBlock * size + 7);
+    RecordReader::setBlockBytes(kPerBlock * size + 7);
     constexpr qint64 kShrunkRecords = 5;
     if (how == State::ShrinksMidScan) {
         // Before the second window or block is fetched the file loses all but five records.
@@ -275,9 +281,12 @@ void TestMappedScan::sameListEveryWay()
     for (const qint64 position : expected.found.positions)
         QVERIFY(position >= 1 && position <= (how == State::ShrinksMidScan ? kPerBlock : kRecords));
 
-    for (const RecordReader::Mode mode : {RecordReader::Mode::Map, RecordReader::Mode::Span}) {
+    for (const int threads : {1, 2})
+    for (const RecordReader::Mode mode : {RecordReader::Mode::Map, RecordReader::Mode::Whole, RecordReader::Mode::Span,
+                                          RecordReader::Mode::Ring, RecordReader::Mode::Auto}) {
         prepare();
         RecordReader::setMode(mode);
+        RecordReader::setThreads(threads);
         const Outcome got = run(which, path);
         QCOMPARE(got.ok, expected.ok);
         QCOMPARE(got.found.lines, expected.found.lines);
@@ -318,6 +327,139 @@ void TestMappedScan::readerMapsLocalFiles()
         QCOMPARE(n, qint64(kRecords));
         QCOMPARE(reader.usedMapping(), mode == RecordReader::Mode::Map);
     }
+}
+
+// The batches of a scan, with the reads of each batch split between two threads (enough records for
+// that) and records kept here and there: every field declared is the archive's, every way.
+void TestMappedScan::batchesReadTheFieldsEveryWay()
+{
+    const auto folder = TestSupport::programFolder();
+    const QString path = QDir(folder->path()).filePath(QStringLiteral("clienti.dat"));
+    constexpr int kMany = 700;
+    QByteArray bytes;
+    for (int i = 0; i < kMany / kRecords + 1; ++i)
+        bytes += fixture(Scan::CustomerSearch);
+    bytes.truncate(kMany * ClienteRecord::kSize);
+    for (int n = 0; n < kMany; ++n)
+        bytes[n * ClienteRecord::kSize + 3] = char('a' + n % 26);  // every record its own
+    QVERIFY(writeFile(path, bytes));
+    const RecordFormat &format = ClienteRecord::format();
+    const QList<int> lineFields = {ClienteRecord::fNome, ClienteRecord::fNote, ClienteRecord::fDesc03};
+
+    for (const int threads : {1, 2, 0})
+    for (const RecordReader::Mode mode : {RecordReader::Mode::Map, RecordReader::Mode::Whole, RecordReader::Mode::Span,
+                                          RecordReader::Mode::Ring, RecordReader::Mode::Auto}) {
+        RecordReader::setMode(mode);
+        RecordReader::setThreads(threads);
+        RecordReader reader;
+        QVERIFY(reader.open(path, format.size()));
+        reader.needEach(format, ClienteRecord::fCognome);
+        for (const int field : lineFields)
+            reader.need(format, field);
+        qint64 seen = 0;
+        qint64 kept = 0;
+        const auto same = [&](const char *record, qint64 position, int field) {
+            const char *original = bytes.constData() + (position - 1) * format.size();
+            const RecordFormat::Bytes a = format.stored(record, field);
+            const RecordFormat::Bytes b = format.stored(original, field);
+            return QByteArray(a.data, a.size) == QByteArray(b.data, b.size);
+        };
+        while (const qint64 count = reader.nextBatch()) {
+            for (qint64 i = 0; i < count; ++i) {
+                ++seen;
+                QCOMPARE(reader.positionOf(i), seen);
+                QVERIFY2(same(reader.record(i), seen, ClienteRecord::fCognome), RecordReader::modeName(mode));
+                if (seen % 7 == 0 || seen % 11 == 0)
+                    reader.keep(i);
+            }
+            QVERIFY(reader.readKept());
+            for (qint64 k = 0; k < reader.keptCount(); ++k) {
+                ++kept;
+                const qint64 position = reader.keptPosition(k);
+                QVERIFY(position % 7 == 0 || position % 11 == 0);
+                for (const int field : lineFields + QList<int>{ClienteRecord::fCognome})
+                    QVERIFY2(same(reader.keptRecord(k), position, field), RecordReader::modeName(mode));
+            }
+        }
+        QVERIFY2(!reader.failed(), qPrintable(reader.errorString()));
+        QCOMPARE(seen, qint64(kMany));
+        QCOMPARE(kept, qint64(kMany / 7 + kMany / 11 - kMany / 77));
+        if (mode == RecordReader::Mode::Ring && RecordReader::ringAvailable())
+            QCOMPARE(reader.way(), RecordReader::Mode::Ring);
+    }
+}
+
+// What the choice does: a forced way wins (Ring without io_uring reads as Span, Map that cannot map
+// as Whole); otherwise every allowed way is measured in turn, a clearly slower one dropped after two
+// samples, and then the fastest read the rest.
+void TestMappedScan::waysAreMeasuredThenChosen()
+{
+    using M = RecordReader::Mode;
+    RecordReader::Situation s;
+    s.spansSkip = true;
+    s.ringAllowed = true;
+    s.forced = M::Ring;
+    QCOMPARE(RecordReader::choose(s).way, M::Ring);
+    s.ringAllowed = false;
+    QCOMPARE(RecordReader::choose(s).way, M::Span);
+    s.forced = M::Map;
+    s.mapAllowed = false;
+    QCOMPARE(RecordReader::choose(s).way, M::Whole);
+
+    s = {};
+    s.spansSkip = true;
+    s.ringAllowed = true;
+    QList<M> measured;
+    const auto cost = [](M way) { return way == M::Ring ? 300.0 : way == M::Whole ? 900.0 : 5000.0; };
+    for (int step = 0; step < 20; ++step) {
+        const RecordReader::Choice choice = RecordReader::choose(s);
+        if (!choice.measure) {
+            QCOMPARE(choice.way, M::Ring);
+            break;
+        }
+        measured.append(choice.way);
+        RecordReader::Measure &m = s.measured[size_t(RecordReader::slot(choice.way, choice.split))];
+        m.nsPerRecord = cost(choice.way);
+        ++m.samples;
+    }
+    // In turn; Whole and Map (over twice the best) measured twice only.
+    QCOMPARE(measured, (QList<M>{M::Ring, M::Whole, M::Map, M::Ring, M::Whole, M::Map, M::Ring}));
+
+    // With a free core each way but the mapping also on two threads; forced threads leave one of them.
+    s = {};
+    s.spansSkip = true;
+    s.ringAllowed = true;
+    s.freeCore = true;
+    QList<QString> firstRound;
+    for (int step = 0; step < 5; ++step) {
+        const RecordReader::Choice choice = RecordReader::choose(s);
+        QVERIFY(choice.measure);
+        firstRound.append(RecordReader::wayName(choice.way, choice.split));
+        ++s.measured[size_t(RecordReader::slot(choice.way, choice.split))].samples;
+    }
+    QCOMPARE(firstRound, (QList<QString>{"ring", "ringx2", "whole", "wholex2", "map"}));
+    s = {};
+    s.forced = M::Ring;
+    s.forcedThreads = 2;
+    QCOMPARE(RecordReader::choose(s).way, M::Span);
+    QVERIFY(RecordReader::choose(s).split);
+    QVERIFY(!RecordReader::choose(s).measure);
+    s.forced = M::Map;
+    QVERIFY(!RecordReader::choose(s).split);
+    s.forced = M::Whole;
+    s.forcedThreads = 0;
+    QVERIFY(!RecordReader::choose(s).measure);  // no free core: one thread, nothing to measure
+    s.freeCore = true;
+    QVERIFY(RecordReader::choose(s).measure);
+
+    // Spans that skip nothing: only the whole-record ways; one allowed: no measuring.
+    s = {};
+    s.ringAllowed = true;
+    QVERIFY(RecordReader::choose(s).measure);
+    QVERIFY(RecordReader::choose(s).way != M::Ring);
+    s.mapAllowed = false;
+    QCOMPARE(RecordReader::choose(s).way, M::Whole);
+    QVERIFY(!RecordReader::choose(s).measure);
 }
 
 QTEST_GUILESS_MAIN(TestMappedScan)
