@@ -89,7 +89,8 @@ private slots:
         }
         const QList<PictureButton *> expected = {launcher->imgInfo,   launcher->imgGuida,   launcher->btnApp01,
                                                  launcher->btnApp02,  launcher->btnApp03,   launcher->imgSplash,
-                                                 launcher->imgScadenze, launcher->imgSito,  launcher->imgCopia,
+                                                 launcher->imgScadenze, launcher->imgOfficina,
+                                                 launcher->imgFatture, launcher->imgSito,  launcher->imgCopia,
                                                  launcher->imgRipristina, launcher->imgEsci};
         QCOMPARE(CommandKeys::screenOrder(reachable), expected);
 
