@@ -44,8 +44,9 @@ void TfrmZoom::showEvent(QShowEvent *event)
 void TfrmZoom::FormShow()
 {
     QSize screen(1366, 768);
+    // The room the screen leaves to windows: a task bar takes its share.
     if (QScreen *primary = QGuiApplication::primaryScreen())
-        screen = primary->size();
+        screen = primary->availableSize();
     const QSize area = photoArea(screen);
     panContainer->setFixedSize(area);
     imgFoto->setFixedSize(area);
