@@ -358,7 +358,7 @@ bool RecordReader::open(const QString &fileName, int recordSize)
     // On a network share a mapping is a risk of its own (a share that drops, a file that another
     // workstation shortens): such archives are read with plain positioned reads.
     if (MappedGuard::onNetworkFileSystem(m_file.handle(), fileName))
-        m_mapFailed = true;
+        m_situation.mapAllowed = false;
     return true;
 }
 
