@@ -20,8 +20,6 @@ public:
     bool foundIn(const char *field, qsizetype length) const;
     bool foundIn(const QByteArray &field) const { return foundIn(field.constData(), field.size()); }
 
-    const QByteArray &lowerBytes() const { return m_lower; }
-
 private:
     QByteArray m_lower;
     bool m_never = false;

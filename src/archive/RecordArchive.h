@@ -61,7 +61,6 @@ public:
     // Opens an existing file for reading only (searches and lists); a missing file reads as empty.
     bool OpenForReading(const QString &fileName, int recordSize);
     void Close();
-    bool IsOpen() const { return m_file.isOpen() || m_missingReadOnly; }
 
     // The number of whole records, or -1 when the size cannot be read.
     qint64 Count();
@@ -120,7 +119,6 @@ public:
 
     bool Failed() const { return m_failed; }
     QString ErrorString() const { return m_error; }
-    int RecordSize() const { return m_recordSize; }
 
 private:
     bool fail(const QString &what);

@@ -116,15 +116,6 @@ void PhotoArea::setImage(const QImage &image)
     showScaled(image);
 }
 
-void PhotoArea::copyFrom(const PhotoArea &other)
-{
-    m_jpeg = other.m_jpeg;
-    m_full = other.m_full;
-    m_placeholderShown = other.m_placeholderShown;
-    markChanged();
-    setPixmap(other.pixmap());
-}
-
 QImage PhotoArea::fullImage() const
 {
     if (m_full.isNull() && !m_jpeg.isEmpty()) {

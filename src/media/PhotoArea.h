@@ -36,19 +36,12 @@ public:
     QSize areaSize() const { return m_size; }
     // Shows a picture that has no file bytes (a webcam frame, a copy of another area).
     void setImage(const QImage &image);
-    // Takes over another area's picture, bytes included.
-    void copyFrom(const PhotoArea &other);
 
     bool isPlaceholder() const { return m_placeholderShown; }
 
     // Shows a record's stored photo as loaded from its file (its placeholder when the file could not
     // be read); the area then counts as unchanged.
     void showStored(const Decoded &decoded);
-    // True when the user changed the picture since the record was shown or saved (loaded a file,
-    // cleared it, took a webcam frame). An area that shows its placeholder only because its file
-    // could not be read is unchanged, and its save must not overwrite that file.
-    bool isChangedByUser() const { return m_changed; }
-    void markSaved() { m_changed = false; }
     // Counts every change of the picture, by the user or by the window (unsaved-changes checks).
     quint64 changeCount() const { return m_changeCount; }
     // Writes the picture to its record's file when the user changed it or the file does not exist;
@@ -56,8 +49,6 @@ public:
     bool saveIfChanged(const QString &path);
     // The picture at its full size (decoded on demand).
     QImage fullImage() const;
-    // The picture's JPEG bytes as loaded, or empty when it came from elsewhere.
-    QByteArray jpegBytes() const { return m_jpeg; }
     // The bytes a save writes: the JPEG bytes as loaded, else the picture encoded at high quality.
     QByteArray bytesForSaving() const;
     // Writes the picture as a JPEG file, replacing an existing file atomically; a missing folder is
@@ -74,6 +65,9 @@ private:
     QSize m_size;
     QImage m_placeholder;
     bool m_placeholderShown = true;
+    // True when the user changed the picture since the record was shown or saved (loaded a file,
+    // cleared it, took a webcam frame). An area that shows its placeholder only because its file
+    // could not be read is unchanged, and its save must not overwrite that file.
     bool m_changed = false;
     quint64 m_changeCount = 0;
     QByteArray m_jpeg;          // bytes of a JPEG file, when the picture came from one

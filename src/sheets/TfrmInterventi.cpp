@@ -43,7 +43,6 @@
 namespace {
 
 const QSize kPhotoSize(370, 260);
-const QSize kCommandIcon(34, 34);
 const QSize kPhotoButtonIcon(26, 26);
 
 QString photoFailedMessage()

@@ -48,11 +48,6 @@ TfrmTrovaInterventi::TfrmTrovaInterventi(AppWindows &windows, QWidget *parent)
                &txtStato, &txtNote});
 }
 
-QList<SchedaSearch::Criterion> TfrmTrovaInterventi::criteriaFromScreen() const
-{
-    return criteriaOf(SchedaSearch::criterionFields(), panAvvio->texts());
-}
-
 void TfrmTrovaInterventi::lstRecordsDblClick(qint64 position)
 {
     if (lblMemory->text() == QLatin1String("interventi"))

@@ -22,9 +22,6 @@ public:
     QLineEdit *txtNumScheda, *txtData, *txtTecnico, *txtPratica, *txtCliente, *txtRecapito, *txtMarca,
         *txtTarga, *txtStato, *txtNote;
 
-    // The criteria as typed.
-    QList<SchedaSearch::Criterion> criteriaFromScreen() const;
-
     static QString reportName() { return QStringLiteral("Riepilogo dati"); }
     static QString reportTitle() { return QStringLiteral("Riepilogo schede interventi in archivio"); }
 

@@ -46,8 +46,3 @@ bool AppWindow::giveWay()
     hide();
     return true;
 }
-
-void AppWindow::notYetAvailable()
-{
-    panInfo->setText(QStringLiteral("Funzione non ancora disponibile."));
-}

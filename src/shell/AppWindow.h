@@ -30,9 +30,6 @@ public:
     // FormCloseQuery keeps it open.
     bool giveWay();
 
-    // The status line says that a command's window is not built yet.
-    void notYetAvailable();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     // Puts the central content and the status line together; call once the content is built.

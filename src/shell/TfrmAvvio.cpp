@@ -47,11 +47,6 @@ QString TfrmAvvio::webAddress()
     return HelpTopics::makerWebAddress();
 }
 
-QString TfrmAvvio::notYetAvailable()
-{
-    return QStringLiteral("Funzione non ancora disponibile.");
-}
-
 TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
 {
     setWindowTitle(QStringLiteral(" Cablora"));

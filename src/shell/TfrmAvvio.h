@@ -59,8 +59,6 @@ public:
 
     // The maker's web site, opened by the web strip.
     static QString webAddress();
-    // What the status line says when a command whose window is not built yet is pressed.
-    static QString notYetAvailable();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -21,8 +21,7 @@ class QWidget;
 // the control that shows it and the object of the printed sheet that prints it. Showing a record,
 // collecting the record from the screen, clearing the screen and the texts of the print all come
 // from this one table, so a field is added to a window by adding one row, and a field that has no row
-// is reported by missingFields() (the windows check it when they are built, and the tests check
-// every window).
+// is reported by missingFields() (the tests of each record window check that it is empty).
 //
 // How each kind of control passes its text:
 //  - edit: the text whole, its beginning visible; the edit's maximum length limits typing only, so a

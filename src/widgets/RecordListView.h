@@ -53,12 +53,9 @@ public:
 
     // "Trova": the remembered text is the dialog's own, emptied each time it is shown.
     void forgetFindText() { m_lastFind.clear(); }
-    QString lastFindText() const { return m_lastFind; }
     // Finds the next line containing text (see ListFind::findNext) and selects it; on an empty list
     // shows the plain message "Ricerca non applicabile: la lista non contiene nessuna voce.".
     void findNext(const QString &text);
-
-    RecordListModel *recordModel() const { return m_model; }
 
 private:
     RecordListModel *m_model;
