@@ -901,6 +901,20 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
     return result;
 }
 
+void finishInterruptedWrites(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const RecordFormat *format : {&SchedaRecord::format(), &ClienteRecord::format(), &AutomezzoRecord::format()}) {
+        const QString path = dir.filePath(format->fileName());
+        if (!QFileInfo::exists(path) || !QFileInfo::exists(RollbackJournal::fileNameFor(path)))
+            continue;
+        // Opening for writing rolls the journal back when no other writer holds the lock.
+        RecordArchive archive;
+        archive.OpenOrCreate(path, format->size());
+        archive.Close();
+    }
+}
+
 Result finishInterruptedRestore(const QString &folder)
 {
     Result result;

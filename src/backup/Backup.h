@@ -80,6 +80,12 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
 // restore calls it first.
 Result finishInterruptedRestore(const QString &folder);
 
+// Rolls back what a writer stopped half-way left in the folder's three archives (the journal of an
+// overwrite, or of an append of many records such as an import), so that no reader, window or
+// verb lists records of an import that never ended. An archive whose lock another writer holds is
+// left to that writer. Called with finishInterruptedRestore.
+void finishInterruptedWrites(const QString &folder);
+
 // Writes a zip holding the given entries under the names given, unchecked. Tests use it to make
 // copies that a user might receive crafted or damaged.
 bool writeZip(const QString &zipPath, const QVector<QPair<QString, QByteArray>> &entries, QString *error);

@@ -274,6 +274,7 @@ int run(const QStringList &arguments, const QString &defaultFolder, QTextStream 
     if (options.error.isEmpty() && isVerb(verb)) {
         // A restore stopped half-way is run to its end before any verb reads or writes the data.
         earlier = Backup::finishInterruptedRestore(options.folder);
+        Backup::finishInterruptedWrites(options.folder);
         if (!earlier.note.isEmpty())
             out << earlier.note << '\n';
     }

@@ -63,6 +63,7 @@ void AppWindows::start()
     // A restore that was stopped while it moved files (the program killed, the power gone) is run
     // to its end before any window reads the data, and the user is told.
     const Backup::Result earlier = Backup::finishInterruptedRestore(m_programFolder);
+    Backup::finishInterruptedWrites(m_programFolder);
     if (!earlier.ok)
         MessageBoxes::error(nullptr, earlier.error);
     else if (!earlier.note.isEmpty())
