@@ -14,26 +14,27 @@
 namespace ItalianData {
 
 inline const char *const kCognomi[] = {
-    "Rossi", "Russo", "Ferrari", "Esposito", "Bianchi", "Romano", "Colombo", "Ricci", "Marino",
-    "Greco", "Bruno", "Gallo", "Conti", "De Luca", "Mancini", "Costa", "Giordano", "Rizzo",
-    "Lombardi", "Moretti", "Barbieri", "Fontana", "Santoro", "Mariani", "Rinaldi", "Caruso",
-    "Ferrara", "Galli", "Martini", "Leone", "Longo", "Gentile", "Martinelli", "Vitale", "Lombardo",
-    "Serra", "Coppola", "De Santis", "D'Angelo", "Marchetti", "Parisi", "Villa", "Conte",
-    "Ferraro", "Ferri", "Fabbri", "Bianco", "Marini", "Grasso", "Valentini", "Messina", "Sala",
-    "De Angelis", "Gatti", "Pellegrini", "Palumbo", "Sanna", "Farina", "Rizzi", "Monti",
-    "Cattaneo", "Morelli", "Amato", "Silvestri", "Mazza", "Testa", "Grassi", "Pellegrino",
-    "Carbone", "Giuliani", "Benedetti", "Barone", "Rossetti", "Caputo", "Montanari", "Guerra",
-    "Palmieri", "Bernardi", "Martino", "Fiore", "De Rosa", "Ferretti", "Bellini", "Basile",
-    "Riva", "Donati", "Piras", "Vitali", "Battaglia", "Sartori", "Neri", "Costantini", "Milani",
-    "Pagano", "Ruggiero", "Sorrentino", "D'Amico", "Orlando", "Damico", "Negri", "Grossi",
-    "Rossini", "Zanetti", "Fumagalli", "Brambilla", "Bassi", "Cocco", "Lupo", "Pace", "Fadda",
-    "Mele", "Poli", "Cirillo", "Bonetti", "Cavallo", "Colonna", "Dell'Acqua", "Nicolò", "Forlì",
+    "Rossi",      "Russo",     "Ferrari",   "Esposito",   "Bianchi",    "Romano",    "Colombo",    "Ricci",
+    "Marino",     "Greco",     "Bruno",     "Gallo",      "Conti",      "De Luca",   "Mancini",    "Costa",
+    "Giordano",   "Rizzo",     "Lombardi",  "Moretti",    "Barbieri",   "Fontana",   "Santoro",    "Mariani",
+    "Rinaldi",    "Caruso",    "Ferrara",   "Galli",      "Martini",    "Leone",     "Longo",      "Gentile",
+    "Martinelli", "Vitale",    "Lombardo",  "Serra",      "Coppola",    "De Santis", "D'Angelo",   "Marchetti",
+    "Parisi",     "Villa",     "Conte",     "Ferraro",    "Ferri",      "Fabbri",    "Bianco",     "Marini",
+    "Grasso",     "Valentini", "Messina",   "Sala",       "De Angelis", "Gatti",     "Pellegrini", "Palumbo",
+    "Sanna",      "Farina",    "Rizzi",     "Monti",      "Cattaneo",   "Morelli",   "Amato",      "Silvestri",
+    "Mazza",      "Testa",     "Grassi",    "Pellegrino", "Carbone",    "Giuliani",  "Benedetti",  "Barone",
+    "Rossetti",   "Caputo",    "Montanari", "Guerra",     "Palmieri",   "Bernardi",  "Martino",    "Fiore",
+    "De Rosa",    "Ferretti",  "Bellini",   "Basile",     "Riva",       "Donati",    "Piras",      "Vitali",
+    "Battaglia",  "Sartori",   "Neri",      "Costantini", "Milani",     "Pagano",    "Ruggiero",   "Sorrentino",
+    "D'Amico",    "Orlando",   "Damico",    "Negri",      "Grossi",     "Rossini",   "Zanetti",    "Fumagalli",
+    "Brambilla",  "Bassi",     "Cocco",     "Lupo",       "Pace",       "Fadda",     "Mele",       "Poli",
+    "Cirillo",    "Bonetti",   "Cavallo",   "Colonna",    "Dell'Acqua", "Nicolò",    "Forlì",
 };
 
 // Firm names; %1 is a surname.
 inline const char *const kDitte[] = {
-    "Autotrasporti %1 S.r.l.", "Impresa edile %1", "%1 Costruzioni S.p.A.", "Taxi %1",
-    "Noleggio %1 S.n.c.", "Pizzeria da %1", "%1 & figli",
+    "Autotrasporti %1 S.r.l.", "Impresa edile %1", "%1 Costruzioni S.p.A.", "Taxi %1", "Noleggio %1 S.n.c.",
+    "Pizzeria da %1",          "%1 & figli",
 };
 
 class RandomText

@@ -162,7 +162,6 @@ int preparePhotos(const QString &folder)
     return archive.Append(record.toBytes()) == 1 ? 0 : 1;
 }
 
-
 // The reading ways the second table forces, by the name given after --modo, with their threads.
 struct ForcedWay
 {
@@ -174,9 +173,9 @@ struct ForcedWay
 const QList<ForcedWay> &forcedWays()
 {
     static const QList<ForcedWay> ways = {
-        {"map", RecordReader::Mode::Map, 1},     {"whole", RecordReader::Mode::Whole, 1},
+        {"map", RecordReader::Mode::Map, 1},       {"whole", RecordReader::Mode::Whole, 1},
         {"wholex2", RecordReader::Mode::Whole, 2}, {"span", RecordReader::Mode::Span, 1},
-        {"ring", RecordReader::Mode::Ring, 1},   {"ringx2", RecordReader::Mode::Ring, 2},
+        {"ring", RecordReader::Mode::Ring, 1},     {"ringx2", RecordReader::Mode::Ring, 2},
     };
     return ways;
 }
@@ -199,8 +198,8 @@ int runPart(int argc, char **argv)
     if (part == QLatin1String("schede-cerca")) {
         return timePart([&] {
             ListedRecords found;
-            const SchedaSearch::Criteria criteria({{SchedaRecord::fCliente, QStringLiteral("rossi")},
-                                                   {SchedaRecord::fTarga, QStringLiteral("ab")}});
+            const SchedaSearch::Criteria criteria(
+                {{SchedaRecord::fCliente, QStringLiteral("rossi")}, {SchedaRecord::fTarga, QStringLiteral("ab")}});
             return listed(SchedaSearch::search(path, criteria, found), found);
         });
     }
@@ -272,8 +271,8 @@ int runPart(int argc, char **argv)
 struct Run
 {
     bool ok = false;
-    double ms = 0;         // from the start of the process to its exit (or to its first line)
-    long peakKiB = 0;      // the child's peak resident memory
+    double ms = 0;     // from the start of the process to its exit (or to its first line)
+    long peakKiB = 0;  // the child's peak resident memory
     QByteArray output;
 };
 
@@ -471,9 +470,11 @@ int main(int argc, char **argv)
     bool haveSqlite = !sqlite.isEmpty() && !onlyScans;
     if (haveSqlite) {
         const QString csv = dir.filePath(QStringLiteral("clienti.csv"));
-        haveSqlite = runChild(self, {QStringLiteral("--parte"), QStringLiteral("csv"), customers, csv}, Output::Null).ok
-                     && runChild(sqlite, {database, QStringLiteral(".mode csv"),
-                                          QStringLiteral(".import %1 clienti").arg(csv)}, Output::Null).ok;
+        haveSqlite =
+            runChild(self, {QStringLiteral("--parte"), QStringLiteral("csv"), customers, csv}, Output::Null).ok
+            && runChild(sqlite, {database, QStringLiteral(".mode csv"), QStringLiteral(".import %1 clienti").arg(csv)},
+                        Output::Null)
+                   .ok;
         QFile::remove(csv);
     }
 
@@ -510,30 +511,51 @@ int main(int argc, char **argv)
          false,
          {{QStringLiteral("cat"), catSheets},
           {QStringLiteral("grep -c -i -F rossi"),
-           Yard{grep, {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("-F"), QStringLiteral("rossi"), sheets},
-                Output::Pipe, false, cLocale}}},
+           Yard{grep,
+                {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("-F"), QStringLiteral("rossi"), sheets},
+                Output::Pipe,
+                false,
+                cLocale}}},
          {0.5, 0},
          {}},
-        {QStringLiteral("schede da saldare"), {QStringLiteral("non-pagati"), sheets}, false,
-         {{QStringLiteral("cat"), catSheets}}, {0.5}, {}},
-        {QStringLiteral("ricerca clienti (Cognome=ross)"), {QStringLiteral("clienti-cerca"), customers}, false,
-         {{QStringLiteral("cat"), Yard{cat, {customers}, Output::Null}}}, {1.0}, {}},
-        {QStringLiteral("ricerca automezzi (Marca=fiat)"), {QStringLiteral("automezzi-cerca"), vehicles}, false,
-         {{QStringLiteral("cat"), Yard{cat, {vehicles}, Output::Null}}}, {1.0}, {}},
-        {QStringLiteral("mostra scheda con due foto 12 MP"), {QStringLiteral("mostra-scheda"), photos}, false,
-         {{QStringLiteral("djpeg di una foto"),
-           Yard{djpeg, {QStringLiteral("-outfile"), QStringLiteral("/dev/null"),
-                        QDir(photos).filePath(QStringLiteral("Foto_A_1.jpg"))}, Output::Null}}},
+        {QStringLiteral("schede da saldare"),
+         {QStringLiteral("non-pagati"), sheets},
+         false,
+         {{QStringLiteral("cat"), catSheets}},
+         {0.5},
+         {}},
+        {QStringLiteral("ricerca clienti (Cognome=ross)"),
+         {QStringLiteral("clienti-cerca"), customers},
+         false,
+         {{QStringLiteral("cat"), Yard{cat, {customers}, Output::Null}}},
+         {1.0},
+         {}},
+        {QStringLiteral("ricerca automezzi (Marca=fiat)"),
+         {QStringLiteral("automezzi-cerca"), vehicles},
+         false,
+         {{QStringLiteral("cat"), Yard{cat, {vehicles}, Output::Null}}},
+         {1.0},
+         {}},
+        {QStringLiteral("mostra scheda con due foto 12 MP"),
+         {QStringLiteral("mostra-scheda"), photos},
+         false,
+         {{QStringLiteral("djpeg di una foto"), Yard{djpeg,
+                                                     {QStringLiteral("-outfile"), QStringLiteral("/dev/null"),
+                                                      QDir(photos).filePath(QStringLiteral("Foto_A_1.jpg"))},
+                                                     Output::Null}}},
          {1.0},
          djpeg.isEmpty() ? QStringLiteral("djpeg non installato (libjpeg-turbo-progs)") : QString()},
-        {QStringLiteral("avvio fino alla finestra di accesso"), {}, true,
+        {QStringLiteral("avvio fino alla finestra di accesso"),
+         {},
+         true,
          {{QStringLiteral("finestra Qt minima"), Yard{minimal, {}, Output::Pipe, true}},
           // The same bare window with one line of text: what loading the font database adds.
-          {QStringLiteral("finestra minima con testo"),
-           Yard{minimal, {QStringLiteral("testo")}, Output::Pipe, true}}},
+          {QStringLiteral("finestra minima con testo"), Yard{minimal, {QStringLiteral("testo")}, Output::Pipe, true}}},
          {1.2, 0},
          {}},
-        {QStringLiteral("esportazione clienti (Clienti.xls)"), {QStringLiteral("esporta"), customers, number}, false,
+        {QStringLiteral("esportazione clienti (Clienti.xls)"),
+         {QStringLiteral("esporta"), customers, number},
+         false,
          {{QStringLiteral("sqlite3 -html su file"),
            Yard{QStringLiteral("/bin/sh"),
                 {QStringLiteral("-c"), QStringLiteral("exec \"$0\" -html \"$1\" 'SELECT * FROM clienti;' > \"$2\""),
@@ -594,7 +616,8 @@ int main(int argc, char **argv)
             if (!bench.skipNote.isEmpty())
                 continue;
             if (bench.part.isEmpty()) {
-                const Run run = runChild(self, {QStringLiteral("--parte"), QStringLiteral("avvio"), start}, Output::Pipe, true);
+                const Run run =
+                    runChild(self, {QStringLiteral("--parte"), QStringLiteral("avvio"), start}, Output::Pipe, true);
                 result.ok = result.ok && run.ok && run.output.startsWith("mostrata");
                 result.ms.append(run.ms);
                 result.peakKiB = qMax(result.peakKiB, run.peakKiB);
@@ -604,7 +627,8 @@ int main(int argc, char **argv)
             }
             for (int y = 0; y < bench.yards.size(); ++y) {
                 const Yard &yard = bench.yards[y].second;
-                const Run run = runChild(yard.program, yard.arguments, yard.output, yard.untilFirstLine, yard.environment);
+                const Run run =
+                    runChild(yard.program, yard.arguments, yard.output, yard.untilFirstLine, yard.environment);
                 if (!run.ok && !(yard.output == Output::Pipe && run.output.trimmed() == "0"))
                     result.ok = false;
                 result.yardMs[y].append(run.ms);
@@ -612,9 +636,9 @@ int main(int argc, char **argv)
             }
             if (b < kScans) {
                 for (int w = 0; w < forcedWays().size(); ++w) {
-                    const QStringList arguments = QStringList{QStringLiteral("--parte")} + bench.part
-                                                  + QStringList{QStringLiteral("--modo"),
-                                                                QString::fromLatin1(forcedWays()[w].name)};
+                    const QStringList arguments =
+                        QStringList{QStringLiteral("--parte")} + bench.part
+                        + QStringList{QStringLiteral("--modo"), QString::fromLatin1(forcedWays()[w].name)};
                     takePart(runChild(self, arguments, Output::Pipe), forced[b][w], bench.what);
                 }
             }
@@ -675,8 +699,8 @@ int main(int argc, char **argv)
                         results[b].measures.constData());
     }
     std::printf("righe trovate: schede %s, da saldare %s, clienti %s, automezzi %s\n",
-                results.value(0).lines.constData(), results.value(1).lines.constData(), results.value(2).lines.constData(),
-                results.value(3).lines.constData());
+                results.value(0).lines.constData(), results.value(1).lines.constData(),
+                results.value(2).lines.constData(), results.value(3).lines.constData());
 
     // The same scans with the way of reading forced, next to the same cat.
     std::printf("\nLe stesse ricerche con il modo di lettura imposto (%s di %d prove, carico medio alla fine %s)\n\n",
@@ -702,7 +726,8 @@ int main(int argc, char **argv)
                     "start %s, at the end %s:\n\n",
                     static_cast<long long>(count), least ? "least" : "medians", repeat, qPrintable(loadBefore),
                     qPrintable(loadText()));
-        std::printf("| measure | ms | yardstick | ms | ratio | target | way | page faults | system calls | peak MB |\n");
+        std::printf(
+            "| measure | ms | yardstick | ms | ratio | target | way | page faults | system calls | peak MB |\n");
         std::printf("|---|---:|---|---:|---:|---:|---|---:|---:|---:|\n");
         for (int b = 0; b < benches.size(); ++b) {
             const Bench &bench = benches[b];
@@ -714,9 +739,9 @@ int main(int argc, char **argv)
                 const double yardMs = summary(result.yardMs[y]);
                 const double target = bench.targets.value(y);
                 const bool first = y == 0;
-                std::printf("| %s | %s | %s | %.1f | %.2f | %s | %s | %s | %s | %s |\n", first ? qPrintable(bench.what) : "",
-                            first ? qPrintable(QString::number(ms, 'f', 1)) : "", qPrintable(bench.yards[y].first), yardMs,
-                            yardMs > 0 ? ms / yardMs : 0,
+                std::printf("| %s | %s | %s | %.1f | %.2f | %s | %s | %s | %s | %s |\n",
+                            first ? qPrintable(bench.what) : "", first ? qPrintable(QString::number(ms, 'f', 1)) : "",
+                            qPrintable(bench.yards[y].first), yardMs, yardMs > 0 ? ms / yardMs : 0,
                             target > 0 ? qPrintable(QString::fromUtf8("\xE2\x89\xA4 %1").arg(target, 0, 'f', 1)) : "",
                             first && b < kScans ? result.way.constData() : "",
                             first && result.faults >= 0 ? qPrintable(QString::number(result.faults)) : "",
@@ -734,8 +759,9 @@ int main(int argc, char **argv)
             for (int w = 0; w < forcedWays().size(); ++w) {
                 const Result &result = forced[b][w];
                 const double ms = summary(result.ms);
-                std::printf("| %s | %s | %.1f | %.1f | %.2f | %lld | %lld |\n", w == 0 ? qPrintable(benches[b].what) : "",
-                            result.way.constData(), ms, catMs, catMs > 0 ? ms / catMs : 0, result.faults, result.calls);
+                std::printf("| %s | %s | %.1f | %.1f | %.2f | %lld | %lld |\n",
+                            w == 0 ? qPrintable(benches[b].what) : "", result.way.constData(), ms, catMs,
+                            catMs > 0 ? ms / catMs : 0, result.faults, result.calls);
             }
         }
     }

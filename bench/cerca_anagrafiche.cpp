@@ -67,15 +67,16 @@ using ItalianData::kDitte;
 // Generators
 
 const char *const kNomiMaschili[] = {
-    "Mario", "Giuseppe", "Antonio", "Luigi", "Francesco", "Giovanni", "Roberto", "Andrea", "Stefano",
-    "Marco", "Paolo", "Alessandro", "Luca", "Massimo", "Giorgio", "Franco", "Sergio", "Claudio",
-    "Salvatore", "Davide", "Matteo", "Simone", "Fabio", "Maurizio", "Lorenzo", "Riccardo", "Daniele",
-    "Emanuele", "Federico", "Nicola", "Niccolò", "Pietro", "Vincenzo", "Gianluca", "Enrico",
+    "Mario",     "Giuseppe", "Antonio",    "Luigi",   "Francesco", "Giovanni", "Roberto",  "Andrea",   "Stefano",
+    "Marco",     "Paolo",    "Alessandro", "Luca",    "Massimo",   "Giorgio",  "Franco",   "Sergio",   "Claudio",
+    "Salvatore", "Davide",   "Matteo",     "Simone",  "Fabio",     "Maurizio", "Lorenzo",  "Riccardo", "Daniele",
+    "Emanuele",  "Federico", "Nicola",     "Niccolò", "Pietro",    "Vincenzo", "Gianluca", "Enrico",
 };
 const char *const kNomiFemminili[] = {
-    "Maria", "Anna", "Giulia", "Sara", "Francesca", "Laura", "Chiara", "Elena", "Valentina", "Paola",
-    "Alessandra", "Silvia", "Federica", "Martina", "Elisa", "Roberta", "Monica", "Cristina", "Barbara",
-    "Giovanna", "Rosa", "Angela", "Teresa", "Lucia", "Carla", "Nicoletta", "Ilaria", "Noemi", "Agnese",
+    "Maria",     "Anna",      "Giulia",     "Sara",     "Francesca", "Laura",   "Chiara", "Elena",
+    "Valentina", "Paola",     "Alessandra", "Silvia",   "Federica",  "Martina", "Elisa",  "Roberta",
+    "Monica",    "Cristina",  "Barbara",    "Giovanna", "Rosa",      "Angela",  "Teresa", "Lucia",
+    "Carla",     "Nicoletta", "Ilaria",     "Noemi",    "Agnese",
 };
 
 struct Comune
@@ -86,36 +87,73 @@ struct Comune
     const char *code;  // the town's code in the tax code
 };
 const Comune kComuni[] = {
-    {"Milano", "MI", "20121", "F205"},   {"Roma", "RM", "00184", "H501"},
-    {"Napoli", "NA", "80133", "F839"},   {"Torino", "TO", "10121", "L219"},
-    {"Bologna", "BO", "40121", "A944"},  {"Firenze", "FI", "50122", "D612"},
-    {"Genova", "GE", "16121", "D969"},   {"Bari", "BA", "70121", "A662"},
-    {"Palermo", "PA", "90133", "G273"},  {"Verona", "VR", "37121", "L781"},
-    {"Padova", "PD", "35121", "G224"},   {"Brescia", "BS", "25121", "B157"},
-    {"Bergamo", "BG", "24121", "A794"},  {"Monza", "MB", "20900", "F704"},
-    {"Como", "CO", "22100", "C933"},     {"Varese", "VA", "21100", "L682"},
-    {"Pavia", "PV", "27100", "G388"},    {"Cremona", "CR", "26100", "D150"},
-    {"Lodi", "LO", "26900", "E648"},     {"Lecco", "LC", "23900", "E507"},
-    {"Novara", "NO", "28100", "F952"},   {"Parma", "PR", "43121", "G337"},
-    {"Modena", "MO", "41121", "F257"},   {"Reggio Emilia", "RE", "42121", "H223"},
-    {"Piacenza", "PC", "29121", "G535"}, {"Treviso", "TV", "31100", "L407"},
-    {"Vicenza", "VI", "36100", "L840"},  {"Venezia", "VE", "30121", "L736"},
-    {"Trento", "TN", "38121", "L378"},   {"Udine", "UD", "33100", "L483"},
-    {"Ancona", "AN", "60121", "A271"},   {"Perugia", "PG", "06121", "G478"},
-    {"Pescara", "PE", "65121", "G482"},  {"Cagliari", "CA", "09121", "B354"},
-    {"Catania", "CT", "95121", "C351"},  {"Salerno", "SA", "84121", "H703"},
-    {"Lecce", "LE", "73100", "E506"},    {"Forlì", "FC", "47121", "D704"},
-    {"Cantù", "CO", "22063", "B639"},    {"Sesto San Giovanni", "MI", "20099", "I690"},
-    {"Cinisello Balsamo", "MI", "20092", "C707"}, {"San Donà di Piave", "VE", "30027", "H823"},
+    {"Milano", "MI", "20121", "F205"},
+    {"Roma", "RM", "00184", "H501"},
+    {"Napoli", "NA", "80133", "F839"},
+    {"Torino", "TO", "10121", "L219"},
+    {"Bologna", "BO", "40121", "A944"},
+    {"Firenze", "FI", "50122", "D612"},
+    {"Genova", "GE", "16121", "D969"},
+    {"Bari", "BA", "70121", "A662"},
+    {"Palermo", "PA", "90133", "G273"},
+    {"Verona", "VR", "37121", "L781"},
+    {"Padova", "PD", "35121", "G224"},
+    {"Brescia", "BS", "25121", "B157"},
+    {"Bergamo", "BG", "24121", "A794"},
+    {"Monza", "MB", "20900", "F704"},
+    {"Como", "CO", "22100", "C933"},
+    {"Varese", "VA", "21100", "L682"},
+    {"Pavia", "PV", "27100", "G388"},
+    {"Cremona", "CR", "26100", "D150"},
+    {"Lodi", "LO", "26900", "E648"},
+    {"Lecco", "LC", "23900", "E507"},
+    {"Novara", "NO", "28100", "F952"},
+    {"Parma", "PR", "43121", "G337"},
+    {"Modena", "MO", "41121", "F257"},
+    {"Reggio Emilia", "RE", "42121", "H223"},
+    {"Piacenza", "PC", "29121", "G535"},
+    {"Treviso", "TV", "31100", "L407"},
+    {"Vicenza", "VI", "36100", "L840"},
+    {"Venezia", "VE", "30121", "L736"},
+    {"Trento", "TN", "38121", "L378"},
+    {"Udine", "UD", "33100", "L483"},
+    {"Ancona", "AN", "60121", "A271"},
+    {"Perugia", "PG", "06121", "G478"},
+    {"Pescara", "PE", "65121", "G482"},
+    {"Cagliari", "CA", "09121", "B354"},
+    {"Catania", "CT", "95121", "C351"},
+    {"Salerno", "SA", "84121", "H703"},
+    {"Lecce", "LE", "73100", "E506"},
+    {"Forlì", "FC", "47121", "D704"},
+    {"Cantù", "CO", "22063", "B639"},
+    {"Sesto San Giovanni", "MI", "20099", "I690"},
+    {"Cinisello Balsamo", "MI", "20092", "C707"},
+    {"San Donà di Piave", "VE", "30027", "H823"},
 };
 const char *const kVie[] = {
-    "Via Roma", "Via Garibaldi", "Corso Vittorio Emanuele II", "Via Mazzini", "Piazza della Libertà",
-    "Viale dei Mille", "Via Cavour", "Via Dante Alighieri", "Via XX Settembre", "Via Matteotti",
-    "Via Gramsci", "Via San Francesco d'Assisi", "Via Manzoni", "Corso Italia", "Via dei Giardini",
-    "Via Vittorio Veneto", "Via Papa Giovanni XXIII", "Via Carducci", "Via Leopardi", "Via Verdi",
+    "Via Roma",
+    "Via Garibaldi",
+    "Corso Vittorio Emanuele II",
+    "Via Mazzini",
+    "Piazza della Libertà",
+    "Viale dei Mille",
+    "Via Cavour",
+    "Via Dante Alighieri",
+    "Via XX Settembre",
+    "Via Matteotti",
+    "Via Gramsci",
+    "Via San Francesco d'Assisi",
+    "Via Manzoni",
+    "Corso Italia",
+    "Via dei Giardini",
+    "Via Vittorio Veneto",
+    "Via Papa Giovanni XXIII",
+    "Via Carducci",
+    "Via Leopardi",
+    "Via Verdi",
 };
-const char *const kDominiEmail[] = {"gmail.com", "libero.it", "hotmail.it", "yahoo.it", "alice.it",
-                                    "tiscali.it", "virgilio.it", "outlook.it"};
+const char *const kDominiEmail[] = {"gmail.com", "libero.it",  "hotmail.it",  "yahoo.it",
+                                    "alice.it",  "tiscali.it", "virgilio.it", "outlook.it"};
 
 struct Modello
 {
@@ -170,37 +208,73 @@ const Modello kModelli[] = {
     {"Ducati", "Monster", "Motociclo", 937, 82, 2, ""},
     {"New Holland", "T5.120", "Trattore", 4485, 85, 1, ""},
 };
-const char *const kAlimentazioni[] = {"Benzina", "Benzina", "Gasolio", "Gasolio", "Gasolio", "GPL",
-                                      "Metano", "Ibrida benzina", "Elettrica"};
-const char *const kColori[] = {"Bianco", "Nero", "Grigio metallizzato", "Rosso", "Blu", "Argento",
-                               "Verde scuro", "Azzurro", "Bianco perla", "Grigio antracite"};
-const char *const kAmbiente[] = {"Euro 3", "Euro 4", "Euro 5", "Euro 6", "Euro 6b", "Euro 6d-TEMP",
-                                 "Euro 6d"};
-const char *const kCompagnie[] = {"Generali", "UnipolSai", "Allianz", "Reale Mutua", "AXA", "Zurich",
-                                  "Cattolica Assicurazioni", "Vittoria Assicurazioni", "Groupama"};
-const char *const kAccessori[] = {"", "", "", "Gancio traino", "Navigatore", "Sensori di parcheggio",
-                                  "Portapacchi", "Allestimento officina mobile", "Climatizzatore"};
-const char *const kStatiVeicolo[] = {"Buono", "Buono", "Ottimo", "Discreto", "Da revisionare",
-                                     "In riparazione", "Usato"};
-const char *const kPneumatici[] = {"175/65 R14 82T", "185/65 R15 88H", "195/55 R16 87V",
-                                   "205/55 R16 91V", "225/45 R17 94W", "215/65 R16C 109T",
-                                   "195/75 R16C 107R", "4 stagioni 185/60 R15"};
-const char *const kIncidenti[] = {"Tamponamento posteriore, paraurti sostituito",
-                                  "Urto laterale in parcheggio", "Grandinata: carrozzeria ripristinata",
+const char *const kAlimentazioni[] = {"Benzina", "Benzina", "Gasolio",        "Gasolio",  "Gasolio",
+                                      "GPL",     "Metano",  "Ibrida benzina", "Elettrica"};
+const char *const kColori[] = {"Bianco",      "Nero",    "Grigio metallizzato", "Rosso",           "Blu", "Argento",
+                               "Verde scuro", "Azzurro", "Bianco perla",        "Grigio antracite"};
+const char *const kAmbiente[] = {"Euro 3", "Euro 4", "Euro 5", "Euro 6", "Euro 6b", "Euro 6d-TEMP", "Euro 6d"};
+const char *const kCompagnie[] = {"Generali",
+                                  "UnipolSai",
+                                  "Allianz",
+                                  "Reale Mutua",
+                                  "AXA",
+                                  "Zurich",
+                                  "Cattolica Assicurazioni",
+                                  "Vittoria Assicurazioni",
+                                  "Groupama"};
+const char *const kAccessori[] = {"",
+                                  "",
+                                  "",
+                                  "Gancio traino",
+                                  "Navigatore",
+                                  "Sensori di parcheggio",
+                                  "Portapacchi",
+                                  "Allestimento officina mobile",
+                                  "Climatizzatore"};
+const char *const kStatiVeicolo[] = {"Buono",          "Buono",          "Ottimo", "Discreto",
+                                     "Da revisionare", "In riparazione", "Usato"};
+const char *const kPneumatici[] = {"175/65 R14 82T", "185/65 R15 88H",   "195/55 R16 87V",   "205/55 R16 91V",
+                                   "225/45 R17 94W", "215/65 R16C 109T", "195/75 R16C 107R", "4 stagioni 185/60 R15"};
+const char *const kIncidenti[] = {"Tamponamento posteriore, paraurti sostituito", "Urto laterale in parcheggio",
+                                  "Grandinata: carrozzeria ripristinata",
                                   "Allagamento dell'abitacolo, centralina sostituita"};
-const char *const kCentraline[] = {"", "", "", "Centralina motore Bosch EDC17", "Antifurto satellitare",
-                                   "Centralina GPL BRC", "Modulo comfort", "Centralina ABS revisionata",
+const char *const kCentraline[] = {"",
+                                   "",
+                                   "",
+                                   "Centralina motore Bosch EDC17",
+                                   "Antifurto satellitare",
+                                   "Centralina GPL BRC",
+                                   "Modulo comfort",
+                                   "Centralina ABS revisionata",
                                    "Localizzatore GPS per flotte"};
-const char *const kNoteVeicolo[] = {"", "", "", "", "Veicolo aziendale", "Tagliando ogni 15 000 km",
-                                    "Batteria sostituita", "Cliente storico", "Ricambi originali"};
+const char *const kNoteVeicolo[] = {"",
+                                    "",
+                                    "",
+                                    "",
+                                    "Veicolo aziendale",
+                                    "Tagliando ogni 15 000 km",
+                                    "Batteria sostituita",
+                                    "Cliente storico",
+                                    "Ricambi originali"};
 const char *const kQuestioni[] = {
-    "Richiamare per il preventivo della batteria", "Ricambio ordinato: avvisare all'arrivo",
-    "Saldo da riscuotere", "Controllare la garanzia dell'alternatore",
-    "Proporre la ricarica del climatizzatore", "Richiamare per il tagliando dell'impianto GPL",
+    "Richiamare per il preventivo della batteria",
+    "Ricambio ordinato: avvisare all'arrivo",
+    "Saldo da riscuotere",
+    "Controllare la garanzia dell'alternatore",
+    "Proporre la ricarica del climatizzatore",
+    "Richiamare per il tagliando dell'impianto GPL",
     "Aspetta la conferma del sinistro dall'assicurazione",
 };
-const char *const kNoteCliente[] = {"", "", "", "", "", "", "Cliente dal 2009", "Paga con bonifico",
-                                    "Preferisce essere chiamato la sera", "Sconto 10% sui ricambi",
+const char *const kNoteCliente[] = {"",
+                                    "",
+                                    "",
+                                    "",
+                                    "",
+                                    "",
+                                    "Cliente dal 2009",
+                                    "Paga con bonifico",
+                                    "Preferisce essere chiamato la sera",
+                                    "Sconto 10% sui ricambi",
                                     "Flotta aziendale: fatturare alla ditta"};
 
 // Upper-case letters of a name without accents, blanks or apostrophes.
@@ -309,7 +383,8 @@ public:
             r.Email = QStringLiteral("%1.%2@%3").arg(mailPart(r.Nome), mailPart(r.Cognome), pick(kDominiEmail));
         if (firm) {
             r.Ditta = QString::fromUtf8(kDitte[between(0, int(std::size(kDitte)) - 1)]).arg(r.Cognome);
-            const QString vat = QStringLiteral("%1%2").arg(between(0, 9999999), 7, 10, QLatin1Char('0'))
+            const QString vat = QStringLiteral("%1%2")
+                                    .arg(between(0, 9999999), 7, 10, QLatin1Char('0'))
                                     .arg(between(1, 100), 3, 10, QLatin1Char('0'));
             r.PartitaIva = vat + vatCheck(vat);
             r.TelUff = phone(0);
@@ -318,7 +393,8 @@ public:
         }
         if (chance(20)) {
             const QString bban = QString(QLatin1Char(char('A' + between(0, 25))))
-                                 + QStringLiteral("%1%2").arg(between(1000, 9999), 5, 10, QLatin1Char('0'))
+                                 + QStringLiteral("%1%2")
+                                       .arg(between(1000, 9999), 5, 10, QLatin1Char('0'))
                                        .arg(between(1000, 99999), 5, 10, QLatin1Char('0'))
                                  + QStringLiteral("%1").arg(qint64(between(0, 999999)) * 1000000 + between(0, 999999),
                                                             12, 10, QLatin1Char('0'));
@@ -326,16 +402,19 @@ public:
             r.Iban = QStringLiteral("IT%1").arg(check, 2, 10, QLatin1Char('0')) + bban;
         }
         if (chance(3)) {
-            const QString digits = QStringLiteral("4%1%2").arg(between(0, 9999999), 7, 10, QLatin1Char('0'))
+            const QString digits = QStringLiteral("4%1%2")
+                                       .arg(between(0, 9999999), 7, 10, QLatin1Char('0'))
                                        .arg(between(0, 9999999), 7, 10, QLatin1Char('0'));
             r.Carta = digits + luhnCheck(digits);
-            r.ScadeCarta = QStringLiteral("%1/%2").arg(between(1, 12), 2, 10, QLatin1Char('0')).arg(between(2025, 2030));
+            r.ScadeCarta =
+                QStringLiteral("%1/%2").arg(between(1, 12), 2, 10, QLatin1Char('0')).arg(between(2025, 2030));
         }
         const Modello &m = kModelli[between(0, int(std::size(kModelli)) - 1)];
         r.Veicolo = QString::fromUtf8(m.type);
         r.Marca = QString::fromUtf8(m.make) + QLatin1Char(' ') + QString::fromUtf8(m.model);
         r.Telaio = QStringLiteral("ZFA%1%2").arg(between(1000000, 9999999)).arg(between(1000000, 9999999));
-        r.Immatricolazione = QDate(between(2000, 2024), between(1, 12), between(1, 28)).toString(QStringLiteral("dd/MM/yyyy"));
+        r.Immatricolazione =
+            QDate(between(2000, 2024), between(1, 12), between(1, 28)).toString(QStringLiteral("dd/MM/yyyy"));
         r.Alimentazione = pick(kAlimentazioni);
         r.Targa = plate();
         if (chance(8)) {
@@ -380,10 +459,12 @@ public:
         r.Modello = QString::fromUtf8(m.model);
         r.Targa = plate();
         const int year = between(1998, 2024);
-        r.Immatricolazione = chance(70) ? QString::number(year)
-                                        : QDate(year, between(1, 12), between(1, 28)).toString(QStringLiteral("dd/MM/yyyy"));
+        r.Immatricolazione = chance(70)
+                                 ? QString::number(year)
+                                 : QDate(year, between(1, 12), between(1, 28)).toString(QStringLiteral("dd/MM/yyyy"));
         r.Colore = pick(kColori);
-        r.Telaio = QStringLiteral("%1").arg(between(0, 99999999), 8, 10, QLatin1Char('0')).prepend(QStringLiteral("ZF"));
+        r.Telaio =
+            QStringLiteral("%1").arg(between(0, 99999999), 8, 10, QLatin1Char('0')).prepend(QStringLiteral("ZF"));
         r.Pneumatici = pick(kPneumatici);
         r.StatoVeicolo = pick(kStatiVeicolo);
         r.Chilometri = QString::number(between(500, 25000) * (2025 - year));
@@ -400,9 +481,9 @@ public:
         if (chance(10))
             r.Incidenti = pick(kIncidenti);
         r.Centraline = pick(kCentraline);
-        r.Proprietario = chance(15) ? QString::fromUtf8(kDitte[between(0, int(std::size(kDitte)) - 1)]).arg(pick(kCognomi))
-                                    : pick(kCognomi) + QLatin1Char(' ')
-                                          + (chance(40) ? pick(kNomiFemminili) : pick(kNomiMaschili));
+        r.Proprietario =
+            chance(15) ? QString::fromUtf8(kDitte[between(0, int(std::size(kDitte)) - 1)]).arg(pick(kCognomi))
+                       : pick(kCognomi) + QLatin1Char(' ') + (chance(40) ? pick(kNomiFemminili) : pick(kNomiMaschili));
         r.TelProprietario = phone(75);
         if (chance(50)) {
             r.Meccanico = QStringLiteral("Officina ") + pick(kCognomi);
@@ -423,7 +504,8 @@ public:
 private:
     QString date(int firstYear, int lastYear)
     {
-        return QDate(between(firstYear, lastYear), between(1, 12), between(1, 28)).toString(QStringLiteral("dd/MM/yyyy"));
+        return QDate(between(firstYear, lastYear), between(1, 12), between(1, 28))
+            .toString(QStringLiteral("dd/MM/yyyy"));
     }
 };
 
@@ -464,13 +546,15 @@ int writeArchive(const QString &path, qint64 count, Make make, const char *what)
 int generateCustomers(const QString &path, qint64 count, quint32 seed)
 {
     CustomerGenerator generator(seed);
-    return writeArchive<ClienteRecord>(path, count, [&] { return generator.customer(); }, "clienti");
+    return writeArchive<ClienteRecord>(
+        path, count, [&] { return generator.customer(); }, "clienti");
 }
 
 int generateVehicles(const QString &path, qint64 count, quint32 seed)
 {
     VehicleGenerator generator(seed);
-    return writeArchive<AutomezzoRecord>(path, count, [&] { return generator.vehicle(); }, "automezzi");
+    return writeArchive<AutomezzoRecord>(
+        path, count, [&] { return generator.vehicle(); }, "automezzi");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -545,8 +629,8 @@ public:
 struct Row
 {
     QString name;
-    int archive;       // 0 customers, 1 vehicles
-    QString lines;     // listed lines or grep's count
+    int archive;    // 0 customers, 1 vehicles
+    QString lines;  // listed lines or grep's count
     QVector<double> ms;
 };
 
@@ -573,8 +657,7 @@ public:
 
     void print() const
     {
-        std::printf("%-50s %8s %9s %9s %9s %7s %7s\n", "misura", "righe", "mediana", "min", "max", "/cat",
-                    "/grep");
+        std::printf("%-50s %8s %9s %9s %9s %7s %7s\n", "misura", "righe", "mediana", "min", "max", "/cat", "/grep");
         for (int i = 0; i < m_rows.size(); ++i) {
             const Row &row = m_rows.at(i);
             const double med = median(row.ms);
@@ -676,9 +759,9 @@ int timeLists(const QString &customers, const QString &vehicles, const QStringLi
     auto yardsticks = [&](const QString &path, const QString &text, int catRow, int grepRow) {
         table.record(catRow, timeCommand(QStringLiteral("cat"), {path}, true, nullptr));
         QByteArray count;
-        const double grepMs = timeCommand(QStringLiteral("grep"),
-                                          {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("-F"), text, path},
-                                          false, &count);
+        const double grepMs =
+            timeCommand(QStringLiteral("grep"),
+                        {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("-F"), text, path}, false, &count);
         table.record(grepRow, grepMs, QString::fromLatin1(count));
     };
 
@@ -741,7 +824,6 @@ int timeLists(const QString &customers, const QString &vehicles, const QStringLi
 // ---------------------------------------------------------------------------------------------
 // Export
 
-
 // Runs sqlite3 with its output into a file; returns the milliseconds from start to exit, or -1.
 double timeSqlite(const QString &sqlite, const QStringList &arguments, const QString &output)
 {
@@ -784,9 +866,12 @@ int timeExport(qint64 count, const QStringList &options)
     bool haveSqlite = !sqlite.isEmpty();
     if (haveSqlite) {
         const QString csv = dir.filePath(QStringLiteral("clienti.csv"));
-        haveSqlite = writeCsv(customers, csv)
-                     && timeSqlite(sqlite, {database, QStringLiteral(".mode csv"),
-                                            QStringLiteral(".import %1 clienti").arg(csv)}, QString()) >= 0;
+        haveSqlite =
+            writeCsv(customers, csv)
+            && timeSqlite(sqlite,
+                          {database, QStringLiteral(".mode csv"), QStringLiteral(".import %1 clienti").arg(csv)},
+                          QString())
+                   >= 0;
         QFile::remove(csv);
     } else {
         std::printf("sqlite3 non installato: nessun confronto\n");
@@ -805,8 +890,8 @@ int timeExport(qint64 count, const QStringList &options)
             ok = false;
         }
         if (haveSqlite) {
-            const double ms = timeSqlite(sqlite, {QStringLiteral("-html"), database,
-                                                  QStringLiteral("SELECT * FROM clienti;")}, html);
+            const double ms =
+                timeSqlite(sqlite, {QStringLiteral("-html"), database, QStringLiteral("SELECT * FROM clienti;")}, html);
             if (ms < 0)
                 ok = false;
             sqliteMs.append(ms);
@@ -901,14 +986,13 @@ int timeDeadlines(qint64 count, const QStringList &options)
 
 void usage()
 {
-    std::fprintf(stderr,
-                 "uso:\n"
-                 "  cerca_anagrafiche genera-clienti ARCHIVIO NUMERO [SEME]\n"
-                 "  cerca_anagrafiche genera-automezzi ARCHIVIO NUMERO [SEME]\n"
-                 "  cerca_anagrafiche tempi CLIENTI AUTOMEZZI [--cognome TESTO] [--marca TESTO] [--ripeti N]\n"
-                 "  cerca_anagrafiche prova [NUMERO] [--ripeti N]\n"
-                 "  cerca_anagrafiche esporta [NUMERO] [--ripeti N]\n"
-                 "  cerca_anagrafiche scadenze [NUMERO] [--ripeti N]\n");
+    std::fprintf(stderr, "uso:\n"
+                         "  cerca_anagrafiche genera-clienti ARCHIVIO NUMERO [SEME]\n"
+                         "  cerca_anagrafiche genera-automezzi ARCHIVIO NUMERO [SEME]\n"
+                         "  cerca_anagrafiche tempi CLIENTI AUTOMEZZI [--cognome TESTO] [--marca TESTO] [--ripeti N]\n"
+                         "  cerca_anagrafiche prova [NUMERO] [--ripeti N]\n"
+                         "  cerca_anagrafiche esporta [NUMERO] [--ripeti N]\n"
+                         "  cerca_anagrafiche scadenze [NUMERO] [--ripeti N]\n");
 }
 
 }  // namespace
@@ -926,8 +1010,8 @@ int main(int argc, char **argv)
         return command == QLatin1String("genera-clienti") ? generateCustomers(arguments[1], count, seed)
                                                           : generateVehicles(arguments[1], count, seed);
     }
-    if (command != QLatin1String("tempi") && command != QLatin1String("prova")
-        && command != QLatin1String("esporta") && command != QLatin1String("scadenze")) {
+    if (command != QLatin1String("tempi") && command != QLatin1String("prova") && command != QLatin1String("esporta")
+        && command != QLatin1String("scadenze")) {
         usage();
         return 2;
     }

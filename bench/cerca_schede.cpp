@@ -31,8 +31,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
@@ -48,45 +48,64 @@ using ItalianData::kDitte;
 // Generator
 
 const char *const kNomi[] = {
-    "Mario", "Giuseppe", "Antonio", "Luigi", "Francesco", "Giovanni", "Roberto", "Andrea",
-    "Stefano", "Marco", "Paolo", "Alessandro", "Luca", "Massimo", "Giorgio", "Franco", "Sergio",
-    "Claudio", "Salvatore", "Davide", "Matteo", "Simone", "Fabio", "Maurizio", "Lorenzo",
-    "Riccardo", "Daniele", "Emanuele", "Federico", "Nicola", "Maria", "Anna", "Giulia", "Sara",
-    "Francesca", "Laura", "Chiara", "Elena", "Valentina", "Paola", "Alessandra", "Silvia",
-    "Federica", "Martina", "Elisa", "Roberta", "Monica", "Cristina", "Barbara", "Giovanna",
-    "Rosa", "Angela", "Teresa", "Lucia", "Carla", "Nicoletta", "Ilaria", "Noemi", "Niccolò",
+    "Mario",     "Giuseppe",  "Antonio",    "Luigi",   "Francesco",  "Giovanni", "Roberto",  "Andrea",    "Stefano",
+    "Marco",     "Paolo",     "Alessandro", "Luca",    "Massimo",    "Giorgio",  "Franco",   "Sergio",    "Claudio",
+    "Salvatore", "Davide",    "Matteo",     "Simone",  "Fabio",      "Maurizio", "Lorenzo",  "Riccardo",  "Daniele",
+    "Emanuele",  "Federico",  "Nicola",     "Maria",   "Anna",       "Giulia",   "Sara",     "Francesca", "Laura",
+    "Chiara",    "Elena",     "Valentina",  "Paola",   "Alessandra", "Silvia",   "Federica", "Martina",   "Elisa",
+    "Roberta",   "Monica",    "Cristina",   "Barbara", "Giovanna",   "Rosa",     "Angela",   "Teresa",    "Lucia",
+    "Carla",     "Nicoletta", "Ilaria",     "Noemi",   "Niccolò",
 };
-const char *const kVeicoli[] = {"Autovettura", "Furgone", "Autocarro", "Motociclo", "Camper",
-                                "Trattore", "Autovettura", "Autovettura", "Autovettura"};
+const char *const kVeicoli[] = {"Autovettura", "Furgone",     "Autocarro",   "Motociclo",  "Camper",
+                                "Trattore",    "Autovettura", "Autovettura", "Autovettura"};
 const char *const kMarche[] = {
-    "Fiat Panda", "Fiat Punto", "Fiat 500", "Fiat Doblò", "Fiat Ducato", "Lancia Ypsilon",
-    "Alfa Romeo Giulietta", "Alfa Romeo 159", "Volkswagen Golf", "Volkswagen Polo",
-    "Ford Fiesta", "Ford Focus", "Ford Transit", "Renault Clio", "Renault Kangoo",
-    "Peugeot 208", "Peugeot 308", "Citroën C3", "Opel Corsa", "Opel Astra", "Toyota Yaris",
-    "Dacia Sandero", "Nissan Qashqai", "Audi A3", "BMW Serie 3", "Mercedes Classe A",
-    "Iveco Daily", "Piaggio Porter", "Smart Fortwo", "Jeep Renegade", "Kia Sportage",
-    "Hyundai i10", "Skoda Octavia", "Seat Ibiza", "Suzuki Swift", "Piaggio Ape",
+    "Fiat Panda",        "Fiat Punto",           "Fiat 500",       "Fiat Doblò",      "Fiat Ducato",
+    "Lancia Ypsilon",    "Alfa Romeo Giulietta", "Alfa Romeo 159", "Volkswagen Golf", "Volkswagen Polo",
+    "Ford Fiesta",       "Ford Focus",           "Ford Transit",   "Renault Clio",    "Renault Kangoo",
+    "Peugeot 208",       "Peugeot 308",          "Citroën C3",     "Opel Corsa",      "Opel Astra",
+    "Toyota Yaris",      "Dacia Sandero",        "Nissan Qashqai", "Audi A3",         "BMW Serie 3",
+    "Mercedes Classe A", "Iveco Daily",          "Piaggio Porter", "Smart Fortwo",    "Jeep Renegade",
+    "Kia Sportage",      "Hyundai i10",          "Skoda Octavia",  "Seat Ibiza",      "Suzuki Swift",
+    "Piaggio Ape",
 };
-const char *const kTecnici[] = {"Bruno Gallo", "Luca Ferri", "Marco Sala", "Paolo Neri",
-                                "Davide Conti", "Andrea Villa"};
-const char *const kStati[] = {"Completato", "Completato", "Completato", "Consegnato al cliente",
+const char *const kTecnici[] = {"Bruno Gallo", "Luca Ferri",   "Marco Sala",
+                                "Paolo Neri",  "Davide Conti", "Andrea Villa"};
+const char *const kStati[] = {"Completato",     "Completato",        "Completato",        "Consegnato al cliente",
                               "In lavorazione", "In attesa ricambi", "Preventivo inviato"};
 const char *const kDanni[] = {
-    "Il veicolo non si avvia", "Batteria si scarica durante la notte",
-    "Spia avaria motore accesa", "Alzacristalli lato guida non funziona",
-    "Fari anabbaglianti spenti", "Climatizzatore non raffredda", "Motorino di avviamento rumoroso",
-    "Tergicristalli fermi", "Quadro strumenti spento a tratti", "Chiusura centralizzata difettosa",
-    "Autoradio senza alimentazione", "Luci di posizione posteriori guaste",
-    "Candelette da verificare", "Alternatore non carica", "Sensori di parcheggio in errore",
+    "Il veicolo non si avvia",          "Batteria si scarica durante la notte",
+    "Spia avaria motore accesa",        "Alzacristalli lato guida non funziona",
+    "Fari anabbaglianti spenti",        "Climatizzatore non raffredda",
+    "Motorino di avviamento rumoroso",  "Tergicristalli fermi",
+    "Quadro strumenti spento a tratti", "Chiusura centralizzata difettosa",
+    "Autoradio senza alimentazione",    "Luci di posizione posteriori guaste",
+    "Candelette da verificare",         "Alternatore non carica",
+    "Sensori di parcheggio in errore",
 };
-const char *const kSpie[] = {"", "", "Spia batteria", "Spia avaria motore", "Spia airbag",
-                             "Spia ABS", "Spia candelette", "Spia batteria, spia avaria motore",
-                             "Spia olio", "Spia freno di stazionamento"};
+const char *const kSpie[] = {"",
+                             "",
+                             "Spia batteria",
+                             "Spia avaria motore",
+                             "Spia airbag",
+                             "Spia ABS",
+                             "Spia candelette",
+                             "Spia batteria, spia avaria motore",
+                             "Spia olio",
+                             "Spia freno di stazionamento"};
 const char *const kRicambi[] = {
-    "Batteria 70 Ah", "Motorino di avviamento revisionato", "Alternatore 120 A",
-    "Fusibili assortiti", "Lampade H7 (2)", "Relè pompa carburante", "Centralina alzacristalli",
-    "Cablaggio fanale posteriore", "Candelette (4)", "Sensore di parcheggio",
-    "Gas refrigerante R134a", "Spazzole tergicristallo", "Connettori e guaina termorestringente",
+    "Batteria 70 Ah",
+    "Motorino di avviamento revisionato",
+    "Alternatore 120 A",
+    "Fusibili assortiti",
+    "Lampade H7 (2)",
+    "Relè pompa carburante",
+    "Centralina alzacristalli",
+    "Cablaggio fanale posteriore",
+    "Candelette (4)",
+    "Sensore di parcheggio",
+    "Gas refrigerante R134a",
+    "Spazzole tergicristallo",
+    "Connettori e guaina termorestringente",
 };
 const char *const kInterventi[] = {
     "Diagnosi con strumento: rilevati errori memorizzati nella centralina motore.",
@@ -102,9 +121,16 @@ const char *const kInterventi[] = {
     "Aggiornamento software della centralina.",
     "Controllo generale dell'impianto elettrico: tutto regolare.",
 };
-const char *const kNote[] = {"", "", "", "", "Cliente da richiamare per il ritiro",
-                             "Consegnato il veicolo di cortesia", "Pagamento con bonifico",
-                             "Garanzia ricambi 24 mesi", "Rivedere tra 6 mesi", "Preventivo accettato"};
+const char *const kNote[] = {"",
+                             "",
+                             "",
+                             "",
+                             "Cliente da richiamare per il ritiro",
+                             "Consegnato il veicolo di cortesia",
+                             "Pagamento con bonifico",
+                             "Garanzia ricambi 24 mesi",
+                             "Rivedere tra 6 mesi",
+                             "Preventivo accettato"};
 
 class Generator : ItalianData::RandomText
 {
@@ -123,7 +149,9 @@ public:
         r.Azienda = QStringLiteral("ELETTRAUTO BIANCHI & C. S.N.C.\r\nVia Roma 12 - 20100 Milano (MI)\r\n"
                                    "Tel. 02 1234567 - P.IVA 01234567890");
         if (chance(8))
-            r.Pratica = QStringLiteral("Sinistro n. %1/%2 - %3").arg(issued.year()).arg(between(1000, 99999))
+            r.Pratica = QStringLiteral("Sinistro n. %1/%2 - %3")
+                            .arg(issued.year())
+                            .arg(between(1000, 99999))
                             .arg(pick({"Generali", "UnipolSai", "Allianz", "Reale Mutua", "AXA"}));
         r.Cliente = customer();
         r.Recapito = phone(60);
@@ -272,8 +300,8 @@ int search(const QString &path, const QStringList &arguments)
         if (!grepText.isEmpty()) {
             QProcess grep;
             timer.restart();
-            grep.start(QStringLiteral("grep"), {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("-F"),
-                                                grepText, path});
+            grep.start(QStringLiteral("grep"),
+                       {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("-F"), grepText, path});
             grep.waitForFinished(-1);
             grepTimes << double(timer.nsecsElapsed()) / 1e6;
             grepCount = grep.readAllStandardOutput().trimmed();
@@ -383,12 +411,11 @@ int showDialog(int argc, char **argv, const QString &path, const QStringList &ar
 
 void usage()
 {
-    std::fprintf(stderr,
-                 "uso:\n"
-                 "  cerca_schede genera ARCHIVIO NUMERO [SEME]\n"
-                 "  cerca_schede [cerca] ARCHIVIO [Campo=testo ...] [--grep TESTO] [--ripeti N]\n"
-                 "  cerca_schede non-pagati ARCHIVIO\n"
-                 "  cerca_schede mostra ARCHIVIO [Campo=testo ...] [--foto PREFISSO]\n");
+    std::fprintf(stderr, "uso:\n"
+                         "  cerca_schede genera ARCHIVIO NUMERO [SEME]\n"
+                         "  cerca_schede [cerca] ARCHIVIO [Campo=testo ...] [--grep TESTO] [--ripeti N]\n"
+                         "  cerca_schede non-pagati ARCHIVIO\n"
+                         "  cerca_schede mostra ARCHIVIO [Campo=testo ...] [--foto PREFISSO]\n");
 }
 
 }  // namespace

@@ -58,7 +58,8 @@ SchedaRecord sheetOf(int writer, qint64 seq, qint64 generation)
     r.Marca = QStringLiteral("Fiat Panda");
     QString work;
     for (int line = 0; work.size() < 4500; ++line)
-        work += QStringLiteral("Versione %1, riga %2: controllo impianto e sostituzione.\r\n").arg(generation).arg(line);
+        work +=
+            QStringLiteral("Versione %1, riga %2: controllo impianto e sostituzione.\r\n").arg(generation).arg(line);
     r.Interventi = work.left(4500);
     r.Note = QStringLiteral("versione %1").arg(generation);
     r.Totale = QStringLiteral("%1,00").arg(generation % 1000);
@@ -88,7 +89,12 @@ int runWriter(int id, const QString &folder, int seconds, const QString &logPath
         return 2;
     }
     QRandomGenerator random(quint32(1000 + id));
-    struct Own { qint64 position; qint64 seq; qint64 generation; };
+    struct Own
+    {
+        qint64 position;
+        qint64 seq;
+        qint64 generation;
+    };
     std::vector<Own> own;
     qint64 appends = 0, overwrites = 0, failures = 0;
     const QDeadlineTimer deadline(qint64(seconds) * 1000);
@@ -118,7 +124,11 @@ int runWriter(int id, const QString &folder, int seconds, const QString &logPath
             }
             ++sheet.generation;
             ++overwrites;
-            log.write(QStringLiteral("salvato %1 %2 %3\n").arg(sheet.position).arg(sheet.seq).arg(sheet.generation).toLatin1());
+            log.write(QStringLiteral("salvato %1 %2 %3\n")
+                          .arg(sheet.position)
+                          .arg(sheet.seq)
+                          .arg(sheet.generation)
+                          .toLatin1());
         }
         archive.Close();
         // A person saves far less often; the pause keeps the archive to a size the machine can scan.
@@ -149,8 +159,8 @@ int runReader(const QString &folder, int seconds)
         ++runs;
         QThread::msleep(20);
     }
-    std::printf("ricerche %lld righe %lld errori %lld\n", static_cast<long long>(runs),
-                static_cast<long long>(listed), static_cast<long long>(failures));
+    std::printf("ricerche %lld righe %lld errori %lld\n", static_cast<long long>(runs), static_cast<long long>(listed),
+                static_cast<long long>(failures));
     return 0;
 }
 
@@ -165,7 +175,12 @@ struct Child
     QByteArray report;
 };
 
-struct Saved { int writer; qint64 seq; qint64 generation; };
+struct Saved
+{
+    int writer;
+    qint64 seq;
+    qint64 generation;
+};
 
 // Checks the archive against the writers' logs; prints what is wrong and returns the number of faults.
 qint64 verify(const QString &folder, const QStringList &logs, qint64 *reportedSaves, qint64 *sheets)
@@ -189,7 +204,8 @@ qint64 verify(const QString &folder, const QStringList &logs, qint64 *reportedSa
             const Saved saved{i + 1, w[2].toLongLong(), w[3].toLongLong()};
             const auto it = expected.find(position);
             if (it != expected.end() && (it->second.writer != saved.writer || it->second.seq != saved.seq)) {
-                std::printf("posizione %lld salvata da due scrittori o per due schede\n", static_cast<long long>(position));
+                std::printf("posizione %lld salvata da due scrittori o per due schede\n",
+                            static_cast<long long>(position));
                 ++faults;
             }
             expected[position] = saved;
@@ -259,8 +275,10 @@ int runCoordinator(int seconds, QString folder)
         return true;
     };
     const QString secondsText = QString::number(seconds);
-    if (!start(QStringLiteral("scrittore 1"), {QStringLiteral("--scrittore"), QStringLiteral("1"), folder, secondsText, logs[0]})
-        || !start(QStringLiteral("scrittore 2"), {QStringLiteral("--scrittore"), QStringLiteral("2"), folder, secondsText, logs[1]})
+    if (!start(QStringLiteral("scrittore 1"),
+               {QStringLiteral("--scrittore"), QStringLiteral("1"), folder, secondsText, logs[0]})
+        || !start(QStringLiteral("scrittore 2"),
+                  {QStringLiteral("--scrittore"), QStringLiteral("2"), folder, secondsText, logs[1]})
         || !start(QStringLiteral("lettore"), {QStringLiteral("--lettore"), folder, secondsText}))
         return 2;
 
@@ -309,8 +327,8 @@ int runCoordinator(int seconds, QString folder)
 
     std::printf("\nProva di durata: %d secondi, due postazioni che salvano e una che cerca sulla stessa cartella\n\n",
                 seconds);
-    std::printf("%-12s | %-44s | %14s | %11s | %12s\n", "processo", "lavoro svolto", "memoria inizio",
-                "memoria max", "memoria fine");
+    std::printf("%-12s | %-44s | %14s | %11s | %12s\n", "processo", "lavoro svolto", "memoria inizio", "memoria max",
+                "memoria fine");
     std::printf("%s\n", QByteArray(104, '-').constData());
     for (auto &child : children) {
         std::printf("%-12s | %-44s | %14s | %11s | %12s\n", qPrintable(child->name), child->report.constData(),

@@ -19,8 +19,7 @@ namespace Fuzz {
 
 [[noreturn]] inline void fail(const char *file, int line, const char *condition, const QString &detail)
 {
-    std::fprintf(stderr, "%s:%d: check failed: %s\n  %s\n", file, line, condition,
-                 detail.toUtf8().constData());
+    std::fprintf(stderr, "%s:%d: check failed: %s\n  %s\n", file, line, condition, detail.toUtf8().constData());
     std::fflush(stderr);
     std::abort();
 }
@@ -88,13 +87,19 @@ private:
 };
 
 // Text as the program reads it from its files (Windows-1252) or from an import file (UTF-8).
-inline QString codePageText(const QByteArray &bytes) { return CodePage::toUnicode(bytes); }
-inline QString utf8Text(const QByteArray &bytes) { return QString::fromUtf8(bytes); }
+inline QString codePageText(const QByteArray &bytes)
+{
+    return CodePage::toUnicode(bytes);
+}
+inline QString utf8Text(const QByteArray &bytes)
+{
+    return QString::fromUtf8(bytes);
+}
 
 }  // namespace Fuzz
 
-#define FUZZ_CHECK(condition, detail)                                                              \
-    do {                                                                                           \
-        if (!(condition))                                                                          \
-            ::Fuzz::fail(__FILE__, __LINE__, #condition, (detail));                                \
-    } while (false)
+#define FUZZ_CHECK(condition, detail)                                                                                  \
+  do {                                                                                                                 \
+    if (!(condition))                                                                                                  \
+      ::Fuzz::fail(__FILE__, __LINE__, #condition, (detail));                                                          \
+  } while (false)

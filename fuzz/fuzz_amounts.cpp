@@ -25,9 +25,9 @@ void checkTotal(const QString &typed)
 {
     const QString total = SchedaRules::normaliseTotale(typed);
     FUZZ_CHECK(isNormalTotal(total), Fuzz::shown(typed) + QStringLiteral(" -> ") + Fuzz::shown(total));
-    FUZZ_CHECK(SchedaRules::normaliseTotale(total) == total,
-               Fuzz::shown(typed) + QStringLiteral(" -> ") + total + QStringLiteral(" -> ")
-                   + SchedaRules::normaliseTotale(total));
+    FUZZ_CHECK(SchedaRules::normaliseTotale(total) == total, Fuzz::shown(typed) + QStringLiteral(" -> ") + total
+                                                                 + QStringLiteral(" -> ")
+                                                                 + SchedaRules::normaliseTotale(total));
 
     // Only pasting brings a sign: what the keyboard lets through never gives a negative total.
     bool typedOnly = true;
@@ -41,16 +41,17 @@ void checkTotal(const QString &typed)
     if (wholeDigits <= 15) {
         const std::optional<qint64> cents = StoricoTarga::cents(total);
         FUZZ_CHECK(cents.has_value(), total);
-        FUZZ_CHECK(StoricoTarga::amountText(*cents) == total, total + QStringLiteral(" -> ") + StoricoTarga::amountText(*cents));
+        FUZZ_CHECK(StoricoTarga::amountText(*cents) == total,
+                   total + QStringLiteral(" -> ") + StoricoTarga::amountText(*cents));
     }
 
     // Where both readers accept the typed text as a plain amount (a comma, at most two decimals, no
     // thousands points), they agree on its value.
     const std::optional<qint64> typedCents = StoricoTarga::cents(typed);
     if (typedCents && !typed.contains(QLatin1Char('.')))
-        FUZZ_CHECK(StoricoTarga::amountText(*typedCents) == total,
-                   Fuzz::shown(typed) + QStringLiteral(": history ") + StoricoTarga::amountText(*typedCents)
-                       + QStringLiteral(", sheet ") + total);
+        FUZZ_CHECK(StoricoTarga::amountText(*typedCents) == total, Fuzz::shown(typed) + QStringLiteral(": history ")
+                                                                       + StoricoTarga::amountText(*typedCents)
+                                                                       + QStringLiteral(", sheet ") + total);
 }
 
 void checkCents(const QString &stored)

@@ -134,11 +134,11 @@ void checkExport(const Table &table, Fuzz::Input &input, bool writeFile)
             const QString grid = SpreadsheetExport::cellText(table, c, record.constData());
             FUZZ_CHECK(TextRules::trim(grid) == grid, Fuzz::shown(grid));
             const auto edit = edits.constFind({row, c});
-            const QByteArray expected = edit != edits.cend() ? trimmedBytes(CodePage::fromUnicode(*edit))
-                                                             : CodePage::fromUnicode(grid);
-            FUZZ_CHECK(cells.at(c - 1) == expected,
-                       QStringLiteral("row %1 column %2: ").arg(row).arg(c) + Fuzz::shown(cells.at(c - 1))
-                           + QStringLiteral(", expected ") + Fuzz::shown(expected));
+            const QByteArray expected =
+                edit != edits.cend() ? trimmedBytes(CodePage::fromUnicode(*edit)) : CodePage::fromUnicode(grid);
+            FUZZ_CHECK(cells.at(c - 1) == expected, QStringLiteral("row %1 column %2: ").arg(row).arg(c)
+                                                        + Fuzz::shown(cells.at(c - 1)) + QStringLiteral(", expected ")
+                                                        + Fuzz::shown(expected));
         }
     }
     if (!writeFile)
@@ -182,7 +182,8 @@ void checkRecords(const RecordFormat &format, const OpenFormats::Parsed &parsed)
         FUZZ_CHECK(checked.records.isEmpty(), QStringLiteral("records kept despite problems"));
         return;
     }
-    FUZZ_CHECK(checked.records.size() == parsed.rows.size(), QStringLiteral("%1 records of %2 rows").arg(checked.records.size()).arg(parsed.rows.size()));
+    FUZZ_CHECK(checked.records.size() == parsed.rows.size(),
+               QStringLiteral("%1 records of %2 rows").arg(checked.records.size()).arg(parsed.rows.size()));
     for (qsizetype r = 0; r < checked.records.size(); ++r) {
         const QByteArray &record = checked.records.at(r);
         FUZZ_CHECK(record.size() == format.size(), QStringLiteral("record size %1").arg(record.size()));
@@ -191,7 +192,8 @@ void checkRecords(const RecordFormat &format, const OpenFormats::Parsed &parsed)
             const QString expected = column < 0 ? QString() : TextRules::trim(parsed.rows.at(r).value(column));
             FUZZ_CHECK(format.get(record, f) == expected,
                        QStringLiteral("record %1 field %2: ").arg(r + 1).arg(QLatin1String(format.field(f).name))
-                           + Fuzz::shown(format.get(record, f)) + QStringLiteral(", expected ") + Fuzz::shown(expected));
+                           + Fuzz::shown(format.get(record, f)) + QStringLiteral(", expected ")
+                           + Fuzz::shown(expected));
         }
     }
 }
@@ -240,7 +242,8 @@ void checkImport(OpenFormats::Format fileFormat, const QByteArray &bytes)
         FUZZ_CHECK(reread.rows == rows, QStringLiteral("rows"));
         return;
     }
-    FUZZ_CHECK(reread.rows.size() == rows.size(), QStringLiteral("%1 rows of %2").arg(reread.rows.size()).arg(rows.size()));
+    FUZZ_CHECK(reread.rows.size() == rows.size(),
+               QStringLiteral("%1 rows of %2").arg(reread.rows.size()).arg(rows.size()));
     for (qsizetype r = 0; r < rows.size(); ++r) {
         for (qsizetype c = 0; c < parsed.header.size(); ++c) {
             const QString &name = parsed.header.at(c);
@@ -253,7 +256,8 @@ void checkImport(OpenFormats::Format fileFormat, const QByteArray &bytes)
                     continue;
             }
             FUZZ_CHECK(value == rows.at(r).at(c), QStringLiteral("row %1 ").arg(r) + name + QStringLiteral(": ")
-                                                     + Fuzz::shown(rows.at(r).at(c)) + QStringLiteral(" -> ") + Fuzz::shown(value));
+                                                      + Fuzz::shown(rows.at(r).at(c)) + QStringLiteral(" -> ")
+                                                      + Fuzz::shown(value));
         }
     }
 }

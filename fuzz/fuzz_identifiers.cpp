@@ -103,7 +103,8 @@ void checkPartitaIva(const QString &number)
 void checkIban(const QString &text)
 {
     FUZZ_CHECK(Iban::remainder97(text) == remainder97(text),
-               Fuzz::shown(text) + QStringLiteral(": %1, expected %2").arg(Iban::remainder97(text)).arg(remainder97(text)));
+               Fuzz::shown(text)
+                   + QStringLiteral(": %1, expected %2").arg(Iban::remainder97(text)).arg(remainder97(text)));
 
     QString t = text;
     t.remove(QLatin1Char(' '));
@@ -113,7 +114,8 @@ void checkIban(const QString &text)
     t = t.mid(4) + t.left(4);
     QString digits;
     for (const QChar c : t)
-        digits += (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ? QString::number(c.unicode() - u'A' + 10) : QString(c);
+        digits +=
+            (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ? QString::number(c.unicode() - u'A' + 10) : QString(c);
     const bool valid = Iban::isValid(text);
     FUZZ_CHECK(valid == (remainder97(digits) == 1), Fuzz::shown(text));
 

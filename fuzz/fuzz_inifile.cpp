@@ -95,7 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int i = 0; i < kEntryCount; ++i)
         before[i] = read(kEntries[i]);
 
-    const QByteArray written = IniFile::withValue(content, QLatin1String(entry.section), QLatin1String(entry.key), value);
+    const QByteArray written =
+        IniFile::withValue(content, QLatin1String(entry.section), QLatin1String(entry.key), value);
     FUZZ_CHECK(written.endsWith("\r\n"), Fuzz::shown(written));
     FUZZ_CHECK(IniFile::withValue(written, QLatin1String(entry.section), QLatin1String(entry.key), value) == written,
                QStringLiteral("writing the same value again changed the file"));
@@ -126,7 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (QString::fromLatin1(kEntries[i].section).compare(QLatin1String(entry.section), Qt::CaseInsensitive) == 0
             && QString::fromLatin1(kEntries[i].key).compare(QLatin1String(entry.key), Qt::CaseInsensitive) == 0)
             continue;
-        FUZZ_CHECK(read(kEntries[i]) == before[i], QStringLiteral("%1 / %2 changed").arg(kEntries[i].section, kEntries[i].key));
+        FUZZ_CHECK(read(kEntries[i]) == before[i],
+                   QStringLiteral("%1 / %2 changed").arg(kEntries[i].section, kEntries[i].key));
     }
     return 0;
 }

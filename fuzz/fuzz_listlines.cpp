@@ -62,8 +62,9 @@ QString recontactLine(const ClienteRecord &r)
 QString vehicleLine(const AutomezzoRecord &r)
 {
     return column(r.Tipo, 20) + QStringLiteral("  ") + column(r.Marca + QLatin1Char(' ') + r.Modello, 30)
-           + QStringLiteral("  Targa: ") + column(r.Targa, 12) + QStringLiteral("  Titolare: ") + column(r.Proprietario, 30)
-           + QStringLiteral("  Anno: ") + column(r.Immatricolazione, 10) + QStringLiteral("  Km: ") + r.Chilometri;
+           + QStringLiteral("  Targa: ") + column(r.Targa, 12) + QStringLiteral("  Titolare: ")
+           + column(r.Proprietario, 30) + QStringLiteral("  Anno: ") + column(r.Immatricolazione, 10)
+           + QStringLiteral("  Km: ") + r.Chilometri;
 }
 
 // The criteria rule on decoded text: every criterion whose trimmed text is not empty occurs in the
@@ -135,7 +136,8 @@ void checkSheets(Fuzz::Input &input)
     const SchedaRecord record = SchedaRecord::fromBytes(whole);
 
     const QString line = SchedaSearch::listLine(whole.constData());
-    FUZZ_CHECK(line == sheetLine(record), Fuzz::shown(line) + QStringLiteral("\n  expected ") + Fuzz::shown(sheetLine(record)));
+    FUZZ_CHECK(line == sheetLine(record),
+               Fuzz::shown(line) + QStringLiteral("\n  expected ") + Fuzz::shown(sheetLine(record)));
     FUZZ_CHECK(SchedaSearch::listLine(SchedaRecord::fromBytes(record.toBytes())) == SchedaSearch::listLine(record),
                QStringLiteral("the line changes through encoding"));
     const bool unpaid = SchedaSearch::isUnpaid(whole.constData());
@@ -150,8 +152,8 @@ void checkSheets(Fuzz::Input &input)
     checkScan(SchedaSearch::search(scratchFile(), prepared, found), found, kept, line);
     ListedRecords unpaidFound;
     const QString unpaidLine = SchedaSearch::unpaidLineSpec().build(whole.constData());
-    FUZZ_CHECK(unpaidLine == unpaidSheetLine(record), Fuzz::shown(unpaidLine) + QStringLiteral("\n  expected ")
-                                                          + Fuzz::shown(unpaidSheetLine(record)));
+    FUZZ_CHECK(unpaidLine == unpaidSheetLine(record),
+               Fuzz::shown(unpaidLine) + QStringLiteral("\n  expected ") + Fuzz::shown(unpaidSheetLine(record)));
     checkScan(SchedaSearch::unpaid(scratchFile(), unpaidFound), unpaidFound, unpaid, unpaidLine);
     // What the unpaid list says is owed is its lines' totals, never more than one unreadable each.
     const SchedaSearch::Owed owed = SchedaSearch::owedOf(unpaidFound.lines);
@@ -162,7 +164,8 @@ void checkSheets(Fuzz::Input &input)
 
     const QString plate = StoricoTarga::comparablePlate(record.Targa);
     FUZZ_CHECK(StoricoTarga::comparablePlate(plate) == plate, Fuzz::shown(record.Targa));
-    FUZZ_CHECK(!plate.contains(QLatin1Char(' ')) && !plate.contains(QLatin1Char('.')) && !plate.contains(QLatin1Char('-')),
+    FUZZ_CHECK(!plate.contains(QLatin1Char(' ')) && !plate.contains(QLatin1Char('.'))
+                   && !plate.contains(QLatin1Char('-')),
                Fuzz::shown(plate));
 }
 
@@ -198,11 +201,13 @@ void checkVehicles(Fuzz::Input &input)
     const AutomezzoRecord record = AutomezzoRecord::fromBytes(whole);
 
     const QString line = AutomezzoSearch::searchLine().build(whole);
-    FUZZ_CHECK(line == vehicleLine(record), Fuzz::shown(line) + QStringLiteral("\n  expected ") + Fuzz::shown(vehicleLine(record)));
+    FUZZ_CHECK(line == vehicleLine(record),
+               Fuzz::shown(line) + QStringLiteral("\n  expected ") + Fuzz::shown(vehicleLine(record)));
 
     const RecordScan::Criteria prepared(AutomezzoRecord::format(), criteria);
     const bool kept = prepared.matches(whole.constData());
-    FUZZ_CHECK(kept == criteriaRule(AutomezzoRecord::format(), whole.constData(), criteria), QStringLiteral("criteria"));
+    FUZZ_CHECK(kept == criteriaRule(AutomezzoRecord::format(), whole.constData(), criteria),
+               QStringLiteral("criteria"));
 
     writeTwice(whole);
     ListedRecords found;
@@ -219,7 +224,8 @@ void checkSorted(const ListedRecords &before, const ListedRecords &after, bool f
     for (qsizetype i = 0; i < seen.size(); ++i)
         FUZZ_CHECK(seen.at(i) == i + 1, QStringLiteral("positions are not a permutation"));
     for (qsizetype i = 0; i < after.size(); ++i)
-        FUZZ_CHECK(after.lines.at(i) == before.lines.at(after.positions.at(i) - 1), QStringLiteral("a line lost its position"));
+        FUZZ_CHECK(after.lines.at(i) == before.lines.at(after.positions.at(i) - 1),
+                   QStringLiteral("a line lost its position"));
     for (qsizetype i = 1; i < after.size(); ++i) {
         const QString a = foldAZ ? TextRules::lowerAZ(after.lines.at(i - 1)) : after.lines.at(i - 1);
         const QString b = foldAZ ? TextRules::lowerAZ(after.lines.at(i)) : after.lines.at(i);
@@ -265,9 +271,11 @@ void checkLists(Fuzz::Input &input)
         anyFound = anyFound || found;
     }
     if (anyFound)
-        FUZZ_CHECK(ListFind::containsLowerAZ(listed.lines.at(step.selection), lower), QStringLiteral("selected a line without the text"));
+        FUZZ_CHECK(ListFind::containsLowerAZ(listed.lines.at(step.selection), lower),
+                   QStringLiteral("selected a line without the text"));
     else
-        FUZZ_CHECK(step.selection == ((selected >= 0 && selected < listed.size()) ? selected : 0), QStringLiteral("the selection moved"));
+        FUZZ_CHECK(step.selection == ((selected >= 0 && selected < listed.size()) ? selected : 0),
+                   QStringLiteral("the selection moved"));
 }
 
 }  // namespace

@@ -44,7 +44,8 @@ void checkPassword(const QString &password)
     FUZZ_CHECK(ok, stored);
     if (CodePage::canEncode(password))
         FUZZ_CHECK(back == password, Fuzz::shown(password) + QStringLiteral(" -> ") + Fuzz::shown(back));
-    FUZZ_CHECK(PasswordStore::canBeStored(password) == (password.size() <= PasswordStore::kMaxLength && CodePage::canEncode(password)),
+    FUZZ_CHECK(PasswordStore::canBeStored(password)
+                   == (password.size() <= PasswordStore::kMaxLength && CodePage::canEncode(password)),
                Fuzz::shown(password));
 }
 
@@ -52,7 +53,8 @@ void checkStore(const QByteArray &content)
 {
     static QTemporaryDir dir;
     QFile out(PasswordStore::fileName(dir.path()));
-    FUZZ_CHECK(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(content) == content.size(), out.fileName());
+    FUZZ_CHECK(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(content) == content.size(),
+               out.fileName());
     out.close();
     bool ok = false;
     const QString password = PasswordStore::storedPassword(dir.path(), &ok);

@@ -69,7 +69,8 @@ void checkRecord(const QByteArray &bytes)
         const QByteArray stored = CodePage::fromUnicode(first[i]);
         const QString where = format.fileName() + QLatin1Char(' ') + QLatin1String(f.name);
         if (stored.size() <= f.capacity)
-            FUZZ_CHECK(second[i] == first[i], where + Fuzz::shown(first[i]) + QStringLiteral(" -> ") + Fuzz::shown(second[i]));
+            FUZZ_CHECK(second[i] == first[i],
+                       where + Fuzz::shown(first[i]) + QStringLiteral(" -> ") + Fuzz::shown(second[i]));
         else
             FUZZ_CHECK(second[i] == TextRules::trim(CodePage::toUnicode(stored.left(f.capacity))), where);
     }
@@ -100,12 +101,15 @@ void checkCodec(Fuzz::Input &input)
     else
         FieldCodec::putLengthPrefixed(record, offset, capacity, text);
     FUZZ_CHECK(record.size() == before.size(), QStringLiteral("the buffer changed size"));
-    const bool fits = offset >= 0 && capacity >= 0 && offset + capacity + 1 <= record.size()
-                      && (zeroTerminated || capacity <= 255);
+    const bool fits =
+        offset >= 0 && capacity >= 0 && offset + capacity + 1 <= record.size() && (zeroTerminated || capacity <= 255);
     for (int i = 0; i < record.size(); ++i) {
         if (!fits || i < offset || i > offset + capacity)
-            FUZZ_CHECK(record.at(i) == before.at(i), QStringLiteral("byte %1 outside the field changed (offset %2, capacity %3)")
-                                                        .arg(i).arg(offset).arg(capacity));
+            FUZZ_CHECK(record.at(i) == before.at(i),
+                       QStringLiteral("byte %1 outside the field changed (offset %2, capacity %3)")
+                           .arg(i)
+                           .arg(offset)
+                           .arg(capacity));
     }
     const QString back = zeroTerminated ? FieldCodec::getZeroTerminated(record, offset, capacity)
                                         : FieldCodec::getLengthPrefixed(record, offset, capacity);
@@ -115,7 +119,8 @@ void checkCodec(Fuzz::Input &input)
         QByteArray expected = CodePage::fromUnicode(zeroTerminated ? text : TextRules::trim(text)).left(capacity);
         if (zeroTerminated)
             expected.replace('\0', ' ');
-        FUZZ_CHECK(back == TextRules::trim(CodePage::toUnicode(expected)), Fuzz::shown(text) + QStringLiteral(" -> ") + Fuzz::shown(back));
+        FUZZ_CHECK(back == TextRules::trim(CodePage::toUnicode(expected)),
+                   Fuzz::shown(text) + QStringLiteral(" -> ") + Fuzz::shown(back));
     }
 }
 
@@ -130,8 +135,9 @@ void checkReader(Fuzz::Input &input)
 {
     const int recordSize = 1 + input.byte() % 48;
     const quint8 how = input.byte();
-    constexpr RecordReader::Mode kModes[] = {RecordReader::Mode::Map, RecordReader::Mode::Span, RecordReader::Mode::Whole,
-                                             RecordReader::Mode::Ring, RecordReader::Mode::Auto};
+    constexpr RecordReader::Mode kModes[] = {RecordReader::Mode::Map, RecordReader::Mode::Span,
+                                             RecordReader::Mode::Whole, RecordReader::Mode::Ring,
+                                             RecordReader::Mode::Auto};
     const RecordReader::Mode mode = kModes[how % 5];
     const qint64 window = qint64(recordSize) * (1 + input.byte() % 5);
     // Up to two declared fields somewhere in the record (none: the whole record).
@@ -159,7 +165,8 @@ void checkReader(Fuzz::Input &input)
     qint64 count = 0;
     while (const char *record = reader.next()) {
         ++count;
-        FUZZ_CHECK(reader.position() == count, QStringLiteral("position %1 at record %2").arg(reader.position()).arg(count));
+        FUZZ_CHECK(reader.position() == count,
+                   QStringLiteral("position %1 at record %2").arg(reader.position()).arg(count));
         const char *expected = file.constData() + (count - 1) * recordSize;
         if (spans.isEmpty()) {
             FUZZ_CHECK(std::memcmp(record, expected, size_t(recordSize)) == 0, QStringLiteral("record %1").arg(count));
@@ -170,7 +177,8 @@ void checkReader(Fuzz::Input &input)
         }
     }
     FUZZ_CHECK(!reader.failed(), reader.errorString());
-    FUZZ_CHECK(count == file.size() / recordSize, QStringLiteral("%1 records of %2").arg(count).arg(file.size() / recordSize));
+    FUZZ_CHECK(count == file.size() / recordSize,
+               QStringLiteral("%1 records of %2").arg(count).arg(file.size() / recordSize));
     reader.close();
     RecordReader::setMode(RecordReader::Mode::Auto);
     RecordReader::setMapWindowBytes(RecordReader::kDefaultMapWindowBytes);

@@ -24,8 +24,8 @@ QString dataFolder(QStringList *problems, bool *usable)
 {
     *usable = true;
     const QString executableFolder = QCoreApplication::applicationDirPath();
-    const QString folder = InstallLayout::dataFolder(
-        executableFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString folder =
+        InstallLayout::dataFolder(executableFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (folder != executableFolder)
         *usable = InstallLayout::prepareDataFolder(folder, InstallLayout::sharedFolder(executableFolder), problems);
     return folder;

@@ -11,11 +11,10 @@
 #include "reports/ReportPreview.h"
 #include "reports/SchedaReport.h"
 #include "sheets/TfrmAnteprimaScheda.h"
-#include "widgets/TfrmCalendario.h"
+#include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmNumerazione.h"
 #include "sheets/TfrmStampaScheda.h"
 #include "sheets/TfrmStorico.h"
-#include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 #include "shell/Startup.h"
 #include "shell/TfrmAvvio.h"
@@ -30,6 +29,7 @@
 #include "vehicles/TfrmExpAutoparco.h"
 #include "vehicles/TfrmScadenze.h"
 #include "vehicles/TfrmSlideshow_Automezzi.h"
+#include "widgets/TfrmCalendario.h"
 
 #include <QApplication>
 #include <QDir>

@@ -15,6 +15,8 @@ struct AutomezzoRecord : RecordBase<AutomezzoRecord>
     static constexpr FieldEncoding kEncoding = FieldEncoding::LengthPrefixed;
     static QString fileName() { return QStringLiteral("Parco_Automezzi.pro"); }
 
+    // The field names stay packed as in the layout table.
+    // clang-format off
     enum Field {
         fTipo, fAccessori, fMarca, fModello, fTarga, fImmatricolazione, fColore, fTelaio,
         fPneumatici, fStatoVeicolo, fChilometri, fDataLettura, fAlimentazione, fCilindrata, fKW,
@@ -24,11 +26,11 @@ struct AutomezzoRecord : RecordBase<AutomezzoRecord>
         fDesc02, fDesc03,
         FieldCount
     };
+    // clang-format on
     static const std::array<Layout, FieldCount> &layout();
 
-    QString Tipo, Accessori, Marca, Modello, Targa, Immatricolazione, Colore, Telaio, Pneumatici,
-        StatoVeicolo, Chilometri, DataLettura, Alimentazione, Cilindrata, KW, Ambiente, Posti,
-        Portata, Compagnia, TelAssicuratore, Polizza, Incidenti, Centraline, Proprietario,
-        TelProprietario, Meccanico, TelMeccanico, ScadRevisione, ScadTagliando, ScadAssicurazione,
-        ScadBollo, Note, File01, File02, File03, Desc01, Desc02, Desc03;
+    QString Tipo, Accessori, Marca, Modello, Targa, Immatricolazione, Colore, Telaio, Pneumatici, StatoVeicolo,
+        Chilometri, DataLettura, Alimentazione, Cilindrata, KW, Ambiente, Posti, Portata, Compagnia, TelAssicuratore,
+        Polizza, Incidenti, Centraline, Proprietario, TelProprietario, Meccanico, TelMeccanico, ScadRevisione,
+        ScadTagliando, ScadAssicurazione, ScadBollo, Note, File01, File02, File03, Desc01, Desc02, Desc03;
 };

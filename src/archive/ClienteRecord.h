@@ -15,6 +15,8 @@ struct ClienteRecord : RecordBase<ClienteRecord>
     static constexpr FieldEncoding kEncoding = FieldEncoding::LengthPrefixed;
     static QString fileName() { return QStringLiteral("Clienti.pro"); }
 
+    // The field names stay packed as in the layout table.
+    // clang-format off
     enum Field {
         fCognome, fNome, fDitta, fSesso, fRecapito, fIndirizzoRes, fProvRes, fComuneRes, fCapRes,
         fDataNasc, fComuneNasc, fProvNasc, fTelCasa, fTelUff, fTelCel, fPec, fEmail, fCodFisc,
@@ -23,10 +25,11 @@ struct ClienteRecord : RecordBase<ClienteRecord>
         fFile03, fDesc01, fDesc02, fDesc03,
         FieldCount
     };
+    // clang-format on
     static const std::array<Layout, FieldCount> &layout();
 
-    QString Cognome, Nome, Ditta, Sesso, Recapito, IndirizzoRes, ProvRes, ComuneRes, CapRes, DataNasc,
-        ComuneNasc, ProvNasc, TelCasa, TelUff, TelCel, Pec, Email, CodFisc, Carta, ScadeCarta,
-        PartitaIva, Iban, Veicolo, Marca, Telaio, Immatricolazione, Alimentazione, Targa, Questioni,
-        Note, CodiceDest, Ricontatta, File01, File02, File03, Desc01, Desc02, Desc03;
+    QString Cognome, Nome, Ditta, Sesso, Recapito, IndirizzoRes, ProvRes, ComuneRes, CapRes, DataNasc, ComuneNasc,
+        ProvNasc, TelCasa, TelUff, TelCel, Pec, Email, CodFisc, Carta, ScadeCarta, PartitaIva, Iban, Veicolo, Marca,
+        Telaio, Immatricolazione, Alimentazione, Targa, Questioni, Note, CodiceDest, Ricontatta, File01, File02, File03,
+        Desc01, Desc02, Desc03;
 };

@@ -12,8 +12,7 @@ void sortByKeys(ListedRecords &records, const QStringList &keys)
 {
     QVector<qsizetype> order(keys.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&keys](qsizetype a, qsizetype b) { return keys.at(a) < keys.at(b); });
+    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) { return keys.at(a) < keys.at(b); });
     ListedRecords sorted;
     sorted.lines.reserve(records.lines.size());
     sorted.positions.reserve(records.lines.size());

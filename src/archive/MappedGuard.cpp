@@ -66,8 +66,8 @@ void onBusError(int signal, siginfo_t *info, void *context)
             continue;
         // The page is gone from the file: zeros in its place, and the reader is told.
         const std::uintptr_t page = address & ~(g_pageSize - 1);
-        void *replaced = mmap(reinterpret_cast<void *>(page), g_pageSize, PROT_READ,
-                              MAP_FIXED | MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        void *replaced =
+            mmap(reinterpret_cast<void *>(page), g_pageSize, PROT_READ, MAP_FIXED | MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (replaced == MAP_FAILED)
             break;
         slot.faulted.store(true, std::memory_order_release);
@@ -130,7 +130,9 @@ int watch(const void *, std::size_t)
     return -1;
 }
 
-void unwatch(int) {}
+void unwatch(int)
+{
+}
 
 bool faulted(int)
 {
@@ -159,8 +161,7 @@ bool onNetworkFileSystem(int handle, const QString &path)
     case 0x73757245UL:  // Coda
     case 0x47504653UL:  // GPFS
         return true;
-    default:
-        return false;
+    default: return false;
     }
 #elif defined(Q_OS_DARWIN) || defined(Q_OS_FREEBSD)
     Q_UNUSED(path);

@@ -164,8 +164,9 @@ QString cutFailed()
 
 QString outsideText(qint64 position, qint64 count)
 {
-    return count > 0 ? QStringLiteral("la posizione %1 non esiste nell'archivio (record da 1 a %2)").arg(position).arg(count)
-                     : QStringLiteral("la posizione %1 non esiste: l'archivio è vuoto").arg(position);
+    return count > 0
+               ? QStringLiteral("la posizione %1 non esiste nell'archivio (record da 1 a %2)").arg(position).arg(count)
+               : QStringLiteral("la posizione %1 non esiste: l'archivio è vuoto").arg(position);
 }
 
 }  // namespace
@@ -509,7 +510,8 @@ bool RecordArchive::recoverJournal()
     QFile journal(journalName);
     if (!journal.open(QIODevice::ReadOnly)) {
         m_failed = true;
-        m_error = QStringLiteral("impossibile leggere il giornale di ripristino (%1)").arg(SystemError::lastError(journal));
+        m_error =
+            QStringLiteral("impossibile leggere il giornale di ripristino (%1)").arg(SystemError::lastError(journal));
         return false;
     }
     const QByteArray bytes =
@@ -570,8 +572,7 @@ bool RecordArchive::writeJournal(const QByteArray &bytes)
         return failJournal(false);
     if (FaultInjection::fails(FaultInjection::Step::Flush))
         return failJournal(true);
-    if (!RollbackJournal::syncToDisk(journal)
-        || !RollbackJournal::syncFolder(QFileInfo(journalName).absolutePath()))
+    if (!RollbackJournal::syncToDisk(journal) || !RollbackJournal::syncFolder(QFileInfo(journalName).absolutePath()))
         return failJournal(false);
     journal.close();
     return true;
@@ -591,7 +592,8 @@ bool RecordArchive::retireJournal(bool throughSeam)
     QFile journal(journalName);
     if (!journal.open(QIODevice::WriteOnly | QIODevice::Truncate) || !RollbackJournal::syncToDisk(journal)) {
         m_failed = true;
-        m_error = QStringLiteral("impossibile eliminare il giornale di ripristino (%1)").arg(SystemError::lastError(journal));
+        m_error =
+            QStringLiteral("impossibile eliminare il giornale di ripristino (%1)").arg(SystemError::lastError(journal));
         return false;
     }
     journal.close();

@@ -181,16 +181,11 @@ RecordReader::Mode RecordReader::mode()
 const char *RecordReader::modeName(Mode mode)
 {
     switch (mode) {
-    case Mode::Auto:
-        return "auto";
-    case Mode::Map:
-        return "map";
-    case Mode::Whole:
-        return "whole";
-    case Mode::Span:
-        return "span";
-    case Mode::Ring:
-        return "ring";
+    case Mode::Auto: return "auto";
+    case Mode::Map: return "map";
+    case Mode::Whole: return "whole";
+    case Mode::Span: return "span";
+    case Mode::Ring: return "ring";
     }
     return "?";
 }
@@ -383,7 +378,8 @@ void RecordReader::close()
                 continue;
             if (!text.isEmpty())
                 text += QLatin1Char(' ');
-            text += QStringLiteral("%1 %2").arg(wayName(Mode(at / 2), at % 2 == 1)).arg(m.nsPerRecord / 1000.0, 0, 'f', 2);
+            text +=
+                QStringLiteral("%1 %2").arg(wayName(Mode(at / 2), at % 2 == 1)).arg(m.nsPerRecord / 1000.0, 0, 'f', 2);
         }
         QMutexLocker locker(&lastMeasuresLock());
         lastMeasuresText() = text;
@@ -753,9 +749,7 @@ bool RecordReader::fetch(bool each)
             // A sample maps a window of kSampleRecords: the faults, not the mapping, are its cost.
             records = choice.measure ? qMin<qint64>(windowRecords, kSampleRecords) : windowRecords;
             break;
-        case Mode::Whole:
-            records = qMax<qint64>(1, blockBytes() / m_recordSize);
-            break;
+        case Mode::Whole: records = qMax<qint64>(1, blockBytes() / m_recordSize); break;
         default:
             // Two rings' worth: each thread hands its half to the system at once.
             records = qMin<qint64>(2 * kRingDepth, windowRecords);
@@ -784,9 +778,7 @@ bool RecordReader::fetch(bool each)
                     touch(i, m_eachRanges);
             }
             break;
-        case Mode::Whole:
-            ok = readBlock(records);
-            break;
+        case Mode::Whole: ok = readBlock(records); break;
         default:
             // A file that has become shorter than the records counted at the start is a failed read
             // (the positioned reads of a few bytes could otherwise still find some of them).
@@ -877,7 +869,8 @@ bool RecordReader::readBlock(qint64 records)
     // On two threads: in two halves.
     const qint64 offset = (m_nextPosition - 1) * m_recordSize;
     const qint64 first = m_split && records > 1 ? (records + 1) / 2 * m_recordSize : bytes;
-    const Piece halves[2] = {{offset, m_buffer.data(), first}, {offset + first, m_buffer.data() + first, bytes - first}};
+    const Piece halves[2] = {{offset, m_buffer.data(), first},
+                             {offset + first, m_buffer.data() + first, bytes - first}};
     if (!readPieces(halves, first < bytes ? 2 : 1))
         return false;
     m_base = m_buffer.constData();

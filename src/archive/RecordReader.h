@@ -107,13 +107,13 @@ public:
     static QString wayName(Mode way, bool split);
     struct Situation
     {
-        Mode forced = Mode::Auto;  // mode()
-        int forcedThreads = 0;     // threads()
-        bool freeCore = false;     // a second core is free: the machine has two or more and the
-                                   // load average leaves one
-        bool mapAllowed = true;    // false once a window of this file could not be mapped
-        bool ringAllowed = false;  // an io_uring ring is set up for this reader
-        bool spansSkip = false;    // the fields read of every record leave some of its bytes unread
+        Mode forced = Mode::Auto;                // mode()
+        int forcedThreads = 0;                   // threads()
+        bool freeCore = false;                   // a second core is free: the machine has two or more and the
+                                                 // load average leaves one
+        bool mapAllowed = true;                  // false once a window of this file could not be mapped
+        bool ringAllowed = false;                // an io_uring ring is set up for this reader
+        bool spansSkip = false;                  // the fields read of every record leave some of its bytes unread
         std::array<Measure, kSlots> measured{};  // by slot()
     };
     static Choice choose(const Situation &situation);
@@ -166,7 +166,6 @@ public:
     Mode way() const { return m_way; }
     bool split() const { return m_split; }
 
-
     struct Piece
     {
         qint64 offset;  // in the file
@@ -211,28 +210,28 @@ private:
     QVector<Range> m_eachRanges;  // those declared with needEach()
     QVector<Range> m_keptRanges;  // the need ranges that the each ranges leave out
     bool m_whole = false;         // needWhole()
-    int m_aheadOffset = -1;  // the byte of each record asked for ahead; -1: m_spanBegin
+    int m_aheadOffset = -1;       // the byte of each record asked for ahead; -1: m_spanBegin
     bool m_usedMapping = false;
     Situation m_situation;
     Mode m_way = Mode::Whole;
     bool m_split = false;
-    bool m_sampling = false;     // the batch being read is a timed sample
-    qint64 m_sampleNs = 0;       // its time so far
+    bool m_sampling = false;                   // the batch being read is a timed sample
+    qint64 m_sampleNs = 0;                     // its time so far
     std::array<qint64, kSlots> m_recordsBy{};  // records read each way, by slot()
-    bool m_eachFetched = false;  // the batch holds only the needEach() bytes
+    bool m_eachFetched = false;                // the batch holds only the needEach() bytes
 
     qint64 m_scanCount = -1;    // whole records when the scan began
     qint64 m_nextPosition = 1;  // the next record to hand out
     qint64 m_current = 0;
-    qint64 m_first = 0;         // 1-based position of the first record of the window or block
-    qint64 m_count = 0;         // records in the window or block
+    qint64 m_first = 0;  // 1-based position of the first record of the window or block
+    qint64 m_count = 0;  // records in the window or block
     const char *m_base = nullptr;
-    qint64 m_stride = 0;        // bytes from one record of the batch to the next at m_base
+    qint64 m_stride = 0;  // bytes from one record of the batch to the next at m_base
     uchar *m_mapped = nullptr;
     int m_guardSlot = -1;  // the mapping's slot in MappedGuard
     QByteArray m_buffer;
-    QByteArray m_keptBuffer;    // the records kept, whole-record apart, when the batch holds the
-                                // needEach() bytes only
+    QByteArray m_keptBuffer;  // the records kept, whole-record apart, when the batch holds the
+                              // needEach() bytes only
     QVector<qint64> m_kept;
     QVector<Piece> m_pieces;
     std::unique_ptr<Ring> m_ring;

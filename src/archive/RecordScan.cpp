@@ -95,8 +95,9 @@ QList<int> LineLayout::fields() const
 
 bool search(const QString &archivePath, const LineLayout &line, const Criteria &criteria, ListedRecords &found)
 {
-    return scan(archivePath, line, [&criteria](const char *record) { return criteria.matches(record); },
-                criteria.fields(), found);
+    return scan(
+        archivePath, line, [&criteria](const char *record) { return criteria.matches(record); }, criteria.fields(),
+        found);
 }
 
 bool readAt(const QString &archivePath, const RecordFormat &format, qint64 position, QByteArray &record)

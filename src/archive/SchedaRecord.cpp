@@ -1,6 +1,5 @@
 #include "archive/SchedaRecord.h"
 
-
 const std::array<SchedaRecord::Layout, SchedaRecord::FieldCount> &SchedaRecord::layout()
 {
     static const std::array<Layout, FieldCount> table = {{

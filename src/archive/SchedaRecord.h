@@ -14,6 +14,8 @@ struct SchedaRecord : RecordBase<SchedaRecord>
     static constexpr FieldEncoding kEncoding = FieldEncoding::ZeroTerminated;
     static QString fileName() { return QStringLiteral("Schede_Interventi_Elettrauto.pro"); }
 
+    // The field names stay packed as in the layout table.
+    // clang-format off
     enum Field {
         fNumScheda, fData, fTecnico, fAzienda, fPratica, fCliente, fRecapito, fVeicolo, fTarga,
         fMarca, fChilometraggio, fDanni, fDataInizio, fStato, fDataFine, fVernice, fRicambi,
@@ -21,9 +23,10 @@ struct SchedaRecord : RecordBase<SchedaRecord>
         fDesc02, fDesc03,
         FieldCount
     };
+    // clang-format on
     static const std::array<Layout, FieldCount> &layout();
 
-    QString NumScheda, Data, Tecnico, Azienda, Pratica, Cliente, Recapito, Veicolo, Targa, Marca,
-        Chilometraggio, Danni, DataInizio, Stato, DataFine, Vernice, Ricambi, Interventi, Manodopera,
-        Note, Totale, Pagato, File01, File02, File03, Desc01, Desc02, Desc03;
+    QString NumScheda, Data, Tecnico, Azienda, Pratica, Cliente, Recapito, Veicolo, Targa, Marca, Chilometraggio, Danni,
+        DataInizio, Stato, DataFine, Vernice, Ricambi, Interventi, Manodopera, Note, Totale, Pagato, File01, File02,
+        File03, Desc01, Desc02, Desc03;
 };

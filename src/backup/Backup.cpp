@@ -25,8 +25,8 @@
 #include <optional>
 
 #ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
+#  include <fcntl.h>
+#  include <unistd.h>
 #endif
 
 namespace Backup {
@@ -265,8 +265,8 @@ Result readCopy(const QString &zipPath, QVector<EntryInfo> *entries, const Sink 
         }
     }
     if (r != ARCHIVE_EOF) {
-        result.error = QStringLiteral("La copia di sicurezza %1 è danneggiata: %2")
-                           .arg(copyName, archiveError(a.get(), true));
+        result.error =
+            QStringLiteral("La copia di sicurezza %1 è danneggiata: %2").arg(copyName, archiveError(a.get(), true));
         return result;
     }
     result.ok = true;
@@ -394,8 +394,7 @@ QByteArray encodePlan(const SwapPlan &plan)
 bool isPlainName(const QString &name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-           && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
-           && !name.contains(QLatin1Char(':'));
+           && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char(':'));
 }
 
 bool decodePlan(const QByteArray &bytes, SwapPlan *plan)
@@ -557,8 +556,7 @@ QStringList dataFiles(const QString &folder)
             files << info.fileName();
     }
     for (const QString &sub : dataFolders()) {
-        QDirIterator it(dir.filePath(sub), QDir::Files | QDir::Hidden | QDir::NoSymLinks,
-                        QDirIterator::Subdirectories);
+        QDirIterator it(dir.filePath(sub), QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             it.next();
             files << dir.relativeFilePath(it.filePath());
@@ -654,17 +652,20 @@ Result create(const QString &folder, const QString &destFolder, const QDateTime 
                     // A file this user may only read (a read-only share): copied as it lies, a journal
                     // beside it applied to the bytes read.
                     if (QFileInfo(path).isWritable() || !archive.OpenForReading(path, recordSize))
-                        return fail(QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
+                        return fail(
+                            QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
                 }
                 size = archive.LengthForCopy();
                 if (size < 0)
-                    return fail(QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
+                    return fail(
+                        QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
                 block = qMax<qint64>(1, block / recordSize) * recordSize;
                 if (block > buffer.size())
                     buffer.resize(block);
             } else {
                 if (!in.open(QIODevice::ReadOnly))
-                    return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, SystemError::lastError(in)));
+                    return fail(
+                        QStringLiteral("Impossibile leggere il file %1: %2").arg(name, SystemError::lastError(in)));
                 size = in.size();
             }
             if (!zip->begin(name, size, QFileInfo(path).lastModified()))
@@ -678,11 +679,13 @@ Result create(const QString &folder, const QString &destFolder, const QDateTime 
                 const qint64 n = qMin(block, size - at);
                 if (recordSize > 0) {
                     if (!archive.ReadForCopy(at, buffer.data(), n))
-                        return fail(QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
+                        return fail(
+                            QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(name, archive.ErrorString()));
                 } else {
                     const qint64 got = in.read(buffer.data(), n);
                     if (got < 0)
-                        return fail(QStringLiteral("Impossibile leggere il file %1: %2").arg(name, SystemError::lastError(in)));
+                        return fail(
+                            QStringLiteral("Impossibile leggere il file %1: %2").arg(name, SystemError::lastError(in)));
                     if (got != n)
                         return fail(QStringLiteral("Il file %1 è stato accorciato durante la copia: ripetere la copia "
                                                    "di sicurezza.")
@@ -738,8 +741,7 @@ Result verify(const QString &zipPath, QVector<QPair<QString, qint64>> *entries)
     Result result = readCopy(zipPath, &read, {}, {});
     if (result.ok && read.isEmpty()) {
         result.ok = false;
-        result.error = QStringLiteral("La copia di sicurezza %1 non contiene dati.")
-                           .arg(QFileInfo(zipPath).fileName());
+        result.error = QStringLiteral("La copia di sicurezza %1 non contiene dati.").arg(QFileInfo(zipPath).fileName());
     }
     if (entries) {
         for (const EntryInfo &entry : read)
@@ -778,8 +780,8 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
     const QString staging = dir.filePath(stagingName);
     QDir(staging).removeRecursively();
     if (!QDir().mkpath(staging)) {
-        result.error = QStringLiteral("Impossibile creare una cartella di lavoro in %1.")
-                           .arg(QDir::toNativeSeparators(folder));
+        result.error =
+            QStringLiteral("Impossibile creare una cartella di lavoro in %1.").arg(QDir::toNativeSeparators(folder));
         return result;
     }
     auto cleanFail = [&](const QString &error) {
@@ -829,8 +831,8 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
     if (!unpacked.ok)
         return cleanFail(unpacked.error);
     if (unpacked.files == 0)
-        return cleanFail(QStringLiteral("La copia di sicurezza %1 non contiene dati.")
-                             .arg(QFileInfo(zipPath).fileName()));
+        return cleanFail(
+            QStringLiteral("La copia di sicurezza %1 non contiene dati.").arg(QFileInfo(zipPath).fileName()));
 
     // 2. The copy must hold the archives under their own names (the program finds "Clienti.pro",
     // not "CLIENTI.PRO"): a copy with none of them would leave empty registers in place of the data.
@@ -847,7 +849,8 @@ Result restore(const QString &zipPath, const QString &folder, const QDateTime &w
         }
     }
     const QString copyName = QFileInfo(zipPath).fileName();
-    const QString otherCaseText = otherCase.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(otherCase.join(QLatin1String("; ")));
+    const QString otherCaseText =
+        otherCase.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(otherCase.join(QLatin1String("; ")));
     if (missing.size() == archiveFileNames().size())
         return cleanFail(QStringLiteral("La copia di sicurezza %1 non contiene nessun archivio di Cablora (%2)%3 e "
                                         "non viene ripristinata: i dati attuali sono rimasti al loro posto.")
@@ -926,8 +929,8 @@ Result finishInterruptedRestore(const QString &folder)
         QFile::remove(dir.filePath(name));
     if (!QFileInfo::exists(planPath)) {
         // A restore stopped before its swap moved nothing: only its work folder is left, and goes.
-        const QStringList stale = dir.entryList({stagingPrefix() + QLatin1Char('*')},
-                                                QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QStringList stale =
+            dir.entryList({stagingPrefix() + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
         for (const QString &name : stale)
             QDir(dir.filePath(name)).removeRecursively();
         return result;

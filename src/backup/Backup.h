@@ -45,8 +45,7 @@ struct Result
 };
 
 // Writes a verified copy of the program folder's data into destFolder.
-Result create(const QString &folder, const QString &destFolder, const QDateTime &when,
-              const Progress &progress = {});
+Result create(const QString &folder, const QString &destFolder, const QDateTime &when, const Progress &progress = {});
 
 // Reads a copy whole (each entry's zip checksum is checked while reading) and refuses names that
 // are not data paths, absolute or climb out with "..". Fills entries with name and bytes read.
@@ -69,8 +68,8 @@ using ConfirmIncomplete = std::function<bool(const QStringList &missing)>;
 // <folder>/Dati_precedenti_<when> first (Result::asideFolder). A copy that holds none of the three
 // archives (by their exact names) is refused; one that lacks some is restored only when
 // confirmIncomplete says so (without it, it is refused).
-Result restore(const QString &zipPath, const QString &folder, const QDateTime &when,
-               const Progress &progress = {}, const ConfirmIncomplete &confirmIncomplete = {});
+Result restore(const QString &zipPath, const QString &folder, const QDateTime &when, const Progress &progress = {},
+               const ConfirmIncomplete &confirmIncomplete = {});
 
 // Runs to its end a restore that was stopped while it moved files (see the swap plan in Backup.cpp):
 // forward to the restored data, or back to the former data when it had failed and was being undone;

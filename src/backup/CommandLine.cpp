@@ -76,10 +76,10 @@ Options parseOptions(const QStringList &arguments, const QString &defaultFolder)
 // the value of one, when it names that verb.
 qsizetype invoiceVerbAt(const QStringList &arguments)
 {
-    static const QStringList valueOptions = {
-        QStringLiteral("--cartella"), QStringLiteral("--format"),   QStringLiteral("--cliente"),
-        QStringLiteral("--data"),     QStringLiteral("--numero"),   QStringLiteral("--aliquota"),
-        QStringLiteral("--pagamento")};
+    static const QStringList valueOptions = {QStringLiteral("--cartella"), QStringLiteral("--format"),
+                                             QStringLiteral("--cliente"),  QStringLiteral("--data"),
+                                             QStringLiteral("--numero"),   QStringLiteral("--aliquota"),
+                                             QStringLiteral("--pagamento")};
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
         if (valueOptions.contains(a))
@@ -142,8 +142,7 @@ int runImport(const Options &o, QTextStream &out, QTextStream &err)
     if (!(o.format.isEmpty() ? OpenFormats::formatFromFileName(fileName, &format)
                              : OpenFormats::formatFromName(o.format, &format)))
         return usageError(err, QStringLiteral("Formato sconosciuto: indicare --format csv oppure --format json."));
-    const OpenFormats::ImportResult result =
-        OpenFormats::importFile(o.folder, *record, format, fileName, o.dryRun);
+    const OpenFormats::ImportResult result = OpenFormats::importFile(o.folder, *record, format, fileName, o.dryRun);
     switch (result.outcome) {
     case OpenFormats::ImportResult::FileUnreadable:
         err << result.error << '\n' << QStringLiteral("Nessun record è stato aggiunto.\n");
@@ -151,13 +150,13 @@ int runImport(const Options &o, QTextStream &out, QTextStream &err)
     case OpenFormats::ImportResult::Refused:
         for (const QString &problem : result.problems.lines())
             err << problem << '\n';
-        err << QStringLiteral("Il file contiene errori: nessun record è stato aggiunto a %1.\n").arg(record->fileName());
+        err << QStringLiteral("Il file contiene errori: nessun record è stato aggiunto a %1.\n")
+                   .arg(record->fileName());
         return 1;
     case OpenFormats::ImportResult::NotWritten:
         err << result.error << '\n' << QStringLiteral("Nessun record è stato aggiunto a %1.\n").arg(record->fileName());
         return 1;
-    case OpenFormats::ImportResult::Appended:
-        break;
+    case OpenFormats::ImportResult::Appended: break;
     }
     if (o.dryRun) {
         out << QStringLiteral("Verifica riuscita: %1 record si possono aggiungere a %2 (nulla è stato scritto).\n")
@@ -235,12 +234,11 @@ bool isCommandLine(const QStringList &arguments)
 
 QString usage()
 {
-    return QStringLiteral(
-        "Uso:\n"
-        "  cablora export schede|clienti|automezzi --format csv|json FILE\n"
-        "  cablora import schede|clienti|automezzi FILE [--format csv|json] [--dry-run]\n"
-        "  cablora backup CARTELLA_DESTINAZIONE\n"
-               "  cablora restore FILE_COPIA [--incompleta]\n")
+    return QStringLiteral("Uso:\n"
+                          "  cablora export schede|clienti|automezzi --format csv|json FILE\n"
+                          "  cablora import schede|clienti|automezzi FILE [--format csv|json] [--dry-run]\n"
+                          "  cablora backup CARTELLA_DESTINAZIONE\n"
+                          "  cablora restore FILE_COPIA [--incompleta]\n")
            + InvoiceCommand::usage()
            + QStringLiteral("  cablora            (senza comandi: apre le finestre del programma)\n"
                             "Con --cartella DIR si lavora sui dati della cartella DIR invece di quella del programma.\n"

@@ -167,13 +167,12 @@ QByteArray write(Format format, const QStringList &header, const QVector<QString
     return out;
 }
 
-qint64 exportArchive(const QString &folder, const RecordFormat &record, Format format,
-                     const QString &fileName, QString *error)
+qint64 exportArchive(const QString &folder, const RecordFormat &record, Format format, const QString &fileName,
+                     QString *error)
 {
     RecordArchive archive;
     if (!archive.OpenForReading(QDir(folder).filePath(record.fileName()), record.size())) {
-        *error = QStringLiteral("Impossibile leggere l'archivio %1: %2")
-                     .arg(record.fileName(), archive.ErrorString());
+        *error = QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(record.fileName(), archive.ErrorString());
         return -1;
     }
     QSaveFile out(fileName);
@@ -207,16 +206,14 @@ qint64 exportArchive(const QString &folder, const RecordFormat &record, Format f
     }
     if (archive.Failed()) {
         out.cancelWriting();
-        *error = QStringLiteral("Impossibile leggere l'archivio %1: %2")
-                     .arg(record.fileName(), archive.ErrorString());
+        *error = QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(record.fileName(), archive.ErrorString());
         return -1;
     }
     if (format == Format::Json && !put(jsonEnd(count == 0)))
         return writeFailed();
     // Flushed here, not left to commit(): commit() does not notice a buffered write that fails
     // (a full disk) and would put the short file in place of the old one.
-    if (FaultInjection::fails(Step::Flush) || !out.flush() || FaultInjection::fails(Step::Rename)
-        || !out.commit())
+    if (FaultInjection::fails(Step::Flush) || !out.flush() || FaultInjection::fails(Step::Rename) || !out.commit())
         return writeFailed();
     return count;
 }
@@ -271,7 +268,9 @@ bool isJsonBlank(int c)
 
 }  // namespace
 
-RowReader::RowReader(Format format, QIODevice *device) : m_format(format), m_device(device) {}
+RowReader::RowReader(Format format, QIODevice *device) : m_format(format), m_device(device)
+{
+}
 
 // True while there is a byte at m_at; false at the end of the device or when it cannot be read
 // (m_error set).
@@ -430,8 +429,8 @@ bool RowReader::readCsvLine(QList<QByteArray> &fields, QString &rowError, bool *
         }
         // Text after the closing quote of a field.
         if (rowError.isEmpty())
-            rowError = QStringLiteral("nel campo %1 segue altro testo dopo le virgolette di chiusura")
-                           .arg(fields.size() + 1);
+            rowError =
+                QStringLiteral("nel campo %1 segue altro testo dopo le virgolette di chiusura").arg(fields.size() + 1);
         field += c;
         state = Plain;
     }
@@ -614,7 +613,9 @@ bool RowReader::nextJson(Row &row)
     return true;
 }
 
-RowChecker::RowChecker(const RecordFormat &record) : m_record(record) {}
+RowChecker::RowChecker(const RecordFormat &record) : m_record(record)
+{
+}
 
 // The field a column fills: -1 for the position column (not stored), -2 for a column that names no
 // field (its problem appended the first time it is met).
@@ -691,7 +692,10 @@ bool RowChecker::check(const Row &row, qint64 number, QByteArray *bytes, QString
         }
         const qsizetype length = CodePage::fromUnicode(value).size();
         if (length > span.capacity) {
-            reasons << QStringLiteral("\"%1\" è lungo %2 caratteri, al massimo %3").arg(name).arg(length).arg(span.capacity);
+            reasons << QStringLiteral("\"%1\" è lungo %2 caratteri, al massimo %3")
+                           .arg(name)
+                           .arg(length)
+                           .arg(span.capacity);
             continue;
         }
         m_record.put(*bytes, field, value);
@@ -772,8 +776,7 @@ qint64 appendRecords(const QString &folder, const RecordFormat &record, const QV
         return 0;
     RecordArchive archive;
     if (!archive.OpenOrCreate(QDir(folder).filePath(record.fileName()), record.size())) {
-        *error = QStringLiteral("Impossibile aprire l'archivio %1: %2")
-                     .arg(record.fileName(), archive.ErrorString());
+        *error = QStringLiteral("Impossibile aprire l'archivio %1: %2").arg(record.fileName(), archive.ErrorString());
         return 0;
     }
     if (archive.AppendAll(records) < 0) {
@@ -866,7 +869,8 @@ ImportResult importFile(const QString &folder, const RecordFormat &record, Forma
     RecordArchive archive;
     if (!archive.OpenOrCreate(QDir(folder).filePath(record.fileName()), record.size())) {
         result.outcome = ImportResult::NotWritten;
-        result.error = QStringLiteral("Impossibile aprire l'archivio %1: %2").arg(record.fileName(), archive.ErrorString());
+        result.error =
+            QStringLiteral("Impossibile aprire l'archivio %1: %2").arg(record.fileName(), archive.ErrorString());
         return result;
     }
     RowReader reader(format, &file);
@@ -895,10 +899,11 @@ ImportResult importFile(const QString &folder, const RecordFormat &record, Forma
     if (first < 0) {
         result.outcome = ImportResult::NotWritten;
         result.records = 0;
-        result.error = !sourceError.isEmpty()
-                           ? sourceError + QStringLiteral(" L'archivio %1 è rimasto com'era.").arg(record.fileName())
-                           : QStringLiteral("Scrittura nell'archivio %1 non riuscita: %2. L'archivio è rimasto com'era.")
-                                 .arg(record.fileName(), archive.ErrorString());
+        result.error =
+            !sourceError.isEmpty()
+                ? sourceError + QStringLiteral(" L'archivio %1 è rimasto com'era.").arg(record.fileName())
+                : QStringLiteral("Scrittura nell'archivio %1 non riuscita: %2. L'archivio è rimasto com'era.")
+                      .arg(record.fileName(), archive.ErrorString());
         return result;
     }
     result.outcome = ImportResult::Appended;

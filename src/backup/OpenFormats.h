@@ -40,8 +40,8 @@ QByteArray write(Format format, const QStringList &header, const QVector<QString
 
 // Writes every record of the archive in the program folder to fileName (atomically). Returns the
 // number of records written, or -1 with *error set.
-qint64 exportArchive(const QString &folder, const RecordFormat &record, Format format,
-                     const QString &fileName, QString *error);
+qint64 exportArchive(const QString &folder, const RecordFormat &record, Format format, const QString &fileName,
+                     QString *error);
 
 // One row of a file being read: the column names and the values of the row (for CSV the header and
 // the row's fields, for JSON the keys and values of one object), or the reason the row cannot be
@@ -170,7 +170,7 @@ struct ImportResult
     Problems problems;
     QString error;
 };
-ImportResult importFile(const QString &folder, const RecordFormat &record, Format format,
-                        const QString &fileName, bool dryRun);
+ImportResult importFile(const QString &folder, const RecordFormat &record, Format format, const QString &fileName,
+                        bool dryRun);
 
 }  // namespace OpenFormats

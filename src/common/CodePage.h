@@ -14,7 +14,10 @@ QByteArray fromUnicode(const QString &text);
 // Converts Windows-1252 bytes to text. The five bytes that the code page leaves undefined map onto
 // the control characters of the same code, as the Windows converter does.
 QString toUnicode(const char *data, qsizetype size);
-inline QString toUnicode(const QByteArray &bytes) { return toUnicode(bytes.constData(), bytes.size()); }
+inline QString toUnicode(const QByteArray &bytes)
+{
+    return toUnicode(bytes.constData(), bytes.size());
+}
 
 // The byte that stands for one character, or -1 when the code page lacks it.
 int byteFor(QChar c);

@@ -1,7 +1,7 @@
 #include "common/IniFile.h"
 
-#include "common/SafeFile.h"
 #include "common/CodePage.h"
+#include "common/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,8 +34,7 @@ bool isKeyLine(const QString &line, QString *key, QString *value)
     *key = k;
     if (value) {
         QString v = line.mid(eq + 1).trimmed();
-        if (v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\''))
-            && v.back() == v.front())
+        if (v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\'')) && v.back() == v.front())
             v = v.mid(1, v.size() - 2);
         *value = v;
     }

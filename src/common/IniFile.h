@@ -27,7 +27,6 @@ bool contains(const QString &path, const QString &section, const QString &key);
 bool setValue(const QString &path, const QString &section, const QString &key, const QString &value);
 
 // The whole new file content that setValue writes for the given old content (exposed for tests).
-QByteArray withValue(const QByteArray &content, const QString &section, const QString &key,
-                     const QString &value);
+QByteArray withValue(const QByteArray &content, const QString &section, const QString &key, const QString &value);
 
 }  // namespace IniFile

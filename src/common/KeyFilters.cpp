@@ -63,8 +63,7 @@ Refusal refusal(Refuse rule, int, Qt::KeyboardModifiers modifiers, const QString
     if (typed.isEmpty())
         return Refusal::None;
     switch (rule) {
-    case Refuse::Nothing:
-        return Refusal::None;
+    case Refuse::Nothing: return Refusal::None;
     case Refuse::SetA:
     case Refuse::SetB:
         for (const QChar c : typed) {
@@ -113,8 +112,7 @@ QString refusalMessage(Refusal why, const QString &typed)
     if (c.isNull() && !typed.isEmpty())
         c = typed.front();
     switch (why) {
-    case Refusal::None:
-        return QString();
+    case Refusal::None: return QString();
     case Refusal::Accented:
         return QStringLiteral("Lettere accentate non ammesse in questo campo: scrivere %1 al posto di %2")
             .arg(plainForm(c), QString(c));
@@ -166,14 +164,10 @@ QString digitsPasteMessage(const QString &others)
 QString rewrite(Rewrite rule, const QString &text)
 {
     switch (rule) {
-    case Rewrite::Nothing:
-        return text;
-    case Rewrite::Trim:
-        return TextRules::trim(text);
-    case Rewrite::Upper:
-        return TextRules::upperAZ(text);
-    case Rewrite::TrimUpper:
-        return TextRules::trim(TextRules::upperAZ(text));
+    case Rewrite::Nothing: return text;
+    case Rewrite::Trim: return TextRules::trim(text);
+    case Rewrite::Upper: return TextRules::upperAZ(text);
+    case Rewrite::TrimUpper: return TextRules::trim(TextRules::upperAZ(text));
     }
     return text;
 }

@@ -14,8 +14,8 @@ bool replace(const QString &path, const QByteArray &bytes)
         return false;
     // Flushed here, not left to commit(): commit() does not notice a buffered write that fails
     // (a full disk, QTBUG-75077) and would put the short file in place of the old one.
-    if (FaultInjection::fails(Step::Write) || file.write(bytes) != bytes.size()
-        || FaultInjection::fails(Step::Flush) || !file.flush()) {
+    if (FaultInjection::fails(Step::Write) || file.write(bytes) != bytes.size() || FaultInjection::fails(Step::Flush)
+        || !file.flush()) {
         file.cancelWriting();
         return false;
     }

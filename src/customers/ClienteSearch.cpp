@@ -9,11 +9,8 @@ using R = ClienteRecord;
 QVector<RecordScan::LineLayout::Piece> lineEndingWith(int lastField)
 {
     return {
-        {"", R::fCognome, 30, R::fNome},
-        {"  Tel. ", R::fRecapito, 16},
-        {"  ", R::fMarca, 20},
-        {"  Targa: ", R::fTarga, 10},
-        {"  ", lastField, 0},
+        {"", R::fCognome, 30, R::fNome}, {"  Tel. ", R::fRecapito, 16}, {"  ", R::fMarca, 20},
+        {"  Targa: ", R::fTarga, 10},    {"  ", lastField, 0},
     };
 }
 
@@ -22,7 +19,7 @@ QVector<RecordScan::LineLayout::Piece> lineEndingWith(int lastField)
 const std::array<ClienteRecord::Field, 10> &criterionFields()
 {
     static const std::array<ClienteRecord::Field, 10> fields = {
-        R::fCognome, R::fDitta, R::fPartitaIva, R::fCodFisc, R::fComuneRes,
+        R::fCognome, R::fDitta, R::fPartitaIva, R::fCodFisc,   R::fComuneRes,
         R::fMarca,   R::fTarga, R::fTelCel,     R::fQuestioni, R::fNote,
     };
     return fields;
@@ -39,11 +36,11 @@ const RecordScan::LineLayout &recontactLine()
     // Whom to call, the number and the plate, then the pending matter as early in the line as
     // possible, so that it shows on a 1366-pixel screen.
     static const RecordScan::LineLayout line(R::format(), {
-        {"", R::fCognome, 30, R::fNome},
-        {"  Tel. ", R::fRecapito, 16},
-        {"  Targa: ", R::fTarga, 10},
-        {"  ", R::fQuestioni, 0},
-    });
+                                                              {"", R::fCognome, 30, R::fNome},
+                                                              {"  Tel. ", R::fRecapito, 16},
+                                                              {"  Targa: ", R::fTarga, 10},
+                                                              {"  ", R::fQuestioni, 0},
+                                                          });
     return line;
 }
 

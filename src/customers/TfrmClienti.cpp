@@ -4,16 +4,16 @@
 #include "common/TextRules.h"
 #include "customers/ClienteRules.h"
 #include "customers/TfrmExpClienti.h"
-#include "media/TfrmAllegaCartella.h"
 #include "customers/TfrmRicontatta.h"
 #include "customers/TfrmTrovaClienti.h"
+#include "media/TfrmAllegaCartella.h"
 #include "reports/ClienteReport.h"
 #include "reports/ReportPreview.h"
 #include "reports/ReportPrinting.h"
 #include "reports/SummaryReport.h"
 #include "shell/AppWindows.h"
-#include "shell/TfrmGuida.h"
 #include "shell/TMisc.h"
+#include "shell/TfrmGuida.h"
 #include "validators/TfrmCarta.h"
 #include "validators/TfrmCodFisc.h"
 #include "validators/TfrmIban.h"
@@ -64,8 +64,7 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     content->setStyleSheet(QStringLiteral("#customerContent { background: qlineargradient(x1:0, y1:0, x2:0, "
                                           "y2:1, stop:0 #4682B4, stop:1 white); }"));
 
-    auto command = [content](const char *name, const QString &icon, const QString &caption,
-                             const QString &hint) {
+    auto command = [content](const char *name, const QString &icon, const QString &caption, const QString &hint) {
         return FormBuilder::command(content, icon, caption, hint, QString::fromLatin1(name));
     };
     cmdNuovo = command("cmdNuovo", QStringLiteral(":/icons/document-new.svg"), QStringLiteral("Nuovo"),
@@ -79,16 +78,16 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
                        QStringLiteral("Salva la scheda in archivio."));
     cmdTrova = command("cmdTrova", QStringLiteral(":/icons/system-search.svg"), QStringLiteral("Trova"),
                        QStringLiteral("Trova una scheda in archivio."));
-    cmdAnteprima = command("cmdAnteprima", QStringLiteral(":/icons/document-print-preview.svg"),
-                           QStringLiteral("Anteprima"),
-                           QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
+    cmdAnteprima =
+        command("cmdAnteprima", QStringLiteral(":/icons/document-print-preview.svg"), QStringLiteral("Anteprima"),
+                QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
     cmdStampa = command("cmdStampa", QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa la scheda."));
-    cmdPDF = command("cmdPDF", QStringLiteral(":/icons/gnome-mime-application-pdf.svg"),
-                     QStringLiteral("Crea PDF"), QStringLiteral("Esporta la scheda in formato PDF."));
-    cmdRicontatta = command("cmdRicontatta", QStringLiteral(":/icons/office-calendar.svg"),
-                            QStringLiteral("Da ricontattare"),
-                            QStringLiteral("Visualizza l'elenco dei clienti da ricontattare."));
+    cmdPDF = command("cmdPDF", QStringLiteral(":/icons/gnome-mime-application-pdf.svg"), QStringLiteral("Crea PDF"),
+                     QStringLiteral("Esporta la scheda in formato PDF."));
+    cmdRicontatta =
+        command("cmdRicontatta", QStringLiteral(":/icons/office-calendar.svg"), QStringLiteral("Da ricontattare"),
+                QStringLiteral("Visualizza l'elenco dei clienti da ricontattare."));
     cmdEsporta = command("cmdEsporta", QStringLiteral(":/icons/x-office-spreadsheet.svg"),
                          QStringLiteral("Esporta archivio"), QStringLiteral("Esporta l'archivio in Excel."));
     cmdGuida = command("cmdGuida", QStringLiteral(":/icons/help-browser.svg"), QStringLiteral("Guida"),
@@ -140,8 +139,8 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     btnEmail = small("btnEmail", QStringLiteral(":/icons/internet-mail.svg"),
                      QStringLiteral("Invia una e-mail all'indirizzo indicato."));
     txtCodFisc = edit("txtCodFisc", 16);
-    btnCodFisc = small("btnCodFisc", QStringLiteral(":/icons/check-tick.svg"),
-                       QStringLiteral("Controlla il codice fiscale."));
+    btnCodFisc =
+        small("btnCodFisc", QStringLiteral(":/icons/check-tick.svg"), QStringLiteral("Controlla il codice fiscale."));
     txtCarta = edit("txtCarta", 30);
     btnCarta = small("btnCarta", QStringLiteral(":/icons/check-tick.svg"),
                      QStringLiteral("Controlla il numero di carta di credito."));
@@ -252,8 +251,8 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
 
     auto *commands = new QGridLayout;
     commands->setSpacing(4);
-    const QList<QWidget *> column = {cmdNuovo,  cmdDuplica,    cmdFile,    cmdSalva, cmdTrova, cmdAnteprima,
-                                     cmdStampa, cmdPDF, cmdRicontatta, cmdEsporta, cmdGuida, cmdEsci};
+    const QList<QWidget *> column = {cmdNuovo,  cmdDuplica, cmdFile,       cmdSalva,   cmdTrova, cmdAnteprima,
+                                     cmdStampa, cmdPDF,     cmdRicontatta, cmdEsporta, cmdGuida, cmdEsci};
     for (int i = 0; i < column.size(); ++i) {
         column[i]->setMinimumWidth(96);
         commands->addWidget(column[i], i / 2, i % 2);
@@ -367,11 +366,13 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
 
     QWidget *previous = txtCognome;
     for (QWidget *next : std::initializer_list<QWidget *>{
-             txtNome, txtDitta, txtSesso, txtRecapito, txtIndirizzoRes, txtProvRes, txtComuneRes,
-             txtCapRes, txtDataNasc, txtComuneNasc, txtProvNasc, txtTelCasa, txtTelUff, txtTelCel, txtPec,
-             txtEmail, txtCodFisc, txtCarta, txtScadeCarta, txtPartitaIva, txtIban, txtVeicolo, txtMarca,
-             txtColore, txtImmatricolazione, txtAlimentazione, txtTarga, txtQuestioni, chkRicontatta,
-             txtNote, txtCodiceDest}) {
+             txtNome,          txtDitta,     txtSesso,     txtRecapito,   txtIndirizzoRes,
+             txtProvRes,       txtComuneRes, txtCapRes,    txtDataNasc,   txtComuneNasc,
+             txtProvNasc,      txtTelCasa,   txtTelUff,    txtTelCel,     txtPec,
+             txtEmail,         txtCodFisc,   txtCarta,     txtScadeCarta, txtPartitaIva,
+             txtIban,          txtVeicolo,   txtMarca,     txtColore,     txtImmatricolazione,
+             txtAlimentazione, txtTarga,     txtQuestioni, chkRicontatta, txtNote,
+             txtCodiceDest}) {
         setTabOrder(previous, next);
         previous = next;
     }

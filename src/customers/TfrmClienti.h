@@ -21,8 +21,8 @@ public:
     explicit TfrmClienti(AppWindows &windows);
 
     // Command column.
-    PictureButton *cmdNuovo, *cmdDuplica, *cmdFile, *cmdSalva, *cmdTrova, *cmdAnteprima, *cmdStampa,
-        *cmdPDF, *cmdRicontatta, *cmdEsporta, *cmdGuida, *cmdEsci;
+    PictureButton *cmdNuovo, *cmdDuplica, *cmdFile, *cmdSalva, *cmdTrova, *cmdAnteprima, *cmdStampa, *cmdPDF,
+        *cmdRicontatta, *cmdEsporta, *cmdGuida, *cmdEsci;
     // Browse bar (with the position label).
 
     // 1 personal data.

@@ -36,22 +36,22 @@ ListCriteriaPage::Setup criteriaPage()
 
 TfrmTrovaClienti::TfrmTrovaClienti(AppWindows &windows, QWidget *parent)
     : RecordSearchDialog(
-          QStringLiteral(" Trova clienti in archivio"), criteriaPage(),
-          {.reportName = reportName(),
-           .reportTitle = reportTitle(),
-           .open = [this](qint64 position) { lstRecordsDblClick(position); }},
-          [&windows](const QStringList &texts, ListedRecords &found) {
-              const auto criteria = RecordScan::criteriaFor(ClienteSearch::criterionFields(), texts);
-              const bool ok = ClienteSearch::search(windows.filePath(ClienteRecord::fileName()),
-                                                    RecordScan::Criteria(ClienteRecord::format(), criteria), found);
-              found.sortByLineFoldingAZ();
-              return ok;
-          },
-          parent),
+        QStringLiteral(" Trova clienti in archivio"), criteriaPage(),
+        {.reportName = reportName(),
+         .reportTitle = reportTitle(),
+         .open = [this](qint64 position) { lstRecordsDblClick(position); }},
+        [&windows](const QStringList &texts, ListedRecords &found) {
+            const auto criteria = RecordScan::criteriaFor(ClienteSearch::criterionFields(), texts);
+            const bool ok = ClienteSearch::search(windows.filePath(ClienteRecord::fileName()),
+                                                  RecordScan::Criteria(ClienteRecord::format(), criteria), found);
+            found.sortByLineFoldingAZ();
+            return ok;
+        },
+        parent),
       m_windows(windows)
 {
-    nameEdits({&txtCognome, &txtDitta, &txtPartitaIva, &txtCodFisc, &txtComuneRes,
-               &txtMarca, &txtTarga, &txtTelCel, &txtQuestioni, &txtNote});
+    nameEdits({&txtCognome, &txtDitta, &txtPartitaIva, &txtCodFisc, &txtComuneRes, &txtMarca, &txtTarga, &txtTelCel,
+               &txtQuestioni, &txtNote});
 }
 
 void TfrmTrovaClienti::lstRecordsDblClick(qint64 position)

@@ -18,8 +18,8 @@ class TfrmTrovaClienti : public RecordSearchDialog
 public:
     TfrmTrovaClienti(AppWindows &windows, QWidget *parent = nullptr);
 
-    QLineEdit *txtCognome, *txtDitta, *txtPartitaIva, *txtCodFisc, *txtComuneRes, *txtMarca, *txtTarga,
-        *txtTelCel, *txtQuestioni, *txtNote;
+    QLineEdit *txtCognome, *txtDitta, *txtPartitaIva, *txtCodFisc, *txtComuneRes, *txtMarca, *txtTarga, *txtTelCel,
+        *txtQuestioni, *txtNote;
 
     static QString reportName() { return QStringLiteral("Riepilogo dati"); }
     static QString reportTitle() { return QStringLiteral("Riepilogo clienti in archivio"); }

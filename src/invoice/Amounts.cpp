@@ -120,8 +120,8 @@ QString eightDecimalsXml(qint64 value)
     QString decimals = QStringLiteral("%1").arg(magnitude % 100000000, 8, 10, QLatin1Char('0'));
     while (decimals.size() > 2 && decimals.endsWith(QLatin1Char('0')))
         decimals.chop(1);
-    return (negative ? QStringLiteral("-") : QString()) + QString::number(magnitude / 100000000)
-           + QLatin1Char('.') + decimals;
+    return (negative ? QStringLiteral("-") : QString()) + QString::number(magnitude / 100000000) + QLatin1Char('.')
+           + decimals;
 }
 
 bool parseXmlCents(const QString &text, qint64 *cents)

@@ -17,8 +17,20 @@ struct FatturaRecord : RecordBase<FatturaRecord>
     static constexpr FieldEncoding kEncoding = FieldEncoding::ZeroTerminated;
     static QString fileName() { return QStringLiteral("Fatture_Emesse.pro"); }
 
-    enum Field { fFile, fAnno, fNumero, fData, fTipo, fCliente, fImponibile, fImposta, fTotale, fPagato, fScheda,
-                 FieldCount };
+    enum Field {
+        fFile,
+        fAnno,
+        fNumero,
+        fData,
+        fTipo,
+        fCliente,
+        fImponibile,
+        fImposta,
+        fTotale,
+        fPagato,
+        fScheda,
+        FieldCount
+    };
     static const std::array<Layout, FieldCount> &layout();
 
     QString File, Anno, Numero, Data, Tipo, Cliente, Imponibile, Imposta, Totale, Pagato, Scheda;

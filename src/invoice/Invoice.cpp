@@ -248,8 +248,8 @@ void checkSede(Checks &c, const Sede &s)
     c.latin(s.Indirizzo, QStringLiteral("indirizzo"), 60);
     if (!s.NumeroCivico.isEmpty()) {
         if (s.NumeroCivico.size() > 8 || !matches(s.NumeroCivico, "[\\x20-\\x7E]+"))
-            c.add(QStringLiteral("Il numero civico %1 deve avere al massimo 8 caratteri senza accenti.")
-                      .arg(c.whose()));
+            c.add(
+                QStringLiteral("Il numero civico %1 deve avere al massimo 8 caratteri senza accenti.").arg(c.whose()));
     }
     if (s.CAP.trimmed().isEmpty())
         c.add(QStringLiteral("Manca il CAP %1.").arg(c.whose()));
@@ -341,7 +341,8 @@ QStringList problems(const Documento &d, const QDate &today)
         if (d.fatturaCollegataNumero.trimmed().isEmpty())
             c.add(QStringLiteral("Manca il numero della fattura a cui si riferisce la nota di credito."));
         else if (d.fatturaCollegataNumero.size() > 20 || !matches(d.fatturaCollegataNumero, "[\\x20-\\x7E]+"))
-            c.add(QStringLiteral("Il numero della fattura collegata deve avere al massimo 20 caratteri senza accenti."));
+            c.add(
+                QStringLiteral("Il numero della fattura collegata deve avere al massimo 20 caratteri senza accenti."));
         if (!d.fatturaCollegataData.isValid())
             c.add(QStringLiteral("Manca la data della fattura a cui si riferisce la nota di credito."));
     }

@@ -92,11 +92,11 @@ struct Documento
 // The amounts of one line as the file states them.
 struct ImportiRiga
 {
-    qint64 lordo = 0;          // quantity x price as entered, rounded to the cent
-    qint64 prezzoTotale = 0;   // PrezzoTotale: the taxable amount of the line, in cents
-    QString prezzoUnitario;    // PrezzoUnitario, XML text (2 to 8 decimals)
+    qint64 lordo = 0;         // quantity x price as entered, rounded to the cent
+    qint64 prezzoTotale = 0;  // PrezzoTotale: the taxable amount of the line, in cents
+    QString prezzoUnitario;   // PrezzoUnitario, XML text (2 to 8 decimals)
     int aliquota = 0;
-    QString natura;            // "N2.2" or empty
+    QString natura;  // "N2.2" or empty
 };
 
 // One DatiRiepilogo: one per rate.
@@ -114,8 +114,8 @@ struct Totali
     QList<Riepilogo> riepiloghi;  // highest rate first
     qint64 imponibile = 0;
     qint64 imposta = 0;
-    qint64 totale = 0;            // ImportoTotaleDocumento: taxable + VAT
-    bool bollo = false;           // DatiBollo: virtual stamp duty of 2,00 euro
+    qint64 totale = 0;   // ImportoTotaleDocumento: taxable + VAT
+    bool bollo = false;  // DatiBollo: virtual stamp duty of 2,00 euro
 };
 
 // The amounts, exact to the cent:

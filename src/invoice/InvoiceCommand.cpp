@@ -24,7 +24,8 @@ namespace {
 
 int wrong(QTextStream &err, const QString &message)
 {
-    err << message << '\n' << QStringLiteral("Uso:\n") << usage()
+    err << message << '\n'
+        << QStringLiteral("Uso:\n") << usage()
         << QStringLiteral("Con --cartella DIR si lavora sui dati della cartella DIR invece di quella del programma.\n");
     return 2;
 }
@@ -143,8 +144,8 @@ int run(const QStringList &arguments, const QString &defaultFolder, const QDate 
         err.flush();
         return 1;
     }
-    Invoice::Documento d = InvoiceFromSheet::documentOf(sheet, cedente, InvoiceFromSheet::customerOf(customer), date,
-                                                       rate, !vatExcluded);
+    Invoice::Documento d =
+        InvoiceFromSheet::documentOf(sheet, cedente, InvoiceFromSheet::customerOf(customer), date, rate, !vatExcluded);
     if (!payment.isEmpty())
         d.ModalitaPagamento = payment;
     d.Numero = number;

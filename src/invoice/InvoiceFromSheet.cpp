@@ -71,7 +71,8 @@ QString lineDescription(const SchedaRecord &s)
             text += QStringLiteral(" targa ") + plate;
     }
     QStringList work;
-    for (const QString &line : s.Interventi.split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts)) {
+    for (const QString &line :
+         s.Interventi.split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts)) {
         const QString trimmed = line.simplified();
         if (!trimmed.isEmpty())
             work << trimmed;
@@ -93,8 +94,8 @@ bool sheetTotal(const SchedaRecord &sheet, qint64 *cents)
     return Amounts::parseCents(total.isEmpty() ? QStringLiteral("0") : total, cents);
 }
 
-Documento documentOf(const SchedaRecord &sheet, const Cedente &cedente, const Cessionario &customer,
-                     const QDate &date, int rate, bool vatIncluded)
+Documento documentOf(const SchedaRecord &sheet, const Cedente &cedente, const Cessionario &customer, const QDate &date,
+                     int rate, bool vatIncluded)
 {
     Documento d;
     d.Data = date;

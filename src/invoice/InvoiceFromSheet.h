@@ -32,8 +32,7 @@ bool sheetTotal(const SchedaRecord &sheet, qint64 *cents);
 // The document prefilled from the sheet: one line at the sheet's total (prices with VAT unless
 // vatIncluded is false), the rate, the workshop's default payment, paid as the sheet says.
 Invoice::Documento documentOf(const SchedaRecord &sheet, const Invoice::Cedente &cedente,
-                              const Invoice::Cessionario &customer, const QDate &date, int rate,
-                              bool vatIncluded);
+                              const Invoice::Cessionario &customer, const QDate &date, int rate, bool vatIncluded);
 
 // The customers of the register whose name is the sheet's customer name ("Rossi Mario", "Mario
 // Rossi" or the company name; letter case and blanks aside), by position. False when the register

@@ -138,8 +138,7 @@ FatturaRecord recordOf(const Documento &d, const Totali &t, const QString &fileN
 
 }  // namespace
 
-bool readInvoice(const QString &programFolder, const QString &fileName, InvoiceXml::Contents *contents,
-                 QString *error)
+bool readInvoice(const QString &programFolder, const QString &fileName, InvoiceXml::Contents *contents, QString *error)
 {
     QFile file(QDir(folderPath(programFolder)).filePath(fileName));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -491,8 +490,8 @@ struct ZipEntry
 
 }  // namespace
 
-bool zipMonth(const QString &programFolder, int year, int month, const QString &destFolder, QString *path,
-              int *count, QString *error)
+bool zipMonth(const QString &programFolder, int year, int month, const QString &destFolder, QString *path, int *count,
+              QString *error)
 {
     QList<Entry> entries;
     if (!list(programFolder, year, &entries, error))
@@ -503,7 +502,8 @@ bool zipMonth(const QString &programFolder, int year, int month, const QString &
             names << e.fileName;
     }
     if (names.isEmpty()) {
-        *error = QStringLiteral("Nessuna fattura con data nel mese %1/%2.").arg(month, 2, 10, QLatin1Char('0')).arg(year);
+        *error =
+            QStringLiteral("Nessuna fattura con data nel mese %1/%2.").arg(month, 2, 10, QLatin1Char('0')).arg(year);
         return false;
     }
     const QString final = QDir(destFolder).filePath(zipName(year, month));

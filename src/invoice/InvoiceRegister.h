@@ -17,7 +17,7 @@
 // can issue, so a number is never given twice nor skipped.
 namespace InvoiceRegister {
 
-QString folderName();                                   // "Fatture_Elettroniche"
+QString folderName();  // "Fatture_Elettroniche"
 QString folderPath(const QString &programFolder);
 QString registerPath(const QString &programFolder);
 
@@ -33,12 +33,12 @@ qint64 proposedNumber(const QString &programFolder, int year);
 struct IssueResult
 {
     bool ok = false;
-    QStringList problems;   // why nothing was written, in Italian (data, numbering, schema, disk)
-    QString path;           // the XML file written
-    qint64 number = 0;      // the number the invoice took
-    QString note;           // a proposed number another workstation took meanwhile
-    QByteArray xml;         // the file's bytes
-    qint64 position = 0;    // the register line
+    QStringList problems;  // why nothing was written, in Italian (data, numbering, schema, disk)
+    QString path;          // the XML file written
+    qint64 number = 0;     // the number the invoice took
+    QString note;          // a proposed number another workstation took meanwhile
+    QByteArray xml;        // the file's bytes
+    qint64 position = 0;   // the register line
 };
 
 // Issues an invoice. numberChosen: the number is the user's, refused when it is taken, would leave a
@@ -46,8 +46,7 @@ struct IssueResult
 // number the dialog proposed, or the next when another workstation took it meanwhile: note says so).
 // Checks first (Invoice::problems), then under the lock the number, the schema, the file and the
 // register line; any failure leaves nothing written.
-IssueResult issue(const QString &programFolder, Invoice::Documento documento, bool numberChosen,
-                  const QDate &today);
+IssueResult issue(const QString &programFolder, Invoice::Documento documento, bool numberChosen, const QDate &today);
 
 // One invoice of the list.
 struct Entry
@@ -90,11 +89,10 @@ QString zipName(int year, int month);
 // Zips the XML files of the invoices dated in a month into destFolder (written under a temporary
 // name and renamed when whole). count: the files zipped. False with an Italian reason when there is
 // none or the zip cannot be written.
-bool zipMonth(const QString &programFolder, int year, int month, const QString &destFolder, QString *path,
-              int *count, QString *error);
+bool zipMonth(const QString &programFolder, int year, int month, const QString &destFolder, QString *path, int *count,
+              QString *error);
 
 // Reads an issued invoice's file.
-bool readInvoice(const QString &programFolder, const QString &fileName, InvoiceXml::Contents *contents,
-                 QString *error);
+bool readInvoice(const QString &programFolder, const QString &fileName, InvoiceXml::Contents *contents, QString *error);
 
 }  // namespace InvoiceRegister

@@ -206,8 +206,7 @@ void collectProblem(void *userData, xmlErrorPtr error)
         message = value.isEmpty() ? QStringLiteral("Manca %1").arg(fieldName(path, line))
                                   : QStringLiteral("Valore non ammesso per %1: «%2»").arg(fieldName(path, line), value);
     }
-    collected->messages << QStringLiteral("%1 (%2; schema: %3)")
-                               .arg(message, path.mid(1).join(QLatin1Char('/')), raw);
+    collected->messages << QStringLiteral("%1 (%2; schema: %3)").arg(message, path.mid(1).join(QLatin1Char('/')), raw);
 }
 
 }  // namespace

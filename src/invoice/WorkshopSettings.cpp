@@ -23,7 +23,7 @@ QString section()
 const QStringList &keys()
 {
     static const QStringList list{
-        QStringLiteral("Denominazione"), QStringLiteral("Nome"),         QStringLiteral("Cognome"),
+        QStringLiteral("Denominazione"), QStringLiteral("Nome"),          QStringLiteral("Cognome"),
         QStringLiteral("PartitaIva"),    QStringLiteral("CodiceFiscale"), QStringLiteral("RegimeFiscale"),
         QStringLiteral("Indirizzo"),     QStringLiteral("NumeroCivico"),  QStringLiteral("CAP"),
         QStringLiteral("Comune"),        QStringLiteral("Provincia"),     QStringLiteral("Nazione"),
@@ -36,24 +36,42 @@ namespace {
 
 QString *field(Cedente &c, const QString &key)
 {
-    if (key == QLatin1String("Denominazione")) return &c.Denominazione;
-    if (key == QLatin1String("Nome")) return &c.Nome;
-    if (key == QLatin1String("Cognome")) return &c.Cognome;
-    if (key == QLatin1String("PartitaIva")) return &c.PartitaIva;
-    if (key == QLatin1String("CodiceFiscale")) return &c.CodiceFiscale;
-    if (key == QLatin1String("RegimeFiscale")) return &c.RegimeFiscale;
-    if (key == QLatin1String("Indirizzo")) return &c.sede.Indirizzo;
-    if (key == QLatin1String("NumeroCivico")) return &c.sede.NumeroCivico;
-    if (key == QLatin1String("CAP")) return &c.sede.CAP;
-    if (key == QLatin1String("Comune")) return &c.sede.Comune;
-    if (key == QLatin1String("Provincia")) return &c.sede.Provincia;
-    if (key == QLatin1String("Nazione")) return &c.sede.Nazione;
-    if (key == QLatin1String("REAUfficio")) return &c.REAUfficio;
-    if (key == QLatin1String("REANumero")) return &c.REANumero;
-    if (key == QLatin1String("Telefono")) return &c.Telefono;
-    if (key == QLatin1String("Email")) return &c.Email;
-    if (key == QLatin1String("IBAN")) return &c.IBAN;
-    if (key == QLatin1String("ModalitaPagamento")) return &c.ModalitaPagamento;
+    if (key == QLatin1String("Denominazione"))
+        return &c.Denominazione;
+    if (key == QLatin1String("Nome"))
+        return &c.Nome;
+    if (key == QLatin1String("Cognome"))
+        return &c.Cognome;
+    if (key == QLatin1String("PartitaIva"))
+        return &c.PartitaIva;
+    if (key == QLatin1String("CodiceFiscale"))
+        return &c.CodiceFiscale;
+    if (key == QLatin1String("RegimeFiscale"))
+        return &c.RegimeFiscale;
+    if (key == QLatin1String("Indirizzo"))
+        return &c.sede.Indirizzo;
+    if (key == QLatin1String("NumeroCivico"))
+        return &c.sede.NumeroCivico;
+    if (key == QLatin1String("CAP"))
+        return &c.sede.CAP;
+    if (key == QLatin1String("Comune"))
+        return &c.sede.Comune;
+    if (key == QLatin1String("Provincia"))
+        return &c.sede.Provincia;
+    if (key == QLatin1String("Nazione"))
+        return &c.sede.Nazione;
+    if (key == QLatin1String("REAUfficio"))
+        return &c.REAUfficio;
+    if (key == QLatin1String("REANumero"))
+        return &c.REANumero;
+    if (key == QLatin1String("Telefono"))
+        return &c.Telefono;
+    if (key == QLatin1String("Email"))
+        return &c.Email;
+    if (key == QLatin1String("IBAN"))
+        return &c.IBAN;
+    if (key == QLatin1String("ModalitaPagamento"))
+        return &c.ModalitaPagamento;
     return nullptr;
 }
 

@@ -11,8 +11,8 @@
 // IBAN, ModalitaPagamento.
 namespace WorkshopSettings {
 
-QString iniFile();                 // "Cablora.ini"
-QString section();                 // "Fatturazione"
+QString iniFile();  // "Cablora.ini"
+QString section();  // "Fatturazione"
 // The keys, in the order the file lists them.
 const QStringList &keys();
 

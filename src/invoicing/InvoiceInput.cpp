@@ -70,9 +70,9 @@ bool saveCopyAsPdf(QWidget *parent, const QString &programFolder, const QString 
         return false;
     }
     const QString proposed = QFileInfo(fileName).completeBaseName() + QStringLiteral("_cortesia.pdf");
-    const QString path = FileDialogs::saveFileName(parent, QStringLiteral("Salva la copia di cortesia"),
-                                                   QStringLiteral("Documento PDF (*.pdf)"), QStringLiteral("pdf"),
-                                                   proposed);
+    const QString path =
+        FileDialogs::saveFileName(parent, QStringLiteral("Salva la copia di cortesia"),
+                                  QStringLiteral("Documento PDF (*.pdf)"), QStringLiteral("pdf"), proposed);
     if (path.isEmpty())
         return true;
     ReportRender::PdfInfo info;

@@ -144,13 +144,22 @@ void TfrmDatiOfficina::FormShow()
 {
     bool ok = true;
     const Invoice::Cedente c = WorkshopSettings::read(m_windows.programFolder(), &ok);
-    const QList<QPair<QLineEdit *, QString>> values{
-        {txtDenominazione, c.Denominazione}, {txtNome, c.Nome},           {txtCognome, c.Cognome},
-        {txtPartitaIva, c.PartitaIva},       {txtCodiceFiscale, c.CodiceFiscale},
-        {txtIndirizzo, c.sede.Indirizzo},    {txtNumeroCivico, c.sede.NumeroCivico},
-        {txtCAP, c.sede.CAP},                {txtComune, c.sede.Comune},  {txtProvincia, c.sede.Provincia},
-        {txtNazione, c.sede.Nazione},        {txtREAUfficio, c.REAUfficio}, {txtREANumero, c.REANumero},
-        {txtTelefono, c.Telefono},           {txtEmail, c.Email},         {txtIBAN, c.IBAN}};
+    const QList<QPair<QLineEdit *, QString>> values{{txtDenominazione, c.Denominazione},
+                                                    {txtNome, c.Nome},
+                                                    {txtCognome, c.Cognome},
+                                                    {txtPartitaIva, c.PartitaIva},
+                                                    {txtCodiceFiscale, c.CodiceFiscale},
+                                                    {txtIndirizzo, c.sede.Indirizzo},
+                                                    {txtNumeroCivico, c.sede.NumeroCivico},
+                                                    {txtCAP, c.sede.CAP},
+                                                    {txtComune, c.sede.Comune},
+                                                    {txtProvincia, c.sede.Provincia},
+                                                    {txtNazione, c.sede.Nazione},
+                                                    {txtREAUfficio, c.REAUfficio},
+                                                    {txtREANumero, c.REANumero},
+                                                    {txtTelefono, c.Telefono},
+                                                    {txtEmail, c.Email},
+                                                    {txtIBAN, c.IBAN}};
     for (const auto &[edit, value] : values)
         edit->setText(value);
     cboRegimeFiscale->setCurrentIndex(qMax(0, cboRegimeFiscale->findData(c.RegimeFiscale)));

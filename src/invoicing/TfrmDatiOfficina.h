@@ -18,8 +18,8 @@ public:
     TfrmDatiOfficina(AppWindows &windows, QWidget *parent);
 
     QLineEdit *txtDenominazione, *txtNome, *txtCognome, *txtPartitaIva, *txtCodiceFiscale, *txtIndirizzo,
-        *txtNumeroCivico, *txtCAP, *txtComune, *txtProvincia, *txtNazione, *txtREAUfficio, *txtREANumero,
-        *txtTelefono, *txtEmail, *txtIBAN;
+        *txtNumeroCivico, *txtCAP, *txtComune, *txtProvincia, *txtNazione, *txtREAUfficio, *txtREANumero, *txtTelefono,
+        *txtEmail, *txtIBAN;
     QComboBox *cboRegimeFiscale, *cboModalitaPagamento;
     QPushButton *cmdSalva, *cmdAnnulla;
     QLabel *panInfo;

@@ -204,8 +204,8 @@ TfrmFattura::TfrmFattura(AppWindows &windows, const SchedaRecord &sheet, QWidget
     m_cedente = WorkshopSettings::read(m_windows.programFolder());
     const QDate today = QDate::currentDate();
     m_filling = true;
-    txtNumero->setText(QString::number(qMax<qint64>(1, InvoiceRegister::proposedNumber(m_windows.programFolder(),
-                                                                                      today.year()))));
+    txtNumero->setText(
+        QString::number(qMax<qint64>(1, InvoiceRegister::proposedNumber(m_windows.programFolder(), today.year()))));
     const Documento prefilled = InvoiceFromSheet::documentOf(m_sheet, m_cedente, {}, today, 22, true);
     for (const Riga &r : prefilled.righe)
         addLine(r);
@@ -218,7 +218,8 @@ TfrmFattura::TfrmFattura(AppWindows &windows, const SchedaRecord &sheet, QWidget
     cboCliente->addItem(QStringLiteral("(nessuno: dati da inserire)"), qint64(0));
     for (qint64 position : matches) {
         QByteArray bytes;
-        if (RecordScan::readAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::format(), position, bytes)) {
+        if (RecordScan::readAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::format(), position,
+                               bytes)) {
             const ClienteRecord c = ClienteRecord::fromBytes(bytes);
             cboCliente->addItem(QStringLiteral("%1 %2 - %3 (n. %4)").arg(c.Cognome, c.Nome, c.ComuneRes).arg(position),
                                 position);
@@ -252,8 +253,8 @@ TfrmFattura::TfrmFattura(AppWindows &windows, const SchedaRecord &sheet, QWidget
         if (m_filling)
             return;
         if (item->column() == cDescrizione) {
-            const QString refused = refusedCharacterMessage(
-                item->text(), QStringLiteral("descrizione della riga %1").arg(item->row() + 1));
+            const QString refused =
+                refusedCharacterMessage(item->text(), QStringLiteral("descrizione della riga %1").arg(item->row() + 1));
             if (!refused.isEmpty()) {
                 QString kept;
                 for (const QChar c : item->text()) {
@@ -271,8 +272,9 @@ TfrmFattura::TfrmFattura(AppWindows &windows, const SchedaRecord &sheet, QWidget
     for (QLineEdit *e : customerEdits())
         connect(e, &QLineEdit::textChanged, this, &TfrmFattura::markChangedCustomerFields);
     if (!WorkshopSettings::isComplete(m_cedente))
-        panInfo->setText(QStringLiteral("Attenzione: i dati dell'officina sono incompleti (icona \"Dati dell'officina\" "
-                                        "nella schermata iniziale)."));
+        panInfo->setText(
+            QStringLiteral("Attenzione: i dati dell'officina sono incompleti (icona \"Dati dell'officina\" "
+                           "nella schermata iniziale)."));
     else
         panInfo->setText(QStringLiteral("Controllare i dati e premere Emetti fattura."));
     refreshTotals();
@@ -280,10 +282,17 @@ TfrmFattura::TfrmFattura(AppWindows &windows, const SchedaRecord &sheet, QWidget
 
 QList<QLineEdit *> TfrmFattura::customerEdits() const
 {
-    return {txtClienteDenominazione, txtClienteNome,     txtClienteCognome,
-            txtClientePartitaIva,    txtClienteCodiceFiscale, txtClienteIndirizzo,
-            txtClienteCAP,           txtClienteComune,   txtClienteProvincia,
-            txtClienteCodiceDestinatario, txtClientePec};
+    return {txtClienteDenominazione,
+            txtClienteNome,
+            txtClienteCognome,
+            txtClientePartitaIva,
+            txtClienteCodiceFiscale,
+            txtClienteIndirizzo,
+            txtClienteCAP,
+            txtClienteComune,
+            txtClienteProvincia,
+            txtClienteCodiceDestinatario,
+            txtClientePec};
 }
 
 void TfrmFattura::showCustomer(qint64 position)
@@ -295,9 +304,17 @@ void TfrmFattura::showCustomer(qint64 position)
             b = InvoiceFromSheet::customerOf(ClienteRecord::fromBytes(bytes));
     }
     m_registered = b;
-    const QStringList values{b.Denominazione, b.Nome, b.Cognome, b.PartitaIva, b.CodiceFiscale, b.sede.Indirizzo,
-                             b.sede.CAP, b.Denominazione.isEmpty() ? b.sede.Comune : b.sede.Comune, b.sede.Provincia,
-                             b.CodiceDestinatario, b.PEC};
+    const QStringList values{b.Denominazione,
+                             b.Nome,
+                             b.Cognome,
+                             b.PartitaIva,
+                             b.CodiceFiscale,
+                             b.sede.Indirizzo,
+                             b.sede.CAP,
+                             b.Denominazione.isEmpty() ? b.sede.Comune : b.sede.Comune,
+                             b.sede.Provincia,
+                             b.CodiceDestinatario,
+                             b.PEC};
     const QList<QLineEdit *> edits = customerEdits();
     for (int i = 0; i < edits.size(); ++i)
         edits.at(i)->setText(values.at(i));
@@ -326,12 +343,27 @@ Cessionario TfrmFattura::customerOnScreen() const
 QStringList TfrmFattura::changedCustomerFields() const
 {
     const Cessionario &r = m_registered;
-    const QStringList registered{r.Denominazione, r.Nome, r.Cognome, r.PartitaIva, r.CodiceFiscale, r.sede.Indirizzo,
-                                 r.sede.CAP, r.sede.Comune, r.sede.Provincia, r.CodiceDestinatario, r.PEC};
-    static const QStringList names{QStringLiteral("ditta"), QStringLiteral("nome"), QStringLiteral("cognome"),
-                                   QStringLiteral("partita IVA"), QStringLiteral("codice fiscale"),
-                                   QStringLiteral("indirizzo"), QStringLiteral("CAP"), QStringLiteral("comune"),
-                                   QStringLiteral("provincia"), QStringLiteral("codice destinatario"),
+    const QStringList registered{r.Denominazione,
+                                 r.Nome,
+                                 r.Cognome,
+                                 r.PartitaIva,
+                                 r.CodiceFiscale,
+                                 r.sede.Indirizzo,
+                                 r.sede.CAP,
+                                 r.sede.Comune,
+                                 r.sede.Provincia,
+                                 r.CodiceDestinatario,
+                                 r.PEC};
+    static const QStringList names{QStringLiteral("ditta"),
+                                   QStringLiteral("nome"),
+                                   QStringLiteral("cognome"),
+                                   QStringLiteral("partita IVA"),
+                                   QStringLiteral("codice fiscale"),
+                                   QStringLiteral("indirizzo"),
+                                   QStringLiteral("CAP"),
+                                   QStringLiteral("comune"),
+                                   QStringLiteral("provincia"),
+                                   QStringLiteral("codice destinatario"),
                                    QStringLiteral("PEC")};
     QStringList changed;
     const QList<QLineEdit *> edits = customerEdits();
@@ -347,8 +379,17 @@ void TfrmFattura::markChangedCustomerFields()
     const QStringList changed = changedCustomerFields();
     const QList<QLineEdit *> edits = customerEdits();
     const Cessionario &r = m_registered;
-    const QStringList registered{r.Denominazione, r.Nome, r.Cognome, r.PartitaIva, r.CodiceFiscale, r.sede.Indirizzo,
-                                 r.sede.CAP, r.sede.Comune, r.sede.Provincia, r.CodiceDestinatario, r.PEC};
+    const QStringList registered{r.Denominazione,
+                                 r.Nome,
+                                 r.Cognome,
+                                 r.PartitaIva,
+                                 r.CodiceFiscale,
+                                 r.sede.Indirizzo,
+                                 r.sede.CAP,
+                                 r.sede.Comune,
+                                 r.sede.Provincia,
+                                 r.CodiceDestinatario,
+                                 r.PEC};
     for (int i = 0; i < edits.size(); ++i) {
         if (edits.at(i)->text().trimmed() != registered.at(i))
             FormHelpers::applyStateColours(edits.at(i), QStringLiteral("#FFF3B0"), QStringLiteral("black"));
@@ -356,8 +397,9 @@ void TfrmFattura::markChangedCustomerFields()
             FormHelpers::applyWhiteFieldColours(edits.at(i));
     }
     if (!changed.isEmpty() && cboCliente->currentData().toLongLong() > 0)
-        panInfo->setText(QStringLiteral("Dati diversi dall'anagrafica del cliente: %1 (valgono solo per questa fattura).")
-                             .arg(changed.join(QStringLiteral(", "))));
+        panInfo->setText(
+            QStringLiteral("Dati diversi dall'anagrafica del cliente: %1 (valgono solo per questa fattura).")
+                .arg(changed.join(QStringLiteral(", "))));
 }
 
 void TfrmFattura::cboClienteChange()
@@ -383,7 +425,8 @@ void TfrmFattura::cmdCercaClienteClick()
         if (!RecordScan::readAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::format(), chosen, bytes))
             return;
         const ClienteRecord c = ClienteRecord::fromBytes(bytes);
-        cboCliente->addItem(QStringLiteral("%1 %2 - %3 (n. %4)").arg(c.Cognome, c.Nome, c.ComuneRes).arg(chosen), chosen);
+        cboCliente->addItem(QStringLiteral("%1 %2 - %3 (n. %4)").arg(c.Cognome, c.Nome, c.ComuneRes).arg(chosen),
+                            chosen);
         index = cboCliente->count() - 1;
     }
     cboCliente->setCurrentIndex(index);

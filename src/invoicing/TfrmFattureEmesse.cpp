@@ -36,8 +36,8 @@ TfrmFattureEmesse::TfrmFattureEmesse(AppWindows &windows, QWidget *parent) : QDi
     lstFatture = new QTableWidget(0, 8, this);
     lstFatture->setObjectName(QStringLiteral("lstFatture"));
     lstFatture->setHorizontalHeaderLabels({QStringLiteral("Numero"), QStringLiteral("Data"), QStringLiteral("Tipo"),
-                                           QStringLiteral("Cliente"), QStringLiteral("Imponibile"), QStringLiteral("IVA"),
-                                           QStringLiteral("Totale"), QStringLiteral("Pagata")});
+                                           QStringLiteral("Cliente"), QStringLiteral("Imponibile"),
+                                           QStringLiteral("IVA"), QStringLiteral("Totale"), QStringLiteral("Pagata")});
     lstFatture->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstFatture->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstFatture->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -141,7 +141,8 @@ void TfrmFattureEmesse::cmdApriClick()
         return;
     }
     QString error;
-    const PreparedReport copy = InvoiceInput::preparedCopy(m_windows.programFolder(), m_entries.at(row).fileName, &error);
+    const PreparedReport copy =
+        InvoiceInput::preparedCopy(m_windows.programFolder(), m_entries.at(row).fileName, &error);
     if (copy.pageCount() == 0) {
         MessageBoxes::error(this, error);
         return;
@@ -166,8 +167,7 @@ void TfrmFattureEmesse::cmdPagataClick()
 
 void TfrmFattureEmesse::cmdStampaClick()
 {
-    if (!SummaryPrinting::print(this, reportName(),
-                                QStringLiteral("Fatture emesse nel %1").arg(chosenYear()),
+    if (!SummaryPrinting::print(this, reportName(), QStringLiteral("Fatture emesse nel %1").arg(chosenYear()),
                                 InvoiceRegister::summaryLines(m_entries)))
         MessageBoxes::error(this, QStringLiteral("Impossibile stampare l'elenco delle fatture."));
 }
@@ -180,10 +180,12 @@ void TfrmFattureEmesse::cmdCsvClick()
     if (path.isEmpty())
         return;
     if (!SafeFile::replace(path, InvoiceRegister::csv(m_entries))) {
-        MessageBoxes::error(this, QStringLiteral("Impossibile scrivere il file %1.").arg(QDir::toNativeSeparators(path)));
+        MessageBoxes::error(this,
+                            QStringLiteral("Impossibile scrivere il file %1.").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    panInfo->setText(QStringLiteral("Esportate %1 fatture in %2.").arg(m_entries.size()).arg(QDir::toNativeSeparators(path)));
+    panInfo->setText(
+        QStringLiteral("Esportate %1 fatture in %2.").arg(m_entries.size()).arg(QDir::toNativeSeparators(path)));
 }
 
 void TfrmFattureEmesse::cmdZipClick()
@@ -193,10 +195,11 @@ void TfrmFattureEmesse::cmdZipClick()
         return;
     QString path, error;
     int count = 0;
-    if (!InvoiceRegister::zipMonth(m_windows.programFolder(), chosenYear(), cboMese->currentData().toInt(), folder, &path,
-                                   &count, &error)) {
+    if (!InvoiceRegister::zipMonth(m_windows.programFolder(), chosenYear(), cboMese->currentData().toInt(), folder,
+                                   &path, &count, &error)) {
         MessageBoxes::error(this, error);
         return;
     }
-    MessageBoxes::information(this, QStringLiteral("%1 fatture del mese in %2.").arg(count).arg(QDir::toNativeSeparators(path)));
+    MessageBoxes::information(
+        this, QStringLiteral("%1 fatture del mese in %2.").arg(count).arg(QDir::toNativeSeparators(path)));
 }

@@ -5,8 +5,8 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -37,9 +37,8 @@ void PhotoArea::showScaled(const QImage &display)
         setPixmap(QPixmap());
         return;
     }
-    QImage fitted = display.size() == inside
-                        ? display
-                        : display.scaled(inside, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage fitted =
+        display.size() == inside ? display : display.scaled(inside, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     setPixmap(QPixmap::fromImage(fitted));
 }
 

@@ -23,9 +23,9 @@ public:
     struct Decoded
     {
         bool ok = false;
-        QByteArray jpeg;       // the file's bytes, when it is a JPEG file
-        QImage display;        // the picture at the size shown
-        QImage full;           // the whole picture, when it was decoded anyway (small files, bitmaps)
+        QByteArray jpeg;        // the file's bytes, when it is a JPEG file
+        QImage display;         // the picture at the size shown
+        QImage full;            // the whole picture, when it was decoded anyway (small files, bitmaps)
         bool tooLarge = false;  // refused unread: the file is beyond PictureLimits::kMaxFileBytes
     };
     static Decoded decodeFile(const QString &path, const QSize &areaSize);
@@ -70,6 +70,6 @@ private:
     // could not be read is unchanged, and its save must not overwrite that file.
     bool m_changed = false;
     quint64 m_changeCount = 0;
-    QByteArray m_jpeg;          // bytes of a JPEG file, when the picture came from one
-    mutable QImage m_full;      // full-size picture; decoded lazily when m_jpeg is set
+    QByteArray m_jpeg;      // bytes of a JPEG file, when the picture came from one
+    mutable QImage m_full;  // full-size picture; decoded lazily when m_jpeg is set
 };

@@ -11,7 +11,7 @@ class QImageReader;
 namespace PictureLimits {
 
 constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;  // a phone photo is 2 to 15 MB
-constexpr int kDecodeLimitMegabytes = 256;           // 64 megapixels in 32 bits
+constexpr int kDecodeLimitMegabytes = 256;          // 64 megapixels in 32 bits
 
 // True when the file is larger than kMaxFileBytes.
 bool tooLarge(const QString &path);

@@ -67,8 +67,7 @@ QString TfrmAllegaCartella::nameRefused()
                           "senza percorso.");
 }
 
-TfrmAllegaCartella::TfrmAllegaCartella(AppWindows &windows, QWidget *parent)
-    : QDialog(parent), m_windows(windows)
+TfrmAllegaCartella::TfrmAllegaCartella(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
 {
     setWindowTitle(QStringLiteral(" Allega file"));
     FormHelpers::makeFixedWithoutButtons(this);
@@ -129,15 +128,14 @@ TfrmAllegaCartella::TfrmAllegaCartella(AppWindows &windows, QWidget *parent)
         grid->setContentsMargins(10, 8, 10, 10);
         grid->setHorizontalSpacing(6);
         grid->setVerticalSpacing(4);
-        grid->addWidget(FormHelpers::caption(QStringLiteral("Nome %1 file allegato:").arg(ordinal), group, 9),
-                        0, 0, 1, 4);
+        grid->addWidget(FormHelpers::caption(QStringLiteral("Nome %1 file allegato:").arg(ordinal), group, 9), 0, 0, 1,
+                        4);
         grid->addWidget(file, 1, 0);
         grid->addWidget(browse, 1, 1);
         grid->addWidget(open, 1, 2);
         grid->addWidget(eraser, 1, 3);
-        grid->addWidget(
-            FormHelpers::caption(QStringLiteral("Descrizione %1 file allegato:").arg(ordinal), group, 9), 2,
-            0, 1, 4);
+        grid->addWidget(FormHelpers::caption(QStringLiteral("Descrizione %1 file allegato:").arg(ordinal), group, 9), 2,
+                        0, 1, 4);
         grid->addWidget(description, 3, 0, 1, 4);
         grid->setColumnStretch(0, 1);
         body->addWidget(group);
@@ -226,8 +224,8 @@ void TfrmAllegaCartella::setTexts(const QString &file01, const QString &desc01, 
 
 void TfrmAllegaCartella::loadFrom(const RecordWindow &window)
 {
-    setTexts(window.lblFile01->text(), window.lblDesc01->text(), window.lblFile02->text(),
-             window.lblDesc02->text(), window.lblFile03->text(), window.lblDesc03->text());
+    setTexts(window.lblFile01->text(), window.lblDesc01->text(), window.lblFile02->text(), window.lblDesc02->text(),
+             window.lblFile03->text(), window.lblDesc03->text());
 }
 
 RecordWindow *TfrmAllegaCartella::windowFor(const QString &context) const
@@ -250,14 +248,9 @@ void TfrmAllegaCartella::sfoglia(int slot)
 
     // The record must be able to keep the name exactly, or it would name a file that is not there.
     switch (Attachments::fitOfName(name)) {
-    case Attachments::NameFit::Fits:
-        break;
-    case Attachments::NameFit::TooLong:
-        MessageBoxes::warning(this, nameTooLong());
-        return;
-    case Attachments::NameFit::Unrepresentable:
-        MessageBoxes::warning(this, nameNotStorable());
-        return;
+    case Attachments::NameFit::Fits: break;
+    case Attachments::NameFit::TooLong: MessageBoxes::warning(this, nameTooLong()); return;
+    case Attachments::NameFit::Unrepresentable: MessageBoxes::warning(this, nameNotStorable()); return;
     }
 
     const QString programFolder = m_windows.programFolder();

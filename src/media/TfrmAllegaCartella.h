@@ -36,8 +36,8 @@ public:
     QPushButton *btnApplica, *btnAnnulla;
 
     // Puts the three names and three descriptions (each trimmed) into the edits.
-    void setTexts(const QString &file01, const QString &desc01, const QString &file02,
-                  const QString &desc02, const QString &file03, const QString &desc03);
+    void setTexts(const QString &file01, const QString &desc01, const QString &file02, const QString &desc02,
+                  const QString &file03, const QString &desc03);
     // The same from a screen's hidden holders.
     void loadFrom(const RecordWindow &window);
 

@@ -37,8 +37,7 @@ TfrmLogo::TfrmLogo(AppWindows &windows, QWidget *parent) : QDialog(parent), m_wi
 
     imgTitolo = new QLabel(this);
     imgTitolo->setPixmap(Artwork::header(
-        QSize(470, 100), QStringLiteral(":/icons/preferences-desktop-theme.svg"),
-        QStringLiteral("IMPOSTAZIONE LOGO"),
+        QSize(470, 100), QStringLiteral(":/icons/preferences-desktop-theme.svg"), QStringLiteral("IMPOSTAZIONE LOGO"),
         {QStringLiteral("Caricare il logo della propria azienda come immagine Jpeg o Bitmap "
                         "di 297 x 184 pixel.")}));
 
@@ -131,9 +130,9 @@ void TfrmLogo::FormShow()
 
 void TfrmLogo::btnSfogliaClick()
 {
-    const QString path = FileDialogs::openFileName(
-        this, QStringLiteral("Selezionare il logo della Ditta in formato Jpeg o Bitmap."),
-        QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
+    const QString path =
+        FileDialogs::openFileName(this, QStringLiteral("Selezionare il logo della Ditta in formato Jpeg o Bitmap."),
+                                  QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
     if (path.isEmpty())
         return;
     if (PictureLimits::tooLarge(path)) {

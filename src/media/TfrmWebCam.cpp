@@ -24,8 +24,7 @@ TfrmWebCam::TfrmWebCam(AppWindows &windows, QWidget *parent) : QDialog(parent), 
     setStyleSheet(QStringLiteral("QDialog#frmWebCam { background-color: #F4F6F9; }"));
 
     imgBianco = Artwork::picture(QStringLiteral(":/icons/camera-video.svg"), QSize(274, 274)).toImage();
-    const QImage photoCamera =
-        Artwork::picture(QStringLiteral(":/icons/camera-photo.svg"), QSize(274, 274)).toImage();
+    const QImage photoCamera = Artwork::picture(QStringLiteral(":/icons/camera-photo.svg"), QSize(274, 274)).toImage();
     imgCamera = new PhotoArea(kPanelSize, imgBianco, this);
     imgCamera->setObjectName(QStringLiteral("imgCamera"));
     imgTarget = new PhotoArea(kPanelSize, photoCamera, this);

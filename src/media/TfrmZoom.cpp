@@ -52,8 +52,7 @@ void TfrmZoom::FormShow()
     imgFoto->setFixedSize(area);
     if (!m_photo.isNull()) {
         // Small photos are enlarged and large ones reduced, always keeping their proportions.
-        imgFoto->setPixmap(QPixmap::fromImage(
-            m_photo.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        imgFoto->setPixmap(QPixmap::fromImage(m_photo.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
 }
 

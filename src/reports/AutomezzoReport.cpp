@@ -2,7 +2,6 @@
 
 #include "common/TextRules.h"
 
-
 namespace AutomezzoReport {
 
 namespace {

@@ -94,8 +94,7 @@ void ExportGridModel::noteFailure() const
         return;
     m_failed = true;
     // Told after the view's request, not in the middle of its painting.
-    QMetaObject::invokeMethod(const_cast<ExportGridModel *>(this), &ExportGridModel::readFailed,
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(const_cast<ExportGridModel *>(this), &ExportGridModel::readFailed, Qt::QueuedConnection);
 }
 
 const char *ExportGridModel::record(qint64 row) const

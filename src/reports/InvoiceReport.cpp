@@ -54,7 +54,8 @@ QString reportName()
 
 QString courtesyNote()
 {
-    return QStringLiteral("Copia di cortesia \u2014 il documento valido ai fini fiscali è il file XML trasmesso allo SdI");
+    return QStringLiteral(
+        "Copia di cortesia \u2014 il documento valido ai fini fiscali è il file XML trasmesso allo SdI");
 }
 
 Report build(const InvoiceXml::Contents &contents, const QImage &logo)
@@ -85,15 +86,18 @@ Report build(const InvoiceXml::Contents &contents, const QImage &logo)
     title.objects << ReportObject::textObject(QStringLiteral("txtOfficina"), {66, 0, 124, 32}, workshop.join('\n'))
                          .font(kArial, 10)
                          .align(Qt::AlignRight | Qt::AlignTop);
-    const QString kind = d.TipoDocumento == kNotaDiCredito ? QStringLiteral("NOTA DI CREDITO") : QStringLiteral("FATTURA");
+    const QString kind =
+        d.TipoDocumento == kNotaDiCredito ? QStringLiteral("NOTA DI CREDITO") : QStringLiteral("FATTURA");
     title.objects << ReportObject::rectangle({0, 36, kWidth, 9}, kHeader, kHeader);
-    title.objects << ReportObject::textObject(QStringLiteral("txtDocumento"), {2, 36, kWidth - 4, 9},
-                                              QStringLiteral("%1 N. %2 DEL %3").arg(kind).arg(d.Numero).arg(date(d.Data)))
+    title.objects << ReportObject::textObject(
+                         QStringLiteral("txtDocumento"), {2, 36, kWidth - 4, 9},
+                         QStringLiteral("%1 N. %2 DEL %3").arg(kind).arg(d.Numero).arg(date(d.Data)))
                          .font(kArial, 13, true)
                          .align(Qt::AlignCenter);
     QString reference;
     if (d.TipoDocumento == kNotaDiCredito)
-        reference = QStringLiteral("Rettifica della fattura n. %1 del %2").arg(d.fatturaCollegataNumero, date(d.fatturaCollegataData));
+        reference = QStringLiteral("Rettifica della fattura n. %1 del %2")
+                        .arg(d.fatturaCollegataNumero, date(d.fatturaCollegataData));
     title.objects << ReportObject::textObject(QStringLiteral("txtRiferimento"), {0, 46, kWidth, 5}, reference)
                          .font(kArial, 9, false, true)
                          .align(Qt::AlignCenter);
@@ -152,8 +156,9 @@ Report build(const InvoiceXml::Contents &contents, const QImage &logo)
         y += 5;
     }
     summary.objects << ReportObject::rectangle({80, y + 2, 110, 8}, QColor(0xF5, 0xF5, 0xDC), Qt::black);
-    summary.objects << ReportObject::textObject(QStringLiteral("txtTotale"), {82, y + 2, 106, 8},
-                                                QStringLiteral("TOTALE DOCUMENTO  \u20AC %1").arg(Amounts::centsGrouped(t.totale)))
+    summary.objects << ReportObject::textObject(
+                           QStringLiteral("txtTotale"), {82, y + 2, 106, 8},
+                           QStringLiteral("TOTALE DOCUMENTO  \u20AC %1").arg(Amounts::centsGrouped(t.totale)))
                            .font(kArial, 12, true)
                            .align(Qt::AlignRight | Qt::AlignVCenter);
     QStringList notes{QStringLiteral("Pagamento: %1").arg(paymentName(d.ModalitaPagamento))};

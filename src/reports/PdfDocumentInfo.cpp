@@ -15,8 +15,7 @@ QByteArray pdfString(const QString &text)
     return '<' + utf16.toHex().toUpper() + '>';
 }
 
-QByteArray withDocumentInfo(const QByteArray &pdf, const QString &title, const QString &subject,
-                            const QString &creator)
+QByteArray withDocumentInfo(const QByteArray &pdf, const QString &title, const QString &subject, const QString &creator)
 {
     const qsizetype trailer = pdf.lastIndexOf("trailer");
     const qsizetype startXref = pdf.lastIndexOf("startxref");
@@ -26,8 +25,8 @@ QByteArray withDocumentInfo(const QByteArray &pdf, const QString &title, const Q
     const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("/Size\\s+(\\d+)")).match(dictionary);
     const QRegularExpressionMatch root =
         QRegularExpression(QStringLiteral("/Root\\s+(\\d+\\s+\\d+\\s+R)")).match(dictionary);
-    const QRegularExpressionMatch previous = QRegularExpression(QStringLiteral("startxref\\s+(\\d+)"))
-                                                 .match(QString::fromLatin1(pdf.mid(startXref, 40)));
+    const QRegularExpressionMatch previous =
+        QRegularExpression(QStringLiteral("startxref\\s+(\\d+)")).match(QString::fromLatin1(pdf.mid(startXref, 40)));
     if (!size.hasMatch() || !root.hasMatch() || !previous.hasMatch())
         return pdf;
 

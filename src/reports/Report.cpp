@@ -211,18 +211,10 @@ public:
     void draw(const ReportObject &object)
     {
         switch (object.kind) {
-        case ReportObject::Kind::Text:
-            drawText(object);
-            break;
-        case ReportObject::Kind::Picture:
-            drawPicture(object);
-            break;
-        case ReportObject::Kind::Rectangle:
-            drawRectangle(object);
-            break;
-        case ReportObject::Kind::Line:
-            drawLine(object);
-            break;
+        case ReportObject::Kind::Text: drawText(object); break;
+        case ReportObject::Kind::Picture: drawPicture(object); break;
+        case ReportObject::Kind::Rectangle: drawRectangle(object); break;
+        case ReportObject::Kind::Line: drawLine(object); break;
         }
     }
 
@@ -243,8 +235,7 @@ private:
         const QFont font = makeFont(object);
         QTextOption option;
         option.setAlignment(object.alignment & Qt::AlignHorizontal_Mask);
-        option.setWrapMode(object.wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere
-                                           : QTextOption::NoWrap);
+        option.setWrapMode(object.wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
         const double pitch = object.lineSpacing * m_scale;
 
         std::vector<std::unique_ptr<QTextLayout>> layouts;
@@ -329,8 +320,7 @@ private:
         QSizeF fitted = QSizeF(object.picture.size());
         fitted.scale(box.size(), Qt::KeepAspectRatio);
         const QRectF target(box.left() + (box.width() - fitted.width()) / 2,
-                            box.top() + (box.height() - fitted.height()) / 2, fitted.width(),
-                            fitted.height());
+                            box.top() + (box.height() - fitted.height()) / 2, fitted.width(), fitted.height());
         QImage image = object.picture;
         const QSize most = (fitted / m_scale / kMmPerInch * kPictureDpi).toSize().expandedTo(QSize(1, 1));
         if (image.width() > most.width() || image.height() > most.height())
@@ -345,8 +335,8 @@ private:
     {
         m_painter.save();
         if (object.frameColour.isValid())
-            m_painter.setPen(QPen(object.frameColour, object.lineWidth * m_scale, Qt::SolidLine,
-                                  Qt::SquareCap, Qt::MiterJoin));
+            m_painter.setPen(
+                QPen(object.frameColour, object.lineWidth * m_scale, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         else
             m_painter.setPen(Qt::NoPen);
         m_painter.setBrush(object.fill.isValid() ? QBrush(object.fill) : QBrush(Qt::NoBrush));
@@ -452,8 +442,8 @@ ReportObject &ReportObject::colours(const QColor &text, const QColor &background
 ReportPage ReportPage::a4(QPageLayout::Orientation orientation, double marginMm)
 {
     ReportPage page;
-    page.layout = QPageLayout(QPageSize(QPageSize::A4), orientation,
-                              QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
+    page.layout = QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(marginMm, marginMm, marginMm, marginMm),
+                              QPageLayout::Millimeter);
     return page;
 }
 
@@ -478,7 +468,9 @@ ReportBand &ReportPage::addBand(ReportBand::Kind kind, const QString &name, doub
     return bands.last();
 }
 
-Report::Report(const QString &name) : m_name(name) {}
+Report::Report(const QString &name) : m_name(name)
+{
+}
 
 ReportPage &Report::addPage(const ReportPage &page)
 {
@@ -574,8 +566,7 @@ double lineHeight(const ReportObject &text)
     return metrics.height() * kMmPerInch / kLayoutDpi;
 }
 
-bool render(const PreparedReport &report, QPagedPaintDevice &device, int fromPage, int toPage,
-            const Progress &progress)
+bool render(const PreparedReport &report, QPagedPaintDevice &device, int fromPage, int toPage, const Progress &progress)
 {
     const int count = report.pageCount();
     if (count == 0)

@@ -34,12 +34,12 @@ struct ReportObject
     bool italic = false;
     QColor textColour = Qt::black;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
-    bool wordWrap = false;      // false: lines break only at the text's own line breaks
-    double lineSpacing = 0;     // mm from one line to the next; 0: the font's own
+    bool wordWrap = false;   // false: lines break only at the text's own line breaks
+    double lineSpacing = 0;  // mm from one line to the next; 0: the font's own
 
     // Text and rectangle.
-    QColor fill;                // invalid: no fill
-    QColor frameColour;         // invalid: no outline (rectangles); colour of a line
+    QColor fill;         // invalid: no fill
+    QColor frameColour;  // invalid: no outline (rectangles); colour of a line
 
     // Picture: fitted into the rectangle keeping its proportions, centred.
     QImage picture;
@@ -51,10 +51,8 @@ struct ReportObject
     static ReportObject textObject(const QString &name, const QRectF &rect, const QString &text = QString());
     static ReportObject pictureObject(const QString &name, const QRectF &rect);
     static ReportObject rectangle(const QRectF &rect, const QColor &fill, const QColor &outline);
-    static ReportObject horizontalLine(double left, double top, double length,
-                                       const QColor &colour = Qt::black);
-    static ReportObject verticalLine(double left, double top, double length,
-                                     const QColor &colour = Qt::black);
+    static ReportObject horizontalLine(double left, double top, double length, const QColor &colour = Qt::black);
+    static ReportObject verticalLine(double left, double top, double length, const QColor &colour = Qt::black);
 
     // Chained setters, so that a template reads like a table of objects.
     ReportObject &font(const QString &family, double points, bool isBold = false, bool isItalic = false);
@@ -71,8 +69,8 @@ struct ReportBand
 
     Kind kind = Kind::Data;
     QString name;
-    double height = 0;          // mm
-    bool canSplit = false;      // a data band whose multi-line texts may continue on the next page
+    double height = 0;      // mm
+    bool canSplit = false;  // a data band whose multi-line texts may continue on the next page
     QList<ReportObject> objects;
 };
 

@@ -36,8 +36,7 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
     : QDialog(parent), m_report(report), m_printer(QPrinter::HighResolution)
 {
     setWindowTitle(QStringLiteral(" Anteprima di stampa - ") + report.name);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::WindowMaximizeButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
     setModal(true);
     if (!report.pages.isEmpty())
         m_printer.setPageLayout(report.pages.constFirst().layout);
@@ -46,8 +45,7 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
     barStrumenti = new QToolBar(this);
     barStrumenti->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     barStrumenti->setMovable(false);
-    actStampa = barStrumenti->addAction(QIcon(QStringLiteral(":/icons/document-print.svg")),
-                                        QStringLiteral("Stampa"));
+    actStampa = barStrumenti->addAction(QIcon(QStringLiteral(":/icons/document-print.svg")), QStringLiteral("Stampa"));
     actStampa->setToolTip(QStringLiteral("Stampa il documento"));
     barStrumenti->addSeparator();
     actIngrandisci = barStrumenti->addAction(QStringLiteral("Ingrandisci"));
@@ -55,19 +53,18 @@ ReportPreview::ReportPreview(const PreparedReport &report, QWidget *parent)
     actPaginaIntera = barStrumenti->addAction(QStringLiteral("Pagina intera"));
     actLarghezza = barStrumenti->addAction(QStringLiteral("Larghezza pagina"));
     barStrumenti->addSeparator();
-    actPrecedente = barStrumenti->addAction(QIcon(QStringLiteral(":/icons/go-previous.svg")),
-                                            QStringLiteral("Pagina precedente"));
+    actPrecedente =
+        barStrumenti->addAction(QIcon(QStringLiteral(":/icons/go-previous.svg")), QStringLiteral("Pagina precedente"));
     lblPagina = new QLabel(barStrumenti);
     lblPagina->setContentsMargins(8, 0, 8, 0);
     barStrumenti->addWidget(lblPagina);
-    actSuccessiva = barStrumenti->addAction(QIcon(QStringLiteral(":/icons/go-next.svg")),
-                                            QStringLiteral("Pagina successiva"));
+    actSuccessiva =
+        barStrumenti->addAction(QIcon(QStringLiteral(":/icons/go-next.svg")), QStringLiteral("Pagina successiva"));
     barStrumenti->addSeparator();
-    actSchermoIntero = barStrumenti->addAction(QIcon(QStringLiteral(":/icons/view-fullscreen.svg")),
-                                               QStringLiteral("Schermo intero"));
+    actSchermoIntero =
+        barStrumenti->addAction(QIcon(QStringLiteral(":/icons/view-fullscreen.svg")), QStringLiteral("Schermo intero"));
     actSchermoIntero->setCheckable(true);
-    actChiudi = barStrumenti->addAction(QIcon(QStringLiteral(":/icons/system-log-out.svg")),
-                                        QStringLiteral("Chiudi"));
+    actChiudi = barStrumenti->addAction(QIcon(QStringLiteral(":/icons/system-log-out.svg")), QStringLiteral("Chiudi"));
     // The page arrows speak through their tooltips, so that the whole bar fits a small screen.
     for (QAction *arrow : {actPrecedente, actSuccessiva}) {
         if (auto *button = qobject_cast<QToolButton *>(barStrumenti->widgetForAction(arrow)))
@@ -133,7 +130,8 @@ void ReportPreview::paintPages(QPrinter *printer)
     WorkProgress progress(parentWidget(), QStringLiteral("Preparazione dell'anteprima..."));
     const auto told = progress.callback();
     try {
-        m_drawn = ReportRender::render(m_report, *printer, 1, 0, [&told](int done, int total) { return told(done, total); });
+        m_drawn =
+            ReportRender::render(m_report, *printer, 1, 0, [&told](int done, int total) { return told(done, total); });
     } catch (const std::bad_alloc &) {
         m_drawn = false;
     }

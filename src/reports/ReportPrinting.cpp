@@ -50,9 +50,8 @@ Outcome printOn(const PreparedReport &report, QPrinter &printer, QWidget *parent
         // A long job shows how far it has gone and may be stopped: nothing more is printed then.
         WorkProgress progress(parent, QStringLiteral("Stampa in corso..."));
         const auto told = progress.callback();
-        const bool drawn = ReportRender::render(job, printer, 1, 0, [&told](int done, int total) {
-            return told(done, total);
-        });
+        const bool drawn =
+            ReportRender::render(job, printer, 1, 0, [&told](int done, int total) { return told(done, total); });
         if (progress.wasCancelled()) {
             printer.abort();
             return Outcome::Cancelled;

@@ -22,20 +22,20 @@ struct Box
     QColor header;
     QColor outline;
     double left, top, width;
-    double valueHeight;          // 0: a header bar alone
+    double valueHeight;  // 0: a header bar alone
     const char *caption;
     Qt::Alignment captionAlignment;
-    const char *value;           // nullptr: the value object is placed on its own
+    const char *value;  // nullptr: the value object is placed on its own
     Qt::Alignment valueAlignment;
-    double valueDrop = 1.4;      // from the value area's top to the value object
+    double valueDrop = 1.4;  // from the value area's top to the value object
 };
 
 void addBox(ReportPage &page, const Box &box)
 {
     page.add(ReportObject::rectangle({box.left, box.top, box.width, 4.8}, box.header, box.outline));
     if (box.valueHeight > 0) {
-        page.add(ReportObject::rectangle({box.left, box.top + 5, box.width, box.valueHeight}, kWhiteSmoke,
-                                         box.outline));
+        page.add(
+            ReportObject::rectangle({box.left, box.top + 5, box.width, box.valueHeight}, kWhiteSmoke, box.outline));
     }
     page.add(ReportObject::textObject(QString(), {box.left + 1, box.top + 0.4, box.width - 2, 4},
                                       QString::fromUtf8(box.caption))
@@ -62,9 +62,7 @@ void addFrameAndNumber(ReportPage &page, const QString &name, const QString &num
     page.add(ReportObject::horizontalLine(1, 269, 188));
     page.add(ReportObject::verticalLine(1, 1, 268));
     page.add(ReportObject::verticalLine(189, 1, 268));
-    page.add(ReportObject::textObject(name, {1, 270, 188, 5}, number)
-                 .font(kArial, 9, false, true)
-                 .align(kCentre));
+    page.add(ReportObject::textObject(name, {1, 270, 188, 5}, number).font(kArial, 9, false, true).align(kCentre));
 }
 
 void addFront(Report &report)
@@ -186,11 +184,10 @@ QList<QPair<QString, QString>> Values::texts() const
 
 bool Values::setText(const QString &name, const QString &text)
 {
-    QString *const members[] = {&txtNumScheda, &txtData,    &txtAzienda,   &txtCliente,  &txtRecapito,
-                                &txtVeicolo,   &txtTarga,   &txtMarca,     &txtChilometraggio,
-                                &txtTecnico,   &txtPratica, &txtDataInizio, &txtDataFine, &txtStato,
-                                &txtDanni,     &txtVernice, &txtRicambi,   &txtInterventi,
-                                &txtManodopera, &txtTotale, &txtNote};
+    QString *const members[] = {
+        &txtNumScheda, &txtData,           &txtAzienda, &txtCliente,    &txtRecapito,   &txtVeicolo,  &txtTarga,
+        &txtMarca,     &txtChilometraggio, &txtTecnico, &txtPratica,    &txtDataInizio, &txtDataFine, &txtStato,
+        &txtDanni,     &txtVernice,        &txtRicambi, &txtInterventi, &txtManodopera, &txtTotale,   &txtNote};
     const auto named = texts();  // the same order as members
     for (int i = 0; i < named.size(); ++i) {
         if (named.at(i).first == name) {

@@ -16,9 +16,9 @@ QString reportName();
 // What goes into the sheet: the texts of the window's controls and the three pictures.
 struct Values
 {
-    QString txtNumScheda, txtData, txtAzienda, txtCliente, txtRecapito, txtVeicolo, txtTarga,
-        txtMarca, txtChilometraggio, txtTecnico, txtPratica, txtDataInizio, txtDataFine, txtStato,
-        txtDanni, txtVernice, txtRicambi, txtInterventi, txtManodopera, txtTotale, txtNote;
+    QString txtNumScheda, txtData, txtAzienda, txtCliente, txtRecapito, txtVeicolo, txtTarga, txtMarca,
+        txtChilometraggio, txtTecnico, txtPratica, txtDataInizio, txtDataFine, txtStato, txtDanni, txtVernice,
+        txtRicambi, txtInterventi, txtManodopera, txtTotale, txtNote;
     QImage imgLogo, picFotografia01, picFotografia02;
 
     // Object name and text, in the order the sheet is filled.

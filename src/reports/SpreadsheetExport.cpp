@@ -13,39 +13,37 @@ namespace SpreadsheetExport {
 namespace {
 
 // The frame before the header cells and after the last row.
-constexpr char kFrameHead1[] =
-    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
-    "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
-    "xmlns=\"http://www.w3.org/TR/REC-html40\">"
-    "<head>"
-    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
-    "<!--[if gte mso 9]><xml>"
-    "<x:ExcelWorkbook>"
-    "<x:ExcelWorksheets>"
-    "<x:ExcelWorksheet>"
-    "<x:Name>";
-constexpr char kFrameHead2[] =
-    "</x:Name>"
-    "<x:WorksheetOptions>"
-    "<x:Selected/>"
-    "<x:Panes>"
-    "<x:Pane>"
-    "<x:Number>1</x:Number>"
-    "<x:ActiveRow>3</x:ActiveRow>"
-    "</x:Pane>"
-    "</x:Panes>"
-    "<x:ProtectContents>False</x:ProtectContents>"
-    "<x:ProtectObjects>False</x:ProtectObjects>"
-    "<x:ProtectScenarios>False</x:ProtectScenarios>"
-    "</x:WorksheetOptions>"
-    "</x:ExcelWorksheet>"
-    "</x:ExcelWorksheets>"
-    "</x:ExcelWorkbook>"
-    "</xml><![endif]-->"
-    "</head>"
-    "<body>"
-    "<table x:str>"
-    "<tr>";
+constexpr char kFrameHead1[] = "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+                               "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+                               "xmlns=\"http://www.w3.org/TR/REC-html40\">"
+                               "<head>"
+                               "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+                               "<!--[if gte mso 9]><xml>"
+                               "<x:ExcelWorkbook>"
+                               "<x:ExcelWorksheets>"
+                               "<x:ExcelWorksheet>"
+                               "<x:Name>";
+constexpr char kFrameHead2[] = "</x:Name>"
+                               "<x:WorksheetOptions>"
+                               "<x:Selected/>"
+                               "<x:Panes>"
+                               "<x:Pane>"
+                               "<x:Number>1</x:Number>"
+                               "<x:ActiveRow>3</x:ActiveRow>"
+                               "</x:Pane>"
+                               "</x:Panes>"
+                               "<x:ProtectContents>False</x:ProtectContents>"
+                               "<x:ProtectObjects>False</x:ProtectObjects>"
+                               "<x:ProtectScenarios>False</x:ProtectScenarios>"
+                               "</x:WorksheetOptions>"
+                               "</x:ExcelWorksheet>"
+                               "</x:ExcelWorksheets>"
+                               "</x:ExcelWorkbook>"
+                               "</xml><![endif]-->"
+                               "</head>"
+                               "<body>"
+                               "<table x:str>"
+                               "<tr>";
 constexpr char kFrameTail[] = "</table></body></html>";
 
 constexpr char kHeaderCellOpen[] = "<td style=\"text-align: left; font-weight: bold;\" width=";
@@ -232,8 +230,7 @@ Outcome write(const Table &table, const QString &archivePath, qint64 rows, const
     piece.append(tail());
     // Flushed here, not left to commit(): commit() does not notice a buffered write that fails
     // (a full disk) and would put the short file in place of the old one.
-    if (!put(piece) || FaultInjection::fails(Step::Flush) || !file.flush()
-        || FaultInjection::fails(Step::Rename)) {
+    if (!put(piece) || FaultInjection::fails(Step::Flush) || !file.flush() || FaultInjection::fails(Step::Rename)) {
         file.cancelWriting();
         return Outcome::FileNotWritten;
     }

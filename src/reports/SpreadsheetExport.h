@@ -24,14 +24,14 @@ namespace SpreadsheetExport {
 
 struct Column
 {
-    const char *name;     // the grid column's object name ("colCliente")
-    QString gridHeader;   // header and width shown in the grid
+    const char *name;    // the grid column's object name ("colCliente")
+    QString gridHeader;  // header and width shown in the grid
     int gridWidth;
-    bool readOnly;        // the grid refuses edits in this column
-    QString fileHeader;   // header cell and column width written to the file
+    bool readOnly;       // the grid refuses edits in this column
+    QString fileHeader;  // header cell and column width written to the file
     int fileWidth;
-    int field;            // the record field shown ...
-    int joined = -1;      // ... followed by one blank and this second field, or -1
+    int field;        // the record field shown ...
+    int joined = -1;  // ... followed by one blank and this second field, or -1
 };
 
 struct Table

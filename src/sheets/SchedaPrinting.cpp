@@ -5,7 +5,6 @@
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 
-
 namespace SchedaPrinting {
 
 SchedaReport::Values valuesFromWindow(const TfrmInterventi &window, const QImage &logo)

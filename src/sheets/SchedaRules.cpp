@@ -67,8 +67,7 @@ QString normaliseTotale(const QString &text)
         return kZero;
 
     // Cents from the digits as typed; the third decimal decides the rounding, halves upward.
-    QString cents = (whole.isEmpty() ? QStringLiteral("0") : whole)
-                    + (fraction + QStringLiteral("00")).left(2);
+    QString cents = (whole.isEmpty() ? QStringLiteral("0") : whole) + (fraction + QStringLiteral("00")).left(2);
     if (fraction.size() > 2 && fraction[2] >= QLatin1Char('5'))
         cents = incremented(cents);
     cents = withoutLeadingZeros(cents);
@@ -97,8 +96,7 @@ qint64 proposedNumber(qint64 start, qint64 sheetCount)
     return proposedNumber(start, sheetCount, &ok);
 }
 
-qint64 numberAtSave(qint64 proposed, qint64 start, qint64 countNow, const QStringList &numbersStoredSince,
-                    bool *ok)
+qint64 numberAtSave(qint64 proposed, qint64 start, qint64 countNow, const QStringList &numbersStoredSince, bool *ok)
 {
     *ok = true;
     const auto taken = [&](qint64 number) {
@@ -158,8 +156,8 @@ QString readHeading(const QString &programFolder)
 bool writeHeading(const QString &programFolder, const QString &heading)
 {
     return IniFile::setValue(QDir(programFolder).filePath(QStringLiteral("Cablora.ini")),
-                             QStringLiteral("Schede Interventi"),
-                             QStringLiteral("Intestazione Azienda"), TextRules::trim(heading));
+                             QStringLiteral("Schede Interventi"), QStringLiteral("Intestazione Azienda"),
+                             TextRules::trim(heading));
 }
 
 QString readNumberingStart(const QString &programFolder)
@@ -171,8 +169,7 @@ QString readNumberingStart(const QString &programFolder)
 bool writeNumberingStart(const QString &programFolder, const QString &start)
 {
     return IniFile::setValue(QDir(programFolder).filePath(QStringLiteral("Contratti.ini")),
-                             QStringLiteral("Numerazione Contratti"), QStringLiteral("Inizio"),
-                             TextRules::trim(start));
+                             QStringLiteral("Numerazione Contratti"), QStringLiteral("Inizio"), TextRules::trim(start));
 }
 
 qint64 numberingStartValue(const QString &stored, bool *ok)

@@ -25,8 +25,7 @@ qint64 proposedNumber(qint64 start, qint64 sheetCount);
 // have stored sheets since (numbersStoredSince: their numbers as stored). The proposed number stays
 // when none of them took it; otherwise the sheet takes start + the count now, or the first number
 // after it that none of them holds. ok turns false only when the sum does not fit.
-qint64 numberAtSave(qint64 proposed, qint64 start, qint64 countNow, const QStringList &numbersStoredSince,
-                    bool *ok);
+qint64 numberAtSave(qint64 proposed, qint64 start, qint64 countNow, const QStringList &numbersStoredSince, bool *ok);
 
 // The numbering start as the dialog's edit shows it once the user leaves it: empty or unreadable
 // text gives "1", a number is rounded half up to a whole number without leading zeros.

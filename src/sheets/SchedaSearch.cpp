@@ -16,10 +16,9 @@ const RecordFormat &sheet()
 const std::array<SchedaRecord::Field, 10> &criterionFields()
 {
     static const std::array<SchedaRecord::Field, 10> fields = {
-        SchedaRecord::fNumScheda, SchedaRecord::fData,     SchedaRecord::fTecnico,
-        SchedaRecord::fPratica,   SchedaRecord::fCliente,  SchedaRecord::fRecapito,
-        SchedaRecord::fMarca,     SchedaRecord::fTarga,    SchedaRecord::fStato,
-        SchedaRecord::fNote,
+        SchedaRecord::fNumScheda, SchedaRecord::fData,     SchedaRecord::fTecnico, SchedaRecord::fPratica,
+        SchedaRecord::fCliente,   SchedaRecord::fRecapito, SchedaRecord::fMarca,   SchedaRecord::fTarga,
+        SchedaRecord::fStato,     SchedaRecord::fNote,
     };
     return fields;
 }
@@ -30,28 +29,30 @@ Criteria::Criteria(const QList<Criterion> &criteria) : RecordScan::Criteria(shee
 
 const RecordScan::LineLayout &lineSpec()
 {
-    static const RecordScan::LineLayout line(sheet(), {
-        {"Scheda n. ", SchedaRecord::fNumScheda, 10},
-        {"  Data: ", SchedaRecord::fData, 10},
-        {"  Cliente: ", SchedaRecord::fCliente, 25},
-        {"  Tel. ", SchedaRecord::fRecapito, 14},
-        {"  ", SchedaRecord::fMarca, 25},
-        {"  Targa: ", SchedaRecord::fTarga, 10},
-        {"  \x80 ", SchedaRecord::fTotale, 0},  // the euro sign in Windows-1252
-    });
+    static const RecordScan::LineLayout line(
+        sheet(), {
+                     {"Scheda n. ", SchedaRecord::fNumScheda, 10},
+                     {"  Data: ", SchedaRecord::fData, 10},
+                     {"  Cliente: ", SchedaRecord::fCliente, 25},
+                     {"  Tel. ", SchedaRecord::fRecapito, 14},
+                     {"  ", SchedaRecord::fMarca, 25},
+                     {"  Targa: ", SchedaRecord::fTarga, 10},
+                     {"  \x80 ", SchedaRecord::fTotale, 0},  // the euro sign in Windows-1252
+                 });
     return line;
 }
 
 const RecordScan::LineLayout &unpaidLineSpec()
 {
-    static const RecordScan::LineLayout line(sheet(), {
-        {"Scheda n. ", SchedaRecord::fNumScheda, 10},
-        {"  Data: ", SchedaRecord::fData, 10},
-        {"  Cliente: ", SchedaRecord::fCliente, 25},
-        {"  Tel. ", SchedaRecord::fRecapito, 14},
-        {"  Targa: ", SchedaRecord::fTarga, 10},
-        {"  \x80 ", SchedaRecord::fTotale, 0},  // the euro sign in Windows-1252
-    });
+    static const RecordScan::LineLayout line(
+        sheet(), {
+                     {"Scheda n. ", SchedaRecord::fNumScheda, 10},
+                     {"  Data: ", SchedaRecord::fData, 10},
+                     {"  Cliente: ", SchedaRecord::fCliente, 25},
+                     {"  Tel. ", SchedaRecord::fRecapito, 14},
+                     {"  Targa: ", SchedaRecord::fTarga, 10},
+                     {"  \x80 ", SchedaRecord::fTotale, 0},  // the euro sign in Windows-1252
+                 });
     return line;
 }
 

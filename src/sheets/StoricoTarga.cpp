@@ -124,8 +124,7 @@ bool scan(const QString &archivePath, const QString &plate, History &history)
         const QString line = ListLines::column(text(record, SchedaRecord::fNumScheda), 12) + QStringLiteral("  ")
                              + ListLines::column(date, 10) + QStringLiteral("  ")
                              + ListLines::column(firstLine(text(record, SchedaRecord::fInterventi)), 45)
-                             + QStringLiteral("  ") + total.rightJustified(kTotalWidth)
-                             + QStringLiteral("  ") + paid;
+                             + QStringLiteral("  ") + total.rightJustified(kTotalWidth) + QStringLiteral("  ") + paid;
         entries.append({QDate::fromString(date, QStringLiteral("dd/MM/yyyy")), line, archive.position()});
     }
     const bool ok = !archive.failed();

@@ -2,10 +2,10 @@
 
 #include "archive/RecordArchive.h"
 #include "archive/RecordScan.h"
-#include "customers/TfrmTrovaClienti.h"
-#include "invoicing/TfrmFattura.h"
 #include "common/Formats.h"
 #include "common/TextRules.h"
+#include "customers/TfrmTrovaClienti.h"
+#include "invoicing/TfrmFattura.h"
 #include "media/PhotoArea.h"
 #include "media/TfrmAllegaCartella.h"
 #include "media/TfrmLogo.h"
@@ -22,8 +22,8 @@
 #include "widgets/Artwork.h"
 #include "widgets/DateEdits.h"
 #include "widgets/EventHooks.h"
-#include "widgets/FormBuilder.h"
 #include "widgets/FieldInput.h"
+#include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PhotoCommands.h"
@@ -73,8 +73,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     content->setStyleSheet(QStringLiteral("#sheetContent { background-color: #E6EDF5; }"));
 
     // Command bar.
-    auto command = [content](const char *name, const QString &icon, const QString &text,
-                             const QString &hint) {
+    auto command = [content](const char *name, const QString &icon, const QString &text, const QString &hint) {
         return FormBuilder::command(content, icon, text, hint, QString::fromLatin1(name));
     };
     cmdNuovo = command("cmdNuovo", QStringLiteral(":/icons/document-new.svg"), QStringLiteral("Nuovo"),
@@ -88,18 +87,17 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
                        QStringLiteral("Trova una scheda in archivio."));
     cmdFile = command("cmdFile", QStringLiteral(":/icons/mail-attachment.svg"), QStringLiteral("Allega file"),
                       QStringLiteral("Allega file alla scheda."));
-    cmdAnteprima = command("cmdAnteprima", QStringLiteral(":/icons/document-print-preview.svg"),
-                           QStringLiteral("Anteprima"),
-                           QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
+    cmdAnteprima =
+        command("cmdAnteprima", QStringLiteral(":/icons/document-print-preview.svg"), QStringLiteral("Anteprima"),
+                QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
     cmdStampa = command("cmdStampa", QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa la scheda."));
     cmdFattura = command("cmdFattura", QStringLiteral(":/icons/x-office-spreadsheet.svg"), QStringLiteral("Fattura"),
                          QStringLiteral("Emette la fattura elettronica della scheda salvata."));
-    cmdNonPagati = command("cmdNonPagati", QStringLiteral(":/icons/accessories-calculator.svg"),
-                           QStringLiteral("Da saldare"),
-                           QStringLiteral("Visualizza il riepilogo dei conti non ancora saldati."));
-    cmdNumerazione = command("cmdNumerazione", QStringLiteral(":/icons/numbering.svg"),
-                             QStringLiteral("Numerazione"),
+    cmdNonPagati =
+        command("cmdNonPagati", QStringLiteral(":/icons/accessories-calculator.svg"), QStringLiteral("Da saldare"),
+                QStringLiteral("Visualizza il riepilogo dei conti non ancora saldati."));
+    cmdNumerazione = command("cmdNumerazione", QStringLiteral(":/icons/numbering.svg"), QStringLiteral("Numerazione"),
                              QStringLiteral("Imposta il numero iniziale per la numerazione delle schede "
                                             "interventi."));
     cmdGuida = command("cmdGuida", QStringLiteral(":/icons/help-browser.svg"), QStringLiteral("Guida"),
@@ -121,8 +119,8 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     imgBianco02 = imgBianco;
     imgFoto = new PhotoArea(kPhotoSize, imgBianco, content);
     imgFoto02 = new PhotoArea(kPhotoSize, imgBianco02, content);
-    auto photoButtons = [content](PictureButton *&carica, PictureButton *&acquisisci,
-                                  PictureButton *&salva, PictureButton *&canc, PictureButton *&zoom) {
+    auto photoButtons = [content](PictureButton *&carica, PictureButton *&acquisisci, PictureButton *&salva,
+                                  PictureButton *&canc, PictureButton *&zoom) {
         carica = new PictureButton(QStringLiteral(":/icons/document-open.svg"), kPhotoButtonIcon,
                                    QStringLiteral("Carica una foto esistente."), content);
         acquisisci = new PictureButton(QStringLiteral(":/icons/camera-video.svg"), kPhotoButtonIcon,
@@ -136,8 +134,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     };
     photoButtons(btnCaricaFoto, btnAcquisisciFoto, btnSalvaFoto, btnCancFoto, btnZoomFoto);
     photoButtons(btnCaricaFoto02, btnAcquisisciFoto02, btnSalvaFoto02, btnCancFoto02, btnZoomFoto02);
-    auto photoRow = [content](const QString &number, PhotoArea *area,
-                              std::initializer_list<QWidget *> buttons) {
+    auto photoRow = [content](const QString &number, PhotoArea *area, std::initializer_list<QWidget *> buttons) {
         auto *row = new QHBoxLayout;
         row->setSpacing(4);
         auto *side = new QVBoxLayout;
@@ -155,8 +152,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     photos->addLayout(photoRow(QStringLiteral("1"), imgFoto,
                                {btnCaricaFoto, btnAcquisisciFoto, btnSalvaFoto, btnCancFoto, btnZoomFoto}));
     photos->addLayout(photoRow(QStringLiteral("2"), imgFoto02,
-                               {btnCaricaFoto02, btnAcquisisciFoto02, btnSalvaFoto02, btnCancFoto02,
-                                btnZoomFoto02}));
+                               {btnCaricaFoto02, btnAcquisisciFoto02, btnSalvaFoto02, btnCancFoto02, btnZoomFoto02}));
     photos->addStretch(1);
 
     // Fields, created in tab order. The maximum lengths of the screen are the field capacities, but
@@ -211,12 +207,11 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
                                 QStringLiteral("Imposta il logo dell'azienda."), content);
     btnLogo->setObjectName(QStringLiteral("btnLogo"));
     impCliente = new PictureButton(QStringLiteral(":/icons/x-office-address-book.svg"), QSize(28, 28),
-                                   QStringLiteral("Importa i dati dall'archivio anagrafico dei clienti."),
-                                   content);
+                                   QStringLiteral("Importa i dati dall'archivio anagrafico dei clienti."), content);
     impCliente->setObjectName(QStringLiteral("impCliente"));
-    btnStorico = new PictureButton(QStringLiteral(":/icons/x-office-document.svg"), QSize(28, 28),
-                                   QStringLiteral("Elenca gli interventi eseguiti sul veicolo con questa targa."),
-                                   content);
+    btnStorico =
+        new PictureButton(QStringLiteral(":/icons/x-office-document.svg"), QSize(28, 28),
+                          QStringLiteral("Elenca gli interventi eseguiti sul veicolo con questa targa."), content);
     btnStorico->setObjectName(QStringLiteral("btnStorico"));
 
     auto *fields = new QGridLayout;
@@ -320,18 +315,18 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     setTabOrder(txtNumScheda, txtData);
     QWidget *previous = txtData;
     for (QWidget *next : std::initializer_list<QWidget *>{
-             txtTecnico, txtAzienda, txtPratica, txtCliente, txtRecapito, txtVeicolo, txtTarga,
-             txtMarca, txtChilometraggio, txtDanni, txtDataInizio, txtStato, txtDataFine, txtVernice,
-             txtRicambi, txtInterventi, txtManodopera, chkPagato, txtNote, txtTotale}) {
+             txtTecnico, txtAzienda,        txtPratica,    txtCliente,    txtRecapito, txtVeicolo,  txtTarga,
+             txtMarca,   txtChilometraggio, txtDanni,      txtDataInizio, txtStato,    txtDataFine, txtVernice,
+             txtRicambi, txtInterventi,     txtManodopera, chkPagato,     txtNote,     txtTotale}) {
         setTabOrder(previous, next);
         previous = next;
     }
 
     // Enter moves along the fields; the memo keeps Enter for its line breaks, the date edits and
     // the total add their own key handling below.
-    EventHooks::enterChain({txtNumScheda, txtData, txtTecnico, txtAzienda, txtPratica, txtCliente,
-                            txtRecapito, txtVeicolo, txtTarga, txtMarca, txtChilometraggio, txtDanni,
-                            txtDataInizio, txtStato, txtDataFine, txtVernice, txtRicambi},
+    EventHooks::enterChain({txtNumScheda, txtData, txtTecnico, txtAzienda, txtPratica, txtCliente, txtRecapito,
+                            txtVeicolo, txtTarga, txtMarca, txtChilometraggio, txtDanni, txtDataInizio, txtStato,
+                            txtDataFine, txtVernice, txtRicambi},
                            txtInterventi);
     EventHooks::enterChain({txtManodopera, txtNote, txtTotale});
     // The dates are picked, never typed: a key or a click opens the date picker.
@@ -358,8 +353,8 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     connect(btnLogo, &QToolButton::clicked, this, &TfrmInterventi::btnLogoClick);
     connect(impCliente, &QToolButton::clicked, this, &TfrmInterventi::impClienteClick);
     connect(btnStorico, &QToolButton::clicked, this, &TfrmInterventi::btnStoricoClick);
-    auto photoCommands = [this](PhotoArea *area, PictureButton *carica, PictureButton *acquisisci,
-                                PictureButton *salva, PictureButton *canc, PictureButton *zoom) {
+    auto photoCommands = [this](PhotoArea *area, PictureButton *carica, PictureButton *acquisisci, PictureButton *salva,
+                                PictureButton *canc, PictureButton *zoom) {
         connect(carica, &QToolButton::clicked, this, [this, area] { btnCaricaFotoClick(area); });
         connect(acquisisci, &QToolButton::clicked, this, [this, area] { btnAcquisisciFotoClick(area); });
         connect(salva, &QToolButton::clicked, this, [this, area] { btnSalvaFotoClick(area); });
@@ -367,8 +362,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
         connect(zoom, &QToolButton::clicked, this, [this, area] { btnZoomFotoClick(area); });
     };
     photoCommands(imgFoto, btnCaricaFoto, btnAcquisisciFoto, btnSalvaFoto, btnCancFoto, btnZoomFoto);
-    photoCommands(imgFoto02, btnCaricaFoto02, btnAcquisisciFoto02, btnSalvaFoto02, btnCancFoto02,
-                  btnZoomFoto02);
+    photoCommands(imgFoto02, btnCaricaFoto02, btnAcquisisciFoto02, btnSalvaFoto02, btnCancFoto02, btnZoomFoto02);
 
     setContent(content);
     // The empty screen the window is built with holds nothing to lose.
@@ -435,8 +429,8 @@ void TfrmInterventi::loadPhotos(qint64 position)
 {
     // The two files are decoded at the same time, the first on another thread. Each area shows its
     // own file, or its placeholder when that file cannot be read.
-    auto decodedA = std::async(std::launch::async, &PhotoArea::decodeFile,
-                               windows().filePath(photoFileA(position)), imgFoto->areaSize());
+    auto decodedA = std::async(std::launch::async, &PhotoArea::decodeFile, windows().filePath(photoFileA(position)),
+                               imgFoto->areaSize());
     const PhotoArea::Decoded decodedB =
         PhotoArea::decodeFile(windows().filePath(photoFileB(position)), imgFoto02->areaSize());
     imgFoto->showStored(decodedA.get());
@@ -534,8 +528,7 @@ bool TfrmInterventi::saveRecord()
     QString confirmation;
     QString renumbered;
     const bool numberProposed = TextRules::trim(lblPosizione->text()).isEmpty() && m_proposal.active
-                                && !m_proposal.edited
-                                && txtNumScheda->text() == QString::number(m_proposal.number);
+                                && !m_proposal.edited && txtNumScheda->text() == QString::number(m_proposal.number);
     const qint64 position = numberProposed ? appendProposedSheet(&confirmation, &renumbered)
                                            : storeRecord(RecordFromScreen().toBytes(), &confirmation);
     if (position == 0)
@@ -624,12 +617,21 @@ bool TfrmInterventi::txtTotaleKeyDown(QKeyEvent *event)
     }
     // Moving, selecting, deleting and copying pass; typing is limited to digits and the comma.
     switch (key) {
-    case Qt::Key_Backspace: case Qt::Key_Delete: case Qt::Key_Left: case Qt::Key_Right:
-    case Qt::Key_Home: case Qt::Key_End: case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Tab:
-    case Qt::Key_Backtab: case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta:
-        return false;
-    default:
-        break;
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta: return false;
+    default: break;
     }
     if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Copy)
         || event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Undo)

@@ -31,13 +31,12 @@ public:
     PhotoArea *imgFoto, *imgFoto02;
     QImage imgBianco, imgBianco02;
     PictureButton *btnCaricaFoto, *btnAcquisisciFoto, *btnSalvaFoto, *btnCancFoto, *btnZoomFoto;
-    PictureButton *btnCaricaFoto02, *btnAcquisisciFoto02, *btnSalvaFoto02, *btnCancFoto02,
-        *btnZoomFoto02;
+    PictureButton *btnCaricaFoto02, *btnAcquisisciFoto02, *btnSalvaFoto02, *btnCancFoto02, *btnZoomFoto02;
 
     // Fields, in tab order.
-    QLineEdit *txtNumScheda, *txtData, *txtTecnico, *txtAzienda, *txtPratica, *txtCliente,
-        *txtRecapito, *txtVeicolo, *txtTarga, *txtMarca, *txtChilometraggio, *txtDanni,
-        *txtDataInizio, *txtStato, *txtDataFine, *txtVernice, *txtRicambi;
+    QLineEdit *txtNumScheda, *txtData, *txtTecnico, *txtAzienda, *txtPratica, *txtCliente, *txtRecapito, *txtVeicolo,
+        *txtTarga, *txtMarca, *txtChilometraggio, *txtDanni, *txtDataInizio, *txtStato, *txtDataFine, *txtVernice,
+        *txtRicambi;
     QPlainTextEdit *txtInterventi;
     FocusFrame *effInterventi;
     QLineEdit *txtManodopera;
@@ -110,5 +109,4 @@ private:
         qint64 count = 0;
         bool edited = false;
     } m_proposal;
-
 };

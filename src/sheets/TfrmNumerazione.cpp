@@ -18,8 +18,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-TfrmNumerazione::TfrmNumerazione(AppWindows &windows, QWidget *parent)
-    : QDialog(parent), m_windows(windows)
+TfrmNumerazione::TfrmNumerazione(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
 {
     setWindowTitle(QStringLiteral(" Impostazione inizio numerazione"));
     FormHelpers::makeFixedWithoutButtons(this);

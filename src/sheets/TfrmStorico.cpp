@@ -1,9 +1,9 @@
 #include "sheets/TfrmStorico.h"
 
 #include "archive/SchedaRecord.h"
+#include "common/TextRules.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
-#include "common/TextRules.h"
 #include "widgets/Artwork.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FormBuilder.h"
@@ -65,8 +65,8 @@ TfrmStorico::TfrmStorico(AppWindows &windows, QWidget *parent)
     caption->setFont(FormHelpers::font(QStringLiteral("Verdana"), 11, true));
     line->addWidget(caption);
     line->addWidget(txtTarga);
-    auto *plateHint = new QLabel(QStringLiteral("(scrivere un'altra targa e premere Invio per vederne gli interventi)"),
-                                 heading);
+    auto *plateHint =
+        new QLabel(QStringLiteral("(scrivere un'altra targa e premere Invio per vederne gli interventi)"), heading);
     plateHint->setFont(FormHelpers::font(QStringLiteral("Verdana"), 9));
     line->addWidget(plateHint);
     line->addStretch(1);

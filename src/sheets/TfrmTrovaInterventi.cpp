@@ -32,16 +32,16 @@ ListCriteriaPage::Setup criteriaPage()
 
 TfrmTrovaInterventi::TfrmTrovaInterventi(AppWindows &windows, QWidget *parent)
     : RecordSearchDialog(
-          QStringLiteral(" Trova schede interventi in archivio"), criteriaPage(),
-          {.reportName = reportName(),
-           .reportTitle = reportTitle(),
-           .open = [this](qint64 position) { lstRecordsDblClick(position); }},
-          [&windows](const QStringList &texts, ListedRecords &found) {
-              return SchedaSearch::search(windows.filePath(SchedaRecord::fileName()),
-                                          SchedaSearch::Criteria(criteriaOf(SchedaSearch::criterionFields(), texts)),
-                                          found);
-          },
-          parent),
+        QStringLiteral(" Trova schede interventi in archivio"), criteriaPage(),
+        {.reportName = reportName(),
+         .reportTitle = reportTitle(),
+         .open = [this](qint64 position) { lstRecordsDblClick(position); }},
+        [&windows](const QStringList &texts, ListedRecords &found) {
+            return SchedaSearch::search(windows.filePath(SchedaRecord::fileName()),
+                                        SchedaSearch::Criteria(criteriaOf(SchedaSearch::criterionFields(), texts)),
+                                        found);
+        },
+        parent),
       m_windows(windows)
 {
     nameEdits({&txtNumScheda, &txtData, &txtTecnico, &txtPratica, &txtCliente, &txtRecapito, &txtMarca, &txtTarga,

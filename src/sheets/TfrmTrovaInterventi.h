@@ -19,8 +19,8 @@ public:
     TfrmTrovaInterventi(AppWindows &windows, QWidget *parent = nullptr);
 
     // The ten criterion edits (criterionEdits() in the order of SchedaSearch::criterionFields()).
-    QLineEdit *txtNumScheda, *txtData, *txtTecnico, *txtPratica, *txtCliente, *txtRecapito, *txtMarca,
-        *txtTarga, *txtStato, *txtNote;
+    QLineEdit *txtNumScheda, *txtData, *txtTecnico, *txtPratica, *txtCliente, *txtRecapito, *txtMarca, *txtTarga,
+        *txtStato, *txtNote;
 
     static QString reportName() { return QStringLiteral("Riepilogo dati"); }
     static QString reportTitle() { return QStringLiteral("Riepilogo schede interventi in archivio"); }

@@ -15,8 +15,7 @@
 #include <QDir>
 
 AppWindows::AppWindows(const QString &programFolder)
-    : m_programFolder(programFolder),
-      m_endHandler([] { QCoreApplication::exit(0); }),
+    : m_programFolder(programFolder), m_endHandler([] { QCoreApplication::exit(0); }),
       m_dateEdits(std::make_unique<DateEdits>())
 {
     // Each kind of file dialog opens where the last choice of its kind was made, also next time.
@@ -28,15 +27,15 @@ AppWindows::~AppWindows()
     // A window destroyed while shown closes itself from QWidget's destructor, when its own part is
     // already gone: the focus leaving its edits then runs the window's handlers (a total's exit hook)
     // on a half-destroyed object. Hidden first, every window sees that focus change while it is whole.
-    const std::initializer_list<QWidget *> windows{m_interventi.get(), m_autoparco.get(), m_clienti.get(),
-                                                   m_avvio.get(), m_cambiaPassword.get(), m_password.get()};
+    const std::initializer_list<QWidget *> windows{m_interventi.get(), m_autoparco.get(),      m_clienti.get(),
+                                                   m_avvio.get(),      m_cambiaPassword.get(), m_password.get()};
     for (QWidget *window : windows) {
         if (window)
             window->hide();
     }
 }
 
-template <typename Window>
+template<typename Window>
 Window *AppWindows::created(std::unique_ptr<Window> &slot) const
 {
     if (!slot) {
@@ -46,12 +45,30 @@ Window *AppWindows::created(std::unique_ptr<Window> &slot) const
     return slot.get();
 }
 
-TfrmPassword *AppWindows::frmPassword() const { return created(m_password); }
-TfrmCambiaPassword *AppWindows::frmCambiaPassword() const { return created(m_cambiaPassword); }
-TfrmAvvio *AppWindows::frmAvvio() const { return created(m_avvio); }
-TfrmClienti *AppWindows::frmClienti() const { return created(m_clienti); }
-TfrmAutoparco *AppWindows::frmAutoparco() const { return created(m_autoparco); }
-TfrmInterventi *AppWindows::frmInterventi() const { return created(m_interventi); }
+TfrmPassword *AppWindows::frmPassword() const
+{
+    return created(m_password);
+}
+TfrmCambiaPassword *AppWindows::frmCambiaPassword() const
+{
+    return created(m_cambiaPassword);
+}
+TfrmAvvio *AppWindows::frmAvvio() const
+{
+    return created(m_avvio);
+}
+TfrmClienti *AppWindows::frmClienti() const
+{
+    return created(m_clienti);
+}
+TfrmAutoparco *AppWindows::frmAutoparco() const
+{
+    return created(m_autoparco);
+}
+TfrmInterventi *AppWindows::frmInterventi() const
+{
+    return created(m_interventi);
+}
 
 void AppWindows::create()
 {

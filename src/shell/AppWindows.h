@@ -62,7 +62,7 @@ public:
 
 private:
     // The window in slot, created hidden when it does not exist yet.
-    template <typename Window>
+    template<typename Window>
     Window *created(std::unique_ptr<Window> &slot) const;
 
     QString m_programFolder;

@@ -14,9 +14,9 @@ constexpr double kWidth = 210 - 2 * kMargin;  // 170
 // Body text.
 const QString kFont = QStringLiteral("Arial");
 constexpr double kBodyPoints = 11;
-constexpr double kBodyPitch = 5.2;          // from one line to the next
+constexpr double kBodyPitch = 5.2;  // from one line to the next
 constexpr double kParagraphGap = 3.2;
-constexpr double kWrapSlack = 1.5;          // lines are broken a little short of the box
+constexpr double kWrapSlack = 1.5;  // lines are broken a little short of the box
 // Pictures of windows: at most this tall.
 constexpr double kPictureMaxHeight = 105;
 // Lines are measured at the resolution of the PDF writer (the report engine's layout resolution).
@@ -71,8 +71,8 @@ ReportBand paragraphBand(const QString &paragraph)
     band.kind = ReportBand::Kind::Data;
     band.canSplit = true;
     band.height = height + kParagraphGap;
-    ReportObject text = ReportObject::textObject(QString(), QRectF(0, 0, kWidth, height),
-                                                 lines.join(QLatin1Char('\n')));
+    ReportObject text =
+        ReportObject::textObject(QString(), QRectF(0, 0, kWidth, height), lines.join(QLatin1Char('\n')));
     text.font(kFont, kBodyPoints);
     text.lineSpacing = kBodyPitch;
     band.objects.append(text);
@@ -103,10 +103,10 @@ ReportPage chapterPage(int index, const HelpManual::Chapter &chapter, const Help
 {
     ReportPage page = blankPage();
     ReportBand &title = page.addBand(ReportBand::Kind::Title, QStringLiteral("Titolo"), 30);
-    title.objects.append(ReportObject::textObject(QString(), QRectF(0, 0, kWidth, 6),
-                                                  QStringLiteral("Capitolo %1").arg(index + 1))
-                             .font(kFont, 11, true)
-                             .colours(kOrange));
+    title.objects.append(
+        ReportObject::textObject(QString(), QRectF(0, 0, kWidth, 6), QStringLiteral("Capitolo %1").arg(index + 1))
+            .font(kFont, 11, true)
+            .colours(kOrange));
     title.objects.append(ReportObject::textObject(QString(), QRectF(0, 7, kWidth, 12), chapter.title)
                              .font(kFont, 20, true)
                              .colours(kNavy));
@@ -141,10 +141,11 @@ ReportPage titlePage(const HelpManual::Pictures &pictures)
                  .font(kFont, 36, true)
                  .colours(Qt::white)
                  .align(Qt::AlignLeft | Qt::AlignVCenter));
-    page.add(ReportObject::textObject(QString(), QRectF(78, 38, 88, 18), QStringLiteral("Guida all'utilizzo del software"))
-                 .font(kFont, 16)
-                 .colours(Qt::white)
-                 .wrap());
+    page.add(
+        ReportObject::textObject(QString(), QRectF(78, 38, 88, 18), QStringLiteral("Guida all'utilizzo del software"))
+            .font(kFont, 16)
+            .colours(Qt::white)
+            .wrap());
     page.add(ReportObject::textObject(QString(), QRectF(78, 60, 88, 7),
                                       QStringLiteral("Versione ") + HelpTopics::programVersion())
                  .font(kFont, 11)
@@ -174,8 +175,7 @@ ReportPage titlePage(const HelpManual::Pictures &pictures)
                  .colours(kNavy)
                  .align(Qt::AlignHCenter | Qt::AlignVCenter));
     page.add(ReportObject::textObject(QString(), QRectF(0, 237, kWidth, 6),
-                                      HelpTopics::makerWebLabel() + QStringLiteral("  -  ")
-                                          + HelpTopics::makerEmail())
+                                      HelpTopics::makerWebLabel() + QStringLiteral("  -  ") + HelpTopics::makerEmail())
                  .font(kFont, 10)
                  .colours(kGrey)
                  .align(Qt::AlignHCenter | Qt::AlignVCenter));
@@ -226,16 +226,16 @@ void addPageFoot(PreparedReport &report)
         const double contentHeight = page.layout.paintRect(QPageLayout::Millimeter).height();
         const double y = contentHeight + 7;
         page.objects.append(ReportObject::horizontalLine(0, y - 1.5, kWidth, kRule));
-        page.objects.append(ReportObject::textObject(QString(), QRectF(0, y, 130, 5),
-                                                     HelpTopics::productName()
-                                                         + QStringLiteral(" - Guida all'utilizzo del software"))
-                                .font(kFont, 8)
-                                .colours(kGrey));
-        page.objects.append(ReportObject::textObject(QString(), QRectF(130, y, 40, 5),
-                                                     QStringLiteral("Pagina %1").arg(i + 1))
-                                .font(kFont, 8)
-                                .colours(kGrey)
-                                .align(Qt::AlignRight | Qt::AlignTop));
+        page.objects.append(
+            ReportObject::textObject(QString(), QRectF(0, y, 130, 5),
+                                     HelpTopics::productName() + QStringLiteral(" - Guida all'utilizzo del software"))
+                .font(kFont, 8)
+                .colours(kGrey));
+        page.objects.append(
+            ReportObject::textObject(QString(), QRectF(130, y, 40, 5), QStringLiteral("Pagina %1").arg(i + 1))
+                .font(kFont, 8)
+                .colours(kGrey)
+                .align(Qt::AlignRight | Qt::AlignTop));
     }
 }
 

@@ -45,8 +45,8 @@ QStringList launcherOwnParagraphs();
 QString productName();
 QString programVersion();
 QString makerName();
-QString makerWebAddress();   // opened by the maker's window and the launcher's web strip
-QString makerWebLabel();     // the address as the link shows it
+QString makerWebAddress();  // opened by the maker's window and the launcher's web strip
+QString makerWebLabel();    // the address as the link shows it
 QString makerEmail();
 
 // The manual in the program folder, opened by the help window.

@@ -17,8 +17,8 @@ QString sharedFolder(const QString &executableFolder)
 
 bool isInstalled(const QString &executableFolder)
 {
-    return QDir(executableFolder).dirName() == QLatin1String("bin")
-           && QFileInfo(sharedFolder(executableFolder)).isDir() && !Backup::hasData(executableFolder);
+    return QDir(executableFolder).dirName() == QLatin1String("bin") && QFileInfo(sharedFolder(executableFolder)).isDir()
+           && !Backup::hasData(executableFolder);
 }
 
 QString dataFolder(const QString &executableFolder, const QString &appDataFolder)

@@ -95,8 +95,7 @@ bool store(const QString &programFolder, const QString &password)
 {
     if (!canBeStored(password))
         return false;
-    return IniFile::setValue(fileName(programFolder), kSection, kKey,
-                             TextRules::trim(CodificaPassword(password)));
+    return IniFile::setValue(fileName(programFolder), kSection, kKey, TextRules::trim(CodificaPassword(password)));
 }
 
 bool canBeStored(const QString &password)

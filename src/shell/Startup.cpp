@@ -47,8 +47,8 @@ ItalianEnvironment::ItalianEnvironment()
     // dialogs' dates, for one, follow it). The character set stays the one the system gives: a
     // locale in LC_ALL moves to LC_CTYPE.
     const QByteArray all = qgetenv("LC_ALL");
-    for (const char *name : {"LC_ALL", "LC_CTYPE", "LC_TIME", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES",
-                             "LC_PAPER", "LC_MEASUREMENT", "LANGUAGE"})
+    for (const char *name : {"LC_ALL", "LC_CTYPE", "LC_TIME", "LC_NUMERIC", "LC_MONETARY", "LC_MESSAGES", "LC_PAPER",
+                             "LC_MEASUREMENT", "LANGUAGE"})
         m_saved.append({QByteArray(name), qEnvironmentVariableIsSet(name), qgetenv(name)});
     if (!all.isEmpty() && !qEnvironmentVariableIsSet("LC_CTYPE"))
         qputenv("LC_CTYPE", all);

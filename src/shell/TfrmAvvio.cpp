@@ -1,5 +1,7 @@
 #include "shell/TfrmAvvio.h"
 
+#include "backup/Backup.h"
+#include "backup/BackupPlace.h"
 #include "customers/TfrmClienti.h"
 #include "invoicing/TfrmDatiOfficina.h"
 #include "invoicing/TfrmFattureEmesse.h"
@@ -12,8 +14,6 @@
 #include "shell/TfrmSplash.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "vehicles/TfrmScadenze.h"
-#include "backup/Backup.h"
-#include "backup/BackupPlace.h"
 #include "widgets/Artwork.h"
 #include "widgets/CommandKeys.h"
 #include "widgets/FileDialogs.h"
@@ -57,17 +57,17 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     icoTitoloApp = new QLabel(QStringLiteral("Cablora"), this);
     icoTitoloApp->setFont(FormHelpers::font(QStringLiteral("Verdana"), 34, true));
     icoTitoloApp->setStyleSheet(QStringLiteral("color: white;"));
-    imgSottotitolo = new QLabel(
-        QStringLiteral("Software rivolto alle officine di elettrauto per compilare e stampare le schede "
-                       "d'intervento e archiviare i dati di clienti e veicoli"),
-        this);
+    imgSottotitolo =
+        new QLabel(QStringLiteral("Software rivolto alle officine di elettrauto per compilare e stampare le schede "
+                                  "d'intervento e archiviare i dati di clienti e veicoli"),
+                   this);
     imgSottotitolo->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12));
     imgSottotitolo->setStyleSheet(QStringLiteral("color: #E4EEF8;"));
     imgSottotitolo->setAlignment(Qt::AlignCenter);
     imgSottotitolo->setWordWrap(true);
 
-    auto tile = [this](PictureButton *&picture, PictureButton *&button, const QString &art,
-                       const QString &caption, const QColor &colour) {
+    auto tile = [this](PictureButton *&picture, PictureButton *&button, const QString &art, const QString &caption,
+                       const QColor &colour) {
         picture = new PictureButton(QString(), kTilePicture, QString(), this);
         picture->setIcon(QIcon(Artwork::picture(art, kTilePicture)));
         button = new PictureButton(QString(), kTileButton, QString(), this);
@@ -82,8 +82,8 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     tiles->setSpacing(40);
     tiles->addLayout(tile(imgApp01, btnApp01, QStringLiteral(":/icons/system-users.svg"),
                           QStringLiteral("ANAGRAFICA CLIENTI"), QColor(0x2E, 0x7D, 0x32)));
-    tiles->addLayout(tile(imgApp02, btnApp02, QStringLiteral(":/art/auto.svg"),
-                          QStringLiteral("PARCO AUTOMEZZI"), QColor(0x1F, 0x5F, 0xA8)));
+    tiles->addLayout(tile(imgApp02, btnApp02, QStringLiteral(":/art/auto.svg"), QStringLiteral("PARCO AUTOMEZZI"),
+                          QColor(0x1F, 0x5F, 0xA8)));
     tiles->addLayout(tile(imgApp03, btnApp03, QStringLiteral(":/art/scheda-intervento.svg"),
                           QStringLiteral("SCHEDE INTERVENTI"), QColor(0xC6, 0x28, 0x28)));
 
@@ -133,8 +133,8 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     imgFatture->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     imgEsci = new PictureButton(QStringLiteral(":/icons/system-log-out.svg"), iconSize, exitHint, this);
     imgEsci->setToolTip(exitHint);
-    imgSito = new PictureButton(QStringLiteral(":/icons/internet-web-browser.svg"), QSize(28, 28),
-                                QString(), this, HelpTopics::makerWebLabel());
+    imgSito = new PictureButton(QStringLiteral(":/icons/internet-web-browser.svg"), QSize(28, 28), QString(), this,
+                                HelpTopics::makerWebLabel());
     imgSito->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     imgSito->setFont(FormHelpers::font(QStringLiteral("Tahoma"), 14));
     imgSito->setStyleSheet(QStringLiteral("QToolButton { color: white; background-color: rgba(0,0,0,60); "
@@ -205,14 +205,25 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     connect(imgOfficina, &QToolButton::clicked, this, &TfrmAvvio::imgOfficinaClick);
     connect(imgFatture, &QToolButton::clicked, this, &TfrmAvvio::imgFattureClick);
     // Every control carries its name, for tests, style sheets and accessibility tools.
-    const QList<QPair<QWidget *, const char *>> names = {
-        {icoIcona, "icoIcona"}, {icoTitoloApp, "icoTitoloApp"}, {imgSottotitolo, "imgSottotitolo"},
-        {imgApp01, "imgApp01"}, {btnApp01, "btnApp01"},         {imgApp02, "imgApp02"},
-        {btnApp02, "btnApp02"}, {imgApp03, "imgApp03"},         {btnApp03, "btnApp03"},
-        {imgInfo, "imgInfo"},   {imgGuida, "imgGuida"},         {imgSplash, "imgSplash"},
-        {imgSito, "imgSito"},   {imgEsci, "imgEsci"},         {imgScadenze, "imgScadenze"},
-        {imgCopia, "imgCopia"}, {imgRipristina, "imgRipristina"}, {imgOfficina, "imgOfficina"},
-        {imgFatture, "imgFatture"}};
+    const QList<QPair<QWidget *, const char *>> names = {{icoIcona, "icoIcona"},
+                                                         {icoTitoloApp, "icoTitoloApp"},
+                                                         {imgSottotitolo, "imgSottotitolo"},
+                                                         {imgApp01, "imgApp01"},
+                                                         {btnApp01, "btnApp01"},
+                                                         {imgApp02, "imgApp02"},
+                                                         {btnApp02, "btnApp02"},
+                                                         {imgApp03, "imgApp03"},
+                                                         {btnApp03, "btnApp03"},
+                                                         {imgInfo, "imgInfo"},
+                                                         {imgGuida, "imgGuida"},
+                                                         {imgSplash, "imgSplash"},
+                                                         {imgSito, "imgSito"},
+                                                         {imgEsci, "imgEsci"},
+                                                         {imgScadenze, "imgScadenze"},
+                                                         {imgCopia, "imgCopia"},
+                                                         {imgRipristina, "imgRipristina"},
+                                                         {imgOfficina, "imgOfficina"},
+                                                         {imgFatture, "imgFatture"}};
     for (const auto &[control, name] : names)
         control->setObjectName(QLatin1String(name));
     FormHelpers::installStatusHints(this, panInfo);
@@ -326,8 +337,8 @@ void TfrmAvvio::imgCopiaClick()
     Backup::Result result;
     {
         WorkProgress progress(this, QStringLiteral("Copia di sicurezza in corso..."));
-        result = Backup::create(m_windows.programFolder(), destination, QDateTime::currentDateTime(),
-                                progress.callback());
+        result =
+            Backup::create(m_windows.programFolder(), destination, QDateTime::currentDateTime(), progress.callback());
     }
     if (!result.ok) {
         MessageBoxes::error(this, result.error);

@@ -56,10 +56,9 @@ TfrmCambiaPassword::TfrmCambiaPassword(AppWindows &windows) : m_windows(windows)
     setStyleSheet(QStringLiteral("TfrmCambiaPassword { background-color: #F4F6F9; }"));
 
     imgLogo = new QLabel(this);
-    imgLogo->setPixmap(Artwork::header(
-        QSize(460, 108), QStringLiteral(":/icons/system-lock-screen.svg"),
-        QStringLiteral("Cambia password"),
-        {QStringLiteral("Compila i campi sottostanti e premi OK.")}));
+    imgLogo->setPixmap(Artwork::header(QSize(460, 108), QStringLiteral(":/icons/system-lock-screen.svg"),
+                                       QStringLiteral("Cambia password"),
+                                       {QStringLiteral("Compila i campi sottostanti e premi OK.")}));
 
     const QFont editFont = FormHelpers::font(QStringLiteral("Verdana"), 14, true);
     auto makeEdit = [&](QLineEdit *&edit, FocusFrame *&frame) {

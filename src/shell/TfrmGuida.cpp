@@ -23,8 +23,8 @@ TfrmGuida::TfrmGuida(AppWindows &windows, QWidget *parent) : QDialog(parent), m_
     setStyleSheet(QStringLiteral("#frmGuida { background-color: #F4F6F9; }"));
 
     imgLogo = new QLabel(this);
-    imgLogo->setPixmap(Artwork::header(QSize(kWidth, 78), QStringLiteral(":/icons/help-browser.svg"),
-                                       caption.trimmed()));
+    imgLogo->setPixmap(
+        Artwork::header(QSize(kWidth, 78), QStringLiteral(":/icons/help-browser.svg"), caption.trimmed()));
 
     lblTitolo = new QLabel(QStringLiteral("Argomento della guida"), this);
     lblTitolo->setFont(FormHelpers::font(QStringLiteral("Arial"), 16, true));
@@ -69,9 +69,9 @@ TfrmGuida::TfrmGuida(AppWindows &windows, QWidget *parent) : QDialog(parent), m_
     layout->addWidget(imgLogo);
     layout->addLayout(body, 1);
 
-    const QList<QPair<QWidget *, const char *>> names = {
-        {imgLogo, "imgLogo"}, {lblTitolo, "lblTitolo"}, {txtGuida, "txtGuida"},
-        {imgPDF, "imgPDF"},   {lnkWeb, "lnkWeb"},       {btnChiudi, "btnChiudi"}};
+    const QList<QPair<QWidget *, const char *>> names = {{imgLogo, "imgLogo"},   {lblTitolo, "lblTitolo"},
+                                                         {txtGuida, "txtGuida"}, {imgPDF, "imgPDF"},
+                                                         {lnkWeb, "lnkWeb"},     {btnChiudi, "btnChiudi"}};
     for (const auto &[control, name] : names)
         control->setObjectName(QLatin1String(name));
 

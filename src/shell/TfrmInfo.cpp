@@ -21,8 +21,7 @@ constexpr int kWidth = 560;
 
 // One information picture: a white card with an icon, a title and a few lines; the first line may
 // break anywhere (a long folder name) when `breakAnywhere` is set, the others break between words.
-QPixmap card(const QString &iconPath, const QString &title, const QStringList &lines,
-             bool breakAnywhere = false)
+QPixmap card(const QString &iconPath, const QString &title, const QStringList &lines, bool breakAnywhere = false)
 {
     const int iconSide = 56;
     const int margin = 12;
@@ -90,17 +89,16 @@ TfrmInfo::TfrmInfo(AppWindows &windows, QWidget *parent) : QDialog(parent)
                                        QStringLiteral("Informazioni sul programma")));
 
     imgProgramma = new QLabel(this);
-    imgProgramma->setPixmap(card(
-        QStringLiteral(":/art/cablora.svg"), HelpTopics::productName(),
-        {QStringLiteral("Versione ") + HelpTopics::programVersion(),
-         QStringLiteral("Realizzato da ") + HelpTopics::makerName() + QStringLiteral(" - ")
-             + HelpTopics::makerWebLabel()}));
+    imgProgramma->setPixmap(card(QStringLiteral(":/art/cablora.svg"), HelpTopics::productName(),
+                                 {QStringLiteral("Versione ") + HelpTopics::programVersion(),
+                                  QStringLiteral("Realizzato da ") + HelpTopics::makerName() + QStringLiteral(" - ")
+                                      + HelpTopics::makerWebLabel()}));
     imgDescrizione = new QLabel(this);
-    imgDescrizione->setPixmap(card(
-        QStringLiteral(":/art/scheda-intervento.svg"), QStringLiteral("A cosa serve"),
-        {QStringLiteral("Software rivolto alle officine di elettrauto per compilare e stampare le schede "
-                        "d'intervento e archiviare i dati di clienti e veicoli."),
-         QStringLiteral("Tre app: Anagrafica Clienti, Parco Automezzi e Schede Interventi.")}));
+    imgDescrizione->setPixmap(
+        card(QStringLiteral(":/art/scheda-intervento.svg"), QStringLiteral("A cosa serve"),
+             {QStringLiteral("Software rivolto alle officine di elettrauto per compilare e stampare le schede "
+                             "d'intervento e archiviare i dati di clienti e veicoli."),
+              QStringLiteral("Tre app: Anagrafica Clienti, Parco Automezzi e Schede Interventi.")}));
     imgCartella = new QLabel(this);
     imgCartella->setPixmap(card(
         QStringLiteral(":/icons/document-open.svg"), QStringLiteral("Cartella degli archivi"),

@@ -38,10 +38,10 @@ TfrmPassword::TfrmPassword(AppWindows &windows) : m_windows(windows)
     setStyleSheet(QStringLiteral("TfrmPassword { background-color: #F4F6F9; }"));
 
     imgLogo = new QLabel(this);
-    imgLogo->setPixmap(Artwork::header(
-        QSize(460, 118), QStringLiteral(":/icons/system-lock-screen.svg"), QStringLiteral("Password"),
-        {QStringLiteral("Proteggi l'applicazione con una password di tua scelta."),
-         QStringLiteral("Al primo accesso utilizza la password iniziale che trovi nella guida.")}));
+    imgLogo->setPixmap(
+        Artwork::header(QSize(460, 118), QStringLiteral(":/icons/system-lock-screen.svg"), QStringLiteral("Password"),
+                        {QStringLiteral("Proteggi l'applicazione con una password di tua scelta."),
+                         QStringLiteral("Al primo accesso utilizza la password iniziale che trovi nella guida.")}));
 
     lblRigo05 = FormHelpers::caption(QStringLiteral("Immetti la password e premi OK."), this, 11);
 

@@ -17,8 +17,8 @@
 namespace {
 
 // A cable across the picture, with a round terminal at each end.
-void drawCable(QPainter &painter, const QPointF &from, const QPointF &c1, const QPointF &c2,
-               const QPointF &to, const QColor &colour)
+void drawCable(QPainter &painter, const QPointF &from, const QPointF &c1, const QPointF &c2, const QPointF &to,
+               const QColor &colour)
 {
     QPainterPath path(from);
     path.cubicTo(c1, c2, to);

@@ -73,8 +73,7 @@ QString typeName(int code, const QString &trimmedText)
             const char *name;
         };
         const Prefixes kinds[] = {
-            {{QStringLiteral("30"), QStringLiteral("36"), QStringLiteral("38")},
-             "Diner's Club / Carte Blanche"},
+            {{QStringLiteral("30"), QStringLiteral("36"), QStringLiteral("38")}, "Diner's Club / Carte Blanche"},
             {{QStringLiteral("34"), QStringLiteral("37")}, "American Express"},
             {{QStringLiteral("31"), QStringLiteral("33"), QStringLiteral("35")}, "JCB"},
         };
@@ -84,14 +83,10 @@ QString typeName(int code, const QString &trimmedText)
         }
         return QString();
     }
-    case 2:
-        return QStringLiteral("Visa");
-    case 3:
-        return QStringLiteral("MasterCard");
-    case 4:
-        return QStringLiteral("Discover");
-    default:
-        return QString();
+    case 2: return QStringLiteral("Visa");
+    case 3: return QStringLiteral("MasterCard");
+    case 4: return QStringLiteral("Discover");
+    default: return QString();
     }
 }
 

@@ -22,8 +22,8 @@ constexpr int kHeaderHeight = 96;
 
 }  // namespace
 
-CheckDialog::CheckDialog(QWidget *caller, const QString &caption, const QString &artwork,
-                         const QString &title, const QString &instruction, int editCharacters)
+CheckDialog::CheckDialog(QWidget *caller, const QString &caption, const QString &artwork, const QString &title,
+                         const QString &instruction, int editCharacters)
     : QDialog(caller)
 {
     setWindowTitle(caption);

@@ -58,16 +58,16 @@ void TfrmCarta::btnControllaClick()
         const QString type = CartaCredito::typeName(code, trimmed);
         // A number of the 3 family with none of the known prefixes (32, 39 ...) names no card.
         if (!type.isEmpty()) {
-            MessageBoxes::information(
-                this, QStringLiteral("Il numero di carta di credito ") + trimmed
-                          + QStringLiteral(" risulta valido.") + kCrLf + kCrLf
-                          + QStringLiteral("La carta di credito è del tipo ") + type + QStringLiteral("."));
+            MessageBoxes::information(this, QStringLiteral("Il numero di carta di credito ") + trimmed
+                                                + QStringLiteral(" risulta valido.") + kCrLf + kCrLf
+                                                + QStringLiteral("La carta di credito è del tipo ") + type
+                                                + QStringLiteral("."));
         }
     } else {
-        MessageBoxes::warning(
-            this, QStringLiteral("Attenzione: il numero digitato risulta ERRATO!") + kCrLf + kCrLf
-                      + QStringLiteral("Non è quindi possibile fornire informazioni relative al tipo di "
-                                       "carta di credito."));
+        MessageBoxes::warning(this,
+                              QStringLiteral("Attenzione: il numero digitato risulta ERRATO!") + kCrLf + kCrLf
+                                  + QStringLiteral("Non è quindi possibile fornire informazioni relative al tipo di "
+                                                   "carta di credito."));
     }
     accept();
 }

@@ -15,8 +15,7 @@ const QString kVatCrLf = QStringLiteral("\r\n");
 TfrmPartitaIva::TfrmPartitaIva(QWidget *caller)
     : CheckDialog(caller, QStringLiteral(" Controllo partita IVA"), QStringLiteral(":/art/partita-iva.svg"),
                   QStringLiteral("Controllo partita IVA"),
-                  QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
-                  11)
+                  QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."), 11)
 {
     txtPartitaIva = edit();
     EventHooks::onKeyDown(txtPartitaIva, [this](QKeyEvent *e) { return txtPartitaIvaKeyDown(e); });
@@ -53,14 +52,13 @@ void TfrmPartitaIva::btnControllaClick()
     }
     if (PartitaIva::isValid(number)) {
         const QString office = PartitaIva::officeName(PartitaIva::officeCode(txtPartitaIva->text()));
-        MessageBoxes::information(
-            this, QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.") + kVatCrLf + kVatCrLf
-                      + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ") + office
-                      + QStringLiteral("."));
+        MessageBoxes::information(this, QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.") + kVatCrLf
+                                            + kVatCrLf
+                                            + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ")
+                                            + office + QStringLiteral("."));
     } else {
         MessageBoxes::warning(
-            this, QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!") + kVatCrLf
-                      + kVatCrLf
+            this, QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!") + kVatCrLf + kVatCrLf
                       + QStringLiteral("Non è quindi possibile fornire informazioni relative all'Ufficio "
                                        "IVA che lo ha rilasciato."));
     }

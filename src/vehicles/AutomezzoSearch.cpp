@@ -7,7 +7,7 @@ using R = AutomezzoRecord;
 const std::array<AutomezzoRecord::Field, 10> &criterionFields()
 {
     static const std::array<AutomezzoRecord::Field, 10> fields = {
-        R::fTipo,         R::fAccessori, R::fMarca,      R::fModello,    R::fTarga,
+        R::fTipo,         R::fAccessori,    R::fMarca,     R::fModello,    R::fTarga,
         R::fStatoVeicolo, R::fProprietario, R::fMeccanico, R::fCentraline, R::fNote,
     };
     return fields;
@@ -16,13 +16,13 @@ const std::array<AutomezzoRecord::Field, 10> &criterionFields()
 const RecordScan::LineLayout &searchLine()
 {
     static const RecordScan::LineLayout line(R::format(), {
-        {"", R::fTipo, 20},
-        {"  ", R::fMarca, 30, R::fModello},
-        {"  Targa: ", R::fTarga, 12},
-        {"  Titolare: ", R::fProprietario, 30},
-        {"  Anno: ", R::fImmatricolazione, 10},
-        {"  Km: ", R::fChilometri, 0},
-    });
+                                                              {"", R::fTipo, 20},
+                                                              {"  ", R::fMarca, 30, R::fModello},
+                                                              {"  Targa: ", R::fTarga, 12},
+                                                              {"  Titolare: ", R::fProprietario, 30},
+                                                              {"  Anno: ", R::fImmatricolazione, 10},
+                                                              {"  Km: ", R::fChilometri, 0},
+                                                          });
     return line;
 }
 

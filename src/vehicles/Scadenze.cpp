@@ -17,14 +17,10 @@ namespace {
 int fieldOf(Kind kind)
 {
     switch (kind) {
-    case Kind::Revisione:
-        return AutomezzoRecord::fScadRevisione;
-    case Kind::Tagliando:
-        return AutomezzoRecord::fScadTagliando;
-    case Kind::Assicurazione:
-        return AutomezzoRecord::fScadAssicurazione;
-    case Kind::Bollo:
-        return AutomezzoRecord::fScadBollo;
+    case Kind::Revisione: return AutomezzoRecord::fScadRevisione;
+    case Kind::Tagliando: return AutomezzoRecord::fScadTagliando;
+    case Kind::Assicurazione: return AutomezzoRecord::fScadAssicurazione;
+    case Kind::Bollo: return AutomezzoRecord::fScadBollo;
     }
     return AutomezzoRecord::fScadRevisione;
 }
@@ -54,14 +50,10 @@ struct Entry
 QString kindName(Kind kind)
 {
     switch (kind) {
-    case Kind::Revisione:
-        return QStringLiteral("Revisione");
-    case Kind::Tagliando:
-        return QStringLiteral("Tagliando");
-    case Kind::Assicurazione:
-        return QStringLiteral("Assicurazione");
-    case Kind::Bollo:
-        return QStringLiteral("Bollo");
+    case Kind::Revisione: return QStringLiteral("Revisione");
+    case Kind::Tagliando: return QStringLiteral("Tagliando");
+    case Kind::Assicurazione: return QStringLiteral("Assicurazione");
+    case Kind::Bollo: return QStringLiteral("Bollo");
     }
     return QString();
 }
@@ -130,15 +122,13 @@ Status evaluate(const QString &stored, const QDate &today, int warningDays)
 QString hint(const Status &status)
 {
     switch (status.state) {
-    case State::Empty:
-        return QString();
-    case State::Invalid:
-        return QStringLiteral("Data non valida");
-    case State::Overdue:
-        return QStringLiteral("Scaduta da ") + days(-status.daysLeft);
+    case State::Empty: return QString();
+    case State::Invalid: return QStringLiteral("Data non valida");
+    case State::Overdue: return QStringLiteral("Scaduta da ") + days(-status.daysLeft);
     case State::Due:
     case State::Fine:
-        return status.daysLeft == 0 ? QStringLiteral("Scade oggi") : QStringLiteral("Scade tra ") + days(status.daysLeft);
+        return status.daysLeft == 0 ? QStringLiteral("Scade oggi")
+                                    : QStringLiteral("Scade tra ") + days(status.daysLeft);
     }
     return QString();
 }
@@ -165,8 +155,7 @@ QString heading()
            + ListLines::column(QStringLiteral("Tipo"), 13) + QStringLiteral("  ")
            + ListLines::column(QStringLiteral("Targa"), 12) + QStringLiteral("  ")
            + ListLines::column(QStringLiteral("Marca e modello"), 30) + QStringLiteral("  ")
-           + ListLines::column(QStringLiteral("Proprietario"), 25) + QStringLiteral("  ")
-           + QStringLiteral("Telefono");
+           + ListLines::column(QStringLiteral("Proprietario"), 25) + QStringLiteral("  ") + QStringLiteral("Telefono");
 }
 
 bool list(const QString &archivePath, const Filter &filter, ListedRecords &found)
@@ -186,12 +175,13 @@ bool list(const QString &archivePath, const Filter &filter, ListedRecords &found
             if (filter.kind && *filter.kind != kind)
                 continue;
             const RecordFormat::Bytes stored = format.trimmed(record, fieldOf(kind));
-            const Status status = statusOf(parseDate(stored.data, stored.size), stored.size == 0, filter.today,
-                                           filter.periodDays);
+            const Status status =
+                statusOf(parseDate(stored.data, stored.size), stored.size == 0, filter.today, filter.periodDays);
             const bool invalid = status.state == State::Invalid;
             if (status.state != State::Overdue && status.state != State::Due && !invalid)
                 continue;
-            const QString when = invalid ? QStringLiteral("data non valida") : status.date.toString(QStringLiteral("dd/MM/yyyy"));
+            const QString when =
+                invalid ? QStringLiteral("data non valida") : status.date.toString(QStringLiteral("dd/MM/yyyy"));
             const QString left = invalid ? QString() : QString::number(status.daysLeft);
             const QString makeModel = TextRules::trim(text(format, record, AutomezzoRecord::fMarca) + QLatin1Char(' ')
                                                       + text(format, record, AutomezzoRecord::fModello));

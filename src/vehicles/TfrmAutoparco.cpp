@@ -6,11 +6,11 @@
 #include "media/PhotoArea.h"
 #include "media/TfrmAllegaCartella.h"
 #include "reports/AutomezzoReport.h"
+#include "sheets/TfrmStorico.h"
 #include "shell/AppWindows.h"
 #include "shell/TfrmGuida.h"
-#include "vehicles/TfrmAnteprimaAutomezzo.h"
-#include "sheets/TfrmStorico.h"
 #include "vehicles/Scadenze.h"
+#include "vehicles/TfrmAnteprimaAutomezzo.h"
 #include "vehicles/TfrmExpAutoparco.h"
 #include "vehicles/TfrmScadenze.h"
 #include "vehicles/TfrmSlideshow_Automezzi.h"
@@ -74,8 +74,7 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     content->setStyleSheet(QStringLiteral("#vehicleContent { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
                                           "stop:0 #427AA8, stop:1 white); }"));
 
-    auto command = [content](const char *name, const QString &icon, const QString &caption,
-                             const QString &hint) {
+    auto command = [content](const char *name, const QString &icon, const QString &caption, const QString &hint) {
         return FormBuilder::command(content, icon, caption, hint, QString::fromLatin1(name));
     };
     cmdNuovo = command("cmdNuovo", QStringLiteral(":/icons/document-new.svg"), QStringLiteral("Nuovo"),
@@ -89,15 +88,14 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
                        QStringLiteral("Trova una scheda in archivio."));
     cmdFile = command("cmdFile", QStringLiteral(":/icons/mail-attachment.svg"), QStringLiteral("Allega file"),
                       QStringLiteral("Allega file alla scheda."));
-    cmdAnteprima = command("cmdAnteprima", QStringLiteral(":/icons/document-print-preview.svg"),
-                           QStringLiteral("Anteprima"),
-                           QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
+    cmdAnteprima =
+        command("cmdAnteprima", QStringLiteral(":/icons/document-print-preview.svg"), QStringLiteral("Anteprima"),
+                QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
     cmdStampa = command("cmdStampa", QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa la scheda."));
     cmdEsporta = command("cmdEsporta", QStringLiteral(":/icons/x-office-spreadsheet.svg"), QStringLiteral("Esporta"),
                          QStringLiteral("Esporta l'archivio in Excel."));
-    cmdSlideshow = command("cmdSlideshow", QStringLiteral(":/icons/image-x-generic.svg"),
-                           QStringLiteral("Slide show"),
+    cmdSlideshow = command("cmdSlideshow", QStringLiteral(":/icons/image-x-generic.svg"), QStringLiteral("Slide show"),
                            QStringLiteral("Esegui lo slide show del parco automezzi."));
     cmdScadenze = command("cmdScadenze", QStringLiteral(":/icons/office-calendar.svg"), QStringLiteral("Scadenze"),
                           QStringLiteral("Elenca le revisioni, i tagliandi, le assicurazioni e i bolli scaduti o "
@@ -136,8 +134,8 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
                                 QStringLiteral("Carica una foto."), QStringLiteral("Carica foto"));
     btnSalvaFoto = photoButton("btnSalvaFoto", QStringLiteral(":/icons/media-floppy.svg"),
                                QStringLiteral("Salva la foto su disco."));
-    btnCancFoto = photoButton("btnCancFoto", QStringLiteral(":/icons/edit-clear.svg"),
-                              QStringLiteral("Cancella la foto."));
+    btnCancFoto =
+        photoButton("btnCancFoto", QStringLiteral(":/icons/edit-clear.svg"), QStringLiteral("Cancella la foto."));
     btnZoomFoto = photoButton("btnZoomFoto", QStringLiteral(":/icons/view-fullscreen.svg"),
                               QStringLiteral("Visualizza la foto nelle sue dimensioni reali."));
 
@@ -339,11 +337,13 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     // Enter moves along the record order, the notes back to the type; the plate refuses the symbols
     // and accented letters and is kept trimmed and upper case.
     const QList<QLineEdit *> chain = {
-        txtTipo, txtDestinazione, txtMarca, txtModello, txtTarga, txtAnno, txtColore, txtTelaio,
-        txtPneumatici, txtStato, txtChilometri, txtLettura, txtAlimentazione, txtCilindrata, txtKW,
-        txtAmbiente, txtPosti, txtPortata, txtCompagnia, txtTelAssicuratore, txtPolizza, txtIncidenti,
-        txtProprietario, txtAutista, txtTelAutista, txtMeccanico, txtTelMeccanico, txtScadRevisione,
-        txtScadTagliando, txtScadAssicurazione, txtScadBollo, txtNote};
+        txtTipo,       txtDestinazione, txtMarca,         txtModello,       txtTarga,
+        txtAnno,       txtColore,       txtTelaio,        txtPneumatici,    txtStato,
+        txtChilometri, txtLettura,      txtAlimentazione, txtCilindrata,    txtKW,
+        txtAmbiente,   txtPosti,        txtPortata,       txtCompagnia,     txtTelAssicuratore,
+        txtPolizza,    txtIncidenti,    txtProprietario,  txtAutista,       txtTelAutista,
+        txtMeccanico,  txtTelMeccanico, txtScadRevisione, txtScadTagliando, txtScadAssicurazione,
+        txtScadBollo,  txtNote};
     QList<FieldRule> rules;
     for (int i = 0; i < chain.size(); ++i) {
         FieldRule rule{chain[i], chain[(i + 1) % chain.size()]};
@@ -474,9 +474,7 @@ void TfrmAutoparco::showDeadlines()
         case Scadenze::State::Due:
             FormHelpers::applyStateColours(date, QStringLiteral("#FFE7B3"), QStringLiteral("#8A5200"));
             break;
-        default:
-            FormHelpers::applyWhiteFieldColours(date);
-            break;
+        default: FormHelpers::applyWhiteFieldColours(date); break;
         }
         FormHelpers::setHint(date, Scadenze::hint(status));
     }

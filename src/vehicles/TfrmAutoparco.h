@@ -32,12 +32,11 @@ public:
     PictureButton *btnCaricaFoto, *btnSalvaFoto, *btnCancFoto, *btnZoomFoto;
 
     // Fields in the order of the Enter chain.
-    QLineEdit *txtTipo, *txtDestinazione, *txtMarca, *txtModello, *txtTarga, *txtAnno, *txtColore,
-        *txtTelaio, *txtPneumatici, *txtStato, *txtChilometri, *txtLettura, *txtAlimentazione,
-        *txtCilindrata, *txtKW, *txtAmbiente, *txtPosti, *txtPortata, *txtCompagnia, *txtTelAssicuratore,
-        *txtPolizza, *txtIncidenti, *txtProprietario, *txtAutista, *txtTelAutista, *txtMeccanico,
-        *txtTelMeccanico, *txtScadRevisione, *txtScadTagliando, *txtScadAssicurazione, *txtScadBollo,
-        *txtNote;
+    QLineEdit *txtTipo, *txtDestinazione, *txtMarca, *txtModello, *txtTarga, *txtAnno, *txtColore, *txtTelaio,
+        *txtPneumatici, *txtStato, *txtChilometri, *txtLettura, *txtAlimentazione, *txtCilindrata, *txtKW, *txtAmbiente,
+        *txtPosti, *txtPortata, *txtCompagnia, *txtTelAssicuratore, *txtPolizza, *txtIncidenti, *txtProprietario,
+        *txtAutista, *txtTelAutista, *txtMeccanico, *txtTelMeccanico, *txtScadRevisione, *txtScadTagliando,
+        *txtScadAssicurazione, *txtScadBollo, *txtNote;
 
     // Hidden: the button that takes the focus at the start of Save.
     QPushButton *btnFocus;

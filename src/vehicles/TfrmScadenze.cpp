@@ -29,14 +29,13 @@ TfrmScadenze::TfrmScadenze(AppWindows &windows, QWidget *parent)
                         .open = [&windows](qint64 position) { windows.frmAutoparco()->OpenRecordAt(position); },
                         .columnHeading = Scadenze::heading()},
                        parent),
-      today(QDate::currentDate()),
-      m_windows(windows)
+      today(QDate::currentDate()), m_windows(windows)
 {
     auto *heading = new QWidget(this);
     imgTitolo = new QLabel(heading);
     imgTitolo->setObjectName(QStringLiteral("imgTitolo"));
-    imgTitolo->setPixmap(Artwork::header(QSize(panContainer->width(), 76), QStringLiteral(":/icons/office-calendar.svg"),
-                                         QStringLiteral("SCADENZE"),
+    imgTitolo->setPixmap(Artwork::header(QSize(panContainer->width(), 76),
+                                         QStringLiteral(":/icons/office-calendar.svg"), QStringLiteral("SCADENZE"),
                                          {QStringLiteral("Revisioni, tagliandi, assicurazioni e bolli scaduti o in "
                                                          "scadenza: i clienti da chiamare.")}));
 

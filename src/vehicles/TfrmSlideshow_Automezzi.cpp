@@ -105,14 +105,11 @@ void TfrmSlideshow_Automezzi::keyPressEvent(QKeyEvent *event)
     // Esc closes the show as a click does; the right arrow, Space and Page Down show the next photo
     // at once. Every other key is ignored, so that a stray key does not end the show.
     switch (event->key()) {
-    case Qt::Key_Escape:
-        close();
-        break;
-    case Qt::Key_Right: case Qt::Key_Space: case Qt::Key_PageDown:
-        cmdAvantiClick();
-        break;
-    default:
-        break;
+    case Qt::Key_Escape: close(); break;
+    case Qt::Key_Right:
+    case Qt::Key_Space:
+    case Qt::Key_PageDown: cmdAvantiClick(); break;
+    default: break;
     }
     event->accept();
 }

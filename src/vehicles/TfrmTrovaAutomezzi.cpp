@@ -36,24 +36,23 @@ ListCriteriaPage::Setup criteriaPage()
 
 TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(AppWindows &windows, QWidget *parent)
     : RecordSearchDialog(
-          QStringLiteral(" Trova veicoli in archivio"), criteriaPage(),
-          {.reportName = reportName(),
-           .reportTitle = reportTitle(),
-           .countEnding = QString(),
-           .open = [this](qint64 position) { lstRecordsDblClick(position); }},
-          [&windows](const QStringList &texts, ListedRecords &found) {
-              const auto criteria = RecordScan::criteriaFor(AutomezzoSearch::criterionFields(), texts);
-              const bool ok = AutomezzoSearch::search(windows.filePath(AutomezzoRecord::fileName()),
-                                                      RecordScan::Criteria(AutomezzoRecord::format(), criteria),
-                                                      found);
-              found.sortByLineFoldingAZ();
-              return ok;
-          },
-          parent),
+        QStringLiteral(" Trova veicoli in archivio"), criteriaPage(),
+        {.reportName = reportName(),
+         .reportTitle = reportTitle(),
+         .countEnding = QString(),
+         .open = [this](qint64 position) { lstRecordsDblClick(position); }},
+        [&windows](const QStringList &texts, ListedRecords &found) {
+            const auto criteria = RecordScan::criteriaFor(AutomezzoSearch::criterionFields(), texts);
+            const bool ok = AutomezzoSearch::search(windows.filePath(AutomezzoRecord::fileName()),
+                                                    RecordScan::Criteria(AutomezzoRecord::format(), criteria), found);
+            found.sortByLineFoldingAZ();
+            return ok;
+        },
+        parent),
       m_windows(windows)
 {
-    nameEdits({&txtTipo, &txtDestinazione, &txtMarca, &txtModello, &txtTarga,
-               &txtStato, &txtAutista, &txtMeccanico, &txtProprietario, &txtNote});
+    nameEdits({&txtTipo, &txtDestinazione, &txtMarca, &txtModello, &txtTarga, &txtStato, &txtAutista, &txtMeccanico,
+               &txtProprietario, &txtNote});
 }
 
 void TfrmTrovaAutomezzi::lstRecordsDblClick(qint64 position)
@@ -63,8 +62,8 @@ void TfrmTrovaAutomezzi::lstRecordsDblClick(qint64 position)
         m_windows.frmAutoparco()->ShowRecordAt(position);
     } else if (word == QLatin1String("clienti")) {
         QByteArray bytes;
-        if (!RecordScan::readAt(m_windows.filePath(AutomezzoRecord::fileName()), AutomezzoRecord::format(),
-                                position, bytes))
+        if (!RecordScan::readAt(m_windows.filePath(AutomezzoRecord::fileName()), AutomezzoRecord::format(), position,
+                                bytes))
             return;
         const AutomezzoRecord v = AutomezzoRecord::fromBytes(bytes);
         TfrmClienti *customer = m_windows.frmClienti();

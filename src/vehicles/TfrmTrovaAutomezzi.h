@@ -16,8 +16,8 @@ class TfrmTrovaAutomezzi : public RecordSearchDialog
 public:
     TfrmTrovaAutomezzi(AppWindows &windows, QWidget *parent = nullptr);
 
-    QLineEdit *txtTipo, *txtDestinazione, *txtMarca, *txtModello, *txtTarga, *txtStato, *txtAutista,
-        *txtMeccanico, *txtProprietario, *txtNote;
+    QLineEdit *txtTipo, *txtDestinazione, *txtMarca, *txtModello, *txtTarga, *txtStato, *txtAutista, *txtMeccanico,
+        *txtProprietario, *txtNote;
 
     static QString reportName() { return QStringLiteral("Riepilogo dati"); }
     static QString reportTitle() { return QStringLiteral("Riepilogo schede veicoli in archivio"); }

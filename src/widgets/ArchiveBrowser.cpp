@@ -25,8 +25,8 @@ void createIfMissing(const QString &archivePath)
 
 }  // namespace
 
-void run(QWidget *window, QLabel *positionLabel, const QString &archivePath, int recordSize,
-         BrowseCommand command, const ShowRecord &show, const std::function<bool()> &mayReplace)
+void run(QWidget *window, QLabel *positionLabel, const QString &archivePath, int recordSize, BrowseCommand command,
+         const ShowRecord &show, const std::function<bool()> &mayReplace)
 {
     // Browsing only reads: the archive is opened read-only, so a read-only program folder can be
     // browsed. Only Save needs write access.
@@ -42,8 +42,7 @@ void run(QWidget *window, QLabel *positionLabel, const QString &archivePath, int
     }
     const BrowseAction action = browseAction(command, positionLabel->text(), count);
     switch (action.kind) {
-    case BrowseAction::Nothing:
-        return;
+    case BrowseAction::Nothing: return;
     case BrowseAction::EmptyMessage:
         archive.Close();
         if (action.clearLabel)

@@ -21,7 +21,7 @@ using ShowRecord = std::function<void(const QByteArray &record, qint64 position)
 // mayReplace, when given, runs once the rule has decided that another record takes the screen's
 // place and before that record is read (so a record it saves is read as stored): false ends the
 // command with nothing changed.
-void run(QWidget *window, QLabel *positionLabel, const QString &archivePath, int recordSize,
-         BrowseCommand command, const ShowRecord &show, const std::function<bool()> &mayReplace = {});
+void run(QWidget *window, QLabel *positionLabel, const QString &archivePath, int recordSize, BrowseCommand command,
+         const ShowRecord &show, const std::function<bool()> &mayReplace = {});
 
 }  // namespace ArchiveBrowser

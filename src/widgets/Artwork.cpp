@@ -19,21 +19,18 @@ QPixmap picture(const QString &path, const QSize &size)
         QSvgRenderer renderer(path);
         QSizeF natural = renderer.defaultSize();
         natural.scale(size, Qt::KeepAspectRatio);
-        const QRectF target(QPointF((size.width() - natural.width()) / 2.0,
-                                    (size.height() - natural.height()) / 2.0),
+        const QRectF target(QPointF((size.width() - natural.width()) / 2.0, (size.height() - natural.height()) / 2.0),
                             natural);
         renderer.render(&painter, target);
     } else {
         const QPixmap source(path);
         const QPixmap scaled = source.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        painter.drawPixmap((size.width() - scaled.width()) / 2, (size.height() - scaled.height()) / 2,
-                           scaled);
+        painter.drawPixmap((size.width() - scaled.width()) / 2, (size.height() - scaled.height()) / 2, scaled);
     }
     return pixmap;
 }
 
-QPixmap header(const QSize &size, const QString &iconPath, const QString &title,
-               const QStringList &lines)
+QPixmap header(const QSize &size, const QString &iconPath, const QString &title, const QStringList &lines)
 {
     QPixmap pixmap(size);
     QPainter painter(&pixmap);
@@ -48,8 +45,7 @@ QPixmap header(const QSize &size, const QString &iconPath, const QString &title,
     const int iconSide = qMin(size.height() - 24, 72);
     const int margin = 14;
     if (!iconPath.isEmpty()) {
-        painter.drawPixmap(margin, (size.height() - iconSide) / 2,
-                           picture(iconPath, QSize(iconSide, iconSide)));
+        painter.drawPixmap(margin, (size.height() - iconSide) / 2, picture(iconPath, QSize(iconSide, iconSide)));
     }
     const int textLeft = iconPath.isEmpty() ? margin : margin * 2 + iconSide;
     const QRect textArea(textLeft, 8, size.width() - textLeft - margin, size.height() - 16);
@@ -63,8 +59,8 @@ QPixmap header(const QSize &size, const QString &iconPath, const QString &title,
     const QFontMetrics lineMetrics(lineFont);
     int linesHeight = 0;
     for (const QString &line : lines)
-        linesHeight += lineMetrics.boundingRect(QRect(0, 0, textArea.width(), 1000),
-                                                Qt::TextWordWrap, line).height() + 2;
+        linesHeight +=
+            lineMetrics.boundingRect(QRect(0, 0, textArea.width(), 1000), Qt::TextWordWrap, line).height() + 2;
     int y = textArea.top() + qMax(0, (textArea.height() - titleMetrics.height() - linesHeight) / 2);
 
     painter.setPen(Qt::white);

@@ -10,8 +10,7 @@
 namespace Artwork {
 
 // A header: a blue band with an icon at the left, a title and a few lines of text.
-QPixmap header(const QSize &size, const QString &iconPath, const QString &title,
-               const QStringList &lines = {});
+QPixmap header(const QSize &size, const QString &iconPath, const QString &title, const QStringList &lines = {});
 
 // A picture rendered from an SVG (or any image) resource at the given size.
 QPixmap picture(const QString &path, const QSize &size);

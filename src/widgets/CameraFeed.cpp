@@ -4,11 +4,11 @@
 #include <QPointer>
 
 #ifdef CABLORA_HAS_MULTIMEDIA
-#include <QCamera>
-#include <QMediaCaptureSession>
-#include <QMediaDevices>
-#include <QVideoFrame>
-#include <QVideoSink>
+#  include <QCamera>
+#  include <QMediaCaptureSession>
+#  include <QMediaDevices>
+#  include <QVideoFrame>
+#  include <QVideoSink>
 #endif
 
 namespace {
@@ -43,7 +43,9 @@ struct CameraFeed::Device
 };
 #endif
 
-CameraFeed::CameraFeed(QObject *parent) : QObject(parent) {}
+CameraFeed::CameraFeed(QObject *parent) : QObject(parent)
+{
+}
 
 CameraFeed::~CameraFeed()
 {
@@ -72,14 +74,15 @@ void CameraFeed::start()
     // The sink may announce frames on a thread of the camera service. The picture is made from the
     // frame there, and handed to this object's thread through a queued call; a frame that arrives
     // while an older one is still waiting replaces nothing: the live view simply shows each in turn.
-    QObject::connect(&m_device->sink, &QVideoSink::videoFrameChanged, this,
-                     [this](const QVideoFrame &frame) {
-                         const QImage picture = frame.toImage();
-                         if (!picture.isNull())
-                             QMetaObject::invokeMethod(this, [this, picture] { deliver(picture); },
-                                                       Qt::QueuedConnection);
-                     },
-                     Qt::DirectConnection);
+    QObject::connect(
+        &m_device->sink, &QVideoSink::videoFrameChanged, this,
+        [this](const QVideoFrame &frame) {
+            const QImage picture = frame.toImage();
+            if (!picture.isNull())
+                QMetaObject::invokeMethod(
+                    this, [this, picture] { deliver(picture); }, Qt::QueuedConnection);
+        },
+        Qt::DirectConnection);
     m_device->camera.start();
     m_active = m_device->camera.isActive() || m_device->camera.error() == QCamera::NoError;
     if (!m_active)

@@ -53,18 +53,12 @@ protected:
         if (m_forwarding || isReadOnly())
             return false;
         switch (event->type()) {
-        case QEvent::KeyPress:
-            return keyPress(static_cast<QKeyEvent *>(event));
-        case QEvent::InputMethod:
-            return inputMethod(watched, static_cast<QInputMethodEvent *>(event));
-        case QEvent::ContextMenu:
-            return contextMenu(watched, static_cast<QContextMenuEvent *>(event));
-        case QEvent::MouseButtonRelease:
-            return middleClick(watched, static_cast<QMouseEvent *>(event));
-        case QEvent::Drop:
-            return drop(watched, static_cast<QDropEvent *>(event));
-        default:
-            return false;
+        case QEvent::KeyPress: return keyPress(static_cast<QKeyEvent *>(event));
+        case QEvent::InputMethod: return inputMethod(watched, static_cast<QInputMethodEvent *>(event));
+        case QEvent::ContextMenu: return contextMenu(watched, static_cast<QContextMenuEvent *>(event));
+        case QEvent::MouseButtonRelease: return middleClick(watched, static_cast<QMouseEvent *>(event));
+        case QEvent::Drop: return drop(watched, static_cast<QDropEvent *>(event));
+        default: return false;
         }
     }
 
@@ -115,11 +109,14 @@ private:
 
     bool inputMethod(QObject *watched, QInputMethodEvent *event)
     {
-        return filtered(event->commitString(), [&](const QString &kept) {
-            QInputMethodEvent allowed(event->preeditString(), event->attributes());
-            allowed.setCommitString(kept, event->replacementStart(), event->replacementLength());
-            forward(watched, &allowed);  // also when nothing is left: it ends the composition
-        }, true);
+        return filtered(
+            event->commitString(),
+            [&](const QString &kept) {
+                QInputMethodEvent allowed(event->preeditString(), event->attributes());
+                allowed.setCommitString(kept, event->replacementStart(), event->replacementLength());
+                forward(watched, &allowed);  // also when nothing is left: it ends the composition
+            },
+            true);
     }
 
     bool contextMenu(QObject *watched, QContextMenuEvent *event)
@@ -294,7 +291,8 @@ QString refusalMessage(const QString &refused)
     }
     if (named.size() == 1)
         return QStringLiteral("Carattere non ammesso: %1 non può essere archiviato.").arg(named.first());
-    return QStringLiteral("Caratteri non ammessi: %1 non possono essere archiviati.").arg(named.join(QStringLiteral(", ")));
+    return QStringLiteral("Caratteri non ammessi: %1 non possono essere archiviati.")
+        .arg(named.join(QStringLiteral(", ")));
 }
 
 void install(QLineEdit *edit, TellUser tellUser)

@@ -48,12 +48,11 @@ protected:
             if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
                 return false;
             switch (key->key()) {
-            case Qt::Key_Right: case Qt::Key_Down:
-                return move(static_cast<PictureButton *>(watched), +1);
-            case Qt::Key_Left: case Qt::Key_Up:
-                return move(static_cast<PictureButton *>(watched), -1);
-            default:
-                break;
+            case Qt::Key_Right:
+            case Qt::Key_Down: return move(static_cast<PictureButton *>(watched), +1);
+            case Qt::Key_Left:
+            case Qt::Key_Up: return move(static_cast<PictureButton *>(watched), -1);
+            default: break;
             }
         }
         return false;
@@ -121,8 +120,8 @@ public:
 
     static FieldsYield *of(QWidget *window)
     {
-        auto *found = window->findChild<FieldsYield *>(QStringLiteral("commandKeysFieldsYield"),
-                                                       Qt::FindDirectChildrenOnly);
+        auto *found =
+            window->findChild<FieldsYield *>(QStringLiteral("commandKeysFieldsYield"), Qt::FindDirectChildrenOnly);
         return found ? found : new FieldsYield(window);
     }
 
@@ -154,9 +153,9 @@ QList<PictureButton *> screenOrder(const QList<PictureButton *> &commands)
     QList<PictureButton *> ordered;
     qsizetype rowStart = 0;
     for (qsizetype i = 0; i <= byMiddle.size(); ++i) {
-        const bool newRow = i == byMiddle.size()
-                            || placeIn(window, byMiddle.at(i)).center().y()
-                                   > placeIn(window, byMiddle.at(rowStart)).bottom();
+        const bool newRow =
+            i == byMiddle.size()
+            || placeIn(window, byMiddle.at(i)).center().y() > placeIn(window, byMiddle.at(rowStart)).bottom();
         if (!newRow)
             continue;
         QList<PictureButton *> row = byMiddle.mid(rowStart, i - rowStart);

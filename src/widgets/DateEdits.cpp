@@ -52,8 +52,7 @@ void DateEdits::attach(AppWindows &windows, QWidget *window, QLineEdit *edit, co
         }
         // Moving with Tab and the bare modifier keys are not typing.
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Shift || key == Qt::Key_Control
-            || key == Qt::Key_Alt || key == Qt::Key_AltGr || key == Qt::Key_Meta || key == 0
-            || key == Qt::Key_unknown)
+            || key == Qt::Key_Alt || key == Qt::Key_AltGr || key == Qt::Key_Meta || key == 0 || key == Qt::Key_unknown)
             return false;
         pick(windows, window, word);
         return true;

@@ -94,8 +94,7 @@ protected:
             for (auto &h : shown)
                 h();
             break;
-        default:
-            break;
+        default: break;
         }
         return QObject::eventFilter(watched, event);
     }

@@ -1,8 +1,8 @@
 #include "widgets/ExportDialog.h"
 
 #include "reports/ExportGridModel.h"
-#include "shell/TMisc.h"
 #include "shell/AppWindows.h"
+#include "shell/TMisc.h"
 #include "shell/TfrmGuida.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormBuilder.h"
@@ -101,10 +101,9 @@ ExportDialog::ExportDialog(AppWindows &windows, const QString &caption, const Sp
     imgBanner = new QLabel(strip);
     imgBanner->setObjectName(QStringLiteral("imgBanner"));
     imgBanner->setPixmap(bannerPicture());
-    cmdEsporta = FormBuilder::command(strip, QStringLiteral(":/icons/x-office-spreadsheet.svg"),
-                                      QStringLiteral("Esporta"),
-                                      QStringLiteral("Esporta l'archivio in formato Microsoft Excel."),
-                                      QStringLiteral("cmdEsporta"));
+    cmdEsporta = FormBuilder::command(
+        strip, QStringLiteral(":/icons/x-office-spreadsheet.svg"), QStringLiteral("Esporta"),
+        QStringLiteral("Esporta l'archivio in formato Microsoft Excel."), QStringLiteral("cmdEsporta"));
     cmdEsporta->setIconSize(QSize(48, 48));
     imgMano = new QLabel(strip);
     imgMano->setObjectName(QStringLiteral("imgMano"));
@@ -218,8 +217,8 @@ void ExportDialog::tellUnreadable()
 void ExportDialog::setBusy(bool busy)
 {
     m_busy = busy;
-    for (QWidget *button : {static_cast<QWidget *>(cmdEsporta), static_cast<QWidget *>(cmdGuida),
-                            static_cast<QWidget *>(cmdEsci)})
+    for (QWidget *button :
+         {static_cast<QWidget *>(cmdEsporta), static_cast<QWidget *>(cmdGuida), static_cast<QWidget *>(cmdEsci)})
         button->setEnabled(!busy);
     prgEsporta->setValue(0);
     prgEsporta->setVisible(busy);
@@ -244,12 +243,12 @@ void ExportDialog::cmdEsportaClick()
     // rows the window repaints itself (progress bar included) but takes no input: clicks and keys
     // wait until the export is over, and closing the window is refused while it runs.
     setBusy(true);
-    const SpreadsheetExport::Outcome outcome = SpreadsheetExport::write(
-        m_table, m_model->archivePath(), m_model->rowCount(), m_model->edits(), exportPath(),
-        [this](qint64 done, qint64 total) {
-            prgEsporta->setValue(total > 0 ? int(done * 100 / total) : 100);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
+    const SpreadsheetExport::Outcome outcome =
+        SpreadsheetExport::write(m_table, m_model->archivePath(), m_model->rowCount(), m_model->edits(), exportPath(),
+                                 [this](qint64 done, qint64 total) {
+                                     prgEsporta->setValue(total > 0 ? int(done * 100 / total) : 100);
+                                     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                                 });
     setBusy(false);
 
     switch (outcome) {
@@ -257,9 +256,7 @@ void ExportDialog::cmdEsportaClick()
         if (MessageBoxes::confirm(this, openQuestion()))
             TMisc::Open(QLatin1Char('"') + QDir::toNativeSeparators(exportPath()) + QLatin1Char('"'));
         break;
-    case SpreadsheetExport::Outcome::ArchiveUnreadable:
-        tellUnreadable();
-        break;
+    case SpreadsheetExport::Outcome::ArchiveUnreadable: tellUnreadable(); break;
     case SpreadsheetExport::Outcome::FileNotWritten:
         MessageBoxes::plain(this, SpreadsheetExport::writeFailedMessage());
         break;

@@ -64,9 +64,8 @@ bool refuseKey(QLineEdit *edit, KeyFilters::Refuse rule, QKeyEvent *event)
     }
     // A character typed into a full field is lost by the edit without a word: it is told.
     const QString text = event->text();
-    if (!text.isEmpty() && text.front().isPrint() && !(event->modifiers() & Qt::ControlModifier)
-        && !edit->isReadOnly() && !edit->hasSelectedText() && edit->maxLength() > 0
-        && edit->text().size() >= edit->maxLength())
+    if (!text.isEmpty() && text.front().isPrint() && !(event->modifiers() & Qt::ControlModifier) && !edit->isReadOnly()
+        && !edit->hasSelectedText() && edit->maxLength() > 0 && edit->text().size() >= edit->maxLength())
         tell(edit, KeyFilters::fullFieldMessage(edit->maxLength()));
     return false;
 }
@@ -94,9 +93,8 @@ void apply(const QList<FieldRule> &rules)
         if (rule.onLeave != KeyFilters::Rewrite::Nothing)
             EventHooks::onExit(control, [edit, how = rule.onLeave] { rewriteKeepingCursor(edit, how); });
         if (rule.upperOnKeyUp) {
-            EventHooks::onKeyUp(control, [edit](QKeyEvent *) {
-                rewriteKeepingCursor(edit, KeyFilters::Rewrite::Upper);
-            });
+            EventHooks::onKeyUp(control,
+                                [edit](QKeyEvent *) { rewriteKeepingCursor(edit, KeyFilters::Rewrite::Upper); });
         }
     }
 }

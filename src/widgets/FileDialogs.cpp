@@ -63,7 +63,6 @@ QString folderOf(const QString &file)
     return QFileInfo(file).absolutePath();
 }
 
-
 QString nextScripted(const QString &title, const QString &folder)
 {
     FileDialogScript &s = fileDialogScript();
@@ -134,8 +133,7 @@ QStringList FileDialogs::takeTitles()
     return std::exchange(fileDialogScript().titles, {});
 }
 
-QString FileDialogs::openFileName(QWidget *parent, const QString &title, const QString &filters,
-                                  const QString &folder)
+QString FileDialogs::openFileName(QWidget *parent, const QString &title, const QString &filters, const QString &folder)
 {
     const QString start = startFolder(title, folder);
     if (fileDialogScript().scripted) {
@@ -160,8 +158,7 @@ QString FileDialogs::openFileName(QWidget *parent, const QString &title, const Q
 }
 
 QString FileDialogs::saveFileName(QWidget *parent, const QString &title, const QString &filters,
-                                  const QString &defaultSuffix, const QString &proposedName,
-                                  const QString &folder)
+                                  const QString &defaultSuffix, const QString &proposedName, const QString &folder)
 {
     const QString start = startFolder(title, folder);
     if (fileDialogScript().scripted) {

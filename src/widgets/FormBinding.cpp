@@ -258,12 +258,8 @@ void FormBinding::show(const QStringList &values) const
     for (const Row &row : m_rows) {
         const QString value = row.field < values.size() ? values.at(row.field) : QString();
         switch (row.kind) {
-        case Kind::Edit:
-            setEditText(static_cast<QLineEdit *>(row.control), value);
-            break;
-        case Kind::Memo:
-            setMemoText(static_cast<QPlainTextEdit *>(row.control), value);
-            break;
+        case Kind::Edit: setEditText(static_cast<QLineEdit *>(row.control), value); break;
+        case Kind::Memo: setMemoText(static_cast<QPlainTextEdit *>(row.control), value); break;
         case Kind::Combo: {
             auto *combo = static_cast<QComboBox *>(row.control);
             combo->setEditText(value);
@@ -278,9 +274,7 @@ void FormBinding::show(const QStringList &values) const
             else if (value == no())
                 static_cast<QCheckBox *>(row.control)->setChecked(false);
             break;
-        case Kind::Hidden:
-            static_cast<QLabel *>(row.control)->setText(value);
-            break;
+        case Kind::Hidden: static_cast<QLabel *>(row.control)->setText(value); break;
         }
     }
 }
@@ -288,16 +282,11 @@ void FormBinding::show(const QStringList &values) const
 QString FormBinding::textOf(const Row &row) const
 {
     switch (row.kind) {
-    case Kind::Edit:
-        return static_cast<QLineEdit *>(row.control)->text();
-    case Kind::Memo:
-        return memoText(static_cast<QPlainTextEdit *>(row.control));
-    case Kind::Combo:
-        return static_cast<QComboBox *>(row.control)->currentText();
-    case Kind::Flag:
-        return static_cast<QCheckBox *>(row.control)->isChecked() ? yes() : no();
-    case Kind::Hidden:
-        return static_cast<QLabel *>(row.control)->text();
+    case Kind::Edit: return static_cast<QLineEdit *>(row.control)->text();
+    case Kind::Memo: return memoText(static_cast<QPlainTextEdit *>(row.control));
+    case Kind::Combo: return static_cast<QComboBox *>(row.control)->currentText();
+    case Kind::Flag: return static_cast<QCheckBox *>(row.control)->isChecked() ? yes() : no();
+    case Kind::Hidden: return static_cast<QLabel *>(row.control)->text();
     }
     return QString();
 }
@@ -318,21 +307,11 @@ void FormBinding::clear() const
 {
     for (const Row &row : m_rows) {
         switch (row.kind) {
-        case Kind::Edit:
-            setEditText(static_cast<QLineEdit *>(row.control), QString());
-            break;
-        case Kind::Memo:
-            static_cast<QPlainTextEdit *>(row.control)->clear();
-            break;
-        case Kind::Combo:
-            static_cast<QComboBox *>(row.control)->setEditText(QString());
-            break;
-        case Kind::Flag:
-            static_cast<QCheckBox *>(row.control)->setChecked(false);
-            break;
-        case Kind::Hidden:
-            static_cast<QLabel *>(row.control)->clear();
-            break;
+        case Kind::Edit: setEditText(static_cast<QLineEdit *>(row.control), QString()); break;
+        case Kind::Memo: static_cast<QPlainTextEdit *>(row.control)->clear(); break;
+        case Kind::Combo: static_cast<QComboBox *>(row.control)->setEditText(QString()); break;
+        case Kind::Flag: static_cast<QCheckBox *>(row.control)->setChecked(false); break;
+        case Kind::Hidden: static_cast<QLabel *>(row.control)->clear(); break;
         }
     }
 }

@@ -56,8 +56,7 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusOut
-            && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason
+        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason
             && static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason)
             m_edit->setCursorPosition(0);
         return false;
@@ -97,8 +96,8 @@ QWidget *commandGroup(QWidget *parent, std::initializer_list<QWidget *> commands
     return box;
 }
 
-PictureButton *command(QWidget *parent, const QString &iconPath, const QString &caption,
-                       const QString &hint, const QString &objectName)
+PictureButton *command(QWidget *parent, const QString &iconPath, const QString &caption, const QString &hint,
+                       const QString &objectName)
 {
     auto *button = new PictureButton(iconPath, kCommandIcon, hint, parent, caption);
     button->setFont(FormHelpers::font(QStringLiteral("Verdana"), 8));

@@ -17,8 +17,8 @@ namespace FormBuilder {
 QWidget *commandGroup(QWidget *parent, std::initializer_list<QWidget *> commands);
 
 // A command of the command bar: picture above its caption, with its status-line hint.
-PictureButton *command(QWidget *parent, const QString &iconPath, const QString &caption,
-                       const QString &hint, const QString &objectName);
+PictureButton *command(QWidget *parent, const QString &iconPath, const QString &caption, const QString &hint,
+                       const QString &objectName);
 
 // An edit of the form: Verdana 12 bold, the field colours, the maximum length the user may type. An
 // edit of a code (up to 16 characters: CAP, tax code, VAT number ...) is wide enough to show it whole;

@@ -20,10 +20,7 @@ const char *const kHintProperty = "cabloraHint";
 class StatusHints : public QObject
 {
 public:
-    StatusHints(QWidget *window, QLabel *statusLine) : QObject(window), m_statusLine(statusLine)
-    {
-        watch(window);
-    }
+    StatusHints(QWidget *window, QLabel *statusLine) : QObject(window), m_statusLine(statusLine) { watch(window); }
 
     void watch(QWidget *widget)
     {
@@ -154,8 +151,7 @@ void installStatusHints(QWidget *window, QLabel *statusLine)
 
 }  // namespace FormHelpers
 
-FocusFrame::FocusFrame(QWidget *control, QWidget *parent, int thickness)
-    : QFrame(parent), m_control(control)
+FocusFrame::FocusFrame(QWidget *control, QWidget *parent, int thickness) : QFrame(parent), m_control(control)
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(thickness, thickness, thickness, thickness);
@@ -186,8 +182,8 @@ bool FocusFrame::eventFilter(QObject *watched, QEvent *event)
     return QFrame::eventFilter(watched, event);
 }
 
-PictureButton::PictureButton(const QString &iconPath, const QSize &size, const QString &hint,
-                             QWidget *parent, const QString &text)
+PictureButton::PictureButton(const QString &iconPath, const QSize &size, const QString &hint, QWidget *parent,
+                             const QString &text)
     : QToolButton(parent)
 {
     setIcon(QIcon(iconPath));

@@ -40,12 +40,12 @@ public:
     };
     struct Setup
     {
-        QString title;              // the heading of the instruction picture
+        QString title;                                    // the heading of the instruction picture
         QStringList instructions = searchInstructions();  // its lines
-        QPixmap decoration;         // the picture at the left; none when null
-        QList<Criterion> criteria;  // in tab and Enter order, filled column by column
+        QPixmap decoration;                               // the picture at the left; none when null
+        QList<Criterion> criteria;                        // in tab and Enter order, filled column by column
         int perColumn = 5;
-        bool boldEdits = false;     // Verdana 12, bold or not
+        bool boldEdits = false;  // Verdana 12, bold or not
         int width = 1000;
         QString waitText = QStringLiteral("Ricerca schede in corso. Attendere...");
         std::function<void()> search;  // "Cerca"

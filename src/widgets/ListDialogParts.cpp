@@ -33,8 +33,7 @@ QPixmap instructionPicture(const QSize &size, const QStringList &lines)
 
     const int iconSide = qMin(size.height() - 12, 40);
     painter.drawPixmap(10, (size.height() - iconSide) / 2,
-                       Artwork::picture(QStringLiteral(":/icons/dialog-information.svg"),
-                                        QSize(iconSide, iconSide)));
+                       Artwork::picture(QStringLiteral(":/icons/dialog-information.svg"), QSize(iconSide, iconSide)));
     const int left = 20 + iconSide;
     const QRect area(left, 6, size.width() - left - 10, size.height() - 12);
     const QFont font(QStringLiteral("Verdana"), 9);

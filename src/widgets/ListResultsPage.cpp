@@ -35,8 +35,8 @@ ListResultsPage::ListResultsPage(const Setup &setup, QWidget *parent) : QWidget(
 {
     setObjectName(QStringLiteral("panContainer"));
     imgIstruzioniTrova = named(new QLabel(this), "imgIstruzioniTrova");
-    imgIstruzioniTrova->setPixmap(ListDialogParts::instructionPicture(QSize(setup.width - 28, 58),
-                                                                      ListDialogParts::findInstructions()));
+    imgIstruzioniTrova->setPixmap(
+        ListDialogParts::instructionPicture(QSize(setup.width - 28, 58), ListDialogParts::findInstructions()));
     imgLente = named(new QLabel(this), "imgLente");
     imgLente->setPixmap(ListDialogParts::lensPicture(QSize(32, 32)));
     txtTrova = named(new QLineEdit(this), "txtTrova");
@@ -58,8 +58,9 @@ ListResultsPage::ListResultsPage(const Setup &setup, QWidget *parent) : QWidget(
     // The headings sit on the list, in its font, on a strip that moves sideways with the lines.
     m_headingStrip = new QWidget(this);
     m_headingStrip->setObjectName(QStringLiteral("headingStrip"));
-    m_headingStrip->setStyleSheet(QStringLiteral("#headingStrip { background-color: #E3EAF3; border: 1px solid #9DB3CC; "
-                                                 "border-bottom: none; }"));
+    m_headingStrip->setStyleSheet(
+        QStringLiteral("#headingStrip { background-color: #E3EAF3; border: 1px solid #9DB3CC; "
+                       "border-bottom: none; }"));
     lblColonne = named(new QLabel(setup.columnHeading, m_headingStrip), "lblColonne");
     QFont headingFont = lstRecords->font();
     headingFont.setBold(true);

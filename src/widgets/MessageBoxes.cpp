@@ -116,19 +116,13 @@ MessageBoxes::Answer MessageBoxes::show(QWidget *parent, Kind kind, const QStrin
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
-    case Kind::OverwriteQuestion:
-        break;  // above
+    case Kind::OverwriteQuestion: break;  // above
     }
-    box.setDefaultButton(kind == Kind::Question || kind == Kind::SaveQuestion ? QMessageBox::Yes
-                                                                              : QMessageBox::Ok);
+    box.setDefaultButton(kind == Kind::Question || kind == Kind::SaveQuestion ? QMessageBox::Yes : QMessageBox::Ok);
     switch (box.exec()) {
-    case QMessageBox::Cancel:
-        return Answer::Cancel;
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    default:
-        return Answer::Ok;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Ok;
     }
 }

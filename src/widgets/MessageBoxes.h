@@ -11,14 +11,14 @@ class MessageBoxes
 {
 public:
     enum class Kind {
-        Warning,      // warning icon, OK and Annulla
-        Error,        // error icon, OK and Annulla
-        Information,  // information icon, OK and Annulla
-        Plain,        // no icon, OK only
-        Question,     // question icon, Sì and No
-        SaveQuestion, // question icon, Sì, No and Annulla (closing with unsaved changes)
-        OverwriteQuestion, // warning icon, Sovrascrivi, Ricarica and Annulla (a record that another
-                           // workstation changed since it was shown)
+        Warning,            // warning icon, OK and Annulla
+        Error,              // error icon, OK and Annulla
+        Information,        // information icon, OK and Annulla
+        Plain,              // no icon, OK only
+        Question,           // question icon, Sì and No
+        SaveQuestion,       // question icon, Sì, No and Annulla (closing with unsaved changes)
+        OverwriteQuestion,  // warning icon, Sovrascrivi, Ricarica and Annulla (a record that another
+                            // workstation changed since it was shown)
     };
     enum class Answer { Ok, Cancel, Yes, No, Overwrite, Reload };
 
@@ -34,7 +34,10 @@ public:
     static void information(QWidget *parent, const QString &text) { show(parent, Kind::Information, text); }
     static void plain(QWidget *parent, const QString &text) { show(parent, Kind::Plain, text); }
     // Any answer but No counts as yes.
-    static bool confirm(QWidget *parent, const QString &text) { return show(parent, Kind::Question, text) != Answer::No; }
+    static bool confirm(QWidget *parent, const QString &text)
+    {
+        return show(parent, Kind::Question, text) != Answer::No;
+    }
 
     // The text as a message box shows it: the stored line breaks (LF CR, CR LF, CR) become plain
     // line breaks.

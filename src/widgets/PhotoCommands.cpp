@@ -10,9 +10,9 @@ namespace PhotoCommands {
 
 void load(QWidget *window, PhotoArea *area)
 {
-    const QString file = FileDialogs::openFileName(
-        window, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
-        QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
+    const QString file =
+        FileDialogs::openFileName(window, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."),
+                                  QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
     if (file.isEmpty())
         return;
     const PhotoArea::Decoded decoded = PhotoArea::decodeFile(file, area->areaSize());

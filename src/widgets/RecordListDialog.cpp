@@ -9,8 +9,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-RecordListDialog::RecordListDialog(const QString &caption, const ListResultsPage::Setup &results,
-                                   QWidget *parent)
+RecordListDialog::RecordListDialog(const QString &caption, const ListResultsPage::Setup &results, QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(caption);

@@ -88,8 +88,8 @@ public:
     void btnCercaClick();
 
 protected:
-    RecordSearchDialog(const QString &caption, ListCriteriaPage::Setup criteria,
-                       const ListResultsPage::Setup &results, Search search, QWidget *parent);
+    RecordSearchDialog(const QString &caption, ListCriteriaPage::Setup criteria, const ListResultsPage::Setup &results,
+                       Search search, QWidget *parent);
 
     // Points the dialog's own edit members at the criterion edits, in their order:
     //     nameEdits({&txtCognome, &txtDitta, ...});

@@ -23,14 +23,18 @@ struct FaceTexts
 };
 
 const FaceTexts kPrintFace = {
-    " Stampa documento", ":/icons/document-print.svg", "Stampa documento",
+    " Stampa documento",
+    ":/icons/document-print.svg",
+    "Stampa documento",
     "Questa operazione provvederà a stampare su carta il documento con i dati immessi nei campi di testo.",
     "Premere il pulsante Stampa per dare avvio alla stampa su carta oppure premere Annulla per annullare "
     "l'operazione.",
     "Stampa"};
 
 const FaceTexts kPreviewFace = {
-    " Anteprima di stampa", ":/icons/document-print-preview.svg", "Anteprima di stampa",
+    " Anteprima di stampa",
+    ":/icons/document-print-preview.svg",
+    "Anteprima di stampa",
     "Questa operazione consente di visualizzare in anteprima i dati che appariranno in stampa.",
     "Fare clic su Mostra anteprima per visualizzare il documento sullo schermo prima di eseguire la stampa "
     "su carta.",

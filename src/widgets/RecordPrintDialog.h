@@ -33,13 +33,13 @@ public:
 
     struct Setup
     {
-        QString caption;              // the window title
-        QString iconPath;             // the instruction picture: icon, title and lines
+        QString caption;   // the window title
+        QString iconPath;  // the instruction picture: icon, title and lines
         QString title;
         QStringList lines;
-        QString confirmText;          // the confirm button
+        QString confirmText;  // the confirm button
         Output output = Output::Print;
-        QString failureMessage;       // the warning shown when anything fails
+        QString failureMessage;         // the warning shown when anything fails
         QWidget *centreOver = nullptr;  // the calling window
         // Loaded when the dialog is shown and kept in imgLogo; none: imgLogo stays empty.
         std::function<QImage()> picture;

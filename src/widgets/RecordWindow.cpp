@@ -57,13 +57,15 @@ QString RecordWindow::archivePath() const
 QWidget *RecordWindow::makeBrowseBar(QWidget *parent, int labelPointSize, bool captions)
 {
     auto command = [parent, captions](const char *name, const char *icon, const char *caption, const char *hint) {
-        return FormBuilder::command(parent, QString::fromLatin1(icon), captions ? QString::fromUtf8(caption) : QString(),
-                                    QString::fromUtf8(hint), QString::fromLatin1(name));
+        return FormBuilder::command(parent, QString::fromLatin1(icon),
+                                    captions ? QString::fromUtf8(caption) : QString(), QString::fromUtf8(hint),
+                                    QString::fromLatin1(name));
     };
     cmdPrimo = command("cmdPrimo", ":/icons/go-first.svg", "Prima", "Visualizza la prima scheda in archivio.");
-    cmdIndietro = command("cmdIndietro", ":/icons/go-previous.svg", "Precedente",
-                          "Visualizza la scheda precedente in archivio.");
-    cmdAvanti = command("cmdAvanti", ":/icons/go-next.svg", "Successiva", "Visualizza la scheda successiva in archivio.");
+    cmdIndietro =
+        command("cmdIndietro", ":/icons/go-previous.svg", "Precedente", "Visualizza la scheda precedente in archivio.");
+    cmdAvanti =
+        command("cmdAvanti", ":/icons/go-next.svg", "Successiva", "Visualizza la scheda successiva in archivio.");
     cmdUltimo = command("cmdUltimo", ":/icons/go-last.svg", "Ultima", "Visualizza l'ultima scheda in archivio.");
     connect(cmdPrimo, &QToolButton::clicked, this, &RecordWindow::cmdPrimoClick);
     connect(cmdIndietro, &QToolButton::clicked, this, &RecordWindow::cmdIndietroClick);
@@ -240,11 +242,8 @@ qint64 RecordWindow::storeRecord(const QByteArray &record, QString *confirmation
             // Over the record just seen: should yet another change come in meanwhile, it is told too.
             expected = storedNow;
             continue;
-        case MessageBoxes::Answer::Reload:
-            showFromArchive(storedNow, position);
-            return 0;
-        default:
-            return 0;
+        case MessageBoxes::Answer::Reload: showFromArchive(storedNow, position); return 0;
+        default: return 0;
         }
     }
 }

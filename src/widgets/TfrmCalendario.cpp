@@ -12,8 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmCalendario::TfrmCalendario(AppWindows &windows, QWidget *parent)
-    : QDialog(parent), m_windows(windows)
+TfrmCalendario::TfrmCalendario(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
 {
     setWindowTitle(QStringLiteral(" Importazione data"));
     FormHelpers::makeFixedWithoutButtons(this);

@@ -32,11 +32,8 @@ bool UnsavedChanges::mayLeave(QWidget *window, const QString &question, const st
     if (!isDirty())
         return true;
     switch (MessageBoxes::show(window, MessageBoxes::Kind::SaveQuestion, question)) {
-    case MessageBoxes::Answer::No:
-        return true;
-    case MessageBoxes::Answer::Cancel:
-        return false;
-    default:
-        return save();
+    case MessageBoxes::Answer::No: return true;
+    case MessageBoxes::Answer::Cancel: return false;
+    default: return save();
     }
 }

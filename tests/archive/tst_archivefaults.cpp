@@ -27,12 +27,9 @@ enum class Action { Create, Append, Overwrite, AppendAll };
 bool run(Action action, const QString &path, RecordArchive &archive)
 {
     switch (action) {
-    case Action::Create:
-        return archive.OpenOrCreate(path, kFaultRecordSize);
-    case Action::Append:
-        return archive.OpenOrCreate(path, kFaultRecordSize) && archive.Append(faultRecord('N')) == 4;
-    case Action::Overwrite:
-        return archive.OpenOrCreate(path, kFaultRecordSize) && archive.WriteAt(2, faultRecord('N'));
+    case Action::Create: return archive.OpenOrCreate(path, kFaultRecordSize);
+    case Action::Append: return archive.OpenOrCreate(path, kFaultRecordSize) && archive.Append(faultRecord('N')) == 4;
+    case Action::Overwrite: return archive.OpenOrCreate(path, kFaultRecordSize) && archive.WriteAt(2, faultRecord('N'));
     case Action::AppendAll:
         return archive.OpenOrCreate(path, kFaultRecordSize)
                && archive.AppendAll({faultRecord('N'), faultRecord('O'), faultRecord('P')}) == 4;

@@ -44,7 +44,8 @@ private slots:
 
         QTest::newRow("previous on 1, empty archive") << C::Previous << "1" << n0 << A::Nothing << p0 << false;
         QTest::newRow("previous on 1") << C::Previous << "1" << n3 << A::Nothing << p0 << false;
-        QTest::newRow("previous, empty label, empty archive") << C::Previous << "" << n0 << A::EmptyMessage << p0 << false;
+        QTest::newRow("previous, empty label, empty archive")
+            << C::Previous << "" << n0 << A::EmptyMessage << p0 << false;
         QTest::newRow("previous, label 3, empty archive") << C::Previous << "3" << n0 << A::EmptyMessage << p0 << false;
         QTest::newRow("previous, empty label") << C::Previous << "" << n3 << A::Read << p1 << false;
         QTest::newRow("previous from 3") << C::Previous << "3" << n3 << A::Read << p2 << false;
@@ -70,10 +71,7 @@ private slots:
         QCOMPARE(action.clearLabel, clearLabel);
     }
 
-    void message()
-    {
-        QCOMPARE(emptyArchiveMessage(), QStringLiteral("L'archivio non contiene nessuna scheda."));
-    }
+    void message() { QCOMPARE(emptyArchiveMessage(), QStringLiteral("L'archivio non contiene nessuna scheda.")); }
 };
 
 QTEST_MAIN(TestBrowseRule)

@@ -7,7 +7,7 @@ namespace {
 
 enum Encoding { ZeroTerminated, LengthPrefixed };
 
-constexpr int kOffset = 3;     // the field sits between other bytes of the record
+constexpr int kOffset = 3;       // the field sits between other bytes of the record
 constexpr char kOther = '\xAA';  // what those other bytes hold
 
 QString readField(Encoding encoding, const QByteArray &record, int capacity)
@@ -33,24 +33,37 @@ private slots:
         QTest::addColumn<QByteArray>("field");  // all capacity + 1 bytes, as hex
         QTest::addColumn<QString>("readBack");
 
-        QTest::newRow("zt exact capacity") << int(ZeroTerminated) << 5 << "ABCDE" << QByteArray("414243444500") << "ABCDE";
-        QTest::newRow("zt over capacity") << int(ZeroTerminated) << 5 << "ABCDEFG" << QByteArray("414243444500") << "ABCDE";
+        QTest::newRow("zt exact capacity")
+            << int(ZeroTerminated) << 5 << "ABCDE" << QByteArray("414243444500") << "ABCDE";
+        QTest::newRow("zt over capacity")
+            << int(ZeroTerminated) << 5 << "ABCDEFG" << QByteArray("414243444500") << "ABCDE";
         QTest::newRow("zt empty") << int(ZeroTerminated) << 3 << "" << QByteArray("00000000") << "";
-        QTest::newRow("zt stored as shown") << int(ZeroTerminated) << 6 << " a b\r\n" << QByteArray("206120620d0a00") << "a b";
-        QTest::newRow("zt yes") << int(ZeroTerminated) << 2 << FieldCodec::yesText() << QByteArray("53ec00") << "S\u00EC";
+        QTest::newRow("zt stored as shown") << int(ZeroTerminated) << 6 << " a b\r\n"
+                                            << QByteArray("206120620d0a00") << "a b";
+        QTest::newRow("zt yes") << int(ZeroTerminated) << 2 << FieldCodec::yesText() << QByteArray("53ec00")
+                                << "S\u00EC";
         QTest::newRow("zt no") << int(ZeroTerminated) << 2 << FieldCodec::noText() << QByteArray("4e6f00") << "No";
-        QTest::newRow("zt code page") << int(ZeroTerminated) << 4 << "\u20AC\u00E8\u00C0" << QByteArray("80e8c00000") << "\u20AC\u00E8\u00C0";
-        QTest::newRow("zt outside code page") << int(ZeroTerminated) << 3 << "a\u0105b" << QByteArray("613f6200") << "a?b";
+        QTest::newRow("zt code page") << int(ZeroTerminated) << 4 << "\u20AC\u00E8\u00C0" << QByteArray("80e8c00000")
+                                      << "\u20AC\u00E8\u00C0";
+        QTest::newRow("zt outside code page")
+            << int(ZeroTerminated) << 3 << "a\u0105b" << QByteArray("613f6200") << "a?b";
 
-        QTest::newRow("lp exact capacity") << int(LengthPrefixed) << 5 << "ABCDE" << QByteArray("054142434445") << "ABCDE";
-        QTest::newRow("lp over capacity") << int(LengthPrefixed) << 5 << "ABCDEFG" << QByteArray("054142434445") << "ABCDE";
+        QTest::newRow("lp exact capacity")
+            << int(LengthPrefixed) << 5 << "ABCDE" << QByteArray("054142434445") << "ABCDE";
+        QTest::newRow("lp over capacity")
+            << int(LengthPrefixed) << 5 << "ABCDEFG" << QByteArray("054142434445") << "ABCDE";
         QTest::newRow("lp empty") << int(LengthPrefixed) << 3 << "" << QByteArray("00000000") << "";
-        QTest::newRow("lp trimmed before storing") << int(LengthPrefixed) << 6 << "  a b\r\n" << QByteArray("03612062000000") << "a b";
-        QTest::newRow("lp trimmed before the cut") << int(LengthPrefixed) << 3 << " ab cd" << QByteArray("03616220") << "ab";
-        QTest::newRow("lp yes") << int(LengthPrefixed) << 2 << FieldCodec::yesText() << QByteArray("0253ec") << "S\u00EC";
+        QTest::newRow("lp trimmed before storing") << int(LengthPrefixed) << 6 << "  a b\r\n"
+                                                   << QByteArray("03612062000000") << "a b";
+        QTest::newRow("lp trimmed before the cut")
+            << int(LengthPrefixed) << 3 << " ab cd" << QByteArray("03616220") << "ab";
+        QTest::newRow("lp yes") << int(LengthPrefixed) << 2 << FieldCodec::yesText() << QByteArray("0253ec")
+                                << "S\u00EC";
         QTest::newRow("lp no") << int(LengthPrefixed) << 2 << FieldCodec::noText() << QByteArray("024e6f") << "No";
-        QTest::newRow("lp code page") << int(LengthPrefixed) << 4 << "\u20AC\u00E8\u00C0" << QByteArray("0380e8c000") << "\u20AC\u00E8\u00C0";
-        QTest::newRow("lp outside code page") << int(LengthPrefixed) << 3 << "a\u0105b" << QByteArray("03613f62") << "a?b";
+        QTest::newRow("lp code page") << int(LengthPrefixed) << 4 << "\u20AC\u00E8\u00C0" << QByteArray("0380e8c000")
+                                      << "\u20AC\u00E8\u00C0";
+        QTest::newRow("lp outside code page")
+            << int(LengthPrefixed) << 3 << "a\u0105b" << QByteArray("03613f62") << "a?b";
     }
 
     void store()

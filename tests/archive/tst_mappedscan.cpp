@@ -30,20 +30,17 @@ const QDate kToday(2025, 6, 1);
 constexpr int kRecords = 40;
 constexpr int kPerBlock = 3;  // records per window and per block, so the scans cross many boundaries
 
-const QStringList kWords = {QStringLiteral("Rossi Mario"), QStringLiteral("ROSSINI"), QStringLiteral("Bianchi"),
-                            QStringLiteral("Fiat Panda"),  QStringLiteral("fiat"),    QStringLiteral("AB123CD"),
-                            QStringLiteral("ab 123 cd"),   QStringLiteral("No"),      QStringLiteral("S\u00ec"),
+const QStringList kWords = {QStringLiteral("Rossi Mario"), QStringLiteral("ROSSINI"),   QStringLiteral("Bianchi"),
+                            QStringLiteral("Fiat Panda"),  QStringLiteral("fiat"),      QStringLiteral("AB123CD"),
+                            QStringLiteral("ab 123 cd"),   QStringLiteral("No"),        QStringLiteral("S\u00ec"),
                             QStringLiteral("250,00"),      QStringLiteral("  Verdi  "), QStringLiteral("Opel")};
 
 QString dateNear(QRandomGenerator &random)
 {
     switch (random.bounded(6)) {
-    case 0:
-        return QString();
-    case 1:
-        return QStringLiteral("31/04/2025");  // not a date
-    default:
-        return kToday.addDays(random.bounded(-60, 120)).toString(QStringLiteral("dd/MM/yyyy"));
+    case 0: return QString();
+    case 1: return QStringLiteral("31/04/2025");  // not a date
+    default: return kToday.addDays(random.bounded(-60, 120)).toString(QStringLiteral("dd/MM/yyyy"));
     }
 }
 
@@ -71,14 +68,11 @@ int recordSize(Scan scan)
     case Scan::SheetSearch:
     case Scan::SheetAll:
     case Scan::Unpaid:
-    case Scan::History:
-        return SchedaRecord::kSize;
+    case Scan::History: return SchedaRecord::kSize;
     case Scan::CustomerSearch:
-    case Scan::Recontact:
-        return ClienteRecord::kSize;
+    case Scan::Recontact: return ClienteRecord::kSize;
     case Scan::VehicleSearch:
-    case Scan::Deadlines:
-        return AutomezzoRecord::kSize;
+    case Scan::Deadlines: return AutomezzoRecord::kSize;
     }
     return 0;
 }
@@ -136,9 +130,7 @@ Outcome run(Scan scan, const QString &path)
     case Scan::SheetAll:
         out.ok = SchedaSearch::search(path, SchedaSearch::Criteria(QList<RecordScan::Criterion>{}), out.found);
         break;
-    case Scan::Unpaid:
-        out.ok = SchedaSearch::unpaid(path, out.found);
-        break;
+    case Scan::Unpaid: out.ok = SchedaSearch::unpaid(path, out.found); break;
     case Scan::History: {
         StoricoTarga::History history;
         out.ok = StoricoTarga::scan(path, QStringLiteral("ab 123 cd"), history);
@@ -152,9 +144,7 @@ Outcome run(Scan scan, const QString &path)
             path, RecordScan::Criteria(ClienteRecord::format(), {{ClienteRecord::fCognome, QStringLiteral("ross")}}),
             out.found);
         break;
-    case Scan::Recontact:
-        out.ok = ClienteSearch::toRecontact(path, out.found);
-        break;
+    case Scan::Recontact: out.ok = ClienteSearch::toRecontact(path, out.found); break;
     case Scan::VehicleSearch:
         out.ok = AutomezzoSearch::search(
             path,
@@ -209,15 +199,18 @@ void TestMappedScan::sameListEveryWay_data()
     QTest::addColumn<int>("state");
 
     const QList<QPair<const char *, Scan>> scans = {
-        {"sheet search", Scan::SheetSearch},       {"all sheets", Scan::SheetAll},
-        {"unpaid", Scan::Unpaid},                  {"history by plate", Scan::History},
-        {"customer search", Scan::CustomerSearch}, {"recontact", Scan::Recontact},
-        {"vehicle search", Scan::VehicleSearch},   {"deadlines", Scan::Deadlines},
+        {"sheet search", Scan::SheetSearch},
+        {"all sheets", Scan::SheetAll},
+        {"unpaid", Scan::Unpaid},
+        {"history by plate", Scan::History},
+        {"customer search", Scan::CustomerSearch},
+        {"recontact", Scan::Recontact},
+        {"vehicle search", Scan::VehicleSearch},
+        {"deadlines", Scan::Deadlines},
     };
     const QList<QPair<const char *, State>> states = {
-        {"whole", State::Whole},     {"trailing fragment", State::Fragment},
-        {"empty", State::Empty},     {"missing", State::Missing},
-        {"shrinks mid-scan", State::ShrinksMidScan},
+        {"whole", State::Whole},     {"trailing fragment", State::Fragment},      {"empty", State::Empty},
+        {"missing", State::Missing}, {"shrinks mid-scan", State::ShrinksMidScan},
     };
     for (const auto &scan : scans) {
         for (const auto &state : states)
@@ -255,17 +248,10 @@ void TestMappedScan::sameListEveryWay()
         QFile::remove(path);
         switch (how) {
         case State::Whole:
-        case State::ShrinksMidScan:
-            QVERIFY(writeFile(path, bytes));
-            break;
-        case State::Fragment:
-            QVERIFY(writeFile(path, bytes + bytes.left(size - 1)));
-            break;
-        case State::Empty:
-            QVERIFY(writeFile(path, QByteArray()));
-            break;
-        case State::Missing:
-            break;
+        case State::ShrinksMidScan: QVERIFY(writeFile(path, bytes)); break;
+        case State::Fragment: QVERIFY(writeFile(path, bytes + bytes.left(size - 1))); break;
+        case State::Empty: QVERIFY(writeFile(path, QByteArray())); break;
+        case State::Missing: break;
         }
     };
 
@@ -282,18 +268,19 @@ void TestMappedScan::sameListEveryWay()
         QVERIFY(position >= 1 && position <= (how == State::ShrinksMidScan ? kPerBlock : kRecords));
 
     for (const int threads : {1, 2})
-    for (const RecordReader::Mode mode : {RecordReader::Mode::Map, RecordReader::Mode::Whole, RecordReader::Mode::Span,
-                                          RecordReader::Mode::Ring, RecordReader::Mode::Auto}) {
-        prepare();
-        RecordReader::setMode(mode);
-        RecordReader::setThreads(threads);
-        const Outcome got = run(which, path);
-        QCOMPARE(got.ok, expected.ok);
-        QCOMPARE(got.found.lines, expected.found.lines);
-        QCOMPARE(got.found.positions, expected.found.positions);
-        QCOMPARE(got.totalCents, expected.totalCents);
-        QCOMPARE(got.unpaidCents, expected.unpaidCents);
-    }
+        for (const RecordReader::Mode mode :
+             {RecordReader::Mode::Map, RecordReader::Mode::Whole, RecordReader::Mode::Span, RecordReader::Mode::Ring,
+              RecordReader::Mode::Auto}) {
+            prepare();
+            RecordReader::setMode(mode);
+            RecordReader::setThreads(threads);
+            const Outcome got = run(which, path);
+            QCOMPARE(got.ok, expected.ok);
+            QCOMPARE(got.found.lines, expected.found.lines);
+            QCOMPARE(got.found.positions, expected.found.positions);
+            QCOMPARE(got.totalCents, expected.totalCents);
+            QCOMPARE(got.unpaidCents, expected.unpaidCents);
+        }
 }
 
 // On a local file the reader maps and hands out pointers into the mapping; the forced fallback reads
@@ -347,46 +334,47 @@ void TestMappedScan::batchesReadTheFieldsEveryWay()
     const QList<int> lineFields = {ClienteRecord::fNome, ClienteRecord::fNote, ClienteRecord::fDesc03};
 
     for (const int threads : {1, 2, 0})
-    for (const RecordReader::Mode mode : {RecordReader::Mode::Map, RecordReader::Mode::Whole, RecordReader::Mode::Span,
-                                          RecordReader::Mode::Ring, RecordReader::Mode::Auto}) {
-        RecordReader::setMode(mode);
-        RecordReader::setThreads(threads);
-        RecordReader reader;
-        QVERIFY(reader.open(path, format.size()));
-        reader.needEach(format, ClienteRecord::fCognome);
-        for (const int field : lineFields)
-            reader.need(format, field);
-        qint64 seen = 0;
-        qint64 kept = 0;
-        const auto same = [&](const char *record, qint64 position, int field) {
-            const char *original = bytes.constData() + (position - 1) * format.size();
-            const RecordFormat::Bytes a = format.stored(record, field);
-            const RecordFormat::Bytes b = format.stored(original, field);
-            return QByteArray(a.data, a.size) == QByteArray(b.data, b.size);
-        };
-        while (const qint64 count = reader.nextBatch()) {
-            for (qint64 i = 0; i < count; ++i) {
-                ++seen;
-                QCOMPARE(reader.positionOf(i), seen);
-                QVERIFY2(same(reader.record(i), seen, ClienteRecord::fCognome), RecordReader::modeName(mode));
-                if (seen % 7 == 0 || seen % 11 == 0)
-                    reader.keep(i);
+        for (const RecordReader::Mode mode :
+             {RecordReader::Mode::Map, RecordReader::Mode::Whole, RecordReader::Mode::Span, RecordReader::Mode::Ring,
+              RecordReader::Mode::Auto}) {
+            RecordReader::setMode(mode);
+            RecordReader::setThreads(threads);
+            RecordReader reader;
+            QVERIFY(reader.open(path, format.size()));
+            reader.needEach(format, ClienteRecord::fCognome);
+            for (const int field : lineFields)
+                reader.need(format, field);
+            qint64 seen = 0;
+            qint64 kept = 0;
+            const auto same = [&](const char *record, qint64 position, int field) {
+                const char *original = bytes.constData() + (position - 1) * format.size();
+                const RecordFormat::Bytes a = format.stored(record, field);
+                const RecordFormat::Bytes b = format.stored(original, field);
+                return QByteArray(a.data, a.size) == QByteArray(b.data, b.size);
+            };
+            while (const qint64 count = reader.nextBatch()) {
+                for (qint64 i = 0; i < count; ++i) {
+                    ++seen;
+                    QCOMPARE(reader.positionOf(i), seen);
+                    QVERIFY2(same(reader.record(i), seen, ClienteRecord::fCognome), RecordReader::modeName(mode));
+                    if (seen % 7 == 0 || seen % 11 == 0)
+                        reader.keep(i);
+                }
+                QVERIFY(reader.readKept());
+                for (qint64 k = 0; k < reader.keptCount(); ++k) {
+                    ++kept;
+                    const qint64 position = reader.keptPosition(k);
+                    QVERIFY(position % 7 == 0 || position % 11 == 0);
+                    for (const int field : lineFields + QList<int>{ClienteRecord::fCognome})
+                        QVERIFY2(same(reader.keptRecord(k), position, field), RecordReader::modeName(mode));
+                }
             }
-            QVERIFY(reader.readKept());
-            for (qint64 k = 0; k < reader.keptCount(); ++k) {
-                ++kept;
-                const qint64 position = reader.keptPosition(k);
-                QVERIFY(position % 7 == 0 || position % 11 == 0);
-                for (const int field : lineFields + QList<int>{ClienteRecord::fCognome})
-                    QVERIFY2(same(reader.keptRecord(k), position, field), RecordReader::modeName(mode));
-            }
+            QVERIFY2(!reader.failed(), qPrintable(reader.errorString()));
+            QCOMPARE(seen, qint64(kMany));
+            QCOMPARE(kept, qint64(kMany / 7 + kMany / 11 - kMany / 77));
+            if (mode == RecordReader::Mode::Ring && RecordReader::ringAvailable())
+                QCOMPARE(reader.way(), RecordReader::Mode::Ring);
         }
-        QVERIFY2(!reader.failed(), qPrintable(reader.errorString()));
-        QCOMPARE(seen, qint64(kMany));
-        QCOMPARE(kept, qint64(kMany / 7 + kMany / 11 - kMany / 77));
-        if (mode == RecordReader::Mode::Ring && RecordReader::ringAvailable())
-            QCOMPARE(reader.way(), RecordReader::Mode::Ring);
-    }
 }
 
 // What the choice does: a forced way wins (Ring without io_uring reads as Span, Map that cannot map

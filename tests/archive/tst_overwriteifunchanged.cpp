@@ -37,8 +37,7 @@ private slots:
         QTest::newRow("unchanged: written") << "vista" << qint64(2) << written;
         QTest::newRow("changed elsewhere: nothing written")
             << "cambiata" << qint64(2) << int(RecordArchive::Overwrite::Changed);
-        QTest::newRow("no record there: a failure")
-            << "vista" << qint64(3) << int(RecordArchive::Overwrite::Failed);
+        QTest::newRow("no record there: a failure") << "vista" << qint64(3) << int(RecordArchive::Overwrite::Failed);
     }
     void writesOnlyWhileTheStoredRecordIsTheExpectedOne()
     {
@@ -75,8 +74,7 @@ private slots:
         const QByteArray file = TestSupport::readFile(path);
         QCOMPARE(file.size(), 2 * ClienteRecord::kSize);
         QCOMPARE(file.left(ClienteRecord::kSize), first);
-        QCOMPARE(file.mid(ClienteRecord::kSize),
-                 result == RecordArchive::Overwrite::Written ? mine : now);
+        QCOMPARE(file.mid(ClienteRecord::kSize), result == RecordArchive::Overwrite::Written ? mine : now);
         QCOMPARE(looks, result == RecordArchive::Overwrite::Failed ? 0 : 1);
         if (result == RecordArchive::Overwrite::Changed)
             QCOMPARE(seen, now);  // the record as the other workstation left it, for Ricarica

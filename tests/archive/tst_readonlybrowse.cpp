@@ -19,7 +19,6 @@
 #  include <unistd.h>
 #endif
 
-
 namespace {
 
 constexpr int kBrowsedRecordSize = 3011;
@@ -48,7 +47,9 @@ Browsed browse(const QString &folder, BrowseCommand command, const QString &labe
     QLabel position(label, &window);
     Browsed result;
     ArchiveBrowser::run(&window, &position, QDir(folder).filePath(kArchive), kBrowsedRecordSize, command,
-                        [&](const QByteArray &bytes, qint64 at) { result.shown.append({bytes.at(0), at}); });
+                        [&](const QByteArray &bytes, qint64 at) {
+                            result.shown.append({bytes.at(0), at});
+                        });
     result.label = position.text();
     result.messages = MessageBoxes::takeShown();
     return result;
@@ -108,7 +109,8 @@ private slots:
         QVERIFY(watcher >= 0);
         const auto closeWatcher = qScopeGuard([watcher] { ::close(watcher); });
         QVERIFY(inotify_add_watch(watcher, QFile::encodeName(path).constData(),
-                                  IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE | IN_MODIFY) >= 0);
+                                  IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE | IN_MODIFY)
+                >= 0);
 
         const Browsed browsed = browse(dir->path(), command, label);
         QVERIFY(browsed.messages.isEmpty());
@@ -145,12 +147,14 @@ private slots:
         auto dir = TestSupport::programFolder();
         const QString path = dir->filePath(kArchive);
         QVERIFY(TestSupport::writeFile(path, threeRecords()));
-        const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        const QFileDevice::Permissions readOnly =
+            QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
         QVERIFY(QFile::setPermissions(path, readOnly));
         QVERIFY(QFile::setPermissions(dir->path(), readOnly | QFileDevice::ExeOwner | QFileDevice::ExeGroup
                                                        | QFileDevice::ExeOther));
         const auto restore = qScopeGuard([&] {
-            QFile::setPermissions(dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QFile::setPermissions(dir->path(),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
             QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         });
         if (permissionsIgnored(path))
@@ -176,7 +180,8 @@ private slots:
         auto dir = TestSupport::programFolder();
         QVERIFY(QFile::setPermissions(dir->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         const auto restore = qScopeGuard([&] {
-            QFile::setPermissions(dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QFile::setPermissions(dir->path(),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         });
         if (permissionsIgnored(dir->path()))
             QSKIP("this user writes into read-only folders (root)");

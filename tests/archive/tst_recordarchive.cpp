@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSet>
 #include <QScopeGuard>
+#include <QSet>
 #include <QThread>
 #include <QtTest>
 
@@ -201,8 +201,10 @@ private slots:
         QTest::newRow("block of one record") << qint64(kStoredRecordSize) << 5 << 0;
         QTest::newRow("block of two records, odd count") << qint64(2 * kStoredRecordSize) << 7 << 0;
         QTest::newRow("block of three records, count a multiple") << qint64(3 * kStoredRecordSize) << 9 << 0;
-        QTest::newRow("block of two and a half records") << qint64(2 * kStoredRecordSize + kStoredRecordSize / 2) << 8 << 17;
-        QTest::newRow("block one byte short of two records") << qint64(2 * kStoredRecordSize - 1) << 6 << kStoredRecordSize - 1;
+        QTest::newRow("block of two and a half records")
+            << qint64(2 * kStoredRecordSize + kStoredRecordSize / 2) << 8 << 17;
+        QTest::newRow("block one byte short of two records")
+            << qint64(2 * kStoredRecordSize - 1) << 6 << kStoredRecordSize - 1;
         QTest::newRow("block larger than the file") << RecordArchive::kDefaultReadBlockBytes << 3 << 0;
     }
 
@@ -219,7 +221,8 @@ private slots:
         QVERIFY(TestSupport::writeFile(path, content + QByteArray(fragment, '#')));
 
         RecordArchive::setReadBlockBytes(blockBytes);
-        const auto restore = qScopeGuard([] { RecordArchive::setReadBlockBytes(RecordArchive::kDefaultReadBlockBytes); });
+        const auto restore =
+            qScopeGuard([] { RecordArchive::setReadBlockBytes(RecordArchive::kDefaultReadBlockBytes); });
         RecordArchive archive;
         QVERIFY(archive.OpenForReading(path, kStoredRecordSize));
         QByteArray scanned;
@@ -401,8 +404,8 @@ private slots:
 
         QProcess writers[2];
         for (int id = 0; id < 2; ++id)
-            writers[id].start(helper, {path, QString::number(kStoredRecordSize), QString::number(id + 1),
-                                       QString::number(kEach)});
+            writers[id].start(
+                helper, {path, QString::number(kStoredRecordSize), QString::number(id + 1), QString::number(kEach)});
         QMap<qint64, QPair<int, int>> reported;  // position -> (writer, seq)
         for (int id = 0; id < 2; ++id) {
             QVERIFY2(writers[id].waitForFinished(300000), qPrintable(writers[id].errorString()));

@@ -59,9 +59,8 @@ private slots:
 
     void customerLayoutMatchesHandMadeFixture()
     {
-        const QList<int> caps = {50, 50, 50, 1,  50, 50,  2,   50, 5,   30,  50,  2,   30,
-                                 30, 30, 60, 50, 16,  30, 30, 11,  27,  50,  50,  50,  30,
-                                 50, 30, 250, 250, 7, 2, 250, 250, 250, 250, 250, 250};
+        const QList<int> caps = {50, 50, 50, 1,  50, 50, 2,  50, 5,  30,  50,  2, 30, 30,  30,  60,  50,  16,  30,
+                                 30, 11, 27, 50, 50, 50, 30, 50, 30, 250, 250, 7, 2,  250, 250, 250, 250, 250, 250};
         QCOMPARE(caps.size(), int(ClienteRecord::FieldCount));
         ClienteRecord record;
         const QByteArray fixture = handMadeFixture(caps, record);
@@ -78,9 +77,8 @@ private slots:
 
     void vehicleLayoutMatchesHandMadeFixture()
     {
-        const QList<int> caps = {50, 50, 50, 50, 12, 20, 50, 10, 120, 50, 50, 10, 50,
-                                 50, 50, 50, 50, 50, 120, 50, 50, 250, 50, 50, 50, 50,
-                                 50, 10, 10, 10, 10, 250, 250, 250, 250, 250, 250, 250};
+        const QList<int> caps = {50, 50, 50,  50, 12, 20, 50, 10, 120, 50, 50, 10, 50,  50,  50,  50,  50,  50,  120,
+                                 50, 50, 250, 50, 50, 50, 50, 50, 10,  10, 10, 10, 250, 250, 250, 250, 250, 250, 250};
         QCOMPARE(caps.size(), int(AutomezzoRecord::FieldCount));
         AutomezzoRecord record;
         const QByteArray fixture = handMadeFixture(caps, record);
@@ -102,14 +100,20 @@ private slots:
         c.Sesso = QStringLiteral("FM");  // one letter kept
         const QByteArray bytes = c.toBytes();
         QCOMPARE(bytes.mid(1502, 3), QByteArray("\x02\x53\xEC", 3));
-        QCOMPARE(bytes.at(0), '\0');                            // blanks only: empty field
-        QCOMPARE(bytes.mid(51, 5), QByteArray("\x04" "Anna", 5));  // trimmed before storing
-        QCOMPARE(bytes.mid(153, 2), QByteArray("\x01" "F", 2));
+        QCOMPARE(bytes.at(0), '\0');  // blanks only: empty field
+        QCOMPARE(bytes.mid(51, 5), QByteArray("\x04"
+                                              "Anna",
+                                              5));  // trimmed before storing
+        QCOMPARE(bytes.mid(153, 2), QByteArray("\x01"
+                                               "F",
+                                               2));
 
         AutomezzoRecord v;
         v.Telaio = QStringLiteral("ZFA19900001234567");
         const QByteArray vb = v.toBytes();
-        QCOMPARE(vb.mid(289, 11), QByteArray("\x0A" "ZFA1990000", 11));
+        QCOMPARE(vb.mid(289, 11), QByteArray("\x0A"
+                                             "ZFA1990000",
+                                             11));
         QCOMPARE(AutomezzoRecord::fromBytes(vb).Telaio, QStringLiteral("ZFA1990000"));
 
         // A damaged length byte is clamped to the capacity; a short buffer reads as far as it goes.
@@ -126,16 +130,14 @@ private slots:
         c.Nome = QStringLiteral("Gennaro Maria Luigi");
         c.Targa = QStringLiteral("AB123CD");
         const QByteArray bytes = c.toBytes();
-        const RecordScan::LineLayout line(ClienteRecord::format(),
-                                        {{"", ClienteRecord::fCognome, 10},
-                                         {" ", ClienteRecord::fNome, 7},
-                                         {" \x80 ", ClienteRecord::fTarga, 0}});
+        const RecordScan::LineLayout line(
+            ClienteRecord::format(),
+            {{"", ClienteRecord::fCognome, 10}, {" ", ClienteRecord::fNome, 7}, {" \x80 ", ClienteRecord::fTarga, 0}});
         QCOMPARE(line.build(bytes), QStringLiteral("Esposito   Gennaro \u20AC AB123CD"));
 
-        const RecordScan::Criteria match(ClienteRecord::format(),
-                                         {{ClienteRecord::fCognome, QStringLiteral("SPOS")},
-                                          {ClienteRecord::fTarga, QStringLiteral("123")},
-                                          {ClienteRecord::fNote, QStringLiteral("   ")}});
+        const RecordScan::Criteria match(ClienteRecord::format(), {{ClienteRecord::fCognome, QStringLiteral("SPOS")},
+                                                                   {ClienteRecord::fTarga, QStringLiteral("123")},
+                                                                   {ClienteRecord::fNote, QStringLiteral("   ")}});
         QCOMPARE(match.count(), 2);
         QVERIFY(match.matches(bytes.constData()));
         const RecordScan::Criteria miss(ClienteRecord::format(), {{ClienteRecord::fNome, QStringLiteral("Ciro")}});

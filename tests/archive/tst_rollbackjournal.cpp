@@ -137,8 +137,8 @@ private slots:
         const QByteArray de = journalRecord('d') + journalRecord('e');
         const QByteArray mark = RollbackJournal::encodeAppendMark(kJournalRecordSize, 3 * kJournalRecordSize);
         QTest::newRow("both records written") << mark << abc + de << false << abc << false;
-        QTest::newRow("one and a half written") << mark << abc + de.chopped(kJournalRecordSize / 2) << false << abc
-                                                << false;
+        QTest::newRow("one and a half written")
+            << mark << abc + de.chopped(kJournalRecordSize / 2) << false << abc << false;
         QTest::newRow("nothing written yet") << mark << abc << false << abc << false;
         QTest::newRow("another writer holds the lock") << mark << abc + de << true << abc + de << true;
         QTest::newRow("torn mark") << mark.chopped(1) << abc + de << false << abc + de << false;
@@ -222,8 +222,8 @@ private slots:
         QTest::newRow("empty") << QByteArray() << int(Opener::Writer) << false << false;
         QTest::newRow("header only") << valid.left(RollbackJournal::kHeaderSize) << int(Opener::Writer) << false
                                      << false;
-        QTest::newRow("torn: checksum missing") << valid.chopped(RollbackJournal::kTrailerSize)
-                                                << int(Opener::Writer) << false << false;
+        QTest::newRow("torn: checksum missing")
+            << valid.chopped(RollbackJournal::kTrailerSize) << int(Opener::Writer) << false << false;
         QTest::newRow("torn: one byte short") << valid.chopped(1) << int(Opener::Writer) << false << false;
         QTest::newRow("one byte too long") << valid + 'x' << int(Opener::Writer) << false << false;
         QByteArray flipped = valid;
@@ -232,15 +232,13 @@ private slots:
         QByteArray magic = valid;
         magic[0] = 'X';
         QTest::newRow("bad magic") << withChecksum(magic) << int(Opener::Writer) << false << false;
-        QTest::newRow("other record size") << journalOf('Z', 2, kJournalRecordSize + 1) << int(Opener::Writer) << false
-                                           << false;
+        QTest::newRow("other record size")
+            << journalOf('Z', 2, kJournalRecordSize + 1) << int(Opener::Writer) << false << false;
         QByteArray offset = valid;
         qToLittleEndian<quint64>(quint64(2 * kJournalRecordSize), offset.data() + 20);
         offset = withChecksum(offset);
-        QTest::newRow("offset that does not match the position") << offset << int(Opener::Writer) << false
-                                                                  << false;
-        QTest::newRow("position beyond the archive") << journalOf('Z', 4) << int(Opener::Writer) << false
-                                                     << false;
+        QTest::newRow("offset that does not match the position") << offset << int(Opener::Writer) << false << false;
+        QTest::newRow("position beyond the archive") << journalOf('Z', 4) << int(Opener::Writer) << false << false;
     }
 
     void recovery()
@@ -256,19 +254,17 @@ private slots:
         QVERIFY(TestSupport::writeFile(path, journalRecord('a') + journalRecord('b') + journalRecord('c')));
 
         RecordArchive::setLockWaitMs(200);
-        const auto restoreWait =
-            qScopeGuard([] { RecordArchive::setLockWaitMs(RecordArchive::kDefaultLockWaitMs); });
+        const auto restoreWait = qScopeGuard([] { RecordArchive::setLockWaitMs(RecordArchive::kDefaultLockWaitMs); });
 
         RecordArchive archive;
         if (opener == int(Opener::EarlierWriterAppends) || opener == int(Opener::EarlierWriterOverwrites))
             QVERIFY(archive.OpenOrCreate(path, kJournalRecordSize));
         QVERIFY(TestSupport::writeFile(journalPath, journal));
 
-        QByteArray expected = journalRecord('a') + (applied ? journalRecord('Z') : journalRecord('b')) + journalRecord('c');
+        QByteArray expected =
+            journalRecord('a') + (applied ? journalRecord('Z') : journalRecord('b')) + journalRecord('c');
         switch (Opener(opener)) {
-        case Opener::Writer:
-            QVERIFY(archive.OpenOrCreate(path, kJournalRecordSize));
-            break;
+        case Opener::Writer: QVERIFY(archive.OpenOrCreate(path, kJournalRecordSize)); break;
         case Opener::Reader: {
             QVERIFY(archive.OpenForReading(path, kJournalRecordSize));
             QByteArray r;
@@ -316,7 +312,8 @@ private slots:
         auto dir = TestSupport::programFolder();
         const QString path = dir->filePath(QStringLiteral("Schede.pro"));
         const QString journalPath = RollbackJournal::fileNameFor(path);
-        const QByteArray torn = journalRecord('a') + journalRecord('N').left(kJournalRecordSize / 2) + journalRecord('b').mid(kJournalRecordSize / 2) + journalRecord('c');
+        const QByteArray torn = journalRecord('a') + journalRecord('N').left(kJournalRecordSize / 2)
+                                + journalRecord('b').mid(kJournalRecordSize / 2) + journalRecord('c');
 
         FaultInjection::reset();
         QVERIFY(TestSupport::writeFile(path, torn));
@@ -327,8 +324,9 @@ private slots:
         }
         const int steps = FaultInjection::stepsSeen();
         QCOMPARE(steps, 4);  // open, write back, flush, retire the journal
-        QCOMPARE(TestSupport::readFile(path), journalRecord('a') + journalOf('b', 2).mid(RollbackJournal::kHeaderSize, kJournalRecordSize)
-                                                  + journalRecord('c'));
+        QCOMPARE(TestSupport::readFile(path),
+                 journalRecord('a') + journalOf('b', 2).mid(RollbackJournal::kHeaderSize, kJournalRecordSize)
+                     + journalRecord('c'));
 
         for (int n = 2; n <= steps; ++n) {
             QVERIFY(TestSupport::writeFile(path, torn));
@@ -342,7 +340,8 @@ private slots:
             QVERIFY(archive.OpenOrCreate(path, kJournalRecordSize));
             archive.Close();
             QVERIFY(!QFileInfo::exists(journalPath));
-            QCOMPARE(TestSupport::readFile(path).mid(kJournalRecordSize, kJournalRecordSize), journalOf('b', 2).mid(RollbackJournal::kHeaderSize, kJournalRecordSize));
+            QCOMPARE(TestSupport::readFile(path).mid(kJournalRecordSize, kJournalRecordSize),
+                     journalOf('b', 2).mid(RollbackJournal::kHeaderSize, kJournalRecordSize));
         }
     }
 
@@ -369,8 +368,8 @@ private slots:
 
         // A process crash loses nothing that reached the system, so a folder in memory where there
         // is one: the flushes to the disk would otherwise take most of the time.
-        const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
-                                                                                 : QDir::tempPath();
+        const QString base =
+            QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         QTemporaryDir dir(base + QStringLiteral("/cablora-journal-XXXXXX"));
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("Schede.pro"));
@@ -395,9 +394,9 @@ private slots:
             ++runs;
             QProcess writer;
             writer.setProcessChannelMode(QProcess::SeparateChannels);
-            writer.start(helper, {path, QString::number(recordSize), QString::number(kRecords),
-                                  QString::number(nextGeneration), QString::number(random.generate()),
-                                  QStringLiteral("100000")});
+            writer.start(helper,
+                         {path, QString::number(recordSize), QString::number(kRecords), QString::number(nextGeneration),
+                          QString::number(random.generate()), QStringLiteral("100000")});
             QVERIFY2(writer.waitForStarted(), qPrintable(writer.errorString()));
             // Kill after a random number of overwrites and a random pause: the last overwrite is cut
             // at any of its steps, or the process before its first.
@@ -475,13 +474,12 @@ private slots:
         QSKIP("kills the writer with SIGKILL");
 #else
         constexpr int kRecordSize = SchedaRecord::kSize;
-        const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
-                                                                                 : QDir::tempPath();
+        const QString base =
+            QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         QTemporaryDir dir(base + QStringLiteral("/cablora-append-XXXXXX"));
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("Schede.pro"));
-        const QString helper =
-            QDir(QStringLiteral(CABLORA_TEST_HELPER_DIR)).filePath(QStringLiteral("helper_append"));
+        const QString helper = QDir(QStringLiteral(CABLORA_TEST_HELPER_DIR)).filePath(QStringLiteral("helper_append"));
         QRandomGenerator random(424242u);
         qint64 verified = 0;  // the records checked after earlier kills: appends never touch them again
         int fragments = 0;

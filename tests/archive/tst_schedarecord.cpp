@@ -12,8 +12,8 @@ private:
     // Capacities in storage order, as the archive format fixes them.
     static QList<int> capacities()
     {
-        return {50, 10, 120, 500, 250, 500, 50, 50, 30, 50, 50, 1000, 10, 50,
-                10, 500, 1000, 5000, 120, 1000, 15, 2, 250, 250, 250, 250, 250, 250};
+        return {50, 10,  120,  500,  250, 500,  50, 50, 30,  50,  50,  1000, 10,  50,
+                10, 500, 1000, 5000, 120, 1000, 15, 2,  250, 250, 250, 250,  250, 250};
     }
 
 private slots:

@@ -11,10 +11,10 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QScopeGuard>
-#include <QThread>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTextStream>
+#include <QThread>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
@@ -294,8 +294,9 @@ private slots:
         // Three whole records; then either record 2 half overwritten with its old bytes in the
         // journal, or an import of two records stopped one and a half records in.
         const QByteArray whole = record('a') + record('b') + record('c');
-        const QByteArray left = import ? whole + record('N') + record('O').left(kSize / 2)
-                                       : whole.left(kSize + kSize / 2) + record('X').left(kSize - kSize / 2) + record('c');
+        const QByteArray left = import
+                                    ? whole + record('N') + record('O').left(kSize / 2)
+                                    : whole.left(kSize + kSize / 2) + record('X').left(kSize - kSize / 2) + record('c');
         QVERIFY(TestSupport::writeFile(path, left));
         QVERIFY(TestSupport::writeFile(journal, import ? RollbackJournal::encodeAppendMark(kSize, 3 * kSize)
                                                        : RollbackJournal::encode(kSize, 2, record('b'))));
@@ -468,7 +469,8 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QString>("named");
         QTest::newRow("settings only") << QStringList{"Cablora.ini"} << "nessun archivio";
-        QTest::newRow("archive name in capitals") << QStringList{"CLIENTI.PRO", "Cablora.ini"} << "\"CLIENTI.PRO\" non è";
+        QTest::newRow("archive name in capitals")
+            << QStringList{"CLIENTI.PRO", "Cablora.ini"} << "\"CLIENTI.PRO\" non è";
         QTest::newRow("photos and attachments only")
             << QStringList{"Foto_A_1.jpg", "Documenti_Allegati/fattura 1.pdf", "Autoparco/Scheda_Veicolo_3.jpg"}
             << "nessun archivio";
@@ -558,11 +560,13 @@ private slots:
         QString outText, errText;
         QTextStream out(&outText), err(&errText);
         QCOMPARE(CommandLine::run({"restore", copy, "--cartella", target->path()}, QString(), out, err), 1);
-        QVERIFY2(errText.contains(QStringLiteral("--incompleta")) && errText.contains(QStringLiteral("Parco_Automezzi.pro")),
+        QVERIFY2(errText.contains(QStringLiteral("--incompleta"))
+                     && errText.contains(QStringLiteral("Parco_Automezzi.pro")),
                  qPrintable(errText));
         QCOMPARE(readAll(target->path()), current);
 
-        QCOMPARE(CommandLine::run({"restore", copy, "--cartella", target->path(), "--incompleta"}, QString(), out, err), 0);
+        QCOMPARE(CommandLine::run({"restore", copy, "--cartella", target->path(), "--incompleta"}, QString(), out, err),
+                 0);
         QCOMPARE(TestSupport::readFile(target->filePath("Clienti.pro")), QByteArray(3011, 'c'));
     }
 
@@ -578,19 +582,21 @@ private slots:
         QTest::addColumn<int>("recoveredBy");           // 0 directly, 1 program start, 2 a verb, 3 a restore
         QTest::addColumn<int>("outcome");               // 0 restored data, 1 former data, 2 refused
 
-        const QByteArray forward = "Cablora ripristino 1\nlavoro\t.Cablora_ripristino_x\nprecedenti\tDati_precedenti_x\n"
-                                   "verso\tavanti\nsposta\tClienti.pro\nsposta\tCablora.ini\nsposta\tFoto_A_1.jpg\n"
-                                   "metti\tClienti.pro\nmetti\tCablora.ini\nmetti\tDocumenti_Allegati\nfine\n";
+        const QByteArray forward =
+            "Cablora ripristino 1\nlavoro\t.Cablora_ripristino_x\nprecedenti\tDati_precedenti_x\n"
+            "verso\tavanti\nsposta\tClienti.pro\nsposta\tCablora.ini\nsposta\tFoto_A_1.jpg\n"
+            "metti\tClienti.pro\nmetti\tCablora.ini\nmetti\tDocumenti_Allegati\nfine\n";
         QByteArray back = forward;
         back.replace("avanti", "indietro");
         QTest::newRow("stopped before the first move") << forward << QStringList() << QStringList() << 0 << 0;
         QTest::newRow("stopped moving the former data aside")
             << forward << QStringList{"Clienti.pro"} << QStringList() << 1 << 0;
         QTest::newRow("stopped putting the restored data in")
-            << forward << QStringList{"Clienti.pro", "Cablora.ini", "Foto_A_1.jpg"} << QStringList{"Clienti.pro"} << 2 << 0;
-        QTest::newRow("stopped after the last move") << forward << QStringList{"Clienti.pro", "Cablora.ini", "Foto_A_1.jpg"}
-                                                     << QStringList{"Clienti.pro", "Cablora.ini", "Documenti_Allegati"} << 3
-                                                     << 0;
+            << forward << QStringList{"Clienti.pro", "Cablora.ini", "Foto_A_1.jpg"} << QStringList{"Clienti.pro"} << 2
+            << 0;
+        QTest::newRow("stopped after the last move")
+            << forward << QStringList{"Clienti.pro", "Cablora.ini", "Foto_A_1.jpg"}
+            << QStringList{"Clienti.pro", "Cablora.ini", "Documenti_Allegati"} << 3 << 0;
         QTest::newRow("stopped undoing") << back << QStringList{"Clienti.pro", "Cablora.ini"}
                                          << QStringList{"Clienti.pro"} << 1 << 1;
         QTest::newRow("undo stopped at its start") << back << QStringList() << QStringList() << 0 << 1;
@@ -618,9 +624,11 @@ private slots:
         const QDir dir(target->path());
         const auto top = [](const QString &name) { return name.section(QLatin1Char('/'), 0, 0); };
         for (auto it = former.begin(); it != former.end(); ++it)
-            writeAll(asideAlready.contains(it.key()) ? dir.filePath("Dati_precedenti_x") : dir.path(), {{it.key(), it.value()}});
+            writeAll(asideAlready.contains(it.key()) ? dir.filePath("Dati_precedenti_x") : dir.path(),
+                     {{it.key(), it.value()}});
         for (auto it = restored.begin(); it != restored.end(); ++it)
-            writeAll(placed.contains(top(it.key())) ? dir.path() : dir.filePath(".Cablora_ripristino_x"), {{it.key(), it.value()}});
+            writeAll(placed.contains(top(it.key())) ? dir.path() : dir.filePath(".Cablora_ripristino_x"),
+                     {{it.key(), it.value()}});
         QVERIFY(TestSupport::writeFile(dir.filePath(".Cablora_piano_ripristino"), plan));
         QVERIFY(TestSupport::writeFile(dir.filePath("cablora"), "ELF"));
         const QMap<QString, QByteArray> before = readAll(dir.path());
@@ -677,7 +685,8 @@ private slots:
             return;
         }
         QVERIFY2(error.isEmpty(), qPrintable(error));
-        QVERIFY2(note.contains(outcome == 0 ? QStringLiteral("completato") : QStringLiteral("annullato")), qPrintable(note));
+        QVERIFY2(note.contains(outcome == 0 ? QStringLiteral("completato") : QStringLiteral("annullato")),
+                 qPrintable(note));
         QMap<QString, QByteArray> expected = outcome == 0 ? restored : former;
         expected["cablora"] = "ELF";
         if (outcome == 0) {
@@ -755,10 +764,14 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("climbing") << "../Clienti.pro" << "esce dalla cartella";
-        QTest::newRow("climbing inside") << "Documenti_Allegati/../../x.pro" << "esce dalla cartella";
-        QTest::newRow("absolute") << "/tmp/Clienti.pro" << "percorso assoluto";
-        QTest::newRow("not data") << "cablora" << "non appartiene ai dati";
+        QTest::newRow("climbing") << "../Clienti.pro"
+                                  << "esce dalla cartella";
+        QTest::newRow("climbing inside") << "Documenti_Allegati/../../x.pro"
+                                         << "esce dalla cartella";
+        QTest::newRow("absolute") << "/tmp/Clienti.pro"
+                                  << "percorso assoluto";
+        QTest::newRow("not data") << "cablora"
+                                  << "non appartiene ai dati";
     }
     void unsafeNamesRefused()
     {

@@ -45,9 +45,9 @@ void fillArchive(const QString &folder, const RecordFormat &format)
 {
     RecordArchive archive;
     QVERIFY(archive.OpenOrCreate(QDir(folder).filePath(format.fileName()), format.size()));
-    const QStringList samples = {QStringLiteral("Rossi, Mario"), QStringLiteral("dice \"ciao\""),
+    const QStringList samples = {QStringLiteral("Rossi, Mario"),         QStringLiteral("dice \"ciao\""),
                                  QStringLiteral("riga uno\r\nriga due"), QStringLiteral("perché 10 €"),
-                                 QStringLiteral("tab\tdentro"), QString()};
+                                 QStringLiteral("tab\tdentro"),          QString()};
     for (int r = 0; r < 3; ++r) {
         QByteArray bytes(format.size(), '\0');
         for (int f = 0; f < format.fieldCount(); ++f) {
@@ -75,13 +75,20 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("field");
-        QTest::newRow("plain") << "Rossi" << "Rossi";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("comma") << "a,b" << "\"a,b\"";
-        QTest::newRow("quote doubled") << "dice \"no\"" << "\"dice \"\"no\"\"\"";
-        QTest::newRow("CRLF") << "a\r\nb" << "\"a\r\nb\"";
-        QTest::newRow("LF") << "a\nb" << "\"a\nb\"";
-        QTest::newRow("accent untouched") << "perché" << "perché";
+        QTest::newRow("plain") << "Rossi"
+                               << "Rossi";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("comma") << "a,b"
+                               << "\"a,b\"";
+        QTest::newRow("quote doubled") << "dice \"no\""
+                                       << "\"dice \"\"no\"\"\"";
+        QTest::newRow("CRLF") << "a\r\nb"
+                              << "\"a\r\nb\"";
+        QTest::newRow("LF") << "a\nb"
+                            << "\"a\nb\"";
+        QTest::newRow("accent untouched") << "perché"
+                                          << "perché";
     }
     void csvField()
     {
@@ -99,8 +106,8 @@ private slots:
 
     void csvLayout()
     {
-        const QByteArray csv = OpenFormats::write(OpenFormats::Format::Csv, {"Posizione", "Nome"},
-                                                  {{"1", "a,b"}, {"2", "x"}});
+        const QByteArray csv =
+            OpenFormats::write(OpenFormats::Format::Csv, {"Posizione", "Nome"}, {{"1", "a,b"}, {"2", "x"}});
         QCOMPARE(csv, QByteArray("Posizione,Nome\r\n1,\"a,b\"\r\n2,x\r\n"));
         // A row of one empty field is not an empty line, which would read as no row.
         const QByteArray oneColumn = OpenFormats::write(OpenFormats::Format::Csv, {"Nome"}, {{""}, {"x"}});
@@ -111,7 +118,8 @@ private slots:
         const QByteArray json = OpenFormats::write(OpenFormats::Format::Json, {"Posizione", "Nome"},
                                                    {{"05", "a"}, {"+6", "b"}, {"x7", "c"}});
         QVERIFY2(json.contains("\"Posizione\": 5,") && json.contains("\"Posizione\": 6,")
-                     && json.contains("\"Posizione\": \"x7\""), json.constData());
+                     && json.contains("\"Posizione\": \"x7\""),
+                 json.constData());
         QVERIFY(OpenFormats::parse(OpenFormats::Format::Json, json).error.isEmpty());
     }
 
@@ -169,10 +177,12 @@ private slots:
                                         << "Colonna sconosciuta: \"Colore\"";
         QTest::newRow("too long in bytes") << "c.csv" << good + "Bianchi,Anna\r\nVerdi," + QByteArray(51, 'x') + "\r\n"
                                            << "Record 3: \"Nome\" è lungo 51 caratteri, al massimo 50";
-        QTest::newRow("not in code page") << "c.csv" << good + QStringLiteral("Ωmega,Li\r\n").toUtf8()
-                                          << "Record 2: \"Cognome\" contiene caratteri";
-        QTest::newRow("field count") << "c.csv" << good + "Verdi\r\n" << "Record 2: ha 1 campi invece di 2";
-        QTest::newRow("unterminated quote") << "c.csv" << good + "\"Verdi,Anna\r\n" << "virgolette";
+        QTest::newRow("not in code page")
+            << "c.csv" << good + QStringLiteral("Ωmega,Li\r\n").toUtf8() << "Record 2: \"Cognome\" contiene caratteri";
+        QTest::newRow("field count") << "c.csv" << good + "Verdi\r\n"
+                                     << "Record 2: ha 1 campi invece di 2";
+        QTest::newRow("unterminated quote") << "c.csv" << good + "\"Verdi,Anna\r\n"
+                                            << "virgolette";
         // A quote inside a field that does not start with one opens nothing: the row is refused and
         // the next row stays a row of its own.
         QTest::newRow("stray quote") << "c.csv" << good + "Verdi,Cerchi 16\" lega\r\nBianchi,Anna\r\n"
@@ -187,7 +197,8 @@ private slots:
                                             << "[{\"Note\":" + QByteArray(5000, '[') + QByteArray(5000, ']') + "}]"
                                             << "Record 1: contiene valori annidati";
         QTest::newRow("no end of line: a row longer than any record")
-            << "c.csv" << "Cognome\r\n" + QByteArray(RowReaderLimit + 10, 'x') << "supera i 4 MB";
+            << "c.csv"
+            << "Cognome\r\n" + QByteArray(RowReaderLimit + 10, 'x') << "supera i 4 MB";
         QTest::newRow("a folder") << "cartella.csv" << QByteArray() << "non è un file su disco";
         QTest::newRow("json number") << "c.json" << QByteArray(R"([{"Cognome":"Rossi"},{"Cognome":7}])")
                                      << "Record 2: il valore di \"Cognome\" non è un testo";
@@ -209,8 +220,8 @@ private slots:
         else
             QVERIFY(TestSupport::writeFile(file, content));
 
-        for (const QStringList &arguments : {QStringList{"import", "clienti", file, "--dry-run"},
-                                             QStringList{"import", "clienti", file}}) {
+        for (const QStringList &arguments :
+             {QStringList{"import", "clienti", file, "--dry-run"}, QStringList{"import", "clienti", file}}) {
             const Run run = verb(arguments, folder->path());
             QCOMPARE(run.code, 1);
             QVERIFY2(run.err.contains(reason), qPrintable(run.err));
@@ -272,7 +283,8 @@ private slots:
             QVERIFY(QString::fromLocal8Bit(program.readAllStandardError()).contains(QStringLiteral("Uso:")));
 
             const QString file = folder->filePath(QStringLiteral("x.csv"));
-            program.start(QStringLiteral(CABLORA_EXECUTABLE), {"--cartella", folder->path(), "export", "clienti", file});
+            program.start(QStringLiteral(CABLORA_EXECUTABLE),
+                          {"--cartella", folder->path(), "export", "clienti", file});
             QVERIFY(program.waitForFinished(60000));
             QCOMPARE(program.exitCode(), 0);
             QVERIFY(QFile::exists(file));

@@ -19,16 +19,37 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
 
-        QTest::newRow("plain") << QByteArray("[Accesso]\r\nValore=5B3B\r\n") << "Accesso" << "Valore" << "5B3B";
-        QTest::newRow("letter case ignored") << QByteArray("[ACCESSO]\r\nvalore=5B3B\r\n") << "accesso" << "VALORE" << "5B3B";
-        QTest::newRow("blanks around key and value") << QByteArray("[Accesso]\r\n  Valore \t=  A  B \r\n") << "Accesso" << "Valore" << "A  B";
-        QTest::newRow("quotes dropped, blanks inside kept") << QByteArray("[S]\r\nK=\" A B \"\r\n") << "S" << "K" << " A B ";
-        QTest::newRow("same key in another section") << QByteArray("[Altro]\r\nValore=X\r\n[Accesso]\r\nValore=Y\r\n") << "Accesso" << "Valore" << "Y";
-        QTest::newRow("comment line is no key") << QByteArray("[S]\r\n;K=X\r\n") << "S" << "K" << "";
-        QTest::newRow("missing key") << QByteArray("[Accesso]\r\nAltro=1\r\n") << "Accesso" << "Valore" << "";
-        QTest::newRow("missing section") << QByteArray("[Altro]\r\nValore=1\r\n") << "Accesso" << "Valore" << "";
-        QTest::newRow("key before any section") << QByteArray("Valore=1\r\n[Accesso]\r\n") << "Accesso" << "Valore" << "";
-        QTest::newRow("Windows-1252, LF only, no last line end") << QByteArray("[S]\nK=caff\xE8 \x80") << "S" << "K" << "caff\u00E8 \u20AC";
+        QTest::newRow("plain") << QByteArray("[Accesso]\r\nValore=5B3B\r\n") << "Accesso"
+                               << "Valore"
+                               << "5B3B";
+        QTest::newRow("letter case ignored") << QByteArray("[ACCESSO]\r\nvalore=5B3B\r\n") << "accesso"
+                                             << "VALORE"
+                                             << "5B3B";
+        QTest::newRow("blanks around key and value") << QByteArray("[Accesso]\r\n  Valore \t=  A  B \r\n") << "Accesso"
+                                                     << "Valore"
+                                                     << "A  B";
+        QTest::newRow("quotes dropped, blanks inside kept") << QByteArray("[S]\r\nK=\" A B \"\r\n") << "S"
+                                                            << "K"
+                                                            << " A B ";
+        QTest::newRow("same key in another section")
+            << QByteArray("[Altro]\r\nValore=X\r\n[Accesso]\r\nValore=Y\r\n") << "Accesso"
+            << "Valore"
+            << "Y";
+        QTest::newRow("comment line is no key") << QByteArray("[S]\r\n;K=X\r\n") << "S"
+                                                << "K"
+                                                << "";
+        QTest::newRow("missing key") << QByteArray("[Accesso]\r\nAltro=1\r\n") << "Accesso"
+                                     << "Valore"
+                                     << "";
+        QTest::newRow("missing section") << QByteArray("[Altro]\r\nValore=1\r\n") << "Accesso"
+                                         << "Valore"
+                                         << "";
+        QTest::newRow("key before any section") << QByteArray("Valore=1\r\n[Accesso]\r\n") << "Accesso"
+                                                << "Valore"
+                                                << "";
+        QTest::newRow("Windows-1252, LF only, no last line end") << QByteArray("[S]\nK=caff\xE8 \x80") << "S"
+                                                                 << "K"
+                                                                 << "caff\u00E8 \u20AC";
     }
 
     void read()
@@ -53,24 +74,23 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after");
 
-        QTest::newRow("empty file")
-            << QByteArray() << "Accesso" << "Valore" << "5B3B"
-            << QByteArray("[Accesso]\r\nValore=5B3B\r\n");
+        QTest::newRow("empty file") << QByteArray() << "Accesso"
+                                    << "Valore"
+                                    << "5B3B" << QByteArray("[Accesso]\r\nValore=5B3B\r\n");
         QTest::newRow("key replaced in place, other lines kept")
-            << QByteArray("; note\r\n[Altro]\r\nValore=1\r\n\r\n[ACCESSO]\r\nvalore = OLD\r\nX=2\r\n")
-            << "Accesso" << "Valore" << "NEW"
-            << QByteArray("; note\r\n[Altro]\r\nValore=1\r\n\r\n[ACCESSO]\r\nValore=NEW\r\nX=2\r\n");
+            << QByteArray("; note\r\n[Altro]\r\nValore=1\r\n\r\n[ACCESSO]\r\nvalore = OLD\r\nX=2\r\n") << "Accesso"
+            << "Valore"
+            << "NEW" << QByteArray("; note\r\n[Altro]\r\nValore=1\r\n\r\n[ACCESSO]\r\nValore=NEW\r\nX=2\r\n");
         QTest::newRow("new key at the end of its section")
-            << QByteArray("[Accesso]\r\nX=1\r\n\r\n[Altro]\r\nY=2\r\n")
-            << "accesso" << "Valore" << "V"
-            << QByteArray("[Accesso]\r\nX=1\r\nValore=V\r\n\r\n[Altro]\r\nY=2\r\n");
-        QTest::newRow("new section appended")
-            << QByteArray("[Altro]\nY=2")
-            << "Accesso" << "Valore" << "V"
-            << QByteArray("[Altro]\r\nY=2\r\n[Accesso]\r\nValore=V\r\n");
-        QTest::newRow("Windows-1252")
-            << QByteArray() << "S" << "K" << "caff\u00E8 \u20AC"
-            << QByteArray("[S]\r\nK=caff\xE8 \x80\r\n");
+            << QByteArray("[Accesso]\r\nX=1\r\n\r\n[Altro]\r\nY=2\r\n") << "accesso"
+            << "Valore"
+            << "V" << QByteArray("[Accesso]\r\nX=1\r\nValore=V\r\n\r\n[Altro]\r\nY=2\r\n");
+        QTest::newRow("new section appended") << QByteArray("[Altro]\nY=2") << "Accesso"
+                                              << "Valore"
+                                              << "V" << QByteArray("[Altro]\r\nY=2\r\n[Accesso]\r\nValore=V\r\n");
+        QTest::newRow("Windows-1252") << QByteArray() << "S"
+                                      << "K"
+                                      << "caff\u00E8 \u20AC" << QByteArray("[S]\r\nK=caff\xE8 \x80\r\n");
     }
 
     void write()
@@ -102,8 +122,8 @@ private slots:
         QTest::newRow("LF CR is two breaks") << "a\n\rb" << QByteArray("K=a  b") << "a  b";
         QTest::newRow("break at the end") << "a\r\n" << QByteArray("K=a ") << "a";
         QTest::newRow("a key and a section smuggled in")
-            << "x\r\nInizio=99999\r\n[Accesso]\r\nValore=00"
-            << QByteArray("K=x Inizio=99999 [Accesso] Valore=00") << "x Inizio=99999 [Accesso] Valore=00";
+            << "x\r\nInizio=99999\r\n[Accesso]\r\nValore=00" << QByteArray("K=x Inizio=99999 [Accesso] Valore=00")
+            << "x Inizio=99999 [Accesso] Valore=00";
     }
 
     void lineBreaksInValue()

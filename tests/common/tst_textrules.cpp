@@ -18,13 +18,29 @@ private slots:
         QTest::addColumn<QString>("upper");
         QTest::addColumn<QString>("lower");
 
-        QTest::newRow("empty") << "" << "" << "" << "";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << ""
+                               << "";
         QTest::newRow("controls and blanks around, inner kept")
-            << QString("\t\r\n a b \x01\x1F ") << "a b" << QString("\t\r\n A B \x01\x1F ") << QString("\t\r\n a b \x01\x1F ");
-        QTest::newRow("blanks only") << "   " << "" << "   " << "   ";
-        QTest::newRow("no-break space is no blank") << "\u00A0x\u00A0" << "\u00A0x\u00A0" << "\u00A0X\u00A0" << "\u00A0x\u00A0";
-        QTest::newRow("accented letters unchanged") << "perch\u00E9 \u00C8" << "perch\u00E9 \u00C8" << "PERCH\u00E9 \u00C8" << "perch\u00E9 \u00C8";
-        QTest::newRow("only A to Z") << "aZ@[`{\u00FF" << "aZ@[`{\u00FF" << "AZ@[`{\u00FF" << "az@[`{\u00FF";
+            << QString("\t\r\n a b \x01\x1F ") << "a b" << QString("\t\r\n A B \x01\x1F ")
+            << QString("\t\r\n a b \x01\x1F ");
+        QTest::newRow("blanks only") << "   "
+                                     << ""
+                                     << "   "
+                                     << "   ";
+        QTest::newRow("no-break space is no blank") << "\u00A0x\u00A0"
+                                                    << "\u00A0x\u00A0"
+                                                    << "\u00A0X\u00A0"
+                                                    << "\u00A0x\u00A0";
+        QTest::newRow("accented letters unchanged") << "perch\u00E9 \u00C8"
+                                                    << "perch\u00E9 \u00C8"
+                                                    << "PERCH\u00E9 \u00C8"
+                                                    << "perch\u00E9 \u00C8";
+        QTest::newRow("only A to Z") << "aZ@[`{\u00FF"
+                                     << "aZ@[`{\u00FF"
+                                     << "AZ@[`{\u00FF"
+                                     << "az@[`{\u00FF";
     }
 
     void rules()

@@ -57,7 +57,8 @@ private slots:
         // Surname and name together are cut at 30 characters.
         const QByteArray longName =
             searchedCustomer(QStringLiteral("Della Valle Bonaccorsi"), QStringLiteral("Maria Antonietta")).toBytes();
-        QVERIFY(ClienteSearch::searchLine().build(longName).startsWith(QStringLiteral("Della Valle Bonaccorsi Maria A  Tel. ")));
+        QVERIFY(ClienteSearch::searchLine().build(longName).startsWith(
+            QStringLiteral("Della Valle Bonaccorsi Maria A  Tel. ")));
     }
 
     void criteria_data()
@@ -65,11 +66,16 @@ private slots:
         QTest::addColumn<QString>("surname");
         QTest::addColumn<QString>("plate");
         QTest::addColumn<QStringList>("listed");
-        QTest::newRow("no criterion lists all, sorted") << "" << "" << QStringList{"Grossi", "Rossi", "ROSSINI", "Verdi"};
-        QTest::newRow("case-folded substring") << "ross" << "" << QStringList{"Grossi", "Rossi", "ROSSINI"};
-        QTest::newRow("trailing blank counts") << "rossi " << "" << QStringList{};
-        QTest::newRow("blanks only take no part") << "   " << "" << QStringList{"Grossi", "Rossi", "ROSSINI", "Verdi"};
-        QTest::newRow("two criteria combined") << "ross" << "zz" << QStringList{"ROSSINI"};
+        QTest::newRow("no criterion lists all, sorted") << ""
+                                                        << "" << QStringList{"Grossi", "Rossi", "ROSSINI", "Verdi"};
+        QTest::newRow("case-folded substring") << "ross"
+                                               << "" << QStringList{"Grossi", "Rossi", "ROSSINI"};
+        QTest::newRow("trailing blank counts") << "rossi "
+                                               << "" << QStringList{};
+        QTest::newRow("blanks only take no part") << "   "
+                                                  << "" << QStringList{"Grossi", "Rossi", "ROSSINI", "Verdi"};
+        QTest::newRow("two criteria combined") << "ross"
+                                               << "zz" << QStringList{"ROSSINI"};
     }
     void criteria()
     {
@@ -78,8 +84,9 @@ private slots:
         QFETCH(QStringList, listed);
         ClienteRecord special = searchedCustomer(QStringLiteral("ROSSINI"), QStringLiteral("Ada"));
         special.Targa = QStringLiteral("ZZ999ZZ");
-        write({searchedCustomer(QStringLiteral("Verdi"), QStringLiteral("Ugo")), searchedCustomer(QStringLiteral("Rossi"), QStringLiteral("Ivo")),
-               special, searchedCustomer(QStringLiteral("Grossi"), QStringLiteral("Eva"))});
+        write({searchedCustomer(QStringLiteral("Verdi"), QStringLiteral("Ugo")),
+               searchedCustomer(QStringLiteral("Rossi"), QStringLiteral("Ivo")), special,
+               searchedCustomer(QStringLiteral("Grossi"), QStringLiteral("Eva"))});
         const RecordScan::Criteria criteria(ClienteRecord::format(),
                                             {{ClienteRecord::fCognome, surname}, {ClienteRecord::fTarga, plate}});
         ListedRecords found;

@@ -183,21 +183,44 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::newRow("surname refuses set A") << "txtCognome" << QStringLiteral("Rossì & C/<>£°x") << "Ross  Cx";
-        QTest::newRow("place of birth takes anything") << "txtComuneNasc" << QStringLiteral("Forlì & C°") << QStringLiteral("Forlì & C°");
-        QTest::newRow("sex upper-cased") << "txtSesso" << "f" << "F";
-        QTest::newRow("postcode digits only") << "txtCapRes" << "8a0 1b2x9" << "80129";
-        QTest::newRow("card digits only") << "txtCarta" << "4111-1111 x" << "41111111";
-        QTest::newRow("VAT number digits only") << "txtPartitaIva" << "IT 0123" << "0123";
-        QTest::newRow("tax code trimmed and upper") << "txtCodFisc" << " rssmra80a01h501u " << "RSSMRA80A01H501U";
-        QTest::newRow("plate trimmed and upper") << "txtTarga" << "ab 123 cd" << "AB123CD";
-        QTest::newRow("IBAN upper") << "txtIban" << "it60x" << "IT60X";
+        QTest::newRow("place of birth takes anything")
+            << "txtComuneNasc" << QStringLiteral("Forlì & C°") << QStringLiteral("Forlì & C°");
+        QTest::newRow("sex upper-cased") << "txtSesso"
+                                         << "f"
+                                         << "F";
+        QTest::newRow("postcode digits only") << "txtCapRes"
+                                              << "8a0 1b2x9"
+                                              << "80129";
+        QTest::newRow("card digits only") << "txtCarta"
+                                          << "4111-1111 x"
+                                          << "41111111";
+        QTest::newRow("VAT number digits only") << "txtPartitaIva"
+                                                << "IT 0123"
+                                                << "0123";
+        QTest::newRow("tax code trimmed and upper") << "txtCodFisc"
+                                                    << " rssmra80a01h501u "
+                                                    << "RSSMRA80A01H501U";
+        QTest::newRow("plate trimmed and upper") << "txtTarga"
+                                                 << "ab 123 cd"
+                                                 << "AB123CD";
+        QTest::newRow("IBAN upper") << "txtIban"
+                                    << "it60x"
+                                    << "IT60X";
         QTest::newRow("recipient code refuses set B, not the degree sign")
             << "txtCodiceDest" << QStringLiteral("a°b&è") << QStringLiteral("A°B");
-        QTest::newRow("e-mail trimmed") << "txtEmail" << " a@b.it " << "a@b.it";
+        QTest::newRow("e-mail trimmed") << "txtEmail"
+                                        << " a@b.it "
+                                        << "a@b.it";
         QTest::newRow("PEC refuses set A") << "txtPec" << QStringLiteral("pèc@x.it") << "pc@x.it";
-        QTest::newRow("telephone takes anything") << "txtTelCasa" << "081 / 123" << "081 / 123";
-        QTest::newRow("province trimmed and upper") << "txtProvRes" << "na" << "NA";
-        QTest::newRow("province of birth typed beyond the list") << "txtProvNasc" << "zz" << "ZZ";
+        QTest::newRow("telephone takes anything") << "txtTelCasa"
+                                                  << "081 / 123"
+                                                  << "081 / 123";
+        QTest::newRow("province trimmed and upper") << "txtProvRes"
+                                                    << "na"
+                                                    << "NA";
+        QTest::newRow("province of birth typed beyond the list") << "txtProvNasc"
+                                                                 << "zz"
+                                                                 << "ZZ";
     }
     void inputRules()
     {
@@ -254,14 +277,17 @@ private slots:
         {
             QLineEdit *edit;
             const char *code;
-        } codes[] = {{w->txtCapRes, "20100"}, {w->txtCodFisc, "RSSMRA85T10A562S"}, {w->txtPartitaIva, "00876220633"},
+        } codes[] = {{w->txtCapRes, "20100"},
+                     {w->txtCodFisc, "RSSMRA85T10A562S"},
+                     {w->txtPartitaIva, "00876220633"},
                      {w->txtCodiceDest, "ABCDEF7"}};
         for (const auto &code : codes) {
             code.edit->setText(QString::fromLatin1(code.code));
             code.edit->setCursorPosition(0);
             const int needed = QFontMetrics(code.edit->font()).horizontalAdvance(code.edit->text());
             const int shown = code.edit->contentsRect().width() - 2 * 3 - 2 * 2;
-            QVERIFY2(needed <= shown, qPrintable(code.edit->objectName() + QStringLiteral(": %1 > %2").arg(needed).arg(shown)));
+            QVERIFY2(needed <= shown,
+                     qPrintable(code.edit->objectName() + QStringLiteral(": %1 > %2").arg(needed).arg(shown)));
         }
         w->txtMarca->setFocus();
         QTest::keyClicks(w->txtMarca, QStringLiteral("Fiat Panda 1.2 Dynamic Natural Power Van"));
@@ -272,13 +298,22 @@ private slots:
 
     void enterChainAndDigitFieldKeys()
     {
-        const QStringList chain = {"txtCognome", "txtNome", "txtDitta", "txtSesso", "txtRecapito",
-                                   "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes",
-                                   "txtDataNasc", "txtComuneNasc", "txtProvNasc", "txtTelCasa", "txtTelUff",
-                                   "txtTelCel", "txtPec", "txtEmail", "txtCodFisc", "txtCarta",
-                                   "txtScadeCarta", "txtPartitaIva", "txtIban", "txtVeicolo", "txtMarca",
-                                   "txtColore", "txtImmatricolazione", "txtAlimentazione", "txtTarga",
-                                   "txtQuestioni", "txtNote", "txtCodiceDest", "txtCognome"};
+        const QStringList chain = {"txtCognome",       "txtNome",
+                                   "txtDitta",         "txtSesso",
+                                   "txtRecapito",      "txtIndirizzoRes",
+                                   "txtProvRes",       "txtComuneRes",
+                                   "txtCapRes",        "txtDataNasc",
+                                   "txtComuneNasc",    "txtProvNasc",
+                                   "txtTelCasa",       "txtTelUff",
+                                   "txtTelCel",        "txtPec",
+                                   "txtEmail",         "txtCodFisc",
+                                   "txtCarta",         "txtScadeCarta",
+                                   "txtPartitaIva",    "txtIban",
+                                   "txtVeicolo",       "txtMarca",
+                                   "txtColore",        "txtImmatricolazione",
+                                   "txtAlimentazione", "txtTarga",
+                                   "txtQuestioni",     "txtNote",
+                                   "txtCodiceDest",    "txtCognome"};
         w->txtCognome->setFocus();
         for (int i = 1; i < chain.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -297,7 +332,8 @@ private slots:
         QCOMPARE(w->txtCapRes->selectedText(), QStringLiteral("123"));
         QTest::keyClicks(w->txtCapRes, QStringLiteral("2010a"));
         QCOMPARE(w->txtCapRes->text(), QStringLiteral("2010"));
-        QCOMPARE(w->panInfo->text(), QStringLiteral("In questo campo si scrivono soltanto cifre (da 0 a 9): «a» non è ammesso"));
+        QCOMPARE(w->panInfo->text(),
+                 QStringLiteral("In questo campo si scrivono soltanto cifre (da 0 a 9): «a» non è ammesso"));
         QTest::keyClick(w->txtCapRes, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(w->txtCapRes->selectedText(), QStringLiteral("2010"));
         QTest::keyClick(w->txtCapRes, Qt::Key_Tab);
@@ -385,7 +421,7 @@ private slots:
         QVERIFY(TestSupport::writeFile(path(kArchive), bytes));
         w->chkRicontatta->setChecked(true);
         MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);  // the ticked box is a change: dropped
-        w->cmdAvantiClick();  // no position: the first record
+        w->cmdAvantiClick();                                    // no position: the first record
         QCOMPARE(MessageBoxes::takeShown().value(0).text, QStringLiteral("Salvare le modifiche alla scheda?"));
         QCOMPARE(w->txtCognome->text(), QStringLiteral("Rossi"));
         QCOMPARE(w->txtProvRes->currentText(), QStringLiteral("XX"));
@@ -421,8 +457,8 @@ private slots:
         w->btnEmail->click();
         w->txtEmail->clear();
         w->btnEmail->click();
-        QCOMPARE(TMisc::takeOpened(), (QStringList{QStringLiteral("\"mailto:anna@esempio.it\""),
-                                                   QStringLiteral("\"mailto:\"")}));
+        QCOMPARE(TMisc::takeOpened(),
+                 (QStringList{QStringLiteral("\"mailto:anna@esempio.it\""), QStringLiteral("\"mailto:\"")}));
     }
 
     // Every command that puts another customer (or a new one) in place of the one on screen asks
@@ -518,9 +554,9 @@ private slots:
         QFETCH(int, answer);
         appendRecords(m_folder->path(), {customerNamed(QStringLiteral("Rossi"))});
         w->cmdPrimo->click();
-        QVERIFY(TestSupport::saveOnAnotherWorkstation(m_folder->path(), QStringLiteral("clienti"), 1,
-                                                      {QStringLiteral("Ricontatta=S\u00EC"),
-                                                       QStringLiteral("Note=richiamato da Anna")}));
+        QVERIFY(TestSupport::saveOnAnotherWorkstation(
+            m_folder->path(), QStringLiteral("clienti"), 1,
+            {QStringLiteral("Ricontatta=S\u00EC"), QStringLiteral("Note=richiamato da Anna")}));
         const QByteArray storedElsewhere = recordBytesAt(m_folder->path(), 1);
         w->txtNote->setFocus();
         QTest::keyClicks(w->txtNote, QStringLiteral("nuova nota"));
@@ -559,7 +595,6 @@ private slots:
         QVERIFY(!w->isVisible());
         QVERIFY(!QFile::exists(path(kArchive)));
     }
-
 };
 
 QTEST_MAIN(TestClienti)

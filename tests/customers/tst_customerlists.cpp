@@ -81,8 +81,8 @@ private slots:
     void searchListsSortedAndOpensTheClickedCustomer()
     {
         // Two records with the same line: each line opens its own record.
-        write({listedCustomer(QStringLiteral("Verdi")), listedCustomer(QStringLiteral("bianchi")), listedCustomer(QStringLiteral("Verdi")),
-               listedCustomer(QStringLiteral("Amato"))});
+        write({listedCustomer(QStringLiteral("Verdi")), listedCustomer(QStringLiteral("bianchi")),
+               listedCustomer(QStringLiteral("Verdi")), listedCustomer(QStringLiteral("Amato"))});
         auto dlg = searchDialog(QStringLiteral("clienti"));
         QVERIFY(dlg->txtCognome->hasFocus());
         dlg->btnCerca->click();
@@ -119,7 +119,8 @@ private slots:
 
     void recontactListShowsTickedCustomersWithTheirIssues()
     {
-        write({listedCustomer(QStringLiteral("Galli"), QStringLiteral("S\u00EC")), listedCustomer(QStringLiteral("Conti")),
+        write({listedCustomer(QStringLiteral("Galli"), QStringLiteral("S\u00EC")),
+               listedCustomer(QStringLiteral("Conti")),
                listedCustomer(QStringLiteral("Bruno"), QStringLiteral("S\u00EC"))});
         TfrmRicontatta dlg(*m_windows);
         dlg.show();
@@ -137,13 +138,15 @@ private slots:
 
     void recontactListThatCannotBeReadIsToldIncomplete()
     {
-        write({listedCustomer(QStringLiteral("Galli"), QStringLiteral("S\u00EC")), listedCustomer(QStringLiteral("Bruno"), QStringLiteral("S\u00EC"))});
+        write({listedCustomer(QStringLiteral("Galli"), QStringLiteral("S\u00EC")),
+               listedCustomer(QStringLiteral("Bruno"), QStringLiteral("S\u00EC"))});
         ListResultsPage::failNextScanAfter(1);
         TfrmRicontatta dlg(*m_windows);
         dlg.show();
         const auto shown = MessageBoxes::takeShown();
         QCOMPARE(shown.size(), 1);
-        QVERIFY(shown[0].text.startsWith(QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.")));
+        QVERIFY(
+            shown[0].text.startsWith(QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.")));
         QVERIFY(!dlg.panContainer->isComplete());
         QVERIFY(dlg.lblTrovate->isVisible());
     }

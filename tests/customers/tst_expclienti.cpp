@@ -22,17 +22,16 @@ using Answer = MessageBoxes::Answer;
 
 namespace {
 
-const QString kExportQuestion = QStringLiteral(
-    "L'esportazione dei dati in Excel pu\u00F2 richiedere diversi minuti a seconda del numero di schede "
-    "presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
-const QString kOpenQuestion = QStringLiteral(
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
-const QString kWriteFailed = QStringLiteral(
-    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
-    "Accertarsi che il file di Excel non sia gi\u00E0 aperto.");
-const QString kUnreadable = QStringLiteral(
-    "Attenzione: non \u00E8 stato possibile leggere per intero l'archivio dei clienti.\n\r\n\r"
-    "Il file di Excel non verr\u00E0 scritto, per non esportare dati incompleti.");
+const QString kExportQuestion =
+    QStringLiteral("L'esportazione dei dati in Excel pu\u00F2 richiedere diversi minuti a seconda del numero di schede "
+                   "presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+const QString kOpenQuestion =
+    QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString kWriteFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                                            "Accertarsi che il file di Excel non sia gi\u00E0 aperto.");
+const QString kUnreadable =
+    QStringLiteral("Attenzione: non \u00E8 stato possibile leggere per intero l'archivio dei clienti.\n\r\n\r"
+                   "Il file di Excel non verr\u00E0 scritto, per non esportare dati incompleti.");
 
 }  // namespace
 

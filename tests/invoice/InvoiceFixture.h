@@ -137,7 +137,8 @@ inline bool append(const QString &folder, const Record &record)
 // A program folder with the workshop's data, one sheet and one customer (both at position 1).
 inline bool prepareFolder(const QString &folder, const Invoice::Cedente &cedente = workshop())
 {
-    return WorkshopSettings::write(folder, cedente) && append(folder, sheetRecord()) && append(folder, customerRecord());
+    return WorkshopSettings::write(folder, cedente) && append(folder, sheetRecord())
+           && append(folder, customerRecord());
 }
 
 }  // namespace InvoiceFixture

@@ -22,9 +22,9 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     for (int i = 0; i < count; ++i) {
-        const int code = InvoiceCommand::run({QStringLiteral("fattura"), QStringLiteral("1"), QStringLiteral("--cliente"),
-                                              QStringLiteral("1")},
-                                             args.at(1), QDate::currentDate(), out, err);
+        const int code = InvoiceCommand::run(
+            {QStringLiteral("fattura"), QStringLiteral("1"), QStringLiteral("--cliente"), QStringLiteral("1")},
+            args.at(1), QDate::currentDate(), out, err);
         if (code != 0)
             return 1;
     }

@@ -51,7 +51,8 @@ void TestInvoiceChecks::refused_data()
     const QList<Riga> one{line(QStringLiteral("Diagnosi"), 6100)};
     Cessionario noAddress = person();
     noAddress.sede.Indirizzo.clear();
-    QTest::newRow("customer without address") << document(noAddress, one) << QStringLiteral("Manca l'indirizzo del cliente.");
+    QTest::newRow("customer without address")
+        << document(noAddress, one) << QStringLiteral("Manca l'indirizzo del cliente.");
     Cessionario noCap = person();
     noCap.sede.CAP.clear();
     QTest::newRow("customer without CAP") << document(noCap, one) << QStringLiteral("Manca il CAP del cliente.");
@@ -63,15 +64,16 @@ void TestInvoiceChecks::refused_data()
     badTaxCode.CodiceFiscale = QStringLiteral("RSSMRA80A01H501X");
     QTest::newRow("tax code failing its check")
         << document(badTaxCode, one)
-        << QStringLiteral("Il codice fiscale del cliente (RSSMRA80A01H501X) non è valido: il carattere di controllo non torna.");
+        << QStringLiteral(
+               "Il codice fiscale del cliente (RSSMRA80A01H501X) non è valido: il carattere di controllo non torna.");
     Cessionario badVat = company();
     badVat.PartitaIva = QStringLiteral("12345678901");
     QTest::newRow("VAT number failing its check")
         << document(badVat, one) << QStringLiteral("La partita IVA del cliente (12345678901) non è valida.");
     Cessionario noIds = person();
     noIds.CodiceFiscale.clear();
-    QTest::newRow("customer without tax code") << document(noIds, one)
-                                               << QStringLiteral("Manca il codice fiscale (o la partita IVA) del cliente.");
+    QTest::newRow("customer without tax code")
+        << document(noIds, one) << QStringLiteral("Manca il codice fiscale (o la partita IVA) del cliente.");
     Cessionario euro = person();
     euro.sede.Comune = QStringLiteral("Ɓari");
     QTest::newRow("character outside the Latin set, customer")
@@ -85,7 +87,8 @@ void TestInvoiceChecks::refused_data()
     Documento workshopVat = document(person(), one);
     workshopVat.cedente.PartitaIva = QStringLiteral("01234567890");
     QTest::newRow("workshop VAT number")
-        << workshopVat << QStringLiteral("La partita IVA dell'officina (01234567890) non è valida (Dati dell'officina).");
+        << workshopVat
+        << QStringLiteral("La partita IVA dell'officina (01234567890) non è valida (Dati dell'officina).");
     Documento noIban = document(person(), one);
     noIban.ModalitaPagamento = kBonifico;
     noIban.cedente.IBAN.clear();
@@ -99,7 +102,8 @@ void TestInvoiceChecks::refused_data()
     Documento future = document(person(), one);
     future.Data = QDate(2026, 1, 1);
     QTest::newRow("date after today") << future
-                                      << QStringLiteral("La data della fattura non può essere successiva a oggi (31/12/2025).");
+                                      << QStringLiteral(
+                                             "La data della fattura non può essere successiva a oggi (31/12/2025).");
     Documento credit = document(person(), one);
     credit.TipoDocumento = kNotaDiCredito;
     QTest::newRow("credit note without its invoice")
@@ -145,7 +149,8 @@ void TestInvoiceChecks::schemaIsTheOfficialOnePatched()
     // Undo the two documented changes: what is left must be the official schema, byte for byte.
     const QByteArray local = "schemaLocation=\"xmldsig-core-schema.xsd\"";
     QCOMPARE(patched.count(local), 1);
-    patched.replace(local, "schemaLocation=\"http://www.w3.org/TR/2002/REC-xmldsig-core-20020212/xmldsig-core-schema.xsd\"");
+    patched.replace(local,
+                    "schemaLocation=\"http://www.w3.org/TR/2002/REC-xmldsig-core-20020212/xmldsig-core-schema.xsd\"");
     QByteArray added = "\n      <!-- Cablora: codici aggiunti dalla versione 1.2.2 dello schema -->";
     for (const char *code : {"N2.1", "N2.2", "N3.1", "N3.2", "N3.3", "N3.4", "N3.5", "N3.6", "N6.1", "N6.2", "N6.3",
                              "N6.4", "N6.5", "N6.6", "N6.7", "N6.8", "N6.9"})
@@ -197,7 +202,8 @@ void TestInvoiceChecks::schemaMessagesNameTheField_data()
                             << QStringLiteral("Valore non ammesso per il prezzo totale della riga 1: «50,00»");
     QTest::newRow("recipient code") << QByteArray("<CodiceDestinatario>0000000</CodiceDestinatario>")
                                     << QByteArray("<CodiceDestinatario>00000</CodiceDestinatario>")
-                                    << QStringLiteral("Valore non ammesso per il codice destinatario del cliente: «00000»");
+                                    << QStringLiteral(
+                                           "Valore non ammesso per il codice destinatario del cliente: «00000»");
     QTest::newRow("character") << QByteArray("<Descrizione>Diagnosi</Descrizione>")
                                << QByteArray("<Descrizione>Diagnosi \xE2\x82\xAC</Descrizione>")
                                << QStringLiteral("Valore non ammesso per la descrizione della riga 1: «Diagnosi €»");

@@ -71,14 +71,15 @@ void TestInvoiceCommand::exitCodes_data()
     QTest::newRow("date") << QStringList{"1", "--cliente", "1", "--data", "2025-03-14"} << true << 2
                           << QStringLiteral("La data 2025-03-14 non è nella forma gg/mm/aaaa.");
     QTest::newRow("sheet missing") << QStringList{"7", "--cliente", "1"} << true << 1
-                                   << QStringLiteral("La scheda 7 non esiste: l'archivio Schede_Interventi_Elettrauto.pro "
-                                                     "ne contiene 1.");
+                                   << QStringLiteral(
+                                          "La scheda 7 non esiste: l'archivio Schede_Interventi_Elettrauto.pro "
+                                          "ne contiene 1.");
     QTest::newRow("workshop incomplete") << QStringList{"1", "--cliente", "1", "--data", "14/03/2025"} << false << 1
                                          << QStringLiteral("Manca il CAP dell'officina (Dati dell'officina).");
-    QTest::newRow("number leaving a gap") << QStringList{"1", "--cliente", "1", "--data", "14/03/2025", "--numero", "2"}
-                                          << true << 1
-                                          << QStringLiteral("Il numero 2 lascerebbe un vuoto nella numerazione del "
-                                                            "2025: il prossimo numero è 1.");
+    QTest::newRow("number leaving a gap")
+        << QStringList{"1", "--cliente", "1", "--data", "14/03/2025", "--numero", "2"} << true << 1
+        << QStringLiteral("Il numero 2 lascerebbe un vuoto nella numerazione del "
+                          "2025: il prossimo numero è 1.");
 }
 
 void TestInvoiceCommand::exitCodes()

@@ -112,8 +112,8 @@ void TestInvoiceNumbering::fileNames()
 
 void TestInvoiceNumbering::nextNumberPerYear()
 {
-    const QList<Issued> issued{{2024, 40, QDate(2024, 12, 30), {}}, {2025, 1, QDate(2025, 1, 3), {}},
-                               {2025, 2, QDate(2025, 1, 9), {}}};
+    const QList<Issued> issued{
+        {2024, 40, QDate(2024, 12, 30), {}}, {2025, 1, QDate(2025, 1, 3), {}}, {2025, 2, QDate(2025, 1, 9), {}}};
     QCOMPARE(InvoiceNumbering::nextNumber(issued, 2025), qint64(3));
     QCOMPARE(InvoiceNumbering::nextNumber(issued, 2024), qint64(41));
     QCOMPARE(InvoiceNumbering::nextNumber(issued, 2026), qint64(1));
@@ -126,14 +126,17 @@ void TestInvoiceNumbering::numberProblem_data()
     QTest::addColumn<QString>("problem");  // the start of the message; empty: accepted
     QTest::newRow("next") << qint64(5) << QDate(2025, 2, 1) << QString();
     QTest::newRow("next, same date as the last") << qint64(5) << QDate(2025, 1, 15) << QString();
-    QTest::newRow("taken") << qint64(2) << QDate(2025, 2, 1) << QStringLiteral("Il numero 2 del 2025 è già stato emesso");
+    QTest::newRow("taken") << qint64(2) << QDate(2025, 2, 1)
+                           << QStringLiteral("Il numero 2 del 2025 è già stato emesso");
     QTest::newRow("gap") << qint64(6) << QDate(2025, 2, 1)
-                         << QStringLiteral("Il numero 6 lascerebbe un vuoto nella numerazione del 2025: il prossimo numero è 5.");
+                         << QStringLiteral(
+                                "Il numero 6 lascerebbe un vuoto nella numerazione del 2025: il prossimo numero è 5.");
     QTest::newRow("before the last") << qint64(5) << QDate(2025, 1, 14)
                                      << QStringLiteral("La data 14/01/2025 è anteriore a quella della fattura n. 4");
     QTest::newRow("gap filled in order") << qint64(3) << QDate(2025, 1, 12) << QString();
-    QTest::newRow("gap filled after the next") << qint64(3) << QDate(2025, 1, 16)
-                                               << QStringLiteral("La data 16/01/2025 è posteriore a quella della fattura n. 4");
+    QTest::newRow("gap filled after the next")
+        << qint64(3) << QDate(2025, 1, 16)
+        << QStringLiteral("La data 16/01/2025 è posteriore a quella della fattura n. 4");
     QTest::newRow("other year") << qint64(1) << QDate(2026, 1, 2) << QString();
 }
 
@@ -171,7 +174,8 @@ void TestInvoiceNumbering::chosenNumberTakenIsRefused()
     d.Numero = 3;
     const auto gap = InvoiceRegister::issue(folder->path(), d, true, kToday);
     QVERIFY(!gap.ok);
-    QVERIFY2(gap.problems.value(0).contains(QStringLiteral("il prossimo numero è 2")), qPrintable(gap.problems.join('\n')));
+    QVERIFY2(gap.problems.value(0).contains(QStringLiteral("il prossimo numero è 2")),
+             qPrintable(gap.problems.join('\n')));
     QCOMPARE(xmlFiles(folder->path()).size(), 1);
 }
 

@@ -72,12 +72,13 @@ void TestInvoiceTable::issuedFile_data()
                     {line(QStringLiteral("Manodopera"), 10000, 22), line(QStringLiteral("Ricambi"), 3333, 10),
                      line(QStringLiteral("Ausili"), 1001, 4, 200)},
                     false)
-        << Summaries{"22:10000:2200", "10:3333:333", "4:2002:80"} << qint64(17948) << QStringLiteral("M5UXCR1") << QStringLiteral("") << false;
+        << Summaries{"22:10000:2200", "10:3333:333", "4:2002:80"} << qint64(17948) << QStringLiteral("M5UXCR1")
+        << QStringLiteral("") << false;
     QTest::newRow("several rates and lines, prices with VAT")
-        << document(person(),
-                    {line(QStringLiteral("Manodopera"), 6100, 22), line(QStringLiteral("Ricambi"), 6101, 22),
-                     line(QStringLiteral("Ricambi ridotti"), 1100, 10)})
-        << Summaries{"22:10001:2200", "10:1000:100"} << qint64(13301) << QStringLiteral("0000000") << QStringLiteral("") << false;
+        << document(person(), {line(QStringLiteral("Manodopera"), 6100, 22), line(QStringLiteral("Ricambi"), 6101, 22),
+                               line(QStringLiteral("Ricambi ridotti"), 1100, 10)})
+        << Summaries{"22:10001:2200", "10:1000:100"} << qint64(13301) << QStringLiteral("0000000") << QStringLiteral("")
+        << false;
     QTest::newRow("quantity, prices with VAT")
         << document(person(), {line(QStringLiteral("Lampadine"), 1000, 22, 300)}) << Summaries{"22:2459:541"}
         << qint64(3000) << QStringLiteral("0000000") << QStringLiteral("") << false;
@@ -85,25 +86,27 @@ void TestInvoiceTable::issuedFile_data()
         << document(person(), {line(QStringLiteral("Cavi"), 333, 22, 150)}, false) << Summaries{"22:500:110"}
         << qint64(610) << QStringLiteral("0000000") << QStringLiteral("") << false;
     QTest::newRow("company with VAT number and SDI code")
-        << document(company(), {line(QStringLiteral("Diagnosi"), 6100)}) << Summaries{"22:5000:1100"}
-        << qint64(6100) << QStringLiteral("M5UXCR1") << QStringLiteral("") << false;
+        << document(company(), {line(QStringLiteral("Diagnosi"), 6100)}) << Summaries{"22:5000:1100"} << qint64(6100)
+        << QStringLiteral("M5UXCR1") << QStringLiteral("") << false;
     QTest::newRow("private person with tax code only")
-        << document(person(), {line(QStringLiteral("Diagnosi"), 6100)}) << Summaries{"22:5000:1100"}
-        << qint64(6100) << QStringLiteral("0000000") << QStringLiteral("") << false;
+        << document(person(), {line(QStringLiteral("Diagnosi"), 6100)}) << Summaries{"22:5000:1100"} << qint64(6100)
+        << QStringLiteral("0000000") << QStringLiteral("") << false;
     QTest::newRow("customer with PEC only")
         << document(withPecOnly(), {line(QStringLiteral("Diagnosi"), 6100)}) << Summaries{"22:5000:1100"}
         << qint64(6100) << QStringLiteral("0000000") << QStringLiteral("studioneri@pec.example.it") << false;
-    QTest::newRow("RF19 at 77,47")
-        << document(person(), {line(QStringLiteral("Diagnosi"), 7747)}, true, kForfettario) << Summaries{"0:7747:0"}
-        << qint64(7747) << QStringLiteral("0000000") << QStringLiteral("") << false;
-    QTest::newRow("RF19 above 77,47")
-        << document(person(), {line(QStringLiteral("Diagnosi"), 7748)}, true, kForfettario) << Summaries{"0:7748:0"}
-        << qint64(7748) << QStringLiteral("0000000") << QStringLiteral("") << true;
+    QTest::newRow("RF19 at 77,47") << document(person(), {line(QStringLiteral("Diagnosi"), 7747)}, true, kForfettario)
+                                   << Summaries{"0:7747:0"} << qint64(7747) << QStringLiteral("0000000")
+                                   << QStringLiteral("") << false;
+    QTest::newRow("RF19 above 77,47") << document(person(), {line(QStringLiteral("Diagnosi"), 7748)}, true,
+                                                  kForfettario)
+                                      << Summaries{"0:7748:0"} << qint64(7748) << QStringLiteral("0000000")
+                                      << QStringLiteral("") << true;
     Documento credit = document(company(), {line(QStringLiteral("Storno parziale"), 2440)});
     credit.TipoDocumento = kNotaDiCredito;
     credit.fatturaCollegataNumero = QStringLiteral("7");
     credit.fatturaCollegataData = QDate(2025, 3, 1);
-    QTest::newRow("credit note") << credit << Summaries{"22:2000:440"} << qint64(2440) << QStringLiteral("M5UXCR1") << QStringLiteral("") << false;
+    QTest::newRow("credit note") << credit << Summaries{"22:2000:440"} << qint64(2440) << QStringLiteral("M5UXCR1")
+                                 << QStringLiteral("") << false;
 }
 
 void TestInvoiceTable::issuedFile()
@@ -191,8 +194,7 @@ void TestInvoiceTable::issuedFile()
         const ImportiRiga &r = contents.totali.righe.at(i);
         const double unit = r.prezzoUnitario.toDouble();
         const double quantity = contents.documento.righe.at(i).quantita / 100.0;
-        QVERIFY2(qAbs(unit * quantity * 100 - double(r.prezzoTotale)) <= 1.0 + 1e-6,
-                 qPrintable(r.prezzoUnitario));
+        QVERIFY2(qAbs(unit * quantity * 100 - double(r.prezzoTotale)) <= 1.0 + 1e-6, qPrintable(r.prezzoUnitario));
     }
 
     // The register line.

@@ -6,9 +6,9 @@
 #include "invoicing/TfrmDatiOfficina.h"
 #include "invoicing/TfrmFattura.h"
 #include "invoicing/TfrmFattureEmesse.h"
+#include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 #include "shell/TfrmAvvio.h"
-#include "sheets/TfrmInterventi.h"
 #include "support/TestSupport.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
@@ -72,7 +72,8 @@ void TestInvoiceWindows::workshopData()
     // A character the invoice cannot carry is refused as it is typed, and the status line says why.
     type(dialog.txtComune, QStringLiteral("Milano\u20AC"));
     QCOMPARE(dialog.txtComune->text(), QStringLiteral("Milano"));
-    QVERIFY2(dialog.panInfo->text().startsWith(QStringLiteral("Il carattere «€» non è ammesso (campo: comune dell'officina)")),
+    QVERIFY2(dialog.panInfo->text().startsWith(
+                 QStringLiteral("Il carattere «€» non è ammesso (campo: comune dell'officina)")),
              qPrintable(dialog.panInfo->text()));
     type(dialog.txtProvincia, QStringLiteral("mi"));
     QCOMPARE(dialog.txtProvincia->text(), QStringLiteral("MI"));
@@ -133,7 +134,8 @@ void TestInvoiceWindows::invoiceOfASheet()
     const int year = QDate::currentDate().year();
     QCOMPARE(dialog.issuedFile(), InvoiceNumbering::fileName(QStringLiteral("01234567897"), year, 1));
     QVERIFY(!dialog.cmdEmetti->isEnabled());
-    const QByteArray xml = TestSupport::readFile(QDir(InvoiceRegister::folderPath(folder->path())).filePath(dialog.issuedFile()));
+    const QByteArray xml =
+        TestSupport::readFile(QDir(InvoiceRegister::folderPath(folder->path())).filePath(dialog.issuedFile()));
     QVERIFY(xml.contains("<Indirizzo>Via Roma 10</Indirizzo>"));
     QVERIFY(xml.contains("<Descrizione>Ricambi</Descrizione>"));
     // The courtesy copy as a PDF.
@@ -169,7 +171,8 @@ void TestInvoiceWindows::invoiceOfASheet()
     FileDialogs::setNextFileName(folder->path());
     list.cboMese->setCurrentIndex(QDate::currentDate().month() - 1);
     list.cmdZip->click();
-    QVERIFY(QFileInfo::exists(QDir(folder->path()).filePath(InvoiceRegister::zipName(year, QDate::currentDate().month()))));
+    QVERIFY(
+        QFileInfo::exists(QDir(folder->path()).filePath(InvoiceRegister::zipName(year, QDate::currentDate().month()))));
 }
 
 void TestInvoiceWindows::commandsAreThere()

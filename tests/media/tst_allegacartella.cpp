@@ -135,7 +135,8 @@ private slots:
         QTest::newRow("251 bytes") << QString(247, QLatin1Char('a')) + ".pdf" << int(Attachments::NameFit::TooLong);
         QTest::newRow("250 accented") << QString(246, QChar(0xE0)) + ".pdf" << fits;
         QTest::newRow("euro sign") << QStringLiteral("fattura €.pdf") << fits;
-        QTest::newRow("outside the code page") << QStringLiteral("Łódź.pdf") << int(Attachments::NameFit::Unrepresentable);
+        QTest::newRow("outside the code page")
+            << QStringLiteral("Łódź.pdf") << int(Attachments::NameFit::Unrepresentable);
     }
     void fitOfName()
     {
@@ -314,8 +315,10 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("inFolder");  // the name inside the folder; empty: refused
-        QTest::newRow("plain") << "libretto.pdf" << "libretto.pdf";
-        QTest::newRow("blanks around") << "  carta identità.jpg " << "carta identità.jpg";
+        QTest::newRow("plain") << "libretto.pdf"
+                               << "libretto.pdf";
+        QTest::newRow("blanks around") << "  carta identità.jpg "
+                                       << "carta identità.jpg";
         QTest::newRow("parent path") << "../Clienti.pro" << QString();
         QTest::newRow("sub-folder") << "documenti/x.pdf" << QString();
         QTest::newRow("backslashes") << "..\\..\\Windows\\notepad.exe" << QString();
@@ -337,9 +340,8 @@ private slots:
             QCOMPARE(shown[0].text, TfrmAllegaCartella::nameRefused());
         } else {
             // A missing file is the desktop's business: the dialog shows nothing.
-            QCOMPARE(TMisc::takeOpened(),
-                     QStringList{QLatin1Char('"') + m_folder->path() + "/Documenti_Allegati/" + inFolder
-                                 + QLatin1Char('"')});
+            QCOMPARE(TMisc::takeOpened(), QStringList{QLatin1Char('"') + m_folder->path() + "/Documenti_Allegati/"
+                                                      + inFolder + QLatin1Char('"')});
             QCOMPARE(shown.size(), 0);
         }
     }
@@ -368,8 +370,7 @@ private slots:
         QCOMPARE(m_dialog->txtDesc01->text(), QStringLiteral("Carta d'identità"));
         QVERIFY(!m_dialog->btnApri01->isEnabled());
         m_dialog->btnApplica->click();
-        QCOMPARE(holdersOf(m_windows->frmClienti()),
-                 (QStringList{"", "Carta d'identità", "", "", "", ""}));
+        QCOMPARE(holdersOf(m_windows->frmClienti()), (QStringList{"", "Carta d'identità", "", "", "", ""}));
         QCOMPARE(TestSupport::readFile(attached(QStringLiteral("scan.pdf"))), kOldBytes);
     }
 

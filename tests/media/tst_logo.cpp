@@ -63,7 +63,7 @@ void TestLogo::init()
 
 void TestLogo::opening_data()
 {
-    QTest::addColumn<QByteArray>("stored");   // Logo.bmp's bytes; "none": no file
+    QTest::addColumn<QByteArray>("stored");  // Logo.bmp's bytes; "none": no file
     QTest::addColumn<QImage>("shown");
 
     QByteArray bitmap;

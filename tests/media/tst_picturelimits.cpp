@@ -33,8 +33,8 @@ QByteArray bitmapClaiming(qint32 width, qint32 height)
     out.setByteOrder(QDataStream::LittleEndian);
     out.writeRawData("BM", 2);
     out << quint32(54 + 64) << quint32(0) << quint32(54);
-    out << quint32(40) << width << height << quint16(1) << quint16(32) << quint32(0) << quint32(0)
-        << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
+    out << quint32(40) << width << height << quint16(1) << quint16(32) << quint32(0) << quint32(0) << qint32(2835)
+        << qint32(2835) << quint32(0) << quint32(0);
     return bytes + QByteArray(64, '\x7F');
 }
 

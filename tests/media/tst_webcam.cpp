@@ -72,10 +72,12 @@ void TestWebCam::dialog()
 {
     TfrmWebCam webcam(*m_windows);
     QCOMPARE(webcam.windowTitle(), QStringLiteral(" Cattura foto con webcam"));
-    const QList<QPair<QPushButton *, const char *>> buttons = {
-        {webcam.btnAccendi, "Accendi webcam"},        {webcam.btnCattura, "Cattura foto"},
-        {webcam.btnSalvaFotogramma, "Salva foto su disco"}, {webcam.btnSpegni, "Spegni webcam"},
-        {webcam.btnImportaFoto, "Importa foto in scheda"}, {webcam.btnClose, "Annulla"}};
+    const QList<QPair<QPushButton *, const char *>> buttons = {{webcam.btnAccendi, "Accendi webcam"},
+                                                               {webcam.btnCattura, "Cattura foto"},
+                                                               {webcam.btnSalvaFotogramma, "Salva foto su disco"},
+                                                               {webcam.btnSpegni, "Spegni webcam"},
+                                                               {webcam.btnImportaFoto, "Importa foto in scheda"},
+                                                               {webcam.btnClose, "Annulla"}};
     for (const auto &[button, text] : buttons)
         QCOMPARE(button->text(), QString::fromUtf8(text));
     QCOMPARE(webcam.imgCamera->areaSize(), QSize(366, 274));
@@ -176,12 +178,14 @@ void TestWebCam::noCameraLeavesTheLiveViewAsItIs()
 
 void TestWebCam::saving_data()
 {
-    QTest::addColumn<QString>("typed");     // the name typed in the save dialog
-    QTest::addColumn<QString>("written");   // the file that must hold the JPEG; empty: none
+    QTest::addColumn<QString>("typed");    // the name typed in the save dialog
+    QTest::addColumn<QString>("written");  // the file that must hold the JPEG; empty: none
     QTest::addColumn<bool>("warned");
 
-    QTest::newRow("named with extension") << "presa.jpg" << "presa.jpg" << false;
-    QTest::newRow("extension added") << "presa" << "presa.jpg" << false;
+    QTest::newRow("named with extension") << "presa.jpg"
+                                          << "presa.jpg" << false;
+    QTest::newRow("extension added") << "presa"
+                                     << "presa.jpg" << false;
     QTest::newRow("a file stands where the folder goes") << "muro/presa.jpg" << QString() << true;
     QTest::newRow("cancelled") << QString() << QString() << false;
 }

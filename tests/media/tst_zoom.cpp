@@ -40,10 +40,7 @@ private slots:
         QCOMPARE(zoom.result(), int(QDialog::Accepted));
     }
 
-    void areaIsScreenLessMargins()
-    {
-        QCOMPARE(TfrmZoom::photoArea(QSize(1366, 768)), QSize(1306, 678));
-    }
+    void areaIsScreenLessMargins() { QCOMPARE(TfrmZoom::photoArea(QSize(1366, 768)), QSize(1306, 678)); }
 };
 
 QTEST_MAIN(TestZoom)

@@ -96,8 +96,7 @@ inline QList<Page> read(const QString &pdfPath)
             const QRegularExpressionMatch m = it.next();
             const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
             const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
-            page.words.append({unescape(m.captured(5)),
-                               QRectF(topLeft * kMmPerPoint, bottomRight * kMmPerPoint)});
+            page.words.append({unescape(m.captured(5)), QRectF(topLeft * kMmPerPoint, bottomRight * kMmPerPoint)});
         }
         pages.append(page);
     }

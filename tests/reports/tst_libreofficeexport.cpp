@@ -25,29 +25,29 @@ namespace {
 
 // Texts a spreadsheet misreads when it guesses the type of a cell.
 const QStringList kHostileTexts = {
-    QStringLiteral("00184"),                              // CAP: 184
-    QStringLiteral("0000000"),                            // Codice Destinatario: 0
-    QStringLiteral("01234567890"),                        // VAT number: leading zero lost
-    QStringLiteral("4111111111111111"),                   // card number: 4.11111111111111E+015
-    QStringLiteral("98.450"),                             // km, Italian thousands: 98.45 in English
-    QStringLiteral("1,5"),                                // decimal comma
-    QStringLiteral("=1+1"),                               // formula: 2
-    QStringLiteral("=HYPERLINK(\"http://x\",\"y\")"),     // a live link showing y
+    QStringLiteral("00184"),                           // CAP: 184
+    QStringLiteral("0000000"),                         // Codice Destinatario: 0
+    QStringLiteral("01234567890"),                     // VAT number: leading zero lost
+    QStringLiteral("4111111111111111"),                // card number: 4.11111111111111E+015
+    QStringLiteral("98.450"),                          // km, Italian thousands: 98.45 in English
+    QStringLiteral("1,5"),                             // decimal comma
+    QStringLiteral("=1+1"),                            // formula: 2
+    QStringLiteral("=HYPERLINK(\"http://x\",\"y\")"),  // a live link showing y
     QStringLiteral("=SUM(A1:A2)"),
     QStringLiteral("+39 333 1234567"),
     QStringLiteral("-5"),
-    QStringLiteral("1e5"),                                // 100000
-    QStringLiteral("12/03/2004"),                         // a date
+    QStringLiteral("1e5"),         // 100000
+    QStringLiteral("12/03/2004"),  // a date
     QStringLiteral("2004-03-12"),
-    QStringLiteral("3:45"),                               // a time
+    QStringLiteral("3:45"),  // a time
     QStringLiteral("30%"),
-    QStringLiteral("(5)"),                                // -5 in accounting
+    QStringLiteral("(5)"),  // -5 in accounting
     QStringLiteral("TRUE"),
-    QStringLiteral("\u20AC 5"),                           // the euro sign, 0x80 in the code page
+    QStringLiteral("\u20AC 5"),  // the euro sign, 0x80 in the code page
     QStringLiteral("'apice"),
     QStringLiteral("Rossi & <Figli>"),
-    QStringLiteral("Via  Roma   3"),                      // blanks HTML would fold
-    QStringLiteral("riga uno\nriga due"),                 // a line break inside the cell
+    QStringLiteral("Via  Roma   3"),       // blanks HTML would fold
+    QStringLiteral("riga uno\nriga due"),  // a line break inside the cell
     QStringLiteral("Cant\u00F9"),
 };
 
@@ -157,9 +157,9 @@ private slots:
         const QString profile = QUrl::fromLocalFile(dir.filePath(QStringLiteral("profilo"))).toString();
         office.start(soffice, {QStringLiteral("-env:UserInstallation=") + profile, QStringLiteral("--headless"),
                                QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
-                               QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"),
-                               QStringLiteral("--outdir"), dir.filePath(QStringLiteral("csv")),
-                               exports.at(0).table->fileName, exports.at(1).table->fileName});
+                               QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("--outdir"),
+                               dir.filePath(QStringLiteral("csv")), exports.at(0).table->fileName,
+                               exports.at(1).table->fileName});
         QVERIFY2(office.waitForFinished(300000), "soffice did not end within five minutes");
         const QByteArray officeOutput = office.readAll();
         QVERIFY2(office.exitStatus() == QProcess::NormalExit && office.exitCode() == 0, officeOutput.constData());

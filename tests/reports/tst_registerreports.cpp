@@ -25,8 +25,14 @@ void checkLeftInFrame(const PdfWords::Page &page, const QString &text, const QRe
     const QRectF frame = frameInside.translated(kRegisterMargin, kRegisterMargin);
     const QString where = QStringLiteral("%1 at %2,%3 - %4,%5; frame %6,%7 - %8,%9")
                               .arg(text)
-                              .arg(found.left()).arg(found.top()).arg(found.right()).arg(found.bottom())
-                              .arg(frame.left()).arg(frame.top()).arg(frame.right()).arg(frame.bottom());
+                              .arg(found.left())
+                              .arg(found.top())
+                              .arg(found.right())
+                              .arg(found.bottom())
+                              .arg(frame.left())
+                              .arg(frame.top())
+                              .arg(frame.right())
+                              .arg(frame.bottom());
     QVERIFY2(qAbs(found.left() - frame.left()) <= kRegisterTolerance, qPrintable(where));
     QVERIFY2(qAbs(found.center().y() - frame.center().y()) <= kRegisterTolerance, qPrintable(where));
     QVERIFY2(found.right() <= frame.right() + 0.2, qPrintable(where));
@@ -75,20 +81,41 @@ void TestRegisterReports::initTestCase()
 
     // The customer screen as typed, stray blanks included.
     m_customer = {
-        {"txtCognome", "  Rossi "}, {"txtNome", "Mario  "}, {"txtDataNasc", "12/05/1970"},
-        {"txtComuneNasc", " Pavia"}, {"txtProvNasc", "PV "}, {"txtCodiceDest", "ABC1234"},
-        {"txtRecapito", "333 1234567"}, {"txtIndirizzoRes", "Via Roma 1"}, {"txtComuneRes", "Milano"},
-        {"txtProvRes", "MI"}, {"txtDitta", "Rossi Srl"}, {"txtTelCasa", "02 111111"},
-        {"txtTelUff", "02 222222"}, {"txtTelCel", "347 333333"}, {"txtPec", "rossi@pec.it"},
-        {"txtEmail", "mario@rossi.it"}, {"txtCodFisc", "RSSMRA70E12G388X"}, {"txtPartitaIva", "01234567897"},
-        {"txtCarta", "4111111111111111"}, {"txtScadeCarta", "12/27"}, {"txtIban", "IT60X0542811101000000123456"},
-        {"txtVeicolo", "Autovettura"}, {"txtMarca", "Fiat Panda"}, {"txtTarga", "AB123CD"},
-        {"txtImmatricolazione", "01/02/2015"}, {"txtColore", "ZFA31200000123456"},
-        {"txtAlimentazione", "Benzina"}, {"txtQuestioni", "Saldo in sospeso"}, {"txtNote", "Cliente abituale"},
-        {"txtSesso", "Maschile"}, {"txtCapRes", "20100"},
+        {"txtCognome", "  Rossi "},
+        {"txtNome", "Mario  "},
+        {"txtDataNasc", "12/05/1970"},
+        {"txtComuneNasc", " Pavia"},
+        {"txtProvNasc", "PV "},
+        {"txtCodiceDest", "ABC1234"},
+        {"txtRecapito", "333 1234567"},
+        {"txtIndirizzoRes", "Via Roma 1"},
+        {"txtComuneRes", "Milano"},
+        {"txtProvRes", "MI"},
+        {"txtDitta", "Rossi Srl"},
+        {"txtTelCasa", "02 111111"},
+        {"txtTelUff", "02 222222"},
+        {"txtTelCel", "347 333333"},
+        {"txtPec", "rossi@pec.it"},
+        {"txtEmail", "mario@rossi.it"},
+        {"txtCodFisc", "RSSMRA70E12G388X"},
+        {"txtPartitaIva", "01234567897"},
+        {"txtCarta", "4111111111111111"},
+        {"txtScadeCarta", "12/27"},
+        {"txtIban", "IT60X0542811101000000123456"},
+        {"txtVeicolo", "Autovettura"},
+        {"txtMarca", "Fiat Panda"},
+        {"txtTarga", "AB123CD"},
+        {"txtImmatricolazione", "01/02/2015"},
+        {"txtColore", "ZFA31200000123456"},
+        {"txtAlimentazione", "Benzina"},
+        {"txtQuestioni", "Saldo in sospeso"},
+        {"txtNote", "Cliente abituale"},
+        {"txtSesso", "Maschile"},
+        {"txtCapRes", "20100"},
     };
     Report customer = ClienteReport::buildTemplate();
-    QVERIFY(ClienteReport::fill(customer, m_customer, QStringLiteral("Stampa eseguita in data 05/03/2024 alle ore 10:11:12")));
+    QVERIFY(ClienteReport::fill(customer, m_customer,
+                                QStringLiteral("Stampa eseguita in data 05/03/2024 alle ore 10:11:12")));
     m_customerPages = render(customer, QStringLiteral("cliente.pdf"));
     QCOMPARE(m_customerPages.size(), 1);
 
@@ -106,14 +133,20 @@ void TestRegisterReports::customerRows_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("value");
 
-    QTest::newRow("joined name") << 1 << "Cognome e nome:" << "Rossi Mario";
-    QTest::newRow("birth place with province") << 3 << "Comune di nascita:" << "Pavia PV";
-    QTest::newRow("recipient code") << 4 << "Codice Destinatario:" << "ABC1234";
-    QTest::newRow("residence") << 7 << "Comune di residenza:" << "Milano MI";
-    QTest::newRow("card and expiry") << 16 << "Carta di credito:" << "N. 4111111111111111  -  Scadenza: 12/27";
+    QTest::newRow("joined name") << 1 << "Cognome e nome:"
+                                 << "Rossi Mario";
+    QTest::newRow("birth place with province") << 3 << "Comune di nascita:"
+                                               << "Pavia PV";
+    QTest::newRow("recipient code") << 4 << "Codice Destinatario:"
+                                    << "ABC1234";
+    QTest::newRow("residence") << 7 << "Comune di residenza:"
+                               << "Milano MI";
+    QTest::newRow("card and expiry") << 16 << "Carta di credito:"
+                                     << "N. 4111111111111111  -  Scadenza: 12/27";
     QTest::newRow("registration and chassis") << 21 << "Data immatricolazione:"
                                               << "01/02/2015  -  Telaio: ZFA31200000123456";
-    QTest::newRow("last row") << 24 << "Note:" << "Cliente abituale";
+    QTest::newRow("last row") << 24 << "Note:"
+                              << "Cliente abituale";
 }
 
 void TestRegisterReports::customerRows()

@@ -77,10 +77,12 @@ void TestReportEngine::textPlacement_data()
     const QString longText = QStringLiteral("uno due tre quattro cinque sei sette otto nove dieci undici dodici");
     QTest::newRow("wraps inside its width") << longText << int(Qt::AlignLeft | Qt::AlignTop) << true << 2 << "top";
     QTest::newRow("single line is not wrapped") << longText << int(Qt::AlignLeft | Qt::AlignTop) << false << 1 << "top";
-    QTest::newRow("own line breaks kept") << "uno\r\ndue\rtre" << int(Qt::AlignLeft | Qt::AlignTop) << false << 3 << "top";
+    QTest::newRow("own line breaks kept")
+        << "uno\r\ndue\rtre" << int(Qt::AlignLeft | Qt::AlignTop) << false << 3 << "top";
     QTest::newRow("right and bottom") << "uno due" << int(Qt::AlignRight | Qt::AlignBottom) << false << 1 << "bottom";
     QTest::newRow("too long for the frame starts at the top")
-        << QString(QStringLiteral("riga\n")).repeated(20) << int(Qt::AlignLeft | Qt::AlignVCenter) << false << 5 << "top";
+        << QString(QStringLiteral("riga\n")).repeated(20) << int(Qt::AlignLeft | Qt::AlignVCenter) << false << 5
+        << "top";
 }
 
 void TestReportEngine::textPlacement()
@@ -133,8 +135,8 @@ void TestReportEngine::pdfExport()
     QVERIFY(TestSupport::writeFile(pdf, "vecchio contenuto"));
     const PreparedReport prepared = oneText(QStringLiteral("Scheda"), Qt::AlignLeft, false).prepare();
     // An earlier file is replaced without a question.
-    QVERIFY(ReportRender::exportPdf(prepared, pdf, {QStringLiteral("Scheda informativa"),
-                                                    QStringLiteral("Scheda informativa")}));
+    QVERIFY(ReportRender::exportPdf(prepared, pdf,
+                                    {QStringLiteral("Scheda informativa"), QStringLiteral("Scheda informativa")}));
     QVERIFY(MessageBoxes::takeShown().isEmpty());
     const QString info = pdfInfo(pdf);
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Title:\\s+Scheda informativa\\n"))), qPrintable(info));

@@ -104,12 +104,12 @@ private slots:
         QTest::addColumn<int>("to");
         QTest::addColumn<QStringList>("printed");
         QTest::newRow("one copy") << 1 << true << 0 << 0 << QStringList{"uno", "due", "tre"};
-        QTest::newRow("two copies collated") << 2 << true << 0 << 0
-                                             << QStringList{"uno", "due", "tre", "uno", "due", "tre"};
-        QTest::newRow("two copies uncollated") << 2 << false << 0 << 0
-                                               << QStringList{"uno", "uno", "due", "due", "tre", "tre"};
-        QTest::newRow("range past the end, two copies") << 2 << true << 2 << 5
-                                                        << QStringList{"due", "tre", "due", "tre"};
+        QTest::newRow("two copies collated")
+            << 2 << true << 0 << 0 << QStringList{"uno", "due", "tre", "uno", "due", "tre"};
+        QTest::newRow("two copies uncollated")
+            << 2 << false << 0 << 0 << QStringList{"uno", "uno", "due", "due", "tre", "tre"};
+        QTest::newRow("range past the end, two copies")
+            << 2 << true << 2 << 5 << QStringList{"due", "tre", "due", "tre"};
     }
 
     void copiesInPdf()
@@ -172,9 +172,9 @@ private slots:
                                            << QStringLiteral("uno due tre quattro cinque sei sette otto nove\n"
                                                              "alfa beta gamma delta epsilon zeta theta iota")
                                            << QStringList{"uno", "alfa"} << QStringList{"nove", "iota"};
-        QTest::newRow("lines below the frame") << int(Qt::AlignLeft | Qt::AlignTop)
-                                               << QStringLiteral("uno\ndue\ntre\nquattro\ncinque\nsei")
-                                               << QStringList{"uno", "due"} << QStringList{"cinque", "sei"};
+        QTest::newRow("lines below the frame")
+            << int(Qt::AlignLeft | Qt::AlignTop) << QStringLiteral("uno\ndue\ntre\nquattro\ncinque\nsei")
+            << QStringList{"uno", "due"} << QStringList{"cinque", "sei"};
     }
 
     void textCutByFrame()

@@ -15,8 +15,8 @@ using TestSupport::solid;
 
 namespace {
 
-constexpr double kMargin = 10;     // mm
-constexpr double kTolerance = 1;   // mm
+constexpr double kMargin = 10;    // mm
+constexpr double kTolerance = 1;  // mm
 
 enum Align { Left, Centre, TopLeft };
 
@@ -130,8 +130,8 @@ void TestSchedaReport::values_data()
 
     QTest::newRow("txtNumScheda") << 0 << "1234" << valueRect(102, 22, 83) << int(Centre);
     QTest::newRow("txtData") << 0 << "05/03/2024" << valueRect(102, 35, 83) << int(Centre);
-    QTest::newRow("txtAzienda") << 0 << "Elettrauto Bianchi - Via Roma 1 - Milano"
-                                << QRectF(6.6, 62.8, 176.8, 9.8) << int(Centre);
+    QTest::newRow("txtAzienda") << 0 << "Elettrauto Bianchi - Via Roma 1 - Milano" << QRectF(6.6, 62.8, 176.8, 9.8)
+                                << int(Centre);
     QTest::newRow("txtVeicolo") << 0 << "Autovettura" << valueRect(5, 78, 122) << int(Left);
     QTest::newRow("txtTarga") << 0 << "AB123CD" << valueRect(130, 78, 55) << int(Left);
     QTest::newRow("txtMarca") << 0 << "Fiat Panda 1.2" << valueRect(5, 93, 122) << int(Left);
@@ -143,11 +143,9 @@ void TestSchedaReport::values_data()
     QTest::newRow("txtDataInizio") << 0 << "01/03/2024" << valueRect(5, 165, 75) << int(Centre);
     QTest::newRow("txtDataFine") << 0 << "04/03/2024" << valueRect(110, 165, 75) << int(Centre);
     QTest::newRow("txtStato") << 0 << "Completato" << valueRect(5, 254, 180, 1.2) << int(Centre);
-    QTest::newRow("txtDanni") << 1 << "La batteria non si carica" << QRectF(6.6, 12.8, 176.8, 33.6)
-                              << int(TopLeft);
+    QTest::newRow("txtDanni") << 1 << "La batteria non si carica" << QRectF(6.6, 12.8, 176.8, 33.6) << int(TopLeft);
     QTest::newRow("txtVernice") << 1 << "Spia batteria" << valueRect(5, 52, 180) << int(Left);
-    QTest::newRow("txtInterventi") << 1 << "Sostituito alternatore" << QRectF(6.6, 73.8, 176.8, 57.6)
-                                   << int(TopLeft);
+    QTest::newRow("txtInterventi") << 1 << "Sostituito alternatore" << QRectF(6.6, 73.8, 176.8, 57.6) << int(TopLeft);
     QTest::newRow("txtRicambi") << 1 << "Alternatore 90A" << QRectF(6.6, 143.8, 176.8, 45.6) << int(TopLeft);
     QTest::newRow("txtManodopera") << 1 << "2 ore" << valueRect(5, 195, 115) << int(Left);
     QTest::newRow("txtTotale") << 1 << "250,00" << valueRect(128, 195, 57) << int(Centre);
@@ -161,8 +159,14 @@ static void checkPlaced(const QRectF &found, const QRectF &frameInside, int alig
     QVERIFY2(!found.isNull(), qPrintable(what + QStringLiteral(": not printed")));
     const QString where = QStringLiteral("%1: printed at %2,%3 - %4,%5, frame %6,%7 - %8,%9")
                               .arg(what)
-                              .arg(found.left()).arg(found.top()).arg(found.right()).arg(found.bottom())
-                              .arg(frame.left()).arg(frame.top()).arg(frame.right()).arg(frame.bottom());
+                              .arg(found.left())
+                              .arg(found.top())
+                              .arg(found.right())
+                              .arg(found.bottom())
+                              .arg(frame.left())
+                              .arg(frame.top())
+                              .arg(frame.right())
+                              .arg(frame.bottom());
     QVERIFY2(found.left() >= frame.left() - 0.2 && found.right() <= frame.right() + 0.2, qPrintable(where));
     switch (align) {
     case Left:
@@ -197,7 +201,13 @@ void TestSchedaReport::fixedTexts_data()
     QTest::addColumn<QRectF>("frame");
     QTest::addColumn<int>("align");
 
-    struct Caption { int page; const char *text; double left, top, width; int align; };
+    struct Caption
+    {
+        int page;
+        const char *text;
+        double left, top, width;
+        int align;
+    };
     const Caption captions[] = {
         {0, "NUMERO", 102, 22, 83, Centre},
         {0, "DATA EMISSIONE", 102, 35, 83, Centre},
@@ -223,8 +233,7 @@ void TestSchedaReport::fixedTexts_data()
         {1, "NOTE", 5, 210, 180, Left},
     };
     for (const Caption &c : captions) {
-        QTest::newRow(c.text) << c.page << QString::fromUtf8(c.text) << captionRect(c.left, c.top, c.width)
-                              << c.align;
+        QTest::newRow(c.text) << c.page << QString::fromUtf8(c.text) << captionRect(c.left, c.top, c.width) << c.align;
     }
     QTest::newRow("title 1") << 0 << "SCHEDA DI INTERVENTO" << QRectF(102, 4.2, 87, 8) << int(Left);
     QTest::newRow("title 2") << 0 << "ELETTRAUTO" << QRectF(102, 13, 87, 8) << int(Left);
@@ -265,9 +274,9 @@ void TestSchedaReport::picturesInTheirBoxes()
         const double dotsPerMm = 50 / 25.4;
         return front.pixelColor(qRound((xInside + kMargin) * dotsPerMm), qRound((yInside + kMargin) * dotsPerMm));
     };
-    QVERIFY(near(colourAt(5 + 45, 4 + 21), Qt::blue));           // imgLogo
-    QVERIFY(near(colourAt(5 + 44.5, 192 + 29.5), Qt::red));      // picFotografia01
-    QVERIFY(near(colourAt(96 + 44.5, 192 + 29.5), Qt::green));   // picFotografia02
+    QVERIFY(near(colourAt(5 + 45, 4 + 21), Qt::blue));          // imgLogo
+    QVERIFY(near(colourAt(5 + 44.5, 192 + 29.5), Qt::red));     // picFotografia01
+    QVERIFY(near(colourAt(96 + 44.5, 192 + 29.5), Qt::green));  // picFotografia02
     // Fitted keeping proportions: the upright photo B leaves its box's sides white.
     QVERIFY(near(colourAt(96 + 5, 192 + 29.5), Qt::white));
     QVERIFY(near(colourAt(5 + 44.5, 192 + 2), Qt::red));

@@ -43,28 +43,65 @@ QByteArray headerRow(const QList<std::pair<const char *, int>> &cells)
 {
     QByteArray row = "<tr>";
     for (const auto &[text, width] : cells)
-        row += "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">"
-               + text + "</td>";
+        row += "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">" + text
+               + "</td>";
     return row + "</tr>";
 }
 
 // Header texts in Windows-1252 ("\xE0" is à).
 const QByteArray kCustomerHeader = headerRow({
-    {"Cognome e nome cliente", 250}, {"Denominazione Ditta", 250}, {"Sesso", 150},
-    {"Telefono preferenziale", 250}, {"Indirizzo di residenza", 300}, {"Comune di residenza", 250},
-    {"CAP", 180}, {"Tel. casa", 250}, {"Tel. ufficio", 250}, {"Tel. cellulare", 250}, {"Indirizzo PEC", 250},
-    {"E-mail", 250}, {"Codice fiscale", 250}, {"Partita IVA", 250}, {"Carta di credito n.", 300},
-    {"IBAN", 300}, {"Tipo veicolo", 250}, {"Marca e modello", 250}, {"Telaio", 250},
-    {"Anno immatricolazione", 200}, {"Alimentazione", 250}, {"Targa", 200}, {"Questioni in sospeso", 300},
-    {"Note", 300}, {"Codice Destinatario", 200},
+    {"Cognome e nome cliente", 250},
+    {"Denominazione Ditta", 250},
+    {"Sesso", 150},
+    {"Telefono preferenziale", 250},
+    {"Indirizzo di residenza", 300},
+    {"Comune di residenza", 250},
+    {"CAP", 180},
+    {"Tel. casa", 250},
+    {"Tel. ufficio", 250},
+    {"Tel. cellulare", 250},
+    {"Indirizzo PEC", 250},
+    {"E-mail", 250},
+    {"Codice fiscale", 250},
+    {"Partita IVA", 250},
+    {"Carta di credito n.", 300},
+    {"IBAN", 300},
+    {"Tipo veicolo", 250},
+    {"Marca e modello", 250},
+    {"Telaio", 250},
+    {"Anno immatricolazione", 200},
+    {"Alimentazione", 250},
+    {"Targa", 200},
+    {"Questioni in sospeso", 300},
+    {"Note", 300},
+    {"Codice Destinatario", 200},
 });
 const QByteArray kVehicleHeader = headerRow({
-    {"Tipo veicolo", 250}, {"Accessori", 350}, {"Marca", 250}, {"Modello", 250}, {"Targa", 200},
-    {"Immatricolazione", 200}, {"Colore", 250}, {"Telaio", 250}, {"Pneumatici", 300}, {"Stato veicolo", 250},
-    {"Km percorsi", 250}, {"Alimentazione", 250}, {"Cilindrata", 250}, {"kW", 250},
-    {"Compatibilit\xE0 ambientale", 250}, {"Centraline installate", 350}, {"Proprietario", 280},
-    {"Tel. proprietario", 200}, {"Meccanico", 250}, {"Tel. meccanico", 200}, {"Scad. revisione", 200},
-    {"Scad. tagliando", 200}, {"Scad. assicurazione", 200}, {"Scad. bollo", 200}, {"Note", 400},
+    {"Tipo veicolo", 250},
+    {"Accessori", 350},
+    {"Marca", 250},
+    {"Modello", 250},
+    {"Targa", 200},
+    {"Immatricolazione", 200},
+    {"Colore", 250},
+    {"Telaio", 250},
+    {"Pneumatici", 300},
+    {"Stato veicolo", 250},
+    {"Km percorsi", 250},
+    {"Alimentazione", 250},
+    {"Cilindrata", 250},
+    {"kW", 250},
+    {"Compatibilit\xE0 ambientale", 250},
+    {"Centraline installate", 350},
+    {"Proprietario", 280},
+    {"Tel. proprietario", 200},
+    {"Meccanico", 250},
+    {"Tel. meccanico", 200},
+    {"Scad. revisione", 200},
+    {"Scad. tagliando", 200},
+    {"Scad. assicurazione", 200},
+    {"Scad. bollo", 200},
+    {"Note", 400},
 });
 
 // A data row of 25 cells: the given (1-based column, bytes) pairs, every other cell empty.
@@ -106,7 +143,7 @@ QByteArray customerRossi()
 QByteArray customerLia()
 {
     ClienteRecord r;
-    r.Nome = QStringLiteral("Lia");  // no surname: no leading blank
+    r.Nome = QStringLiteral("Lia");        // no surname: no leading blank
     r.ComuneRes = QStringLiteral("Roma");  // no province: no trailing blank
     r.CodiceDest = QStringLiteral("ABC1234");
     return r.toBytes();
@@ -124,8 +161,13 @@ QByteArray vehicle()
     return r.toBytes();
 }
 
-const QByteArray kRossiRow = dataRow({{1, "Rossi Mario"}, {2, "Bar Sport"}, {3, "M"}, {6, "Cant\xF9 CO"},
-                                      {20, "01/02/2003"}, {23, "saldo"}, {24, "A&amp;B &lt;urgente&gt;"}});
+const QByteArray kRossiRow = dataRow({{1, "Rossi Mario"},
+                                      {2, "Bar Sport"},
+                                      {3, "M"},
+                                      {6, "Cant\xF9 CO"},
+                                      {20, "01/02/2003"},
+                                      {23, "saldo"},
+                                      {24, "A&amp;B &lt;urgente&gt;"}});
 const QByteArray kLiaRow = dataRow({{1, "Lia"}, {6, "Roma"}, {25, "ABC1234"}});
 
 bool writeArchive(const QString &path, const QList<QByteArray> &records)
@@ -171,12 +213,16 @@ private slots:
 
         Edits edits;
         edits.insert({0, 24}, QStringLiteral(" Nota <nuova> & pi\u00F9 "));  // trimmed and escaped
-        edits.insert({0, 6}, QString());                                      // emptied
-        edits.insert({1, 1}, QStringLiteral("\u20AC uro"));                   // the euro sign is 0x80
+        edits.insert({0, 6}, QString());                                     // emptied
+        edits.insert({1, 1}, QStringLiteral("\u20AC uro"));                  // the euro sign is 0x80
         QTest::newRow("grid edits replace their cells only")
             << false << QList<QByteArray>{customerRossi(), customerLia()} << qint64(2) << edits
             << customers
-                   + dataRow({{1, "Rossi Mario"}, {2, "Bar Sport"}, {3, "M"}, {20, "01/02/2003"}, {23, "saldo"},
+                   + dataRow({{1, "Rossi Mario"},
+                              {2, "Bar Sport"},
+                              {3, "M"},
+                              {20, "01/02/2003"},
+                              {23, "saldo"},
                               {24, "Nota &lt;nuova&gt; &amp; pi\xF9"}})
                    + dataRow({{1, "\x80 uro"}, {6, "Roma"}, {25, "ABC1234"}}) + kFrameTail;
 

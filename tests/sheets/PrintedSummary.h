@@ -32,9 +32,8 @@ inline Read read(const QString &pdf)
         // Words whose tops lie within half a millimetre make one line; lines top to bottom, words
         // left to right.
         QList<PdfWords::Word> words = page.words;
-        std::sort(words.begin(), words.end(), [](const PdfWords::Word &a, const PdfWords::Word &b) {
-            return a.box.top() < b.box.top();
-        });
+        std::sort(words.begin(), words.end(),
+                  [](const PdfWords::Word &a, const PdfWords::Word &b) { return a.box.top() < b.box.top(); });
         QList<QList<PdfWords::Word>> rows;
         for (const PdfWords::Word &w : words) {
             if (rows.isEmpty() || w.box.top() - rows.last().first().box.top() > 0.5)
@@ -42,9 +41,8 @@ inline Read read(const QString &pdf)
             rows.last().append(w);
         }
         for (QList<PdfWords::Word> &row : rows) {
-            std::sort(row.begin(), row.end(), [](const PdfWords::Word &a, const PdfWords::Word &b) {
-                return a.box.left() < b.box.left();
-            });
+            std::sort(row.begin(), row.end(),
+                      [](const PdfWords::Word &a, const PdfWords::Word &b) { return a.box.left() < b.box.left(); });
             QStringList texts;
             for (const PdfWords::Word &w : row)
                 texts << w.text;

@@ -2,11 +2,11 @@
 
 #include "PrintedSummary.h"
 #include "SchedaFixture.h"
+#include "archive/RecordArchive.h"
 #include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
-#include "archive/RecordArchive.h"
 #include "widgets/ListResultsPage.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PrintDialogs.h"
@@ -121,7 +121,8 @@ private slots:
             QVERIFY(listedPositions(dlg->lstRecords).contains(4));
         }
         // The sheet window saves sheet 4 with " Pagato" ticked: its record is overwritten.
-        SchedaRecord paid = SchedaFixture::record({"4", "Neri Carlo", "GH222AB", QStringLiteral("Sì"), "Fiat", "Primo"});
+        SchedaRecord paid =
+            SchedaFixture::record({"4", "Neri Carlo", "GH222AB", QStringLiteral("Sì"), "Fiat", "Primo"});
         QVERIFY(SchedaFixture::overwrite(m_archive, 4, paid));
         auto dlg = openDialog();
         QCOMPARE(listedPositions(dlg->lstRecords), (QList<qint64>{1, 5, 6}));
@@ -208,8 +209,8 @@ private slots:
         QCOMPARE(read.name, QStringLiteral("Riepilogo conti non saldati"));
         QString why;
         // The lines, then what they owe.
-        const QString owed = emptyArchive ? QStringLiteral("Totale da saldare: € 0,00")
-                                          : QStringLiteral("Totale da saldare: € 400,00");
+        const QString owed =
+            emptyArchive ? QStringLiteral("Totale da saldare: € 0,00") : QStringLiteral("Totale da saldare: € 400,00");
         QVERIFY2(PrintedSummary::shows(read, QStringLiteral("Riepilogo conti non saldati"),
                                        listed + QStringList{QString(), owed}, &why),
                  qPrintable(why));
@@ -257,8 +258,9 @@ private slots:
         const QString pdf = QDir(m_folder->path()).filePath(QStringLiteral("incompleto.pdf"));
         PrintDialogs::setNextAccept(pdf);
         const QStringList lines = dlg->lstRecords->lines() + QStringList{QString(), dlg->lblRiepilogo->text()};
-        QCOMPARE(dlg->lblRiepilogo->text(), fault == QLatin1String("halfway") ? QStringLiteral("Totale da saldare: € 200,00")
-                                                                             : QStringLiteral("Totale da saldare: € 0,00"));
+        QCOMPARE(dlg->lblRiepilogo->text(), fault == QLatin1String("halfway")
+                                                ? QStringLiteral("Totale da saldare: € 200,00")
+                                                : QStringLiteral("Totale da saldare: € 0,00"));
         QTest::mouseClick(dlg->btnStampa, Qt::LeftButton);
         QString why;
         QVERIFY2(PrintedSummary::shows(PrintedSummary::read(pdf),

@@ -7,24 +7,24 @@
 #include "media/PhotoArea.h"
 #include "media/TfrmLogo.h"
 #include "reports/SchedaReport.h"
+#include "sheets/SchedaFixture.h"
 #include "sheets/TfrmAnteprimaScheda.h"
-#include "widgets/TfrmCalendario.h"
+#include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmNumerazione.h"
-#include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmStampaScheda.h"
 #include "sheets/TfrmStorico.h"
 #include "sheets/TfrmTrovaInterventi.h"
-#include "widgets/RecordListView.h"
-#include "widgets/PrintDialogs.h"
 #include "shell/AppWindows.h"
 #include "shell/TfrmAvvio.h"
-#include "sheets/SchedaFixture.h"
 #include "support/TestSupport.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/FormBinding.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PrintDialogs.h"
+#include "widgets/RecordListView.h"
+#include "widgets/TfrmCalendario.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -149,8 +149,7 @@ private slots:
         const QByteArray stored = recordBytesAt(m_folder->path(), 3);
         const auto &layout = SchedaRecord::layout();
         QCOMPARE(stored.mid(layout[SchedaRecord::fManodopera].offset, 10), QByteArray("  2 ore  \0", 10));
-        QCOMPARE(stored.mid(layout[SchedaRecord::fInterventi].offset, 19),
-                 QByteArray("Riga uno\r\nRiga due\0", 19));
+        QCOMPARE(stored.mid(layout[SchedaRecord::fInterventi].offset, 19), QByteArray("Riga uno\r\nRiga due\0", 19));
         QCOMPARE(stored.mid(layout[SchedaRecord::fPagato].offset, 3), QByteArray("\x53\xEC\0", 3));
         QCOMPARE(stored.mid(layout[SchedaRecord::fTotale].offset, 5), QByteArray("0,00\0", 5));
         QVERIFY(QFile::exists(path(QStringLiteral("Foto_A_3.jpg"))));
@@ -239,7 +238,8 @@ private slots:
         SchedaRecord r = sampleRecord("5");
         r.Manodopera = QStringLiteral("Sostituzione alternatore, ricarica clima, diagnosi centralina motore e ABS");
         r.Interventi = QStringLiteral("Prova\u00A0batteria\r\nControllo\u00A0ricarica");
-        r.Azienda = QStringLiteral("Elettrauto Bianchi di Bianchi Mario & C. s.n.c. - Via Roma 100 Napoli - Tel. 081 1234567");
+        r.Azienda =
+            QStringLiteral("Elettrauto Bianchi di Bianchi Mario & C. s.n.c. - Via Roma 100 Napoli - Tel. 081 1234567");
         appendRecords(m_folder->path(), {r});
         const QByteArray before = recordBytesAt(m_folder->path(), 1);
         w->cmdPrimoClick();
@@ -291,17 +291,29 @@ private slots:
     // of the text stays exactly as it was, no-break spaces included.
     void memoKeepsWithinItsFieldCuttingOnlyTheInsertion_data()
     {
-        QTest::addColumn<int>("room");         // characters still free in the field
-        QTest::addColumn<bool>("atEnd");       // the cursor at the end, or before the last word
-        QTest::addColumn<QString>("how");      // "type", "paste" or "enter"
+        QTest::addColumn<int>("room");     // characters still free in the field
+        QTest::addColumn<bool>("atEnd");   // the cursor at the end, or before the last word
+        QTest::addColumn<QString>("how");  // "type", "paste" or "enter"
         QTest::addColumn<QString>("inserted");
-        QTest::addColumn<QString>("kept");     // what of the insertion the memo keeps
-        QTest::newRow("typed at the end, the excess dropped") << 2 << true << "type" << "abc" << "ab";
-        QTest::newRow("typed into a full memo") << 0 << false << "type" << "x" << "";
-        QTest::newRow("pasted in the middle: the text after it stays") << 3 << false << "paste" << "12345" << "123";
-        QTest::newRow("a pasted line break counts two") << 4 << false << "paste" << "a\nb\nc" << "a\r\nb";
-        QTest::newRow("a line break with one place left") << 1 << true << "enter" << "" << "";
-        QTest::newRow("a paste that fits whole") << 10 << false << "paste" << "fusibile" << "fusibile";
+        QTest::addColumn<QString>("kept");  // what of the insertion the memo keeps
+        QTest::newRow("typed at the end, the excess dropped") << 2 << true << "type"
+                                                              << "abc"
+                                                              << "ab";
+        QTest::newRow("typed into a full memo") << 0 << false << "type"
+                                                << "x"
+                                                << "";
+        QTest::newRow("pasted in the middle: the text after it stays") << 3 << false << "paste"
+                                                                       << "12345"
+                                                                       << "123";
+        QTest::newRow("a pasted line break counts two") << 4 << false << "paste"
+                                                        << "a\nb\nc"
+                                                        << "a\r\nb";
+        QTest::newRow("a line break with one place left") << 1 << true << "enter"
+                                                          << ""
+                                                          << "";
+        QTest::newRow("a paste that fits whole") << 10 << false << "paste"
+                                                 << "fusibile"
+                                                 << "fusibile";
     }
     void memoKeepsWithinItsFieldCuttingOnlyTheInsertion()
     {
@@ -342,7 +354,8 @@ private slots:
         QCOMPARE(FormBinding::memoText(w->txtInterventi), expected);
         QVERIFY(expected.size() <= capacity);
         // The cursor stands after what was kept of the insertion.
-        QCOMPARE(w->txtInterventi->textCursor().position(), insertedAt + int(QString(kept).remove(QLatin1Char('\r')).size()));
+        QCOMPARE(w->txtInterventi->textCursor().position(),
+                 insertedAt + int(QString(kept).remove(QLatin1Char('\r')).size()));
     }
 
     void memoCutKeepsTheUndoHistory()
@@ -380,15 +393,15 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("target");  // the position the command shows; empty: a new sheet
         const QList<QPair<const char *, const char *>> commands = {
-            {"Prima", "1"}, {"Precedente", "1"}, {"Successiva", "3"}, {"Ultima", "3"}, {"Nuovo", ""},
-            {"Trova", "3"}, {"Non pagati", "3"}, {"Storico", "3"}};
+            {"Prima", "1"}, {"Precedente", "1"}, {"Successiva", "3"}, {"Ultima", "3"},
+            {"Nuovo", ""},  {"Trova", "3"},      {"Non pagati", "3"}, {"Storico", "3"}};
         for (const auto &[command, target] : commands) {
             QTest::addRow("%s, nothing changed", command) << command << "nessuna" << -1 << target;
             QTest::addRow("%s, Annulla", command) << command << "nota" << int(MessageBoxes::Answer::Cancel) << target;
             QTest::addRow("%s, No", command) << command << "nota" << int(MessageBoxes::Answer::No) << target;
             QTest::addRow("%s, Sì", command) << command << "nota" << int(MessageBoxes::Answer::Yes) << target;
-            QTest::addRow("%s, Sì refused by Save", command) << command << "nota senza cliente"
-                                                              << int(MessageBoxes::Answer::Yes) << target;
+            QTest::addRow("%s, Sì refused by Save", command)
+                << command << "nota senza cliente" << int(MessageBoxes::Answer::Yes) << target;
         }
     }
     void replacingTheSheetAsksAboutUnsavedChanges()
@@ -500,9 +513,9 @@ private slots:
         QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
 
         if (elsewhere == QLatin1String("pagata")) {
-            QVERIFY(TestSupport::saveOnAnotherWorkstation(m_folder->path(), QStringLiteral("schede"), 2,
-                                                          {QStringLiteral("Pagato=S\u00EC"),
-                                                           QStringLiteral("Note=pagata in contanti")}));
+            QVERIFY(TestSupport::saveOnAnotherWorkstation(
+                m_folder->path(), QStringLiteral("schede"), 2,
+                {QStringLiteral("Pagato=S\u00EC"), QStringLiteral("Note=pagata in contanti")}));
         } else if (elsewhere == QLatin1String("stessi testi")) {
             // A writer that leaves other bytes after a field's text: the texts are the same.
             QByteArray bytes = TestSupport::readFile(path(kArchive));
@@ -530,7 +543,8 @@ private slots:
                 "La scheda è stata modificata da un'altra postazione dopo che è stata aperta.\n\r\n\r")));
         }
         if (written)
-            QCOMPARE(shown.last().text, QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+            QCOMPARE(shown.last().text,
+                     QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
 
         const SchedaRecord stored = SchedaRecord::fromBytes(recordBytesAt(m_folder->path(), 2));
         QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(2 * SchedaRecord::kSize));
@@ -663,7 +677,6 @@ private slots:
         QVERIFY(shown[0].text.contains(QStringLiteral("intestazione")));
     }
 
-
     void mandatoryFields_data()
     {
         QTest::addColumn<QString>("field");
@@ -693,15 +706,15 @@ private slots:
         QFETCH(QString, warning);
         fillMandatory();
         QLineEdit *edit = nullptr;
-        for (QLineEdit *e : {w->txtNumScheda, w->txtData, w->txtAzienda, w->txtCliente, w->txtRecapito,
-                             w->txtTarga, w->txtMarca}) {
+        for (QLineEdit *e :
+             {w->txtNumScheda, w->txtData, w->txtAzienda, w->txtCliente, w->txtRecapito, w->txtTarga, w->txtMarca}) {
             if (e == w->findChild<QLineEdit *>(field) || (field == "txtNumScheda" && e == w->txtNumScheda))
                 edit = e;
         }
-        const QHash<QString, QLineEdit *> byName = {
-            {"txtNumScheda", w->txtNumScheda}, {"txtData", w->txtData}, {"txtAzienda", w->txtAzienda},
-            {"txtCliente", w->txtCliente}, {"txtRecapito", w->txtRecapito}, {"txtTarga", w->txtTarga},
-            {"txtMarca", w->txtMarca}};
+        const QHash<QString, QLineEdit *> byName = {{"txtNumScheda", w->txtNumScheda}, {"txtData", w->txtData},
+                                                    {"txtAzienda", w->txtAzienda},     {"txtCliente", w->txtCliente},
+                                                    {"txtRecapito", w->txtRecapito},   {"txtTarga", w->txtTarga},
+                                                    {"txtMarca", w->txtMarca}};
         edit = byName.value(field);
         edit->setText(QStringLiteral("   "));  // blanks only count as empty
         w->cmdSalva->click();
@@ -764,17 +777,28 @@ private slots:
                                   "numero %1.")
                 .arg(QLatin1String(number));
         };
-        QTest::newRow("nobody else saved") << QStringList() << "" << "105" << "";
-        QTest::newRow("another workstation took it") << QStringList{"105"} << "" << "106" << taken("106");
-        QTest::newRow("another workstation took it, stored with blanks") << QStringList{" 105 "} << "" << "106"
-                                                                         << taken("106");
-        QTest::newRow("another workstation stored a typed number") << QStringList{"300"} << "" << "105" << "";
-        QTest::newRow("two sheets, the second took it") << QStringList{"300", "105"} << "" << "107"
-                                                        << taken("107");
-        QTest::newRow("two sheets took 105 and 106") << QStringList{"105", "106"} << "" << "107" << taken("107");
-        QTest::newRow("two sheets took 105 and 107") << QStringList{"105", "107"} << "" << "108" << taken("108");
-        QTest::newRow("the user typed the same number") << QStringList{"105"} << "105" << "105" << "";
-        QTest::newRow("the user typed another number") << QStringList{"105"} << "200" << "200" << "";
+        QTest::newRow("nobody else saved") << QStringList() << ""
+                                           << "105"
+                                           << "";
+        QTest::newRow("another workstation took it") << QStringList{"105"} << ""
+                                                     << "106" << taken("106");
+        QTest::newRow("another workstation took it, stored with blanks") << QStringList{" 105 "} << ""
+                                                                         << "106" << taken("106");
+        QTest::newRow("another workstation stored a typed number") << QStringList{"300"} << ""
+                                                                   << "105"
+                                                                   << "";
+        QTest::newRow("two sheets, the second took it") << QStringList{"300", "105"} << ""
+                                                        << "107" << taken("107");
+        QTest::newRow("two sheets took 105 and 106") << QStringList{"105", "106"} << ""
+                                                     << "107" << taken("107");
+        QTest::newRow("two sheets took 105 and 107") << QStringList{"105", "107"} << ""
+                                                     << "108" << taken("108");
+        QTest::newRow("the user typed the same number") << QStringList{"105"} << "105"
+                                                        << "105"
+                                                        << "";
+        QTest::newRow("the user typed another number") << QStringList{"105"} << "200"
+                                                       << "200"
+                                                       << "";
     }
 
     void proposedNumberTakenMeanwhile()
@@ -886,8 +910,8 @@ private slots:
         QTest::newRow("text") << "dieci" << 0 << "(\"dieci\")";
         QTest::newRow("nan") << "nan" << 0 << "(\"nan\")";
         QTest::newRow("1e999") << "1e999" << 0 << "(\"1e999\")";
-        QTest::newRow("a megabyte of digits") << QString(1000000, QLatin1Char('7')) << 0
-                                              << "(\"777777777777777777777777777777... (1000000 caratteri)\")";
+        QTest::newRow("a megabyte of digits")
+            << QString(1000000, QLatin1Char('7')) << 0 << "(\"777777777777777777777777777777... (1000000 caratteri)\")";
         QTest::newRow("more than 15 digits") << "1000000000000000" << 1 << "(\"1000000000000000\")";
     }
     void newWithBadStartFailsAfterEmptying()
@@ -906,7 +930,8 @@ private slots:
         QCOMPARE(shown[0].kind, Kind::SaveQuestion);
         QCOMPARE(shown[1].kind, Kind::Error);
         QVERIFY2(shown[1].text.startsWith("Attenzione: il numero da cui parte la numerazione delle schede, "
-                                          "conservato nel file Contratti.ini, non è valido " + quoted + ": "),
+                                          "conservato nel file Contratti.ini, non è valido "
+                                          + quoted + ": "),
                  qPrintable(shown[1].text.left(300)));
         QVERIFY(shown[1].text.contains(QStringLiteral("comando Numerazione")));
         QVERIFY(w->txtCliente->text().isEmpty());
@@ -1031,11 +1056,10 @@ private slots:
     void enterChain()
     {
         w->txtNumScheda->setFocus();
-        const QList<QWidget *> chain = {w->txtData, w->txtTecnico, w->txtAzienda, w->txtPratica,
-                                        w->txtCliente, w->txtRecapito, w->txtVeicolo, w->txtTarga,
-                                        w->txtMarca, w->txtChilometraggio, w->txtDanni, w->txtDataInizio,
-                                        w->txtStato, w->txtDataFine, w->txtVernice, w->txtRicambi,
-                                        w->txtInterventi};
+        const QList<QWidget *> chain = {
+            w->txtData,    w->txtTecnico,  w->txtAzienda, w->txtPratica,        w->txtCliente,   w->txtRecapito,
+            w->txtVeicolo, w->txtTarga,    w->txtMarca,   w->txtChilometraggio, w->txtDanni,     w->txtDataInizio,
+            w->txtStato,   w->txtDataFine, w->txtVernice, w->txtRicambi,        w->txtInterventi};
         for (QWidget *next : chain) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QCOMPARE(QApplication::focusWidget(), next);
@@ -1212,7 +1236,8 @@ private slots:
         shown = MessageBoxes::takeShown();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[0].kind, Kind::SaveQuestion);
-        QCOMPARE(shown[1].text, QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        QCOMPARE(shown[1].text,
+                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
         QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(SchedaRecord::kSize));
         QCOMPARE(TestSupport::readFile(path("Foto_B_1.jpg")), TestSupport::readFile(path("scelta.jpg")));
     }
@@ -1246,7 +1271,10 @@ private slots:
         w->cmdAnteprima->click();
         QVERIFY(opened);
 
-        whenDialogOpens<TfrmLogo>([](TfrmLogo *d) { d->btnCancLogo->click(); d->btnApplica->click(); });
+        whenDialogOpens<TfrmLogo>([](TfrmLogo *d) {
+            d->btnCancLogo->click();
+            d->btnApplica->click();
+        });
         w->btnLogo->click();
         QCOMPARE(QImage(path("Logo.bmp")).size(), QSize(2, 2));
     }

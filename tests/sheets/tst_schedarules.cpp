@@ -16,30 +16,53 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("whole") << "12" << "12,00";
-        QTest::newRow("one decimal") << "12,5" << "12,50";
-        QTest::newRow("round up") << "12,345" << "12,35";
-        QTest::newRow("round down") << "12,344" << "12,34";
-        QTest::newRow("leading zeros") << "0012" << "12,00";
-        QTest::newRow("comma first") << ",5" << "0,50";
-        QTest::newRow("seven") << "7" << "7,00";
-        QTest::newRow("seven one") << "7,1" << "7,10";
-        QTest::newRow("two commas") << ",," << "0,00";
-        QTest::newRow("comma alone") << "," << "0,00";
-        QTest::newRow("empty") << "" << "0,00";
-        QTest::newRow("blanks") << "   " << "0,00";
-        QTest::newRow("trailing comma") << "5," << "5,00";
-        QTest::newRow("thousands dot") << "1.250,50" << "0,00";
-        QTest::newRow("big") << "1250,50" << "1250,50";
-        QTest::newRow("fifteen digits") << "123456789012345" << "123456789012345,00";
+        QTest::newRow("whole") << "12"
+                               << "12,00";
+        QTest::newRow("one decimal") << "12,5"
+                                     << "12,50";
+        QTest::newRow("round up") << "12,345"
+                                  << "12,35";
+        QTest::newRow("round down") << "12,344"
+                                    << "12,34";
+        QTest::newRow("leading zeros") << "0012"
+                                       << "12,00";
+        QTest::newRow("comma first") << ",5"
+                                     << "0,50";
+        QTest::newRow("seven") << "7"
+                               << "7,00";
+        QTest::newRow("seven one") << "7,1"
+                                   << "7,10";
+        QTest::newRow("two commas") << ",,"
+                                    << "0,00";
+        QTest::newRow("comma alone") << ","
+                                     << "0,00";
+        QTest::newRow("empty") << ""
+                               << "0,00";
+        QTest::newRow("blanks") << "   "
+                                << "0,00";
+        QTest::newRow("trailing comma") << "5,"
+                                        << "5,00";
+        QTest::newRow("thousands dot") << "1.250,50"
+                                       << "0,00";
+        QTest::newRow("big") << "1250,50"
+                             << "1250,50";
+        QTest::newRow("fifteen digits") << "123456789012345"
+                                        << "123456789012345,00";
         // Decimal rounding on the digits as typed: binary floating point gave 1,00 and 2,67.
-        QTest::newRow("1,005") << "1,005" << "1,01";
-        QTest::newRow("2,675") << "2,675" << "2,68";
-        QTest::newRow("carry") << "9,995" << "10,00";
-        QTest::newRow("carry all nines") << "99,999" << "100,00";
-        QTest::newRow("negative") << "-2,675" << "-2,68";
-        QTest::newRow("negative tiny") << "-0,001" << "0,00";
-        QTest::newRow("blank around") << " 3,2 " << "3,20";
+        QTest::newRow("1,005") << "1,005"
+                               << "1,01";
+        QTest::newRow("2,675") << "2,675"
+                               << "2,68";
+        QTest::newRow("carry") << "9,995"
+                               << "10,00";
+        QTest::newRow("carry all nines") << "99,999"
+                                         << "100,00";
+        QTest::newRow("negative") << "-2,675"
+                                  << "-2,68";
+        QTest::newRow("negative tiny") << "-0,001"
+                                       << "0,00";
+        QTest::newRow("blank around") << " 3,2 "
+                                      << "3,20";
     }
     void normaliseTotale()
     {
@@ -52,18 +75,29 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("empty") << "" << "1";
-        QTest::newRow("leading zeros") << "007" << "7";
-        QTest::newRow("zero") << "0" << "0";
-        QTest::newRow("largest") << "99999" << "99999";
-        QTest::newRow("unreadable") << "abc" << "1";
-        QTest::newRow("half rounds up") << "12,5" << "13";
-        QTest::newRow("below half") << "12,49" << "12";
+        QTest::newRow("empty") << ""
+                               << "1";
+        QTest::newRow("leading zeros") << "007"
+                                       << "7";
+        QTest::newRow("zero") << "0"
+                              << "0";
+        QTest::newRow("largest") << "99999"
+                                 << "99999";
+        QTest::newRow("unreadable") << "abc"
+                                    << "1";
+        QTest::newRow("half rounds up") << "12,5"
+                                        << "13";
+        QTest::newRow("below half") << "12,49"
+                                    << "12";
         // Rounded on the digits as typed, not through a double, which reads ...,49 as ...,5 here.
-        QTest::newRow("largest start, decimals below half") << "999999999999999,49" << "999999999999999";
-        QTest::newRow("rounding up past the largest start") << "999999999999999,5" << "1";
-        QTest::newRow("not a number") << "nan" << "1";
-        QTest::newRow("exponent") << "1e3" << "1000";
+        QTest::newRow("largest start, decimals below half") << "999999999999999,49"
+                                                            << "999999999999999";
+        QTest::newRow("rounding up past the largest start") << "999999999999999,5"
+                                                            << "1";
+        QTest::newRow("not a number") << "nan"
+                                      << "1";
+        QTest::newRow("exponent") << "1e3"
+                                  << "1000";
     }
     void normaliseInizio()
     {
@@ -138,8 +172,8 @@ private slots:
         QTest::addColumn<qint64>("count");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<qint64>("number");
-        QTest::newRow("written by the dialog") << QByteArray("[Numerazione Contratti]\r\nInizio=100\r\n")
-                                               << qint64(7) << true << qint64(107);
+        QTest::newRow("written by the dialog")
+            << QByteArray("[Numerazione Contratti]\r\nInizio=100\r\n") << qint64(7) << true << qint64(107);
         QTest::newRow("no file") << QByteArray() << qint64(5) << true << qint64(6);
         QTest::newRow("hand-edited to the 64-bit limit")
             << QByteArray("[Numerazione Contratti]\r\nInizio=9223372036854775807\r\n") << qint64(1) << false

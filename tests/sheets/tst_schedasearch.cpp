@@ -39,8 +39,8 @@ private slots:
         m_folder = TestSupport::programFolder();
         m_archive = QDir(m_folder->path()).filePath(SchedaRecord::fileName());
 
-        SchedaRecord first = SchedaFixture::record({QStringLiteral("1"), QStringLiteral("Rossi Mario"),
-                                                   QStringLiteral("AB123CD")});
+        SchedaRecord first =
+            SchedaFixture::record({QStringLiteral("1"), QStringLiteral("Rossi Mario"), QStringLiteral("AB123CD")});
         first.Tecnico = QStringLiteral("Luca Ferri");
         first.Pratica = QStringLiteral("Sinistro 2024/77");
         first.Stato = QStringLiteral("Completato");
@@ -74,10 +74,8 @@ private slots:
 
         const QList<qint64> all = {1, 2, 3, 4, 5, 6, 7, 8, 9};
         QTest::newRow("no criterion: every sheet in archive order") << QStringList() << all;
-        QTest::newRow("only blanks take no part")
-            << QStringList{"Cliente=   ", "Targa= \t"} << all;
-        QTest::newRow("one criterion, any mix of case") << QStringList{"Cliente=rossi"}
-                                                        << QList<qint64>{1, 2, 4, 7, 8};
+        QTest::newRow("only blanks take no part") << QStringList{"Cliente=   ", "Targa= \t"} << all;
+        QTest::newRow("one criterion, any mix of case") << QStringList{"Cliente=rossi"} << QList<qint64>{1, 2, 4, 7, 8};
         QTest::newRow("criterion in capitals") << QStringList{"Cliente=ROSSI"} << QList<qint64>{1, 2, 4, 7, 8};
         QTest::newRow("several criteria must all match")
             << QStringList{"Cliente=rossi", "Targa=ab"} << QList<qint64>{1, 4};
@@ -94,9 +92,8 @@ private slots:
         QTest::newRow("plain letters around accents fold")
             << QStringList{QStringLiteral("Cliente=pErÈ")} << QList<qint64>{6};
         QTest::newRow("all ten criteria at once, each on its own field")
-            << QStringList{"NumScheda=1", "Data=02/2024", "Tecnico=ferri", "Pratica=2024/77",
-                           "Cliente=mario", "Recapito=1234", "Marca=panda", "Targa=123",
-                           "Stato=complet", "Note=richiamare"}
+            << QStringList{"NumScheda=1",   "Data=02/2024", "Tecnico=ferri", "Pratica=2024/77", "Cliente=mario",
+                           "Recapito=1234", "Marca=panda",  "Targa=123",     "Stato=complet",   "Note=richiamare"}
             << QList<qint64>{1};
         QTest::newRow("a field of full capacity is searched to its last byte")
             << QStringList{"Targa=zab"} << QList<qint64>{9};
@@ -220,11 +217,11 @@ private slots:
     {
         const QString path = QDir(m_folder->path()).filePath(QStringLiteral("nonpagati.pro"));
         QVERIFY(SchedaFixture::append(path, QList<SchedaRecord>{
-                                               SchedaFixture::record({"1", "Rossi", "A", "No"}),
-                                               SchedaFixture::record({"2", "Bianchi", "B", QStringLiteral("Sì")}),
-                                               SchedaFixture::record({"3", "Verdi", "C", ""}),
-                                               SchedaFixture::record({"4", "Neri", "D", "No"}),
-                                           }));
+                                                SchedaFixture::record({"1", "Rossi", "A", "No"}),
+                                                SchedaFixture::record({"2", "Bianchi", "B", QStringLiteral("Sì")}),
+                                                SchedaFixture::record({"3", "Verdi", "C", ""}),
+                                                SchedaFixture::record({"4", "Neri", "D", "No"}),
+                                            }));
         ListedRecords found;
         QVERIFY(SchedaSearch::unpaid(path, found));
         QCOMPARE(QList<qint64>(found.positions.begin(), found.positions.end()), (QList<qint64>{1, 4}));

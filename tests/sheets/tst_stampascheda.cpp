@@ -100,8 +100,7 @@ void TestStampaScheda::dialogs()
     QCOMPARE(preview.btnStampa->text(), QStringLiteral("Mostra anteprima"));
 
     // "Annulla" closes without printing or showing anything.
-    const QList<QPair<QDialog *, QPushButton *>> cancels = {{&print, print.btnAnnulla},
-                                                            {&preview, preview.btnAnnulla}};
+    const QList<QPair<QDialog *, QPushButton *>> cancels = {{&print, print.btnAnnulla}, {&preview, preview.btnAnnulla}};
     for (const auto &[dialog, annulla] : cancels) {
         dialog->show();
         QTest::mouseClick(annulla, Qt::LeftButton);

@@ -136,8 +136,9 @@ void TestStoricoTarga::history()
     QCOMPARE(history.totalCents, qint64(1234667990));
     QCOMPARE(history.unpaidCents, qint64(1234667980));
     QCOMPARE(history.unreadable, 1);
-    QCOMPARE(StoricoTarga::summary(history),
-             QStringLiteral("Totale interventi: € 12346679,90   Da saldare: € 12346679,80   (1 importo non leggibile)"));
+    QCOMPARE(
+        StoricoTarga::summary(history),
+        QStringLiteral("Totale interventi: € 12346679,90   Da saldare: € 12346679,80   (1 importo non leggibile)"));
 
     // An empty plate lists nothing.
     QVERIFY(StoricoTarga::scan(path, QStringLiteral("  "), history));

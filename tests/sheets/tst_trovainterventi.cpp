@@ -62,14 +62,15 @@ private slots:
         m_folder = TestSupport::programFolder();
         m_windows = TestSupport::createWindows(m_folder->path());
         m_archive = m_windows->filePath(SchedaRecord::fileName());
-        QVERIFY(SchedaFixture::append(m_archive, QList<SchedaRecord>{
-            SchedaFixture::record({"1", "Rossi Mario", "AB123CD", "No", "Fiat Panda", "Luca"}),
-            SchedaFixture::record({"2", "Bianchi Luigi", "CAB001AA", QStringLiteral("Sì")}),
-            SchedaFixture::record({"3", "ROSSINI Anna", "XY987ZZ"}),
-            // Two sheets that give the same list line: they differ only in the technician.
-            SchedaFixture::record({"4", "Grossi & figli", "GH222AB", "No", "Iveco Daily", "Primo"}),
-            SchedaFixture::record({"4", "Grossi & figli", "GH222AB", "No", "Iveco Daily", "Secondo"}),
-        }));
+        QVERIFY(SchedaFixture::append(
+            m_archive, QList<SchedaRecord>{
+                           SchedaFixture::record({"1", "Rossi Mario", "AB123CD", "No", "Fiat Panda", "Luca"}),
+                           SchedaFixture::record({"2", "Bianchi Luigi", "CAB001AA", QStringLiteral("Sì")}),
+                           SchedaFixture::record({"3", "ROSSINI Anna", "XY987ZZ"}),
+                           // Two sheets that give the same list line: they differ only in the technician.
+                           SchedaFixture::record({"4", "Grossi & figli", "GH222AB", "No", "Iveco Daily", "Primo"}),
+                           SchedaFixture::record({"4", "Grossi & figli", "GH222AB", "No", "Iveco Daily", "Secondo"}),
+                       }));
         MessageBoxes::takeShown();
         ListResultsPage::failNextScanAfter(-1);
     }
@@ -100,10 +101,14 @@ private slots:
         QTest::addColumn<QString>("targa");
         QTest::addColumn<QList<qint64>>("expected");
 
-        QTest::newRow("no criterion: every sheet in archive order") << "" << "" << QList<qint64>{1, 2, 3, 4, 5};
-        QTest::newRow("blanks only take no part") << "   " << " " << QList<qint64>{1, 2, 3, 4, 5};
-        QTest::newRow("customer and plate together") << "rossi" << "ab" << QList<qint64>{1, 4, 5};
-        QTest::newRow("nothing matches") << "verdi" << "" << QList<qint64>{};
+        QTest::newRow("no criterion: every sheet in archive order") << ""
+                                                                    << "" << QList<qint64>{1, 2, 3, 4, 5};
+        QTest::newRow("blanks only take no part") << "   "
+                                                  << " " << QList<qint64>{1, 2, 3, 4, 5};
+        QTest::newRow("customer and plate together") << "rossi"
+                                                     << "ab" << QList<qint64>{1, 4, 5};
+        QTest::newRow("nothing matches") << "verdi"
+                                         << "" << QList<qint64>{};
     }
 
     void search()
@@ -302,10 +307,14 @@ private slots:
         QTest::addColumn<int>("lines");
         QTest::addColumn<bool>("printed");
 
-        QTest::newRow("every listed line") << "" << "riepilogo.pdf" << 5 << true;
-        QTest::newRow("empty list: title and footer only") << "verdi" << "riepilogo.pdf" << 0 << true;
-        QTest::newRow("print dialog cancelled") << "" << "cancel" << 5 << false;
-        QTest::newRow("printer fails") << "" << "nessuna/cartella/riepilogo.pdf" << 5 << false;
+        QTest::newRow("every listed line") << ""
+                                           << "riepilogo.pdf" << 5 << true;
+        QTest::newRow("empty list: title and footer only") << "verdi"
+                                                           << "riepilogo.pdf" << 0 << true;
+        QTest::newRow("print dialog cancelled") << ""
+                                                << "cancel" << 5 << false;
+        QTest::newRow("printer fails") << ""
+                                       << "nessuna/cartella/riepilogo.pdf" << 5 << false;
     }
 
     void stampa()
@@ -346,9 +355,9 @@ private slots:
             const PrintedSummary::Read read = PrintedSummary::read(pdf);
             QCOMPARE(read.name, QStringLiteral("Riepilogo dati"));
             QString why;
-            QVERIFY2(PrintedSummary::shows(read, QStringLiteral("Riepilogo schede interventi in archivio"),
-                                                  listed, &why),
-                     qPrintable(why));
+            QVERIFY2(
+                PrintedSummary::shows(read, QStringLiteral("Riepilogo schede interventi in archivio"), listed, &why),
+                qPrintable(why));
         }
         QVERIFY(dlg->isVisible());
     }

@@ -2,13 +2,13 @@
 // included) with nothing cut: its size holds what its controls need.
 
 #include "customers/TfrmExpClienti.h"
+#include "customers/TfrmRicontatta.h"
+#include "customers/TfrmTrovaClienti.h"
 #include "media/TfrmLogo.h"
 #include "media/TfrmZoom.h"
 #include "reports/Report.h"
 #include "reports/ReportPreview.h"
 #include "reports/SummaryReport.h"
-#include "customers/TfrmRicontatta.h"
-#include "customers/TfrmTrovaClienti.h"
 #include "sheets/TfrmAnteprimaScheda.h"
 #include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmNumerazione.h"
@@ -78,10 +78,10 @@ private slots:
         QTest::newRow("TfrmTrovaAutomezzi") << Make([](AppWindows &w) { return new TfrmTrovaAutomezzi(w); }) << any;
         QTest::newRow("TfrmExpAutoparco") << Make([](AppWindows &w) { return new TfrmExpAutoparco(w); }) << any;
         QTest::newRow("TfrmScadenze") << Make([](AppWindows &w) { return new TfrmScadenze(w); }) << any;
-        QTest::newRow("TfrmStampaAutomezzo") << Make([](AppWindows &w) { return new TfrmStampaAutomezzo(w); })
-                                             << QSize(364, 287);
-        QTest::newRow("TfrmAnteprimaAutomezzo") << Make([](AppWindows &w) { return new TfrmAnteprimaAutomezzo(w); })
-                                                << QSize(364, 287);
+        QTest::newRow("TfrmStampaAutomezzo")
+            << Make([](AppWindows &w) { return new TfrmStampaAutomezzo(w); }) << QSize(364, 287);
+        QTest::newRow("TfrmAnteprimaAutomezzo")
+            << Make([](AppWindows &w) { return new TfrmAnteprimaAutomezzo(w); }) << QSize(364, 287);
         QTest::newRow("TfrmTrovaInterventi") << Make([](AppWindows &w) { return new TfrmTrovaInterventi(w); }) << any;
         QTest::newRow("TfrmDaSaldare") << Make([](AppWindows &w) { return new TfrmDaSaldare(w); }) << any;
         QTest::newRow("TfrmStorico") << Make([](AppWindows &w) {
@@ -103,9 +103,9 @@ private slots:
         QTest::newRow("TfrmLogo") << Make([](AppWindows &w) { return new TfrmLogo(w); }) << any;
         QTest::newRow("TfrmCalendario") << Make([](AppWindows &w) { return new TfrmCalendario(w, nullptr); }) << any;
         // The windows that take the whole screen fit the screen they are on, whatever its size.
-        QTest::newRow("TfrmZoom (the screen's)") << Make([](AppWindows &) {
-            return new TfrmZoom(TestSupport::solid(Qt::red, QSize(3000, 2000)), nullptr);
-        }) << any;
+        QTest::newRow("TfrmZoom (the screen's)")
+            << Make([](AppWindows &) { return new TfrmZoom(TestSupport::solid(Qt::red, QSize(3000, 2000)), nullptr); })
+            << any;
         QTest::newRow("ReportPreview (the screen's)") << Make([](AppWindows &) {
             Report report = SummaryReport::buildTemplate(QStringLiteral("Prova"));
             SummaryReport::fill(report, QStringLiteral("Titolo"), {QStringLiteral("riga")}, QStringLiteral("piede"));
@@ -137,7 +137,6 @@ private slots:
         dialog->close();
     }
 };
-
 
 QTEST_MAIN(TestDialogsFit)
 #include "tst_dialogsfit.moc"

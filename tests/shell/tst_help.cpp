@@ -108,12 +108,18 @@ private slots:
         QTest::addColumn<QString>("topic");
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("paragraphs");
-        QTest::newRow("launcher") << "launcher" << "Uno sguardo a Cablora" << 38;
-        QTest::newRow("customers") << "customers" << "App Anagrafica Clienti" << 10;
-        QTest::newRow("vehicles") << "vehicles" << "App Parco Automezzi" << 11;
-        QTest::newRow("sheets") << "sheets" << "App Schede Interventi" << 12;
-        QTest::newRow("customer export") << "customerExport" << "Esportazione archivio clienti in Excel" << 3;
-        QTest::newRow("vehicle export") << "vehicleExport" << "Esportazione archivio veicoli in Excel" << 3;
+        QTest::newRow("launcher") << "launcher"
+                                  << "Uno sguardo a Cablora" << 38;
+        QTest::newRow("customers") << "customers"
+                                   << "App Anagrafica Clienti" << 10;
+        QTest::newRow("vehicles") << "vehicles"
+                                  << "App Parco Automezzi" << 11;
+        QTest::newRow("sheets") << "sheets"
+                                << "App Schede Interventi" << 12;
+        QTest::newRow("customer export") << "customerExport"
+                                         << "Esportazione archivio clienti in Excel" << 3;
+        QTest::newRow("vehicle export") << "vehicleExport"
+                                        << "Esportazione archivio veicoli in Excel" << 3;
     }
 
     // Title, paragraph count, and a text made of whole paragraphs separated by CR LF CR LF.

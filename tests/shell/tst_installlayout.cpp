@@ -70,10 +70,10 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("usable");
         QTest::addColumn<QStringList>("said");
-        QTest::newRow("read-only data folder") << "read-only" << true
-                                               << QStringList{"archivio delle password", "manuale Guida.pdf"};
-        QTest::newRow("folder that cannot be made") << "file in the way" << false
-                                                    << QStringList{"Impossibile creare la cartella dei dati"};
+        QTest::newRow("read-only data folder")
+            << "read-only" << true << QStringList{"archivio delle password", "manuale Guida.pdf"};
+        QTest::newRow("folder that cannot be made")
+            << "file in the way" << false << QStringList{"Impossibile creare la cartella dei dati"};
     }
     void preparationFailuresAreSaid()
     {
@@ -86,7 +86,8 @@ private slots:
         QVERIFY(TestSupport::writeFile(shared + "/Guida.pdf", "%PDF manuale"));
         QString data = root->filePath("home/.local/share/Cablora");
         QVERIFY(QDir().mkpath(data));
-        auto restore = qScopeGuard([&] { QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        auto restore =
+            qScopeGuard([&] { QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
         if (fault == QLatin1String("read-only")) {
             QVERIFY(QFile::setPermissions(data, QFile::ReadOwner | QFile::ExeOwner));
             if (TestSupport::writeFile(data + "/prova", "x"))

@@ -21,13 +21,27 @@ private slots:
         QTest::addColumn<QString>("context");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("italian");
-        QTest::newRow("pages") << "QPrintSettingsOutput" << "Pages" << "Pagine";
-        QTest::newRow("double sided") << "QPrintSettingsOutput" << "Double Sided Printing" << "Stampa fronte/retro";
-        QTest::newRow("long side") << "QPrintSettingsOutput" << "Long side binding" << "Rilegatura sul lato lungo";
-        QTest::newRow("advanced") << "QPrintPropertiesWidget" << "Advanced" << "Avanzate";
-        QTest::newRow("any context") << "QPrintDialog" << "Invalid Pages Definition" << "Pagine indicate non valide";
-        QTest::newRow("another context's entry") << "QMessageBox" << "Pages" << "";
-        QTest::newRow("unknown") << "QPrintSettingsOutput" << "Frobnicate" << "";
+        QTest::newRow("pages") << "QPrintSettingsOutput"
+                               << "Pages"
+                               << "Pagine";
+        QTest::newRow("double sided") << "QPrintSettingsOutput"
+                                      << "Double Sided Printing"
+                                      << "Stampa fronte/retro";
+        QTest::newRow("long side") << "QPrintSettingsOutput"
+                                   << "Long side binding"
+                                   << "Rilegatura sul lato lungo";
+        QTest::newRow("advanced") << "QPrintPropertiesWidget"
+                                  << "Advanced"
+                                  << "Avanzate";
+        QTest::newRow("any context") << "QPrintDialog"
+                                     << "Invalid Pages Definition"
+                                     << "Pagine indicate non valide";
+        QTest::newRow("another context's entry") << "QMessageBox"
+                                                 << "Pages"
+                                                 << "";
+        QTest::newRow("unknown") << "QPrintSettingsOutput"
+                                 << "Frobnicate"
+                                 << "";
     }
 
     void table()

@@ -87,11 +87,11 @@ private slots:
             if (button->focusPolicy() & Qt::TabFocus)
                 reachable << button;
         }
-        const QList<PictureButton *> expected = {launcher->imgInfo,   launcher->imgGuida,   launcher->btnApp01,
-                                                 launcher->btnApp02,  launcher->btnApp03,   launcher->imgSplash,
-                                                 launcher->imgScadenze, launcher->imgOfficina,
-                                                 launcher->imgFatture, launcher->imgSito,  launcher->imgCopia,
-                                                 launcher->imgRipristina, launcher->imgEsci};
+        const QList<PictureButton *> expected = {launcher->imgInfo,     launcher->imgGuida,    launcher->btnApp01,
+                                                 launcher->btnApp02,    launcher->btnApp03,    launcher->imgSplash,
+                                                 launcher->imgScadenze, launcher->imgOfficina, launcher->imgFatture,
+                                                 launcher->imgSito,     launcher->imgCopia,    launcher->imgRipristina,
+                                                 launcher->imgEsci};
         QCOMPARE(CommandKeys::screenOrder(reachable), expected);
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);

@@ -73,10 +73,18 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("title");
 
-        QTest::newRow("information") << "imgInfo" << "TfrmInfo" << "";
-        QTest::newRow("help") << "imgGuida" << "TfrmGuida" << "Uno sguardo a Cablora";
-        QTest::newRow("heart") << "imgSplash" << "TfrmSplash" << "";
-        QTest::newRow("deadlines") << "imgScadenze" << "TfrmScadenze" << "";
+        QTest::newRow("information") << "imgInfo"
+                                     << "TfrmInfo"
+                                     << "";
+        QTest::newRow("help") << "imgGuida"
+                              << "TfrmGuida"
+                              << "Uno sguardo a Cablora";
+        QTest::newRow("heart") << "imgSplash"
+                               << "TfrmSplash"
+                               << "";
+        QTest::newRow("deadlines") << "imgScadenze"
+                                   << "TfrmScadenze"
+                                   << "";
     }
 
     void launcherIcons()
@@ -155,7 +163,8 @@ private slots:
         TfrmAvvio *launcher = m_windows->frmAvvio();
         const QString archive = m_windows->filePath(QStringLiteral("Clienti.pro"));
         QVERIFY(TestSupport::writeFile(archive, "copiato"));
-        QVERIFY(TestSupport::writeFile(m_windows->filePath(QStringLiteral("Schede_Interventi_Elettrauto.pro")), "schede"));
+        QVERIFY(
+            TestSupport::writeFile(m_windows->filePath(QStringLiteral("Schede_Interventi_Elettrauto.pro")), "schede"));
         QVERIFY(TestSupport::writeFile(m_windows->filePath(QStringLiteral("Parco_Automezzi.pro")), "automezzi"));
         QDir().mkpath(m_windows->filePath(QStringLiteral("Autoparco")));
         QVERIFY(TestSupport::writeFile(m_windows->filePath(QStringLiteral("Autoparco/Scheda_Veicolo_1.jpg")), "foto"));
@@ -252,7 +261,8 @@ private slots:
         auto destination = TestSupport::programFolder();
         const QString copy = destination->filePath(QStringLiteral("Cablora_copia_vecchia.zip"));
         QString error;
-        QVERIFY2(Backup::writeZip(copy, {{QStringLiteral("Clienti.pro"), "clienti"}, {QStringLiteral("Cablora.ini"), "[x]"}},
+        QVERIFY2(Backup::writeZip(copy,
+                                  {{QStringLiteral("Clienti.pro"), "clienti"}, {QStringLiteral("Cablora.ini"), "[x]"}},
                                   &error),
                  qPrintable(error));
         MessageBoxes::takeShown();

@@ -18,15 +18,24 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("stored");
 
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("initial password") << "PORTIERASICURA" << "5B3B85F519A56894D6D964DA6BD1";
-        QTest::newRow("one letter") << "A" << "4A";
-        QTest::newRow("lower case kept") << "a" << "6A";
-        QTest::newRow("inner blank") << "AB CD" << "4A6C634DE6";
-        QTest::newRow("accented, upper") << "CAFF\u00C8" << "48FD77110D";
-        QTest::newRow("accented, lower") << "PERCH\u00E9" << "5B31CD92DA42";
-        QTest::newRow("euro sign") << "\u20ACURO" << "8B497FBD";
-        QTest::newRow("digits") << "TEST1234" << "5F1291FF75DAB2FF";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("initial password") << "PORTIERASICURA"
+                                          << "5B3B85F519A56894D6D964DA6BD1";
+        QTest::newRow("one letter") << "A"
+                                    << "4A";
+        QTest::newRow("lower case kept") << "a"
+                                         << "6A";
+        QTest::newRow("inner blank") << "AB CD"
+                                     << "4A6C634DE6";
+        QTest::newRow("accented, upper") << "CAFF\u00C8"
+                                         << "48FD77110D";
+        QTest::newRow("accented, lower") << "PERCH\u00E9"
+                                         << "5B31CD92DA42";
+        QTest::newRow("euro sign") << "\u20ACURO"
+                                   << "8B497FBD";
+        QTest::newRow("digits") << "TEST1234"
+                                << "5F1291FF75DAB2FF";
     }
 
     void scrambler()
@@ -109,8 +118,7 @@ private slots:
         QTest::newRow("empty password stored") << QByteArray("[Accesso]\r\nValore=\r\n") << true << "";
         QTest::newRow("initial password")
             << QByteArray("[Accesso]\r\nValore=5B3B85F519A56894D6D964DA6BD1\r\n") << true << "PORTIERASICURA";
-        QTest::newRow("decoded value trimmed")
-            << QByteArray("[accesso]\r\nVALORE=2BEC29DBE09B\r\n") << true << "AB";
+        QTest::newRow("decoded value trimmed") << QByteArray("[accesso]\r\nVALORE=2BEC29DBE09B\r\n") << true << "AB";
         QTest::newRow("not hexadecimal") << QByteArray("[Accesso]\r\nValore=5B3BZZ\r\n") << false << "";
     }
 

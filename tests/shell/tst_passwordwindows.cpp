@@ -23,29 +23,29 @@ namespace {
 // Stored values computed apart from the program (see tst_passwordstore).
 const QByteArray kInitialStore("[Accesso]\r\nValore=5B3B85F519A56894D6D964DA6BD1\r\n");  // PORTIERASICURA
 const QByteArray kPercheStore("[Accesso]\r\nValore=5B31CD92DA42\r\n");                   // PERCHé
-const QString kZ255Stored = QStringLiteral(
-    "516120D22F5894923D196787637FB782D6262CF700F22DACD925FD479CFDAB715A6E393F6999908856279E444B95E5"
-    "8184AF30FBB18EFE3E2150841FBD3D1435BB260DFA773E207DA0458BB5D6440D5AE7715752D53473982A6B74B57146"
-    "6580D3815D1CD7AAED39E0E3F2A037A0B7153481E63351997EB78884D13AD56093ADD4CE14E266AFBAF45AD3CD1C48"
-    "C224D8E256B1FE5650311B1F71A42BC1E5BD7462DD6F64FF4D6630C229201B3A8A00C79A94C487C2F471A8074470D9"
-    "2889A34165AC93B0CA22EB4292459BA5D0CC307E64DE40646D33969C38B1D760BC574D1FF2E3F086BCCD85901BC461"
-    "9DE27A4E3B2AA1E088A8D00540D8C2A2CE422CEB");  // 255 times Z
+const QString kZ255Stored =
+    QStringLiteral("516120D22F5894923D196787637FB782D6262CF700F22DACD925FD479CFDAB715A6E393F6999908856279E444B95E5"
+                   "8184AF30FBB18EFE3E2150841FBD3D1435BB260DFA773E207DA0458BB5D6440D5AE7715752D53473982A6B74B57146"
+                   "6580D3815D1CD7AAED39E0E3F2A037A0B7153481E63351997EB78884D13AD56093ADD4CE14E266AFBAF45AD3CD1C48"
+                   "C224D8E256B1FE5650311B1F71A42BC1E5BD7462DD6F64FF4D6630C229201B3A8A00C79A94C487C2F471A8074470D9"
+                   "2889A34165AC93B0CA22EB4292459BA5D0CC307E64DE40646D33969C38B1D760BC574D1FF2E3F086BCCD85901BC461"
+                   "9DE27A4E3B2AA1E088A8D00540D8C2A2CE422CEB");  // 255 times Z
 
 const QString kWrong = QStringLiteral("plain: Attenzione: password errata.");
-const QString kReadError = QStringLiteral(
-    "error: Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-    "Si consiglia di reinstallare il software.");
+const QString kReadError =
+    QStringLiteral("error: Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+                   "Si consiglia di reinstallare il software.");
 const QString kWrongOld = QStringLiteral("warning: Attenzione: vecchia password errata.");
-const QString kNotConfirmed = QStringLiteral(
-    "warning: Attenzione: la nuova password non è stata confermata correttamente. E' necessario "
-    "reinserire entrambi i valori.");
-const QString kCannotBeStored = QStringLiteral(
-    "warning: Attenzione: la nuova password non può essere memorizzata. Può contenere al massimo 255 "
-    "caratteri, scelti tra lettere, cifre, lettere accentate e simboli della tastiera italiana. E' "
-    "necessario reinserire entrambi i valori.");
-const QString kChangeError = QStringLiteral(
-    "error: Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-    "Si consiglia di reinstallare il software.");
+const QString kNotConfirmed =
+    QStringLiteral("warning: Attenzione: la nuova password non è stata confermata correttamente. E' necessario "
+                   "reinserire entrambi i valori.");
+const QString kCannotBeStored =
+    QStringLiteral("warning: Attenzione: la nuova password non può essere memorizzata. Può contenere al massimo 255 "
+                   "caratteri, scelti tra lettere, cifre, lettere accentate e simboli della tastiera italiana. E' "
+                   "necessario reinserire entrambi i valori.");
+const QString kChangeError =
+    QStringLiteral("error: Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                   "Si consiglia di reinstallare il software.");
 const QString kChanged = QStringLiteral("information: Modifica della password completata con successo.");
 
 // Types text as a user would, key by key; unlike QTest::keyClicks it also takes letters beyond ASCII.
@@ -245,7 +245,8 @@ private slots:
         QTest::newRow("no store") << QByteArray() << kReadError << kChangeError;
         QTest::newRow("no key") << QByteArray("[Accesso]\r\nAltro=5B3B\r\n") << kReadError << kChangeError;
         QTest::newRow("not a store") << QByteArray("MZ\x90\x00\x03 binary") << kReadError << kChangeError;
-        QTest::newRow("value not hexadecimal") << QByteArray("[Accesso]\r\nValore=5B3BZZ\r\n") << kReadError << kChangeError;
+        QTest::newRow("value not hexadecimal")
+            << QByteArray("[Accesso]\r\nValore=5B3BZZ\r\n") << kReadError << kChangeError;
     }
 
     void storeProblems()
@@ -282,15 +283,30 @@ private slots:
         const QString kept;
         const QString z255(255, QLatin1Char('z'));
         const QString z256(256, QLatin1Char('z'));
-        QTest::newRow("wrong old password") << "sbagliata" << "nuova" << "nuova" << kWrongOld << kept << "txtPasswordOld";
-        QTest::newRow("confirmation differs in case") << "portierasicura" << "Nuova" << "nuova" << kNotConfirmed << kept << "txtPasswordNew";
-        QTest::newRow("confirmation differs") << "PORTIERASICURA" << "nuova" << "nuovo" << kNotConfirmed << kept << "txtPasswordNew";
-        QTest::newRow("256 characters") << "portierasicura" << z256 << z256 << kCannotBeStored << kept << "txtPasswordNew";
-        QTest::newRow("letter outside the code page") << "portierasicura" << "z\u0105b" << "z\u0105b" << kCannotBeStored << kept << "txtPasswordNew";
-        QTest::newRow("changed, blanks around ignored")
-            << " PortieraSicura " << "  nuova parola " << "nuova parola  " << kChanged << "45C4299DABF74570473AF5F7" << "";
-        QTest::newRow("changed, accented letter") << "portierasicura" << "perch\u00E9" << "perch\u00E9" << kChanged << "5B31CD92DA42" << "";
-        QTest::newRow("changed, 255 characters") << "portierasicura" << z255 + "  " << z255 << kChanged << kZ255Stored << "";
+        QTest::newRow("wrong old password") << "sbagliata"
+                                            << "nuova"
+                                            << "nuova" << kWrongOld << kept << "txtPasswordOld";
+        QTest::newRow("confirmation differs in case") << "portierasicura"
+                                                      << "Nuova"
+                                                      << "nuova" << kNotConfirmed << kept << "txtPasswordNew";
+        QTest::newRow("confirmation differs") << "PORTIERASICURA"
+                                              << "nuova"
+                                              << "nuovo" << kNotConfirmed << kept << "txtPasswordNew";
+        QTest::newRow("256 characters") << "portierasicura" << z256 << z256 << kCannotBeStored << kept
+                                        << "txtPasswordNew";
+        QTest::newRow("letter outside the code page") << "portierasicura"
+                                                      << "z\u0105b"
+                                                      << "z\u0105b" << kCannotBeStored << kept << "txtPasswordNew";
+        QTest::newRow("changed, blanks around ignored") << " PortieraSicura "
+                                                        << "  nuova parola "
+                                                        << "nuova parola  " << kChanged << "45C4299DABF74570473AF5F7"
+                                                        << "";
+        QTest::newRow("changed, accented letter") << "portierasicura"
+                                                  << "perch\u00E9"
+                                                  << "perch\u00E9" << kChanged << "5B31CD92DA42"
+                                                  << "";
+        QTest::newRow("changed, 255 characters")
+            << "portierasicura" << z255 + "  " << z255 << kChanged << kZ255Stored << "";
     }
 
     void change()
@@ -306,8 +322,7 @@ private slots:
         QCOMPARE(shown(), QStringList{message});
 
         if (!storedValue.isEmpty()) {
-            QCOMPARE(TestSupport::readFile(storePath()),
-                     "[Accesso]\r\nValore=" + storedValue.toLatin1() + "\r\n");
+            QCOMPARE(TestSupport::readFile(storePath()), "[Accesso]\r\nValore=" + storedValue.toLatin1() + "\r\n");
             QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"unins000.dll"});
             expectLoginShownEmpty();
             return;
@@ -315,8 +330,8 @@ private slots:
         QCOMPARE(TestSupport::readFile(storePath()), kInitialStore);
         QVERIFY(m_change->isVisible());
         QVERIFY(m_login->isHidden());
-        QLineEdit *edit = focus == QLatin1String("txtPasswordOld") ? m_change->txtPasswordOld
-                                                                    : m_change->txtPasswordNew;
+        QLineEdit *edit =
+            focus == QLatin1String("txtPasswordOld") ? m_change->txtPasswordOld : m_change->txtPasswordNew;
         QVERIFY(edit->text().isEmpty());
         QCOMPARE(m_change->focusWidget(), edit);
         QVERIFY(!m_change->cmdOK->isEnabled());

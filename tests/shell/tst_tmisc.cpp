@@ -18,12 +18,24 @@ private slots:
         QTest::addColumn<QString>("scheme");
         QTest::addColumn<QString>("target");  // the local file, or the whole address
 
-        QTest::newRow("quoted file path") << "\"/tmp/Cablora/Clienti.xls\"" << "file" << "/tmp/Cablora/Clienti.xls";
-        QTest::newRow("file path with blanks, # and %") << "\"/tmp/a b/100% #1.pdf\"" << "file" << "/tmp/a b/100% #1.pdf";
-        QTest::newRow("accented file name") << "\"/tmp/Perch\u00E9.pdf\"" << "file" << "/tmp/Perch\u00E9.pdf";
-        QTest::newRow("web address") << "https://www.cablora.it" << "https" << "https://www.cablora.it";
-        QTest::newRow("web address without scheme") << "www.cablora.it" << "https" << "https://www.cablora.it";
-        QTest::newRow("e-mail") << "mailto:officina@example.it" << "mailto" << "mailto:officina@example.it";
+        QTest::newRow("quoted file path") << "\"/tmp/Cablora/Clienti.xls\""
+                                          << "file"
+                                          << "/tmp/Cablora/Clienti.xls";
+        QTest::newRow("file path with blanks, # and %") << "\"/tmp/a b/100% #1.pdf\""
+                                                        << "file"
+                                                        << "/tmp/a b/100% #1.pdf";
+        QTest::newRow("accented file name") << "\"/tmp/Perch\u00E9.pdf\""
+                                            << "file"
+                                            << "/tmp/Perch\u00E9.pdf";
+        QTest::newRow("web address") << "https://www.cablora.it"
+                                     << "https"
+                                     << "https://www.cablora.it";
+        QTest::newRow("web address without scheme") << "www.cablora.it"
+                                                    << "https"
+                                                    << "https://www.cablora.it";
+        QTest::newRow("e-mail") << "mailto:officina@example.it"
+                                << "mailto"
+                                << "mailto:officina@example.it";
     }
 
     void urlFor()

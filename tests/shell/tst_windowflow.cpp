@@ -106,12 +106,18 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("exitCommand");  // false: the window's close button
 
-        QTest::newRow("customers picture, exit command") << "imgApp01" << " Cablora - Anagrafica Clienti" << true;
-        QTest::newRow("customers button, close button") << "btnApp01" << " Cablora - Anagrafica Clienti" << false;
-        QTest::newRow("vehicles picture, close button") << "imgApp02" << " Cablora - Parco Automezzi" << false;
-        QTest::newRow("vehicles button, exit command") << "btnApp02" << " Cablora - Parco Automezzi" << true;
-        QTest::newRow("sheets picture, close button") << "imgApp03" << " Cablora - Schede Interventi" << false;
-        QTest::newRow("sheets button, exit command") << "btnApp03" << " Cablora - Schede Interventi" << true;
+        QTest::newRow("customers picture, exit command") << "imgApp01"
+                                                         << " Cablora - Anagrafica Clienti" << true;
+        QTest::newRow("customers button, close button") << "btnApp01"
+                                                        << " Cablora - Anagrafica Clienti" << false;
+        QTest::newRow("vehicles picture, close button") << "imgApp02"
+                                                        << " Cablora - Parco Automezzi" << false;
+        QTest::newRow("vehicles button, exit command") << "btnApp02"
+                                                       << " Cablora - Parco Automezzi" << true;
+        QTest::newRow("sheets picture, close button") << "imgApp03"
+                                                      << " Cablora - Schede Interventi" << false;
+        QTest::newRow("sheets button, exit command") << "btnApp03"
+                                                     << " Cablora - Schede Interventi" << true;
     }
 
     void apps()
@@ -124,14 +130,13 @@ private slots:
 
         TfrmAvvio *launcher = m_windows->frmAvvio();
         const QMap<QString, PictureButton *> tiles = {
-            {"imgApp01", launcher->imgApp01}, {"btnApp01", launcher->btnApp01},
-            {"imgApp02", launcher->imgApp02}, {"btnApp02", launcher->btnApp02},
-            {"imgApp03", launcher->imgApp03}, {"btnApp03", launcher->btnApp03}};
+            {"imgApp01", launcher->imgApp01}, {"btnApp01", launcher->btnApp01}, {"imgApp02", launcher->imgApp02},
+            {"btnApp02", launcher->btnApp02}, {"imgApp03", launcher->imgApp03}, {"btnApp03", launcher->btnApp03}};
         const int app = tile.right(1).toInt();
         AppWindow *window = app == 1   ? static_cast<AppWindow *>(m_windows->frmClienti())
                             : app == 2 ? static_cast<AppWindow *>(m_windows->frmAutoparco())
                                        : static_cast<AppWindow *>(m_windows->frmInterventi());
-        PictureButton *exit = app == 1 ? m_windows->frmClienti()->cmdEsci
+        PictureButton *exit = app == 1   ? m_windows->frmClienti()->cmdEsci
                               : app == 2 ? m_windows->frmAutoparco()->cmdEsci
                                          : m_windows->frmInterventi()->cmdEsci;
         QCOMPARE(tiles[tile]->cursor().shape(), Qt::PointingHandCursor);

@@ -170,8 +170,7 @@ W *shown(Context &c, W *w)
 
 QString photoState(const PhotoArea *area)
 {
-    return area->isPlaceholder() ? QStringLiteral("segnaposto")
-                                 : QString::number(area->fullImage().width());
+    return area->isPlaceholder() ? QStringLiteral("segnaposto") : QString::number(area->fullImage().width());
 }
 
 void fillSheet(TfrmInterventi *w)
@@ -196,9 +195,7 @@ void sheetScreen(Context &c, TfrmInterventi *w)
 void vehicleScreen(Context &c, TfrmAutoparco *w)
 {
     c.record = w;
-    c.screen = [w] {
-        return QString::fromLatin1(w->RecordFromScreen().toBytes().toHex()) + photoState(w->imgFoto);
-    };
+    c.screen = [w] { return QString::fromLatin1(w->RecordFromScreen().toBytes().toHex()) + photoState(w->imgFoto); };
 }
 
 // Runs a command-line verb and keeps what it told as a message would be kept.
@@ -255,8 +252,7 @@ const std::vector<Row> &rows()
              c.record = w;
              c.screen = [w] { return QString::fromLatin1(w->RecordFromScreen().toBytes().toHex()); };
          },
-         [](Context &c) { c.windows->frmClienti()->cmdSalvaClick(); },
-         QStringLiteral("è stata inserita in archivio")},
+         [](Context &c) { c.windows->frmClienti()->cmdSalvaClick(); }, QStringLiteral("è stata inserita in archivio")},
         {"customer save, changed customer",
          [](Context &c) {
              workshop(c);
@@ -280,9 +276,8 @@ const std::vector<Row> &rows()
              w->btnCaricaFoto->click();
              vehicleScreen(c, w);
          },
-         [](Context &c) { c.windows->frmAutoparco()->cmdSalvaClick(); },
-         QStringLiteral("è stata inserita in archivio"), kSheetPhotoPartial,
-         QStringLiteral("^Parco_Automezzi\\.pro$")},
+         [](Context &c) { c.windows->frmAutoparco()->cmdSalvaClick(); }, QStringLiteral("è stata inserita in archivio"),
+         kSheetPhotoPartial, QStringLiteral("^Parco_Automezzi\\.pro$")},
         {"vehicle save, changed photo",
          [](Context &c) {
              workshop(c);
@@ -330,8 +325,7 @@ const std::vector<Row> &rows()
              w->txtAzienda->setText(QStringLiteral("Elettrauto Verdi"));
              c.screen = [w] { return w->txtAzienda->text(); };
          },
-         [](Context &c) { c.windows->frmInterventi()->FormClose(); },
-         QString()},
+         [](Context &c) { c.windows->frmInterventi()->FormClose(); }, QString()},
         {"numbering start",
          [](Context &c) {
              workshop(c);
@@ -341,8 +335,7 @@ const std::vector<Row> &rows()
              d->txtInizio->setText(QStringLiteral("250"));
              c.screen = [d] { return d->txtInizio->text() + (d->isVisible() ? "aperta" : "chiusa"); };
          },
-         [](Context &c) { static_cast<TfrmNumerazione *>(c.dialogs.back().get())->cmdApplica->click(); },
-         QString()},
+         [](Context &c) { static_cast<TfrmNumerazione *>(c.dialogs.back().get())->cmdApplica->click(); }, QString()},
         {"logo",
          [](Context &c) {
              workshop(c);
@@ -358,8 +351,7 @@ const std::vector<Row> &rows()
              FileDialogs::setNextFileName(c.other(QStringLiteral("nuovo.bmp")));
              d->btnSfoglia->click();
          },
-         [](Context &c) { static_cast<TfrmLogo *>(c.dialogs.back().get())->btnApplica->click(); },
-         QString()},
+         [](Context &c) { static_cast<TfrmLogo *>(c.dialogs.back().get())->btnApplica->click(); }, QString()},
         {"password change",
          [](Context &c) {
              workshop(c);
@@ -370,25 +362,20 @@ const std::vector<Row> &rows()
              w->txtConferma->setText(QStringLiteral("nuova"));
              c.screen = [w] { return w->txtPasswordNew->text() + w->txtConferma->text(); };
          },
-         [](Context &c) { c.windows->frmCambiaPassword()->cmdOKClick(); },
-         QStringLiteral("completata con successo")},
+         [](Context &c) { c.windows->frmCambiaPassword()->cmdOKClick(); }, QStringLiteral("completata con successo")},
         {"customer export to Excel",
          [](Context &c) {
              workshop(c);
              c.keep(new TfrmExpClienti(*c.windows))->show();
          },
-         [](Context &c) {
-             c.dialogs.back()->findChild<QToolButton *>(QStringLiteral("cmdEsporta"))->click();
-         },
+         [](Context &c) { c.dialogs.back()->findChild<QToolButton *>(QStringLiteral("cmdEsporta"))->click(); },
          QStringLiteral("con successo")},
         {"vehicle export to Excel",
          [](Context &c) {
              workshop(c);
              c.keep(new TfrmExpAutoparco(*c.windows))->show();
          },
-         [](Context &c) {
-             c.dialogs.back()->findChild<QToolButton *>(QStringLiteral("cmdEsporta"))->click();
-         },
+         [](Context &c) { c.dialogs.back()->findChild<QToolButton *>(QStringLiteral("cmdEsporta"))->click(); },
          QStringLiteral("con successo")},
         {"customer sheet PDF",
          [](Context &c) {
@@ -398,8 +385,7 @@ const std::vector<Row> &rows()
              w->txtNome->setText(QStringLiteral("Annamaria"));
              c.screen = [w] { return QString::fromLatin1(w->RecordFromScreen().toBytes().toHex()); };
          },
-         [](Context &c) { c.windows->frmClienti()->cmdPDFClick(); },
-         QStringLiteral("terminata con successo")},
+         [](Context &c) { c.windows->frmClienti()->cmdPDFClick(); }, QStringLiteral("terminata con successo")},
         {"attachment copied over an older one",
          [](Context &c) {
              workshop(c);
@@ -488,14 +474,18 @@ const std::vector<Row> &rows()
                                    &error))
                  qFatal("cannot write the backup copy: %s", qPrintable(error));
          },
-         [](Context &c) { verb(c, {QStringLiteral("restore"), c.other(QStringLiteral("Cablora_copia.zip"))}); },
+         [](Context &c) {
+             verb(c, {QStringLiteral("restore"), c.other(QStringLiteral("Cablora_copia.zip"))});
+         },
          QStringLiteral("[riuscito]")},
         {"command line: backup",
          [](Context &c) {
              workshop(c);
              QDir().mkpath(c.other(QStringLiteral("copie")));
          },
-         [](Context &c) { verb(c, {QStringLiteral("backup"), c.other(QStringLiteral("copie"))}); },
+         [](Context &c) {
+             verb(c, {QStringLiteral("backup"), c.other(QStringLiteral("copie"))});
+         },
          QStringLiteral("[riuscito]")},
     };
     return table;
@@ -642,14 +632,15 @@ private slots:
                 const auto was = run.before.find(name);
                 if (was != run.before.end() && was->second == bytes)
                     continue;
-                const bool mayBeStored = partial && !r.partialFiles.isEmpty()
-                                         && partialFiles.match(QFileInfo(name).fileName()).hasMatch();
+                const bool mayBeStored =
+                    partial && !r.partialFiles.isEmpty() && partialFiles.match(QFileInfo(name).fileName()).hasMatch();
                 const auto success = stored.find(name);
-                QVERIFY2(mayBeStored && success != stored.end() && success->second == bytes,
-                         qPrintable(QStringLiteral("%1 %2 after %3")
-                                        .arg(name, was == run.before.end() ? QStringLiteral("appeared")
-                                                                           : QStringLiteral("changed"),
-                                             where)));
+                QVERIFY2(
+                    mayBeStored && success != stored.end() && success->second == bytes,
+                    qPrintable(
+                        QStringLiteral("%1 %2 after %3")
+                            .arg(name, was == run.before.end() ? QStringLiteral("appeared") : QStringLiteral("changed"),
+                                 where)));
             }
             for (const auto &[name, bytes] : run.before)
                 QVERIFY2(run.after.count(name), qPrintable(name + QStringLiteral(" vanished after ") + where));

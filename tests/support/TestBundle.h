@@ -13,17 +13,17 @@ namespace TestBundle {
 using RunFunction = int (*)(int argc, char *argv[]);
 // Registers the test of the file at sourcePath under the file's base name ("tst_clienti").
 bool add(const char *sourcePath, RunFunction run);
-}
+}  // namespace TestBundle
 
 #undef QTEST_MAIN_WRAPPER
-#define QTEST_MAIN_WRAPPER(TestObject, ...) \
-    static int runBundledTest_##TestObject(int argc, char *argv[]) \
-    { \
-        QT_PREPEND_NAMESPACE(QTest::Internal::callInitMain)<TestObject>(); \
-        __VA_ARGS__ \
-        TestObject tc; \
-        QTEST_SET_MAIN_SOURCE_PATH \
-        return QTest::qExec(&tc, argc, argv); \
-    } \
-    [[maybe_unused]] static const bool registeredBundledTest_##TestObject = \
-        TestBundle::add(__FILE__, runBundledTest_##TestObject);
+#define QTEST_MAIN_WRAPPER(TestObject, ...)                                                                            \
+  static int runBundledTest_##TestObject(int argc, char *argv[])                                                       \
+  {                                                                                                                    \
+    QT_PREPEND_NAMESPACE(QTest::Internal::callInitMain)<TestObject>();                                                 \
+    __VA_ARGS__                                                                                                        \
+    TestObject tc;                                                                                                     \
+    QTEST_SET_MAIN_SOURCE_PATH                                                                                         \
+    return QTest::qExec(&tc, argc, argv);                                                                              \
+  }                                                                                                                    \
+  [[maybe_unused]] static const bool registeredBundledTest_##TestObject =                                              \
+      TestBundle::add(__FILE__, runBundledTest_##TestObject);

@@ -13,7 +13,7 @@ std::map<std::string, TestBundle::RunFunction> &registry()
     static std::map<std::string, TestBundle::RunFunction> tests;
     return tests;
 }
-}
+}  // namespace
 
 bool TestBundle::add(const char *sourcePath, RunFunction run)
 {

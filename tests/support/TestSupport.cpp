@@ -107,8 +107,7 @@ SchedaRecord sampleSheet(const QString &number)
     return r;
 }
 
-bool saveOnAnotherWorkstation(const QString &folder, const QString &archive, qint64 position,
-                              const QStringList &fields)
+bool saveOnAnotherWorkstation(const QString &folder, const QString &archive, qint64 position, const QStringList &fields)
 {
     QProcess workstation;
     workstation.setProcessChannelMode(QProcess::ForwardedErrorChannel);

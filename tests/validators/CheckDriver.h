@@ -42,7 +42,7 @@ inline Outcome enterAndControlla(CheckDialog &dialog, QLineEdit *edit)
 
 // Opens a dialog through its own static check(caller, text), which runs it modally; `whileOpen` runs
 // once the dialog is up and must close it.
-template <typename Dialog>
+template<typename Dialog>
 void whileModal(const QString &text, const std::function<void(Dialog *)> &whileOpen)
 {
     QTimer::singleShot(0, [whileOpen] {

@@ -11,7 +11,7 @@ namespace {
 const QString kTaxCodeValid = QStringLiteral("Il codice fiscale digitato è VALIDO.");
 const QString kTaxCodeWrong = QStringLiteral("Attenzione: il codice fiscale digitato è ERRATO.");
 const QString kTaxCodeLength = QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri "
-                                       "alfanumerici.");
+                                              "alfanumerici.");
 }  // namespace
 
 class TestCodiceFiscale : public QObject
@@ -66,7 +66,8 @@ private slots:
         QTest::newRow("17 characters") << "RSSMRA85T10A562SS" << Kind::Warning << kTaxCodeLength << false;
         QTest::newRow("empty") << "" << Kind::Warning << kTaxCodeLength << false;
         QTest::newRow("leading space counts") << " RSSMRA85T10A562" << Kind::Warning << kTaxCodeWrong << true;
-        QTest::newRow("accented letter") << QStringLiteral("RSSMRÀ85T10A562S") << Kind::Warning << kTaxCodeWrong << true;
+        QTest::newRow("accented letter") << QStringLiteral("RSSMRÀ85T10A562S") << Kind::Warning << kTaxCodeWrong
+                                         << true;
         QTest::newRow("hyphen") << "RSS-RA85T10A562S" << Kind::Warning << kTaxCodeWrong << true;
         QTest::newRow("inner space") << "RSSMRA 5T10A562S" << Kind::Warning << kTaxCodeWrong << true;
     }
@@ -96,11 +97,18 @@ private slots:
         QTest::addColumn<QString>("passed");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("upper-cased at once") << "" << "rssmra85t10a562s" << "RSSMRA85T10A562S";
-        QTest::newRow("no leading or trailing space") << "" << " rss " << "RSS";
-        QTest::newRow("at most 16 characters") << "" << "RSSMRA85T10A562SX" << "RSSMRA85T10A562S";
-        QTest::newRow("a longer passed code is kept, can be shortened, not lengthened")
-            << "RSSMRA85T10A562SS" << "\bX" << "RSSMRA85T10A562S";
+        QTest::newRow("upper-cased at once") << ""
+                                             << "rssmra85t10a562s"
+                                             << "RSSMRA85T10A562S";
+        QTest::newRow("no leading or trailing space") << ""
+                                                      << " rss "
+                                                      << "RSS";
+        QTest::newRow("at most 16 characters") << ""
+                                               << "RSSMRA85T10A562SX"
+                                               << "RSSMRA85T10A562S";
+        QTest::newRow("a longer passed code is kept, can be shortened, not lengthened") << "RSSMRA85T10A562SS"
+                                                                                        << "\bX"
+                                                                                        << "RSSMRA85T10A562S";
     }
 
     void typing()

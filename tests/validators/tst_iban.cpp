@@ -83,14 +83,15 @@ private slots:
         QTest::addColumn<bool>("closed");
         QTest::newRow("Italian") << "IT60X0542811101000000123456" << Kind::Information << kIbanValid << true;
         QTest::newRow("lower case") << "it60x0542811101000000123456" << Kind::Information << kIbanValid << true;
-        QTest::newRow("IBAN inside the account") << "IT06D054281110100IBAN123456" << Kind::Information << kIbanValid
-                                                 << true;
+        QTest::newRow("IBAN inside the account")
+            << "IT06D054281110100IBAN123456" << Kind::Information << kIbanValid << true;
         QTest::newRow("blanks around") << " IT60X0542811101000000123456  " << Kind::Information << kIbanValid << true;
-        QTest::newRow("adjacent digits swapped") << "IT60X0542811101000000123465" << Kind::Warning << kIbanWrong << true;
+        QTest::newRow("adjacent digits swapped")
+            << "IT60X0542811101000000123465" << Kind::Warning << kIbanWrong << true;
         QTest::newRow("full stop") << "IT60X0542811101000000123.56" << Kind::Warning << kIbanWrong << true;
         QTest::newRow("22 characters") << "DE89370400440532013000" << Kind::Warning << kIbanLength << false;
-        QTest::newRow("grouped: 33 characters") << "IT60 X054 2811 1010 0000 0123 456" << Kind::Warning << kIbanLength
-                                                << false;
+        QTest::newRow("grouped: 33 characters")
+            << "IT60 X054 2811 1010 0000 0123 456" << Kind::Warning << kIbanLength << false;
         QTest::newRow("28 characters") << "IT60X05428111010000001234560" << Kind::Warning << kIbanLength << false;
         QTest::newRow("empty") << "" << Kind::Warning << kIbanLength << false;
     }
@@ -118,9 +119,12 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("upper-cased, no blanks between groups") << "it60 x054 2811" << "IT60X0542811";
-        QTest::newRow("at most 27 characters") << "it60x05428111010000001234560" << "IT60X0542811101000000123456";
-        QTest::newRow("punctuation is typed") << "it60.x" << "IT60.X";
+        QTest::newRow("upper-cased, no blanks between groups") << "it60 x054 2811"
+                                                               << "IT60X0542811";
+        QTest::newRow("at most 27 characters") << "it60x05428111010000001234560"
+                                               << "IT60X0542811101000000123456";
+        QTest::newRow("punctuation is typed") << "it60.x"
+                                              << "IT60.X";
     }
 
     void typing()

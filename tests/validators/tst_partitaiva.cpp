@@ -11,8 +11,8 @@ using Kind = MessageBoxes::Kind;
 namespace {
 const QString kVatLength = QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
 const QString kVatWrong = QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
-                                      "Non è quindi possibile fornire informazioni relative all'Ufficio IVA "
-                                      "che lo ha rilasciato.");
+                                         "Non è quindi possibile fornire informazioni relative all'Ufficio IVA "
+                                         "che lo ha rilasciato.");
 QString valid(const QString &office)
 {
     return QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
@@ -109,11 +109,18 @@ private slots:
         QTest::addColumn<QString>("passed");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("digits only") << "" << "0087a 6-2.2,0/6x33" << "00876220633";
-        QTest::newRow("at most 11 digits") << "" << "008762206331" << "00876220633";
-        QTest::newRow("backspace works") << "" << "0087622063\b\b" << "00876220";
-        QTest::newRow("a longer passed number can be shortened, not lengthened")
-            << "008762206330" << "\b1" << "00876220633";
+        QTest::newRow("digits only") << ""
+                                     << "0087a 6-2.2,0/6x33"
+                                     << "00876220633";
+        QTest::newRow("at most 11 digits") << ""
+                                           << "008762206331"
+                                           << "00876220633";
+        QTest::newRow("backspace works") << ""
+                                         << "0087622063\b\b"
+                                         << "00876220";
+        QTest::newRow("a longer passed number can be shortened, not lengthened") << "008762206330"
+                                                                                 << "\b1"
+                                                                                 << "00876220633";
     }
 
     void typing()
@@ -142,7 +149,8 @@ private slots:
         QTest::keyClick(form.txtPartitaIva, Qt::Key_Right);
         QTest::keyClick(form.txtPartitaIva, Qt::Key_Home);  // to the beginning
         QTest::keyClicks(form.txtPartitaIva, QStringLiteral("9"));
-        QCOMPARE(form.txtPartitaIva->text(), QStringLiteral("9" "0087622063"));
+        QCOMPARE(form.txtPartitaIva->text(), QStringLiteral("9"
+                                                            "0087622063"));
     }
 
     // Correcting a whole number takes no eleven Backspaces: Ctrl+A selects it, the digits typed

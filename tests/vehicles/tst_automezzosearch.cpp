@@ -37,13 +37,15 @@ private slots:
             QVERIFY(a.Append(v.toBytes()) == 1 && a.Append(other.toBytes()) == 2);
         }
         ListedRecords found;
-        const RecordScan::Criteria giulia(AutomezzoRecord::format(), {{AutomezzoRecord::fModello, QStringLiteral("GIUL")}});
+        const RecordScan::Criteria giulia(AutomezzoRecord::format(),
+                                          {{AutomezzoRecord::fModello, QStringLiteral("GIUL")}});
         QVERIFY(AutomezzoSearch::search(archive, giulia, found));
         found.sortByLineFoldingAZ();
         // "autocarro" sorts before "Autovettura" when case is folded.
         QCOMPARE(found.positions, (QVector<qint64>{2, 1}));
         ListedRecords mechanic;
-        const RecordScan::Criteria sud(AutomezzoRecord::format(), {{AutomezzoRecord::fMeccanico, QStringLiteral("sud")}});
+        const RecordScan::Criteria sud(AutomezzoRecord::format(),
+                                       {{AutomezzoRecord::fMeccanico, QStringLiteral("sud")}});
         QVERIFY(AutomezzoSearch::search(archive, sud, mechanic));
         QCOMPARE(mechanic.positions, (QVector<qint64>{2}));
     }

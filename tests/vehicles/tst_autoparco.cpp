@@ -3,25 +3,25 @@
 
 #include "archive/AutomezzoRecord.h"
 #include "archive/RecordArchive.h"
-#include "media/PhotoArea.h"
-#include "shell/AppWindows.h"
-#include "support/TestSupport.h"
 #include "archive/SchedaRecord.h"
+#include "media/PhotoArea.h"
 #include "sheets/SchedaFixture.h"
 #include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmStorico.h"
+#include "shell/AppWindows.h"
+#include "support/TestSupport.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
 #include "widgets/FileDialogs.h"
-#include "widgets/TfrmCalendario.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/TfrmCalendario.h"
 
 #include <QBuffer>
+#include <QCalendarWidget>
 #include <QDir>
 #include <QImageWriter>
 #include <QLabel>
-#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -69,8 +69,8 @@ class TestAutoparco : public QObject
     QString path(const QString &name) const { return QDir(m_folder->path()).filePath(name); }
     QByteArray recordBytesAt(qint64 position) const
     {
-        return TestSupport::readFile(path(kArchive)).mid((position - 1) * AutomezzoRecord::kSize,
-                                                          AutomezzoRecord::kSize);
+        return TestSupport::readFile(path(kArchive))
+            .mid((position - 1) * AutomezzoRecord::kSize, AutomezzoRecord::kSize);
     }
     void appendRecords(const QList<AutomezzoRecord> &records)
     {
@@ -150,11 +150,16 @@ private slots:
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("word");
         QTest::addColumn<bool>("byClick");
-        QTest::newRow("reading") << "txtLettura" << "autoparco_lettura" << false;
-        QTest::newRow("roadworthiness") << "txtScadRevisione" << "autoparco_scadrevisione" << true;
-        QTest::newRow("service") << "txtScadTagliando" << "autoparco_scadtagliando" << false;
-        QTest::newRow("insurance") << "txtScadAssicurazione" << "autoparco_scadassicurazione" << true;
-        QTest::newRow("road tax") << "txtScadBollo" << "autoparco_scadbollo" << false;
+        QTest::newRow("reading") << "txtLettura"
+                                 << "autoparco_lettura" << false;
+        QTest::newRow("roadworthiness") << "txtScadRevisione"
+                                        << "autoparco_scadrevisione" << true;
+        QTest::newRow("service") << "txtScadTagliando"
+                                 << "autoparco_scadtagliando" << false;
+        QTest::newRow("insurance") << "txtScadAssicurazione"
+                                   << "autoparco_scadassicurazione" << true;
+        QTest::newRow("road tax") << "txtScadBollo"
+                                  << "autoparco_scadbollo" << false;
     }
     void datePickerFillsEachDateByItsContextWord()
     {
@@ -211,10 +216,14 @@ private slots:
     {
         QTest::addColumn<QString>("empty");
         QTest::addColumn<QString>("message");
-        QTest::newRow("type") << "txtTipo" << "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo.";
-        QTest::newRow("make") << "txtMarca" << "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo.";
-        QTest::newRow("model") << "txtModello" << "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo.";
-        QTest::newRow("plate") << "txtTarga" << "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo.";
+        QTest::newRow("type") << "txtTipo"
+                              << "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo.";
+        QTest::newRow("make") << "txtMarca"
+                              << "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo.";
+        QTest::newRow("model") << "txtModello"
+                               << "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo.";
+        QTest::newRow("plate") << "txtTarga"
+                               << "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo.";
     }
     void mandatoryFields()
     {
@@ -238,7 +247,8 @@ private slots:
         // A new vehicle without a photo gets the placeholder as its photo file, in Autoparco/.
         fillMandatory();
         w->cmdSalvaClick();
-        QCOMPARE(MessageBoxes::takeShown().value(0).text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(MessageBoxes::takeShown().value(0).text,
+                 QStringLiteral("La scheda corrente è stata inserita in archivio."));
         const QByteArray placeholder = TestSupport::readFile(path("Autoparco/Scheda_Veicolo_1.jpg"));
         QVERIFY(placeholder.startsWith("\xFF\xD8"));
 
@@ -501,7 +511,8 @@ private slots:
         QVERIFY(!w->isVisible());
         shown = MessageBoxes::takeShown();
         QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[1].text, QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        QCOMPARE(shown[1].text,
+                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
         QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(AutomezzoRecord::kSize));
         QCOMPARE(TestSupport::readFile(path("Autoparco/Scheda_Veicolo_1.jpg")), jpegFile(QSize(64, 36), Qt::green));
     }

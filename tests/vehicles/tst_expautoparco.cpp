@@ -94,7 +94,8 @@ private slots:
 
         dlg.findChild<QToolButton *>(QStringLiteral("cmdEsporta"))->click();  // Sì, Sì
         const QString exported = path(QStringLiteral("Parco_Automezzi.xls"));
-        QCOMPARE(TMisc::takeOpened(), QStringList{QLatin1Char('"') + QDir::toNativeSeparators(exported) + QLatin1Char('"')});
+        QCOMPARE(TMisc::takeOpened(),
+                 QStringList{QLatin1Char('"') + QDir::toNativeSeparators(exported) + QLatin1Char('"')});
         QCOMPARE(MessageBoxes::takeShown().size(), 2);
         const QByteArray file = TestSupport::readFile(exported);
         QVERIFY(file.contains("<x:Name>Parco Automezzi</x:Name>"));

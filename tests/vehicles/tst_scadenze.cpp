@@ -45,11 +45,11 @@ void TestScadenze::evaluate_data()
     QTest::newRow("last day of the period") << day << "09/01/2027" << 30 << State::Due << "Scade tra 30 giorni";
     QTest::newRow("first day after it") << day << "10/01/2027" << 30 << State::Fine << "Scade tra 31 giorni";
     QTest::newRow("shorter period") << day << "20/12/2026" << 7 << State::Fine << "Scade tra 10 giorni";
-    QTest::newRow("29 February of a leap year") << QDate(2028, 2, 20) << "29/02/2028" << 30 << State::Due
-                                                 << "Scade tra 9 giorni";
+    QTest::newRow("29 February of a leap year")
+        << QDate(2028, 2, 20) << "29/02/2028" << 30 << State::Due << "Scade tra 9 giorni";
     QTest::newRow("29 February of another year") << day << "29/02/2027" << 30 << State::Invalid << "Data non valida";
-    QTest::newRow("month end to the next") << QDate(2026, 1, 31) << "01/03/2026" << 30 << State::Due
-                                           << "Scade tra 29 giorni";
+    QTest::newRow("month end to the next")
+        << QDate(2026, 1, 31) << "01/03/2026" << 30 << State::Due << "Scade tra 29 giorni";
     QTest::newRow("31 April") << day << "31/04/2027" << 30 << State::Invalid << "Data non valida";
     QTest::newRow("one digit day") << day << "1/12/2026" << 30 << State::Invalid << "Data non valida";
     QTest::newRow("dashes") << day << "10-12-2026" << 30 << State::Invalid << "Data non valida";
@@ -96,15 +96,15 @@ void TestScadenze::warningPeriodFromSettings()
 void TestScadenze::list_data()
 {
     QTest::addColumn<int>("period");
-    QTest::addColumn<int>("kind");  // -1: all
+    QTest::addColumn<int>("kind");              // -1: all
     QTest::addColumn<QStringList>("expected");  // "date kind plate" of each line, in order
     QTest::addColumn<QList<qint64>>("positions");
 
-    QTest::newRow("30 days, all kinds")
-        << 30 << -1
-        << QStringList{"data non valida|Bollo|CC333CC", "01/12/2026|Revisione|AA111AA", "15/12/2026|Tagliando|BB222BB",
-                       "09/01/2027|Assicurazione|AA111AA"}
-        << QList<qint64>{3, 1, 2, 1};
+    QTest::newRow("30 days, all kinds") << 30 << -1
+                                        << QStringList{"data non valida|Bollo|CC333CC", "01/12/2026|Revisione|AA111AA",
+                                                       "15/12/2026|Tagliando|BB222BB",
+                                                       "09/01/2027|Assicurazione|AA111AA"}
+                                        << QList<qint64>{3, 1, 2, 1};
     QTest::newRow("7 days") << 7 << -1
                             << QStringList{"data non valida|Bollo|CC333CC", "01/12/2026|Revisione|AA111AA",
                                            "15/12/2026|Tagliando|BB222BB"}
@@ -131,15 +131,15 @@ void TestScadenze::list()
         a.Modello = QStringLiteral("Panda");
         a.Proprietario = QStringLiteral("Rossi Mario");
         a.TelProprietario = QStringLiteral("333 1234567");
-        a.ScadRevisione = QStringLiteral("01/12/2026");        // overdue
-        a.ScadAssicurazione = QStringLiteral("09/01/2027");    // last day of 30
-        a.ScadBollo = QStringLiteral("10/06/2027");            // far
+        a.ScadRevisione = QStringLiteral("01/12/2026");      // overdue
+        a.ScadAssicurazione = QStringLiteral("09/01/2027");  // last day of 30
+        a.ScadBollo = QStringLiteral("10/06/2027");          // far
         AutomezzoRecord b;
         b.Targa = QStringLiteral("BB222BB");
         b.ScadTagliando = QStringLiteral("15/12/2026");
         AutomezzoRecord c;
         c.Targa = QStringLiteral("CC333CC");
-        c.ScadBollo = QStringLiteral("31/02/2027");            // a typing slip
+        c.ScadBollo = QStringLiteral("31/02/2027");  // a typing slip
         for (const AutomezzoRecord &r : {a, b, c})
             QVERIFY(archive.Append(r.toBytes()) > 0);
     }

@@ -7,13 +7,13 @@
 #include "archive/SchedaRecord.h"
 #include "sheets/PrintedSummary.h"
 #include "sheets/SchedaFixture.h"
-#include "sheets/TfrmInterventi.h"
 #include "sheets/StoricoTarga.h"
+#include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmStorico.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
-#include "vehicles/TfrmAutoparco.h"
 #include "vehicles/Scadenze.h"
+#include "vehicles/TfrmAutoparco.h"
 #include "vehicles/TfrmScadenze.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/ListResultsPage.h"
@@ -178,12 +178,13 @@ private slots:
         PrintDialogs::setNextAccept(pdf);
         QTest::mouseClick(history.btnStampa, Qt::LeftButton);
         QString why;
-        QVERIFY2(PrintedSummary::shows(PrintedSummary::read(pdf), QStringLiteral("Storico interventi - targa ab 123 cd"),
-                                       {StoricoTarga::heading(), QString(StoricoTarga::heading().size(), QLatin1Char('-')),
-                                        history.lstRecords->lineAt(0), QString(),
-                                        QStringLiteral("Totale interventi: € 12345678,90   Da saldare: € 12345678,90")},
-                                       &why),
-                 qPrintable(why));
+        QVERIFY2(
+            PrintedSummary::shows(PrintedSummary::read(pdf), QStringLiteral("Storico interventi - targa ab 123 cd"),
+                                  {StoricoTarga::heading(), QString(StoricoTarga::heading().size(), QLatin1Char('-')),
+                                   history.lstRecords->lineAt(0), QString(),
+                                   QStringLiteral("Totale interventi: € 12345678,90   Da saldare: € 12345678,90")},
+                                  &why),
+            qPrintable(why));
     }
 
     // The deadlines' print says the period and kind chosen and what the days mean.

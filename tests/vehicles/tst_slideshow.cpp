@@ -149,10 +149,8 @@ private slots:
         QTest::newRow("one vehicle stays on screen")
             << QStringList{"red"} << QStringList{"1:red", "0:red", "1:red", "0:red"};
         QTest::newRow("three vehicles, the second without photo")
-            << QStringList{"red", "", "blue"}
-            << QStringList{"1:red", "2:-", "3:blue", "0:blue", "1:red", "2:-"};
-        QTest::newRow("one vehicle without photo")
-            << QStringList{""} << QStringList{"1:-", "0:-", "1:-"};
+            << QStringList{"red", "", "blue"} << QStringList{"1:red", "2:-", "3:blue", "0:blue", "1:red", "2:-"};
+        QTest::newRow("one vehicle without photo") << QStringList{""} << QStringList{"1:-", "0:-", "1:-"};
     }
     void stepping()
     {

@@ -11,8 +11,8 @@
 #include "vehicles/TfrmAnteprimaAutomezzo.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "vehicles/TfrmStampaAutomezzo.h"
-#include "widgets/MessageBoxes.h"
 #include "widgets/FormHelpers.h"
+#include "widgets/MessageBoxes.h"
 #include "widgets/PrintDialogs.h"
 
 #include <QFile>
@@ -73,7 +73,8 @@ void TestStampaAutomezzo::dialogs()
     TfrmAnteprimaAutomezzo preview(*m_windows);
     QCOMPARE(preview.windowTitle(), QStringLiteral(" Anteprima di stampa"));
     QCOMPARE(preview.btnStampa->text(), QStringLiteral("Mostra anteprima"));
-    for (RecordPrintDialog *dialog : {static_cast<RecordPrintDialog *>(&print), static_cast<RecordPrintDialog *>(&preview)}) {
+    for (RecordPrintDialog *dialog :
+         {static_cast<RecordPrintDialog *>(&print), static_cast<RecordPrintDialog *>(&preview)}) {
         dialog->show();
         QTest::mouseClick(dialog->btnAnnulla, Qt::LeftButton);
         QVERIFY(!dialog->isVisible());

@@ -78,12 +78,12 @@ private slots:
         QTest::addColumn<QString>("refused");
         QTest::newRow("all storable") << QStringLiteral("Müller € œ – ’ ß") << QStringLiteral("Müller € œ – ’ ß")
                                       << QString();
-        QTest::newRow("Chinese, emoji and Latin") << QStringLiteral("王小明 😀 Müller") << QStringLiteral("  Müller")
-                                                  << QStringLiteral("王小明😀");
-        QTest::newRow("a refused character once") << QStringLiteral("王王a王") << QStringLiteral("a")
-                                                  << QStringLiteral("王");
-        QTest::newRow("a lone surrogate") << QString(QChar(0xD83D)) + u'a' << QStringLiteral("a")
-                                          << QString(QChar(0xD83D));
+        QTest::newRow("Chinese, emoji and Latin")
+            << QStringLiteral("王小明 😀 Müller") << QStringLiteral("  Müller") << QStringLiteral("王小明😀");
+        QTest::newRow("a refused character once")
+            << QStringLiteral("王王a王") << QStringLiteral("a") << QStringLiteral("王");
+        QTest::newRow("a lone surrogate")
+            << QString(QChar(0xD83D)) + u'a' << QStringLiteral("a") << QString(QChar(0xD83D));
         QTest::newRow("Greek and Cyrillic") << QStringLiteral("αβ Жx") << QStringLiteral(" x") << QStringLiteral("αβЖ");
     }
 
@@ -128,10 +128,10 @@ private slots:
         QTest::newRow("memo, Chinese and emoji")
             << "memo" << QStringLiteral("王小 😀 Müller") << QStringLiteral("  Müller")
             << QStringList{kOne.arg("王"), kOne.arg("小"), kOne.arg("😀")};
-        QTest::newRow("line, what the code page has") << "line" << QStringLiteral("perché 5 € – ok")
-                                                      << QStringLiteral("perché 5 € – ok") << QStringList{};
-        QTest::newRow("memo, what the code page has") << "memo" << QStringLiteral("caffè «sì»")
-                                                      << QStringLiteral("caffè «sì»") << QStringList{};
+        QTest::newRow("line, what the code page has")
+            << "line" << QStringLiteral("perché 5 € – ok") << QStringLiteral("perché 5 € – ok") << QStringList{};
+        QTest::newRow("memo, what the code page has")
+            << "memo" << QStringLiteral("caffè «sì»") << QStringLiteral("caffè «sì»") << QStringList{};
     }
 
     void typing()
@@ -177,10 +177,14 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("how");
-        QTest::newRow("line, Ctrl+V") << "line" << "keys";
-        QTest::newRow("memo, Ctrl+V") << "memo" << "keys";
-        QTest::newRow("line, context menu") << "line" << "menu";
-        QTest::newRow("memo, context menu") << "memo" << "menu";
+        QTest::newRow("line, Ctrl+V") << "line"
+                                      << "keys";
+        QTest::newRow("memo, Ctrl+V") << "memo"
+                                      << "keys";
+        QTest::newRow("line, context menu") << "line"
+                                            << "menu";
+        QTest::newRow("memo, context menu") << "memo"
+                                            << "menu";
     }
 
     void pasting()
@@ -193,8 +197,8 @@ private slots:
         if (how == QLatin1String("keys")) {
             QTest::keyClick(guarded.edit, Qt::Key_V, Qt::ControlModifier);
         } else {
-            QWidget *target = kind == QLatin1String("line") ? guarded.edit
-                                                            : static_cast<QPlainTextEdit *>(guarded.edit)->viewport();
+            QWidget *target =
+                kind == QLatin1String("line") ? guarded.edit : static_cast<QPlainTextEdit *>(guarded.edit)->viewport();
             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(target, &event);
             QMenu *menu = nullptr;
@@ -228,8 +232,8 @@ private slots:
     {
         QFETCH(QString, kind);
         Guarded guarded(kind);
-        QWidget *target = kind == QLatin1String("line") ? guarded.edit
-                                                        : static_cast<QPlainTextEdit *>(guarded.edit)->viewport();
+        QWidget *target =
+            kind == QLatin1String("line") ? guarded.edit : static_cast<QPlainTextEdit *>(guarded.edit)->viewport();
         QMimeData data;
         data.setText(QStringLiteral("Müller 王"));
         const QPointF at(5, 5);

@@ -2,8 +2,8 @@
 // edit its context word names, through the registry of date edits; a date field opens the picker on
 // a key or a click and is never typed into.
 
-#include "shell/AppWindows.h"
 #include "sheets/TfrmInterventi.h"
+#include "shell/AppWindows.h"
 #include "support/TestSupport.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "widgets/DateEdits.h"
@@ -124,8 +124,14 @@ private slots:
 
         TfrmInterventi *sheet = m_windows->frmInterventi();
         TfrmAutoparco *vehicle = m_windows->frmAutoparco();
-        const QList<QLineEdit *> all = {sheet->txtData, sheet->txtDataInizio, sheet->txtDataFine,
-                                        vehicle->txtLettura, vehicle->txtScadBollo, m_first, m_second, m_plain};
+        const QList<QLineEdit *> all = {sheet->txtData,
+                                        sheet->txtDataInizio,
+                                        sheet->txtDataFine,
+                                        vehicle->txtLettura,
+                                        vehicle->txtScadBollo,
+                                        m_first,
+                                        m_second,
+                                        m_plain};
         for (QLineEdit *edit : all)
             edit->setText(QStringLiteral("01/01/2000"));
         QLineEdit *target = m_windows->dateEdits().find(word);
@@ -165,8 +171,13 @@ private slots:
 
         TfrmInterventi *sheet = m_windows->frmInterventi();
         TfrmAutoparco *vehicle = m_windows->frmAutoparco();
-        const QList<QLineEdit *> all = {sheet->txtData, sheet->txtDataInizio, sheet->txtDataFine,
-                                        vehicle->txtLettura, vehicle->txtScadBollo, m_first, m_second};
+        const QList<QLineEdit *> all = {sheet->txtData,
+                                        sheet->txtDataInizio,
+                                        sheet->txtDataFine,
+                                        vehicle->txtLettura,
+                                        vehicle->txtScadBollo,
+                                        m_first,
+                                        m_second};
         TfrmCalendario picker(*m_windows, m_window.get());
         picker.lblMemory->setText(word);
         picker.show();
@@ -252,7 +263,8 @@ private slots:
 
     void hints()
     {
-        QCOMPARE(FormHelpers::hintOf(m_first), QStringLiteral("Data di prova (clic o un tasto per scegliere la data)."));
+        QCOMPARE(FormHelpers::hintOf(m_first),
+                 QStringLiteral("Data di prova (clic o un tasto per scegliere la data)."));
         QCOMPARE(FormHelpers::hintOf(m_second), QStringLiteral("Fare clic o premere un tasto per scegliere la data."));
         QCOMPARE(DateEdits::hintFor(QStringLiteral("Scadenza del bollo")),
                  QStringLiteral("Scadenza del bollo (clic o un tasto per scegliere la data)"));

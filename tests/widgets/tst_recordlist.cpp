@@ -1,8 +1,8 @@
 // The list machinery that every list dialog shares: finding the next line ("Trova"), the lines
 // with their record positions, and the list view.
 
-#include "support/TestSupport.h"
 #include "archive/ListRules.h"
+#include "support/TestSupport.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/RecordListView.h"
 
@@ -37,32 +37,32 @@ private slots:
 
         const QStringList lines = {QStringLiteral("Cliente: Rossi Mario"), QStringLiteral("Cliente: Bianchi"),
                                    QStringLiteral("Cliente: ROSSI Anna"), QStringLiteral("Cliente: Perè")};
-        QTest::newRow("new text, nothing selected: from the first line")
-            << lines << -1 << "rossi" << "" << false << 0 << "rossi";
-        QTest::newRow("new text starts from the top, not after the selection")
-            << lines << 3 << "rossi" << "" << false << 0 << "rossi";
-        QTest::newRow("new text examines the selected first line first")
-            << lines << 0 << "rossi" << "bianchi" << false << 0 << "rossi";
-        QTest::newRow("same text goes on after the selection")
-            << lines << 0 << "rossi" << "rossi" << false << 2 << "rossi";
-        QTest::newRow("same text wraps to the top")
-            << lines << 2 << "rossi" << "rossi" << false << 0 << "rossi";
-        QTest::newRow("same text, only the selected line has it")
-            << lines << 1 << "bianchi" << "bianchi" << false << 1 << "bianchi";
-        QTest::newRow("text compared in small letters A to Z")
-            << lines << 0 << "RoSsI" << "rossi" << false << 2 << "rossi";
-        QTest::newRow("not found keeps the selection")
-            << lines << 1 << "verdi" << "" << false << 1 << "verdi";
-        QTest::newRow("not found with nothing selected selects the first")
-            << lines << -1 << "verdi" << "" << false << 0 << "verdi";
-        QTest::newRow("empty text is never found")
-            << lines << 2 << "" << "rossi" << false << 2 << "";
+        QTest::newRow("new text, nothing selected: from the first line") << lines << -1 << "rossi"
+                                                                         << "" << false << 0 << "rossi";
+        QTest::newRow("new text starts from the top, not after the selection") << lines << 3 << "rossi"
+                                                                               << "" << false << 0 << "rossi";
+        QTest::newRow("new text examines the selected first line first") << lines << 0 << "rossi"
+                                                                         << "bianchi" << false << 0 << "rossi";
+        QTest::newRow("same text goes on after the selection") << lines << 0 << "rossi"
+                                                               << "rossi" << false << 2 << "rossi";
+        QTest::newRow("same text wraps to the top") << lines << 2 << "rossi"
+                                                    << "rossi" << false << 0 << "rossi";
+        QTest::newRow("same text, only the selected line has it") << lines << 1 << "bianchi"
+                                                                  << "bianchi" << false << 1 << "bianchi";
+        QTest::newRow("text compared in small letters A to Z") << lines << 0 << "RoSsI"
+                                                               << "rossi" << false << 2 << "rossi";
+        QTest::newRow("not found keeps the selection") << lines << 1 << "verdi"
+                                                       << "" << false << 1 << "verdi";
+        QTest::newRow("not found with nothing selected selects the first") << lines << -1 << "verdi"
+                                                                           << "" << false << 0 << "verdi";
+        QTest::newRow("empty text is never found") << lines << 2 << ""
+                                                   << "rossi" << false << 2 << "";
         QTest::newRow("accented capital does not find the small letter")
             << lines << 0 << QStringLiteral("PERÈ") << "" << false << 0 << QStringLiteral("perÈ");
         QTest::newRow("accented small letter is found")
             << lines << 0 << QStringLiteral("perè") << "" << false << 3 << QStringLiteral("perè");
-        QTest::newRow("empty list: message only, nothing remembered")
-            << QStringList() << -1 << "rossi" << "bianchi" << true << -1 << "bianchi";
+        QTest::newRow("empty list: message only, nothing remembered") << QStringList() << -1 << "rossi"
+                                                                      << "bianchi" << true << -1 << "bianchi";
     }
 
     void findNext()
@@ -183,8 +183,7 @@ private slots:
         const QRect first = list.visualRect(list.model()->index(0, 0));
         QCOMPARE(first.height(), list.visualRect(list.model()->index(1, 0)).height());
         QVERIFY(first.height() < 2 * QFontMetrics(list.font()).height());
-        QCOMPARE(list.horizontalScrollBar()->maximum(),
-                 RecordListView::kItemWidth - list.viewport()->width());
+        QCOMPARE(list.horizontalScrollBar()->maximum(), RecordListView::kItemWidth - list.viewport()->width());
     }
 };
 

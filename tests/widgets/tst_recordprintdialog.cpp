@@ -74,13 +74,20 @@ private slots:
         QTest::addColumn<QString>("answer");  // print dialog: a PDF file, or "cancel"
         QTest::addColumn<bool>("warned");
 
-        QTest::newRow("printed") << false << "ok" << "stampa.pdf" << false;
-        QTest::newRow("print dialog cancelled: no failure") << false << "ok" << "cancel" << false;
-        QTest::newRow("printer fails") << false << "ok" << "manca/stampa.pdf" << true;
-        QTest::newRow("builder fails: nothing printed") << false << "nothing" << "stampa.pdf" << true;
-        QTest::newRow("builder throws") << false << "throws" << "stampa.pdf" << true;
-        QTest::newRow("preview shown") << true << "ok" << "" << false;
-        QTest::newRow("preview: builder fails") << true << "nothing" << "" << true;
+        QTest::newRow("printed") << false << "ok"
+                                 << "stampa.pdf" << false;
+        QTest::newRow("print dialog cancelled: no failure") << false << "ok"
+                                                            << "cancel" << false;
+        QTest::newRow("printer fails") << false << "ok"
+                                       << "manca/stampa.pdf" << true;
+        QTest::newRow("builder fails: nothing printed") << false << "nothing"
+                                                        << "stampa.pdf" << true;
+        QTest::newRow("builder throws") << false << "throws"
+                                        << "stampa.pdf" << true;
+        QTest::newRow("preview shown") << true << "ok"
+                                       << "" << false;
+        QTest::newRow("preview: builder fails") << true << "nothing"
+                                                << "" << true;
     }
 
     void confirm()
