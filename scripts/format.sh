@@ -9,6 +9,7 @@ if [ "${1:-}" = --check ]; then
   for f in $files; do
     if ! clang-format --style=file "$f" | cmp -s - "$f"; then echo "$f"; bad=1; fi
   done
+  [ $bad = 0 ] || echo "Questi file non seguono .clang-format: scripts/format.sh li sistema." >&2
   exit $bad
 fi
 clang-format -i $files

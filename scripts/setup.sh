@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-svg-dev
           qt6-image-formats-plugins qt6-translations-l10n fonts-liberation2 fonts-dejavu-core
           libgl-dev poppler-utils libarchive-dev libxml2-dev liburing-dev
-          desktop-file-utils appstream ninja-build lld ccache libreoffice-calc-nogui)
+          desktop-file-utils appstream ninja-build lld ccache libreoffice-calc-nogui
+          clang-format)
 # npm fetches the FatturaPA schema at configure time (cmake/FatturaPASchema.cmake). A machine whose
 # Node.js already brings npm keeps it: Debian's npm package is installed only when there is none.
 command -v npm >/dev/null 2>&1 || packages+=(npm)
