@@ -5,11 +5,11 @@ set -eu
 cd "$(dirname "$0")/.."
 files=$(git ls-files '*.cpp' '*.h')
 if [ "${1:-}" = --check ]; then
-  bad=0
-  for f in $files; do
-    if ! clang-format --style=file "$f" | cmp -s - "$f"; then echo "$f"; bad=1; fi
-  done
-  [ $bad = 0 ] || echo "Questi file non seguono .clang-format: scripts/format.sh li sistema." >&2
-  exit $bad
+  if ! clang-format --dry-run --Werror $files 2>/dev/null; then
+    clang-format --dry-run $files 2>&1 | grep ': warning:' | cut -d: -f1 | sort -u
+    echo "Questi file non seguono .clang-format: scripts/format.sh li sistema." >&2
+    exit 1
+  fi
+  exit 0
 fi
 clang-format -i $files
