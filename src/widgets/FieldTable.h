@@ -39,9 +39,10 @@ struct FieldRow
 {
     // The control's object name: the name the texts, the tests and the printed sheet use.
     const char *name;
-    // The window's member that holds the control. The table makes the edits; any other control (a
-    // combo box, a multi-line text, a check box) is made by the window, with this object name, before
-    // the table is built.
+    // The window's member that holds the control. The table makes the edits (an edit row may leave
+    // the member out: its edit is then reached by its name); any other control (a combo box, a
+    // multi-line text, a check box) is made by the window, with this object name, before the table
+    // is built.
     std::variant<QLineEdit **, QComboBox **, QPlainTextEdit **, QCheckBox **> control;
     // The record field the control shows.
     int field;
@@ -77,11 +78,9 @@ enum class EnterMoves { AsTab, FocusOnly };
 // `content`, places every control with its caption in the grid of its section, binds each row in
 // `binding` (printed under the control's name), installs the input rules with the Enter chain,
 // attaches the date pickers, sets the Tab order and keeps out of the fields what the archives' code
-// page cannot store (tellUser receives the sentence that says why).
-void build(AppWindows &windows, QWidget *window, QWidget *content, FormBinding &binding, const RecordFormat &format,
-           const QList<FieldRow> &rows, const QList<QGridLayout *> &sections, EnterMoves enter,
-           const std::function<void(const QString &)> &tellUser);
+// page cannot store (tellUser receives the sentence that says why). Returns the control of each row.
+QList<QWidget *> build(AppWindows &windows, QWidget *window, QWidget *content, FormBinding &binding,
+                       const RecordFormat &format, const QList<FieldRow> &rows, const QList<QGridLayout *> &sections,
+                       EnterMoves enter, const std::function<void(const QString &)> &tellUser);
 
-// The control of a row (after build).
-QWidget *controlOf(const FieldRow &row);
 }  // namespace FieldTable

@@ -85,14 +85,14 @@ void RecordWindow::makeCommands(QWidget *parent, const QString &newSheet)
 void RecordWindow::buildFields(QWidget *content, const QList<FieldRow> &rows, const QList<QGridLayout *> &sections,
                                FieldTable::EnterMoves enter)
 {
-    FieldTable::build(windows(), this, content, m_binding, m_format, rows, sections, enter,
-                      [this](const QString &why) { panInfo->setText(why); });
+    const QList<QWidget *> controls = FieldTable::build(windows(), this, content, m_binding, m_format, rows, sections,
+                                                        enter, [this](const QString &why) { panInfo->setText(why); });
     makeAttachmentHolders(content);
     bindAttachmentHolders();
-    m_firstField = rows.isEmpty() ? nullptr : FieldTable::controlOf(rows.first());
-    for (const FieldRow &row : rows) {
-        if (row.mandatory)
-            m_mandatory.append({qobject_cast<QLineEdit *>(FieldTable::controlOf(row)), row.mandatory});
+    m_firstField = controls.value(0);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (rows.at(i).mandatory)
+            m_mandatory.append({qobject_cast<QLineEdit *>(controls.at(i)), rows.at(i).mandatory});
     }
 }
 
