@@ -20,7 +20,6 @@
 #include "validators/TfrmPartitaIva.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
 #include "widgets/EventHooks.h"
-#include "widgets/FieldInput.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
@@ -64,25 +63,10 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     content->setStyleSheet(QStringLiteral("#customerContent { background: qlineargradient(x1:0, y1:0, x2:0, "
                                           "y2:1, stop:0 #4682B4, stop:1 white); }"));
 
+    makeCommands(content, QStringLiteral("l'inserimento di una nuova scheda"));
     auto command = [content](const char *name, const QString &icon, const QString &caption, const QString &hint) {
         return FormBuilder::command(content, icon, caption, hint, QString::fromLatin1(name));
     };
-    cmdNuovo = command("cmdNuovo", QStringLiteral(":/icons/document-new.svg"), QStringLiteral("Nuovo"),
-                       QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."));
-    cmdDuplica = command("cmdDuplica", QStringLiteral(":/icons/edit-copy.svg"), QStringLiteral("Duplica"),
-                         QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda "
-                                        "duplicando i dati correnti."));
-    cmdFile = command("cmdFile", QStringLiteral(":/icons/mail-attachment.svg"), QStringLiteral("Allega file"),
-                      QStringLiteral("Allega file alla scheda."));
-    cmdSalva = command("cmdSalva", QStringLiteral(":/icons/document-save.svg"), QStringLiteral("Salva"),
-                       QStringLiteral("Salva la scheda in archivio."));
-    cmdTrova = command("cmdTrova", QStringLiteral(":/icons/system-search.svg"), QStringLiteral("Trova"),
-                       QStringLiteral("Trova una scheda in archivio."));
-    cmdAnteprima =
-        command("cmdAnteprima", QStringLiteral(":/icons/document-print-preview.svg"), QStringLiteral("Anteprima"),
-                QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
-    cmdStampa = command("cmdStampa", QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
-                        QStringLiteral("Stampa la scheda."));
     cmdPDF = command("cmdPDF", QStringLiteral(":/icons/gnome-mime-application-pdf.svg"), QStringLiteral("Crea PDF"),
                      QStringLiteral("Esporta la scheda in formato PDF."));
     cmdRicontatta =
@@ -90,15 +74,8 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
                 QStringLiteral("Visualizza l'elenco dei clienti da ricontattare."));
     cmdEsporta = command("cmdEsporta", QStringLiteral(":/icons/x-office-spreadsheet.svg"),
                          QStringLiteral("Esporta archivio"), QStringLiteral("Esporta l'archivio in Excel."));
-    cmdGuida = command("cmdGuida", QStringLiteral(":/icons/help-browser.svg"), QStringLiteral("Guida"),
-                       QStringLiteral("Visualizza la guida in linea."));
-    cmdEsci = command("cmdEsci", QStringLiteral(":/icons/system-log-out.svg"), QStringLiteral("Esci"),
-                      QStringLiteral("Esci da questa schermata."));
 
-    // Fields, created in tab order; the maximum lengths are the record's capacities.
-    auto edit = [content](const char *name, int maxLength) {
-        return FormBuilder::edit(content, maxLength, QString::fromLatin1(name));
-    };
+    // The controls of the table that are not plain edits, and the small buttons beside the fields.
     auto province = [content](const char *name) {
         auto *combo = new QComboBox(content);
         combo->setObjectName(QString::fromLatin1(name));
@@ -118,124 +95,123 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
         button->setObjectName(QString::fromLatin1(name));
         return button;
     };
-    txtCognome = edit("txtCognome", 50);
-    txtNome = edit("txtNome", 50);
-    txtDitta = edit("txtDitta", 50);
-    txtSesso = edit("txtSesso", 1);
-    txtSesso->setAlignment(Qt::AlignCenter);
-    txtRecapito = edit("txtRecapito", 50);
-    txtIndirizzoRes = edit("txtIndirizzoRes", 50);
     txtProvRes = province("txtProvRes");
-    txtComuneRes = edit("txtComuneRes", 50);
-    txtCapRes = edit("txtCapRes", 5);
-    txtDataNasc = edit("txtDataNasc", 30);
-    txtComuneNasc = edit("txtComuneNasc", 50);
     txtProvNasc = province("txtProvNasc");
-    txtTelCasa = edit("txtTelCasa", 30);
-    txtTelUff = edit("txtTelUff", 30);
-    txtTelCel = edit("txtTelCel", 30);
-    txtPec = edit("txtPec", 60);
-    txtEmail = edit("txtEmail", 50);
     btnEmail = small("btnEmail", QStringLiteral(":/icons/internet-mail.svg"),
                      QStringLiteral("Invia una e-mail all'indirizzo indicato."));
-    txtCodFisc = edit("txtCodFisc", 16);
     btnCodFisc =
         small("btnCodFisc", QStringLiteral(":/icons/check-tick.svg"), QStringLiteral("Controlla il codice fiscale."));
-    txtCarta = edit("txtCarta", 30);
     btnCarta = small("btnCarta", QStringLiteral(":/icons/check-tick.svg"),
                      QStringLiteral("Controlla il numero di carta di credito."));
-    txtScadeCarta = edit("txtScadeCarta", 30);
-    txtPartitaIva = edit("txtPartitaIva", 11);
     btnPartitaIva = small("btnPartitaIva", QStringLiteral(":/icons/check-tick.svg"),
                           QStringLiteral("Controlla il numero di partita IVA."));
-    txtIban = edit("txtIban", 27);
     btnIban = small("btnIban", QStringLiteral(":/icons/check-tick.svg"), QStringLiteral("Controlla l'IBAN."));
-    txtVeicolo = edit("txtVeicolo", 50);
-    txtMarca = edit("txtMarca", 50);
-    txtColore = edit("txtColore", 50);
-    txtImmatricolazione = edit("txtImmatricolazione", 30);
-    txtAlimentazione = edit("txtAlimentazione", 50);
-    txtTarga = edit("txtTarga", 30);
     impAutomezzo = small("impAutomezzo", QStringLiteral(":/icons/import-arrow.svg"),
                          QStringLiteral("Importa i dati dal parco automezzi."));
-    txtQuestioni = edit("txtQuestioni", 250);
     chkRicontatta = new QCheckBox(QStringLiteral("Da ricontattare"), content);
     chkRicontatta->setObjectName(QStringLiteral("chkRicontatta"));
     chkRicontatta->setFont(FormHelpers::font(QStringLiteral("Verdana"), 11, true));
     FormHelpers::setHint(chkRicontatta, QStringLiteral("Annota che il cliente è da ricontattare per questioni "
                                                        "in sospeso."));
-    txtNote = edit("txtNote", 250);
-    txtCodiceDest = edit("txtCodiceDest", 7);
 
-    // The five sections.
-    QGridLayout *g = nullptr;
-    QGroupBox *personal = section(content, QStringLiteral("Dati anagrafici"), g);
-    {
-        FormBuilder::CaptionGrid grid(personal, g);
-        grid.place(QStringLiteral("Cognome:"), txtCognome, 0, 2);
-        grid.place(QStringLiteral("Nome:"), txtNome, 2, 2);
-        grid.place(QStringLiteral("Sesso:"), txtSesso, 4);
-        grid.nextRow();
-        grid.place(QStringLiteral("Denominazione Ditta:"), txtDitta, 0, 3);
-        grid.place(QStringLiteral("Telefono preferenziale:"), txtRecapito, 3, 2);
-        grid.nextRow();
-        grid.place(QStringLiteral("Residente in Via / Piazza e numero civico:"), txtIndirizzoRes, 0, 2);
-        grid.place(QStringLiteral("Prov."), txtProvRes, 2);
-        grid.place(QStringLiteral("Comune di residenza:"), txtComuneRes, 3);
-        grid.place(QStringLiteral("CAP:"), txtCapRes, 4);
-        grid.nextRow();
-        grid.place(QStringLiteral("Data di nascita:"), txtDataNasc, 0);
-        grid.place(QStringLiteral("Comune di nascita:"), txtComuneNasc, 1);
-        grid.place(QStringLiteral("Prov."), txtProvNasc, 2);
-        for (int c : {0, 1, 3})
-            g->setColumnStretch(c, 3);
-        g->setColumnStretch(2, 1);
-        g->setColumnStretch(4, 1);
-    }
-    QGroupBox *contacts = section(content, QStringLiteral("Recapiti"), g);
-    {
-        FormBuilder::CaptionGrid grid(contacts, g);
-        grid.place(QStringLiteral("Tel. casa:"), txtTelCasa, 0);
-        grid.place(QStringLiteral("Tel. ufficio:"), txtTelUff, 1);
-        grid.place(QStringLiteral("Tel. cellulare:"), txtTelCel, 2);
-        grid.nextRow();
-        grid.place(QStringLiteral("Indirizzo PEC:"), txtPec, 0, 1);
-        grid.place(QStringLiteral("E-mail:"), FormBuilder::withButton(contacts, txtEmail, btnEmail), 1, 2);
-    }
-    QGroupBox *codes = section(content, QStringLiteral("Codici e pagamenti"), g);
-    {
-        FormBuilder::CaptionGrid grid(codes, g);
-        grid.place(QStringLiteral("Codice fiscale:"), FormBuilder::withButton(codes, txtCodFisc, btnCodFisc), 0);
-        grid.place(QStringLiteral("Carta di credito n."), FormBuilder::withButton(codes, txtCarta, btnCarta), 1);
-        grid.place(QStringLiteral("Scadenza:"), txtScadeCarta, 2);
-        grid.nextRow();
-        grid.place(QStringLiteral("Partita IVA:"), FormBuilder::withButton(codes, txtPartitaIva, btnPartitaIva), 0);
-        grid.place(QStringLiteral("IBAN:"), FormBuilder::withButton(codes, txtIban, btnIban), 1, 2);
-    }
-    QGroupBox *vehicle = section(content, QStringLiteral("Automezzo"), g);
-    {
-        FormBuilder::CaptionGrid grid(vehicle, g);
-        grid.place(QStringLiteral("Tipo veicolo:"), txtVeicolo, 0);
-        grid.place(QStringLiteral("Marca e modello:"), txtMarca, 1);
-        grid.place(QStringLiteral("Telaio:"), txtColore, 2);
-        grid.nextRow();
-        grid.place(QStringLiteral("Data immatricolazione:"), txtImmatricolazione, 0);
-        grid.place(QStringLiteral("Alimentazione:"), txtAlimentazione, 1);
-        grid.place(QStringLiteral("Targa:"), FormBuilder::withButton(vehicle, txtTarga, impAutomezzo), 2);
-    }
-    QGroupBox *pending = section(content, QStringLiteral("Questioni in sospeso"), g);
-    {
-        FormBuilder::CaptionGrid grid(pending, g);
-        grid.place(QStringLiteral("Questioni in sospeso:"), txtQuestioni, 0, 3);
-        grid.nextRow();
-        g->addWidget(chkRicontatta, grid.row(), 0, 1, 3);
-        grid.nextRow();
-        grid.place(QStringLiteral("Note:"), txtNote, 0, 2);
-        grid.place(QStringLiteral("Codice Destinatario:"), txtCodiceDest, 2);
-        g->setColumnStretch(0, 2);
-        g->setColumnStretch(1, 2);
-        g->setColumnStretch(2, 1);
-    }
+    // The five sections, in the order of their numbers in the field table.
+    QGridLayout *personalGrid = nullptr, *contactsGrid = nullptr, *codesGrid = nullptr, *vehicleGrid = nullptr,
+                *pendingGrid = nullptr;
+    QGroupBox *personal = section(content, QStringLiteral("Dati anagrafici"), personalGrid);
+    QGroupBox *contacts = section(content, QStringLiteral("Recapiti"), contactsGrid);
+    QGroupBox *codes = section(content, QStringLiteral("Codici e pagamenti"), codesGrid);
+    QGroupBox *vehicle = section(content, QStringLiteral("Automezzo"), vehicleGrid);
+    QGroupBox *pending = section(content, QStringLiteral("Questioni in sospeso"), pendingGrid);
+    for (int c : {0, 1, 3})
+        personalGrid->setColumnStretch(c, 3);
+    personalGrid->setColumnStretch(2, 1);
+    personalGrid->setColumnStretch(4, 1);
+    pendingGrid->setColumnStretch(0, 2);
+    pendingGrid->setColumnStretch(1, 2);
+    pendingGrid->setColumnStretch(2, 1);
+
+    // Every field of the record in Tab order: its control, caption, place (section, row, column,
+    // span) and input rules; the printed customer sheet names its objects after the controls.
+    using R = ClienteRecord;
+    using KeyFilters::Refuse;
+    using KeyFilters::Rewrite;
+    // The rows stay packed, one field to a row.
+    // clang-format off
+    buildFields(
+        content,
+        {
+            {.name = "txtCognome", .control = &txtCognome, .field = R::fCognome, .caption = "Cognome:",
+             .place = {0, 0, 0, 2}, .refuse = Refuse::SetA,
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare il cognome del cliente."},
+            {.name = "txtNome", .control = &txtNome, .field = R::fNome, .caption = "Nome:", .place = {0, 0, 2, 2},
+             .refuse = Refuse::SetA,
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare il nome del cliente."},
+            {.name = "txtDitta", .control = &txtDitta, .field = R::fDitta, .caption = "Denominazione Ditta:",
+             .place = {0, 1, 0, 3}, .refuse = Refuse::SetA},
+            {.name = "txtSesso", .control = &txtSesso, .field = R::fSesso, .caption = "Sesso:", .place = {0, 0, 4},
+             .upperOnKeyUp = true},
+            {.name = "txtRecapito", .control = &txtRecapito, .field = R::fRecapito,
+             .caption = "Telefono preferenziale:", .place = {0, 1, 3, 2}, .refuse = Refuse::SetA},
+            {.name = "txtIndirizzoRes", .control = &txtIndirizzoRes, .field = R::fIndirizzoRes,
+             .caption = "Residente in Via / Piazza e numero civico:", .place = {0, 2, 0, 2}, .refuse = Refuse::SetA},
+            {.name = "txtProvRes", .control = &txtProvRes, .field = R::fProvRes, .caption = "Prov.", .place = {0, 2, 2},
+             .refuse = Refuse::SetA, .afterChange = Rewrite::TrimUpper, .onLeave = Rewrite::TrimUpper},
+            {.name = "txtComuneRes", .control = &txtComuneRes, .field = R::fComuneRes,
+             .caption = "Comune di residenza:", .place = {0, 2, 3}, .refuse = Refuse::SetA},
+            {.name = "txtCapRes", .control = &txtCapRes, .field = R::fCapRes, .caption = "CAP:", .place = {0, 2, 4},
+             .refuse = Refuse::AllButDigits, .afterChange = Rewrite::TrimUpper},
+            {.name = "txtDataNasc", .control = &txtDataNasc, .field = R::fDataNasc, .caption = "Data di nascita:",
+             .place = {0, 3, 0}},
+            {.name = "txtComuneNasc", .control = &txtComuneNasc, .field = R::fComuneNasc,
+             .caption = "Comune di nascita:", .place = {0, 3, 1}},
+            {.name = "txtProvNasc", .control = &txtProvNasc, .field = R::fProvNasc, .caption = "Prov.",
+             .place = {0, 3, 2}, .afterChange = Rewrite::TrimUpper, .onLeave = Rewrite::TrimUpper},
+            {.name = "txtTelCasa", .control = &txtTelCasa, .field = R::fTelCasa, .caption = "Tel. casa:",
+             .place = {1, 0, 0}},
+            {.name = "txtTelUff", .control = &txtTelUff, .field = R::fTelUff, .caption = "Tel. ufficio:",
+             .place = {1, 0, 1}},
+            {.name = "txtTelCel", .control = &txtTelCel, .field = R::fTelCel, .caption = "Tel. cellulare:",
+             .place = {1, 0, 2}},
+            {.name = "txtPec", .control = &txtPec, .field = R::fPec, .caption = "Indirizzo PEC:", .place = {1, 1, 0},
+             .refuse = Refuse::SetA, .afterChange = Rewrite::Trim},
+            {.name = "txtEmail", .control = &txtEmail, .field = R::fEmail, .caption = "E-mail:", .place = {1, 1, 1, 2},
+             .afterChange = Rewrite::Trim, .onLeave = Rewrite::Trim, .button = "btnEmail"},
+            {.name = "txtCodFisc", .control = &txtCodFisc, .field = R::fCodFisc, .caption = "Codice fiscale:",
+             .place = {2, 0, 0}, .refuse = Refuse::SetA, .afterChange = Rewrite::TrimUpper, .button = "btnCodFisc"},
+            {.name = "txtCarta", .control = &txtCarta, .field = R::fCarta, .caption = "Carta di credito n.",
+             .place = {2, 0, 1}, .refuse = Refuse::AllButDigits, .button = "btnCarta"},
+            {.name = "txtScadeCarta", .control = &txtScadeCarta, .field = R::fScadeCarta, .caption = "Scadenza:",
+             .place = {2, 0, 2}},
+            {.name = "txtPartitaIva", .control = &txtPartitaIva, .field = R::fPartitaIva, .caption = "Partita IVA:",
+             .place = {2, 1, 0}, .refuse = Refuse::AllButDigits, .button = "btnPartitaIva"},
+            {.name = "txtIban", .control = &txtIban, .field = R::fIban, .caption = "IBAN:", .place = {2, 1, 1, 2},
+             .refuse = Refuse::SetA, .afterChange = Rewrite::TrimUpper, .button = "btnIban"},
+            {.name = "txtVeicolo", .control = &txtVeicolo, .field = R::fVeicolo, .caption = "Tipo veicolo:",
+             .place = {3, 0, 0}},
+            {.name = "txtMarca", .control = &txtMarca, .field = R::fMarca, .caption = "Marca e modello:",
+             .place = {3, 0, 1}, .refuse = Refuse::SetA},
+            {.name = "txtColore", .control = &txtColore, .field = R::fTelaio, .caption = "Telaio:", .place = {3, 0, 2},
+             .refuse = Refuse::SetA},
+            {.name = "txtImmatricolazione", .control = &txtImmatricolazione, .field = R::fImmatricolazione,
+             .caption = "Data immatricolazione:", .place = {3, 1, 0}},
+            {.name = "txtAlimentazione", .control = &txtAlimentazione, .field = R::fAlimentazione,
+             .caption = "Alimentazione:", .place = {3, 1, 1}},
+            {.name = "txtTarga", .control = &txtTarga, .field = R::fTarga, .caption = "Targa:", .place = {3, 1, 2},
+             .refuse = Refuse::SetA, .afterChange = Rewrite::TrimUpper, .button = "impAutomezzo"},
+            {.name = "txtQuestioni", .control = &txtQuestioni, .field = R::fQuestioni,
+             .caption = "Questioni in sospeso:", .place = {4, 0, 0, 3}},
+            {.name = "chkRicontatta", .control = &chkRicontatta, .field = R::fRicontatta, .place = {4, 1, 0, 3},
+             .printed = false},
+            {.name = "txtNote", .control = &txtNote, .field = R::fNote, .caption = "Note:", .place = {4, 2, 0, 2}},
+            {.name = "txtCodiceDest", .control = &txtCodiceDest, .field = R::fCodiceDest,
+             .caption = "Codice Destinatario:", .place = {4, 2, 2}, .refuse = Refuse::SetB,
+             .afterChange = Rewrite::TrimUpper},
+        },
+        {personalGrid, contactsGrid, codesGrid, vehicleGrid, pendingGrid});
+    // clang-format on
+    txtSesso->setAlignment(Qt::AlignCenter);
+    for (QComboBox *combo : {txtProvRes, txtProvNasc})
+        EventHooks::onEnter(combo, [this, combo] { txtProvEnter(combo); });
 
     auto *left = new QVBoxLayout;
     left->setSpacing(6);
@@ -285,117 +261,15 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     layout->addLayout(body, 1);
     layout->addLayout(browseBar);
 
-    makeAttachmentHolders(content);
-
-    // Every field of the record and its control; the printed customer sheet names its objects after
-    // the controls.
-    using R = ClienteRecord;
-    m_binding.edit(R::fCognome, txtCognome, QStringLiteral("txtCognome"))
-        .edit(R::fNome, txtNome, QStringLiteral("txtNome"))
-        .edit(R::fDitta, txtDitta, QStringLiteral("txtDitta"))
-        .edit(R::fSesso, txtSesso, QStringLiteral("txtSesso"))
-        .edit(R::fRecapito, txtRecapito, QStringLiteral("txtRecapito"))
-        .edit(R::fIndirizzoRes, txtIndirizzoRes, QStringLiteral("txtIndirizzoRes"))
-        .combo(R::fProvRes, txtProvRes, QStringLiteral("txtProvRes"))
-        .edit(R::fComuneRes, txtComuneRes, QStringLiteral("txtComuneRes"))
-        .edit(R::fCapRes, txtCapRes, QStringLiteral("txtCapRes"))
-        .edit(R::fDataNasc, txtDataNasc, QStringLiteral("txtDataNasc"))
-        .edit(R::fComuneNasc, txtComuneNasc, QStringLiteral("txtComuneNasc"))
-        .combo(R::fProvNasc, txtProvNasc, QStringLiteral("txtProvNasc"))
-        .edit(R::fTelCasa, txtTelCasa, QStringLiteral("txtTelCasa"))
-        .edit(R::fTelUff, txtTelUff, QStringLiteral("txtTelUff"))
-        .edit(R::fTelCel, txtTelCel, QStringLiteral("txtTelCel"))
-        .edit(R::fPec, txtPec, QStringLiteral("txtPec"))
-        .edit(R::fEmail, txtEmail, QStringLiteral("txtEmail"))
-        .edit(R::fCodFisc, txtCodFisc, QStringLiteral("txtCodFisc"))
-        .edit(R::fCarta, txtCarta, QStringLiteral("txtCarta"))
-        .edit(R::fScadeCarta, txtScadeCarta, QStringLiteral("txtScadeCarta"))
-        .edit(R::fPartitaIva, txtPartitaIva, QStringLiteral("txtPartitaIva"))
-        .edit(R::fIban, txtIban, QStringLiteral("txtIban"))
-        .edit(R::fVeicolo, txtVeicolo, QStringLiteral("txtVeicolo"))
-        .edit(R::fMarca, txtMarca, QStringLiteral("txtMarca"))
-        .edit(R::fTelaio, txtColore, QStringLiteral("txtColore"))
-        .edit(R::fImmatricolazione, txtImmatricolazione, QStringLiteral("txtImmatricolazione"))
-        .edit(R::fAlimentazione, txtAlimentazione, QStringLiteral("txtAlimentazione"))
-        .edit(R::fTarga, txtTarga, QStringLiteral("txtTarga"))
-        .edit(R::fQuestioni, txtQuestioni, QStringLiteral("txtQuestioni"))
-        .edit(R::fNote, txtNote, QStringLiteral("txtNote"))
-        .edit(R::fCodiceDest, txtCodiceDest, QStringLiteral("txtCodiceDest"))
-        .flag(R::fRicontatta, chkRicontatta);
-    bindAttachmentHolders();
-
-    m_binding.guardInput([this](const QString &why) { panInfo->setText(why); });
-    // The input rules: Enter chain, refused keystrokes, rewrites after a change and on leaving.
-    using KeyFilters::Refuse;
-    using KeyFilters::Rewrite;
-    FieldInput::apply({
-        {txtCognome, txtNome, Refuse::SetA},
-        {txtNome, txtDitta, Refuse::SetA},
-        {txtDitta, txtSesso, Refuse::SetA},
-        {txtSesso, txtRecapito, Refuse::Nothing, Rewrite::Nothing, Rewrite::Nothing, true},
-        {txtRecapito, txtIndirizzoRes, Refuse::SetA},
-        {txtIndirizzoRes, txtProvRes, Refuse::SetA},
-        {txtProvRes, txtComuneRes, Refuse::SetA, Rewrite::TrimUpper, Rewrite::TrimUpper},
-        {txtComuneRes, txtCapRes, Refuse::SetA},
-        {txtCapRes, txtDataNasc, Refuse::AllButDigits, Rewrite::TrimUpper},
-        {txtDataNasc, txtComuneNasc},
-        {txtComuneNasc, txtProvNasc},
-        {txtProvNasc, txtTelCasa, Refuse::Nothing, Rewrite::TrimUpper, Rewrite::TrimUpper},
-        {txtTelCasa, txtTelUff},
-        {txtTelUff, txtTelCel},
-        {txtTelCel, txtPec},
-        {txtPec, txtEmail, Refuse::SetA, Rewrite::Trim},
-        {txtEmail, txtCodFisc, Refuse::Nothing, Rewrite::Trim, Rewrite::Trim},
-        {txtCodFisc, txtCarta, Refuse::SetA, Rewrite::TrimUpper},
-        {txtCarta, txtScadeCarta, Refuse::AllButDigits},
-        {txtScadeCarta, txtPartitaIva},
-        {txtPartitaIva, txtIban, Refuse::AllButDigits},
-        {txtIban, txtVeicolo, Refuse::SetA, Rewrite::TrimUpper},
-        {txtVeicolo, txtMarca},
-        {txtMarca, txtColore, Refuse::SetA},
-        {txtColore, txtImmatricolazione, Refuse::SetA},
-        {txtImmatricolazione, txtAlimentazione},
-        {txtAlimentazione, txtTarga},
-        {txtTarga, txtQuestioni, Refuse::SetA, Rewrite::TrimUpper},
-        {txtQuestioni, txtNote},
-        {txtNote, txtCodiceDest},
-        {txtCodiceDest, txtCognome, Refuse::SetB, Rewrite::TrimUpper},
-    });
-    for (QComboBox *combo : {txtProvRes, txtProvNasc})
-        EventHooks::onEnter(combo, [this, combo] { txtProvEnter(combo); });
-
-    QWidget *previous = txtCognome;
-    for (QWidget *next : std::initializer_list<QWidget *>{
-             txtNome,          txtDitta,     txtSesso,     txtRecapito,   txtIndirizzoRes,
-             txtProvRes,       txtComuneRes, txtCapRes,    txtDataNasc,   txtComuneNasc,
-             txtProvNasc,      txtTelCasa,   txtTelUff,    txtTelCel,     txtPec,
-             txtEmail,         txtCodFisc,   txtCarta,     txtScadeCarta, txtPartitaIva,
-             txtIban,          txtVeicolo,   txtMarca,     txtColore,     txtImmatricolazione,
-             txtAlimentazione, txtTarga,     txtQuestioni, chkRicontatta, txtNote,
-             txtCodiceDest}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
-
-    connect(cmdNuovo, &QToolButton::clicked, this, &TfrmClienti::cmdNuovoClick);
-    connect(cmdDuplica, &QToolButton::clicked, this, &TfrmClienti::cmdDuplicaClick);
-    connect(cmdSalva, &QToolButton::clicked, this, &TfrmClienti::cmdSalvaClick);
-    connect(cmdEsci, &QToolButton::clicked, this, &TfrmClienti::cmdEsciClick);
     connect(btnEmail, &QToolButton::clicked, this, &TfrmClienti::btnEmailClick);
     connect(btnCodFisc, &QToolButton::clicked, this, &TfrmClienti::btnCodFiscClick);
     connect(btnPartitaIva, &QToolButton::clicked, this, &TfrmClienti::btnPartitaIvaClick);
     connect(btnCarta, &QToolButton::clicked, this, &TfrmClienti::btnCartaClick);
     connect(btnIban, &QToolButton::clicked, this, &TfrmClienti::btnIbanClick);
-    // The dialogs of these commands come with their own parts of the register.
-    connect(cmdTrova, &QToolButton::clicked, this, &TfrmClienti::cmdTrovaClick);
     connect(cmdRicontatta, &QToolButton::clicked, this, &TfrmClienti::cmdRicontattaClick);
     connect(impAutomezzo, &QToolButton::clicked, this, &TfrmClienti::impAutomezzoClick);
-    connect(cmdStampa, &QToolButton::clicked, this, &TfrmClienti::cmdStampaClick);
-    connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmClienti::cmdAnteprimaClick);
     connect(cmdPDF, &QToolButton::clicked, this, &TfrmClienti::cmdPDFClick);
     connect(cmdEsporta, &QToolButton::clicked, this, &TfrmClienti::cmdEsportaClick);
-    connect(cmdFile, &QToolButton::clicked, this, &TfrmClienti::cmdFileClick);
-    connect(cmdGuida, &QToolButton::clicked, this, &TfrmClienti::cmdGuidaClick);
 
     setContent(content);
     // The empty screen the window is built with holds nothing to lose.
@@ -460,51 +334,19 @@ void TfrmClienti::cmdNuovoClick()
     txtCognome->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmClienti::cmdDuplicaClick()
+bool TfrmClienti::prepareDuplicate()
 {
-    if (!mayDuplicate())
-        return;
-    clearAttachmentHolders();
-    lblPosizione->clear();
     RecordArchive archive;
     const bool reachable = archive.OpenOrCreate(archivePath(), ClienteRecord::kSize);
     archive.Close();
-    if (!reachable) {
+    if (!reachable)
         MessageBoxes::error(this, archiveAccessMessage());
-        return;
-    }
-    txtCognome->setFocus(Qt::OtherFocusReason);
-    MessageBoxes::information(this, duplicatedMessage());
-}
-
-void TfrmClienti::cmdSalvaClick()
-{
-    saveRecord();
+    return reachable;
 }
 
 QString TfrmClienti::changedElsewhereSentence() const
 {
     return QStringLiteral("La scheda del cliente è stata modificata da un'altra postazione dopo che è stata aperta.");
-}
-
-bool TfrmClienti::saveRecord()
-{
-    if (!mandatoryFilled({
-            {txtCognome, "Attenzione: per salvare la scheda è necessario indicare il cognome del cliente."},
-            {txtNome, "Attenzione: per salvare la scheda è necessario indicare il nome del cliente."},
-        }))
-        return false;
-    QString confirmation;
-    const qint64 position = storeRecord(RecordFromScreen().toBytes(), &confirmation);
-    if (position == 0)
-        return false;  // another workstation's record kept, as the user chose
-    if (position < 0) {
-        MessageBoxes::error(this, archiveAccessMessage());
-        return false;
-    }
-    m_unsaved.remember();
-    MessageBoxes::information(this, confirmation);
-    return true;
 }
 
 // ---- Checks and e-mail ---------------------------------------------------------------------------
@@ -632,9 +474,4 @@ void TfrmClienti::impAutomezzoClick()
     TfrmTrovaAutomezzi search(windows(), this);
     search.lblMemory->setText(QStringLiteral("clienti"));
     search.exec();
-}
-
-void TfrmClienti::cmdEsciClick()
-{
-    close();
 }

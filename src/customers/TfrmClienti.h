@@ -20,10 +20,8 @@ class TfrmClienti : public RecordWindow
 public:
     explicit TfrmClienti(AppWindows &windows);
 
-    // Command column.
-    PictureButton *cmdNuovo, *cmdDuplica, *cmdFile, *cmdSalva, *cmdTrova, *cmdAnteprima, *cmdStampa, *cmdPDF,
-        *cmdRicontatta, *cmdEsporta, *cmdGuida, *cmdEsci;
-    // Browse bar (with the position label).
+    // The customer register's own commands (beside those of every record window).
+    PictureButton *cmdPDF, *cmdRicontatta, *cmdEsporta;
 
     // 1 personal data.
     QLineEdit *txtCognome, *txtNome, *txtDitta, *txtSesso, *txtRecapito, *txtIndirizzoRes;
@@ -51,18 +49,15 @@ public:
 
     void FormShow() override;
 
-    void cmdNuovoClick();
-    void cmdDuplicaClick();
-    void cmdSalvaClick();
-    void cmdEsciClick();
-    void cmdTrovaClick();
+    void cmdNuovoClick() override;
+    void cmdTrovaClick() override;
     void cmdRicontattaClick();
-    void cmdStampaClick();
-    void cmdAnteprimaClick();
+    void cmdStampaClick() override;
+    void cmdAnteprimaClick() override;
     void cmdPDFClick();
     void cmdEsportaClick();
-    void cmdFileClick();
-    void cmdGuidaClick();
+    void cmdFileClick() override;
+    void cmdGuidaClick() override;
     void impAutomezzoClick();
     void btnEmailClick();
     void btnCodFiscClick();
@@ -81,7 +76,7 @@ public:
 
 protected:
     void showStored(const QByteArray &record, qint64 position) override;
-    bool saveRecord() override;
+    bool prepareDuplicate() override;
     QString changedElsewhereSentence() const override;
 
 private:

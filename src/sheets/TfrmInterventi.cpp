@@ -20,7 +20,6 @@
 #include "shell/AppWindows.h"
 #include "shell/TfrmGuida.h"
 #include "widgets/Artwork.h"
-#include "widgets/DateEdits.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FieldInput.h"
 #include "widgets/FormBuilder.h"
@@ -73,25 +72,10 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     content->setStyleSheet(QStringLiteral("#sheetContent { background-color: #E6EDF5; }"));
 
     // Command bar.
+    makeCommands(content, QStringLiteral("l'emissione di una nuova scheda"));
     auto command = [content](const char *name, const QString &icon, const QString &text, const QString &hint) {
         return FormBuilder::command(content, icon, text, hint, QString::fromLatin1(name));
     };
-    cmdNuovo = command("cmdNuovo", QStringLiteral(":/icons/document-new.svg"), QStringLiteral("Nuovo"),
-                       QStringLiteral("Prepara la schermata per l'emissione di una nuova scheda."));
-    cmdDuplica = command("cmdDuplica", QStringLiteral(":/icons/edit-copy.svg"), QStringLiteral("Duplica"),
-                         QStringLiteral("Prepara la schermata per l'emissione di una nuova scheda "
-                                        "duplicando i dati correnti."));
-    cmdSalva = command("cmdSalva", QStringLiteral(":/icons/document-save.svg"), QStringLiteral("Salva"),
-                       QStringLiteral("Salva la scheda in archivio."));
-    cmdTrova = command("cmdTrova", QStringLiteral(":/icons/system-search.svg"), QStringLiteral("Trova"),
-                       QStringLiteral("Trova una scheda in archivio."));
-    cmdFile = command("cmdFile", QStringLiteral(":/icons/mail-attachment.svg"), QStringLiteral("Allega file"),
-                      QStringLiteral("Allega file alla scheda."));
-    cmdAnteprima =
-        command("cmdAnteprima", QStringLiteral(":/icons/document-print-preview.svg"), QStringLiteral("Anteprima"),
-                QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
-    cmdStampa = command("cmdStampa", QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
-                        QStringLiteral("Stampa la scheda."));
     cmdFattura = command("cmdFattura", QStringLiteral(":/icons/x-office-spreadsheet.svg"), QStringLiteral("Fattura"),
                          QStringLiteral("Emette la fattura elettronica della scheda salvata."));
     cmdNonPagati =
@@ -100,10 +84,6 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     cmdNumerazione = command("cmdNumerazione", QStringLiteral(":/icons/numbering.svg"), QStringLiteral("Numerazione"),
                              QStringLiteral("Imposta il numero iniziale per la numerazione delle schede "
                                             "interventi."));
-    cmdGuida = command("cmdGuida", QStringLiteral(":/icons/help-browser.svg"), QStringLiteral("Guida"),
-                       QStringLiteral("Visualizza la guida in linea."));
-    cmdEsci = command("cmdEsci", QStringLiteral(":/icons/system-log-out.svg"), QStringLiteral("Esci"),
-                      QStringLiteral("Esci da questa schermata."));
 
     auto *bar = new QHBoxLayout;
     bar->setSpacing(8);
@@ -155,29 +135,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
                                {btnCaricaFoto02, btnAcquisisciFoto02, btnSalvaFoto02, btnCancFoto02, btnZoomFoto02}));
     photos->addStretch(1);
 
-    // Fields, created in tab order. The maximum lengths of the screen are the field capacities, but
-    // labour takes 50 characters (a longer stored labour text is still shown and kept whole).
-    auto edit = [content](const char *name, int maxLength) {
-        return FormBuilder::edit(content, maxLength, QString::fromLatin1(name));
-    };
-    txtNumScheda = edit("txtNumScheda", 50);
-    txtNumScheda->setAlignment(Qt::AlignCenter);
-    txtData = edit("txtData", 10);
-    txtTecnico = edit("txtTecnico", 120);
-    txtAzienda = edit("txtAzienda", 500);
-    txtPratica = edit("txtPratica", 250);
-    txtCliente = edit("txtCliente", 500);
-    txtRecapito = edit("txtRecapito", 50);
-    txtVeicolo = edit("txtVeicolo", 50);
-    txtTarga = edit("txtTarga", 30);
-    txtMarca = edit("txtMarca", 50);
-    txtChilometraggio = edit("txtChilometraggio", 50);
-    txtDanni = edit("txtDanni", 1000);
-    txtDataInizio = edit("txtDataInizio", 10);
-    txtStato = edit("txtStato", 50);
-    txtDataFine = edit("txtDataFine", 10);
-    txtVernice = edit("txtVernice", 500);
-    txtRicambi = edit("txtRicambi", 1000);
+    // The controls of the table that are not plain edits, and the small buttons beside the fields.
     txtInterventi = new QPlainTextEdit(content);
     txtInterventi->setObjectName(QStringLiteral("txtInterventi"));
     txtInterventi->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
@@ -187,22 +145,11 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
                                                 "border: 1px solid #87CEEB; color: black; }"));
     effInterventi = new FocusFrame(txtInterventi, content, 3);
     effInterventi->setObjectName(QStringLiteral("effInterventi"));
-    txtManodopera = edit("txtManodopera", 50);
     chkPagato = new QCheckBox(QStringLiteral(" Pagato"), content);
     chkPagato->setObjectName(QStringLiteral("chkPagato"));
     chkPagato->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
     FormHelpers::setHint(chkPagato, QStringLiteral("Spunta questa casella per annotare che il conto è stato "
                                                    "saldato."));
-    txtNote = edit("txtNote", 1000);
-    txtTotale = edit("txtTotale", 15);
-    txtTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtTotale->setText(QStringLiteral("0,00"));
-    FormBuilder::selectAllOnFocus(txtTotale);
-    for (QLineEdit *date : {txtData, txtDataInizio, txtDataFine}) {
-        date->setReadOnly(true);
-        date->setAlignment(Qt::AlignCenter);
-    }
-
     btnLogo = new PictureButton(QStringLiteral(":/icons/image-x-generic.svg"), QSize(28, 28),
                                 QStringLiteral("Imposta il logo dell'azienda."), content);
     btnLogo->setObjectName(QStringLiteral("btnLogo"));
@@ -217,35 +164,83 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(12);
     fields->setVerticalSpacing(1);
-    FormBuilder::CaptionGrid grid(content, fields);
-    grid.place(QStringLiteral("Scheda n."), FormBuilder::withButton(content, txtNumScheda, btnLogo), 0);
-    grid.place(QStringLiteral("Data emissione:"), txtData, 1);
-    grid.place(QStringLiteral("Tecnico assegnato:"), txtTecnico, 2, 2);
-    grid.nextRow();
-    grid.place(QStringLiteral("Intestazione azienda elettrauto:"), txtAzienda, 0, 2);
-    grid.place(QStringLiteral("Estremi pratica assicurativa:"), txtPratica, 2, 2);
-    grid.nextRow();
-    grid.place(QStringLiteral("Cliente:"), FormBuilder::withButton(content, txtCliente, impCliente), 0, 2);
-    grid.place(QStringLiteral("Recapito telefonico:"), txtRecapito, 2);
-    grid.place(QStringLiteral("Tipo veicolo:"), txtVeicolo, 3);
-    grid.nextRow();
-    grid.place(QStringLiteral("Targa:"), FormBuilder::withButton(content, txtTarga, btnStorico), 0);
-    grid.place(QStringLiteral("Marca e modello:"), txtMarca, 1, 2);
-    grid.place(QStringLiteral("Chilometraggio:"), txtChilometraggio, 3);
-    grid.nextRow();
-    grid.place(QStringLiteral("Problema segnalato dal cliente:"), txtDanni, 0, 4);
-    grid.nextRow();
-    grid.place(QStringLiteral("Data inizio lavori:"), txtDataInizio, 0);
-    grid.place(QStringLiteral("Stato avanzamento lavori:"), txtStato, 1, 2);
-    grid.place(QStringLiteral("Data fine lavori:"), txtDataFine, 3);
-    grid.nextRow();
-    grid.place(QStringLiteral("Spie accese:"), txtVernice, 0, 4);
-    grid.nextRow();
-    grid.place(QStringLiteral("Ricambi e materiali utilizzati:"), txtRicambi, 0, 4);
-    grid.nextRow();
-    grid.place(QStringLiteral("Test e interventi eseguiti:"), effInterventi, 0, 4);
-    fields->setRowStretch(grid.row() + 1, 1);
-    grid.nextRow();
+
+    // Every field of the record in Tab order: its control, caption, place (row, column, span of the
+    // one grid) and input rules; the printed sheet names its objects after the controls. Enter moves
+    // along the fields as Tab does; the multi-line text keeps Enter for its line breaks and the
+    // total handles its own keys (below). The plate is kept trimmed and upper case; the dates are
+    // picked, never typed. Labour takes 50 characters (a longer stored labour text is still shown
+    // and kept whole).
+    using R = SchedaRecord;
+    using KeyFilters::Rewrite;
+    // The rows stay packed, one field to a row.
+    // clang-format off
+    buildFields(
+        content,
+        {
+            {.name = "txtNumScheda", .control = &txtNumScheda, .field = R::fNumScheda, .caption = "Scheda n.",
+             .place = {0, 0, 0}, .button = "btnLogo",
+             .mandatory = "Attenzione: per salvare la scheda è necessario assegnarle un numero."},
+            {.name = "txtData", .control = &txtData, .field = R::fData, .caption = "Data emissione:",
+             .place = {0, 0, 1}, .datePicker = "interventi_data",
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare la data di emissione."},
+            {.name = "txtTecnico", .control = &txtTecnico, .field = R::fTecnico, .caption = "Tecnico assegnato:",
+             .place = {0, 0, 2, 2}},
+            {.name = "txtAzienda", .control = &txtAzienda, .field = R::fAzienda,
+             .caption = "Intestazione azienda elettrauto:", .place = {0, 1, 0, 2},
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare l'intestazione dell'azienda di "
+                          "elettrauto."},
+            {.name = "txtPratica", .control = &txtPratica, .field = R::fPratica,
+             .caption = "Estremi pratica assicurativa:", .place = {0, 1, 2, 2}},
+            {.name = "txtCliente", .control = &txtCliente, .field = R::fCliente, .caption = "Cliente:",
+             .place = {0, 2, 0, 2}, .button = "impCliente",
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare il nome del cliente."},
+            {.name = "txtRecapito", .control = &txtRecapito, .field = R::fRecapito, .caption = "Recapito telefonico:",
+             .place = {0, 2, 2},
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare il recapito telefonico del "
+                          "cliente."},
+            {.name = "txtVeicolo", .control = &txtVeicolo, .field = R::fVeicolo, .caption = "Tipo veicolo:",
+             .place = {0, 2, 3}},
+            {.name = "txtTarga", .control = &txtTarga, .field = R::fTarga, .caption = "Targa:", .place = {0, 3, 0},
+             .afterChange = Rewrite::TrimUpper, .button = "btnStorico",
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare il numero di targa del veicolo."},
+            {.name = "txtMarca", .control = &txtMarca, .field = R::fMarca, .caption = "Marca e modello:",
+             .place = {0, 3, 1, 2},
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare marca e modello del veicolo."},
+            {.name = "txtChilometraggio", .control = &txtChilometraggio, .field = R::fChilometraggio,
+             .caption = "Chilometraggio:", .place = {0, 3, 3}},
+            {.name = "txtDanni", .control = &txtDanni, .field = R::fDanni, .caption = "Problema segnalato dal cliente:",
+             .place = {0, 4, 0, 4}},
+            {.name = "txtDataInizio", .control = &txtDataInizio, .field = R::fDataInizio,
+             .caption = "Data inizio lavori:", .place = {0, 5, 0}, .datePicker = "interventi_datainizio"},
+            {.name = "txtStato", .control = &txtStato, .field = R::fStato, .caption = "Stato avanzamento lavori:",
+             .place = {0, 5, 1, 2}},
+            {.name = "txtDataFine", .control = &txtDataFine, .field = R::fDataFine, .caption = "Data fine lavori:",
+             .place = {0, 5, 3}, .datePicker = "interventi_datafine"},
+            {.name = "txtVernice", .control = &txtVernice, .field = R::fVernice, .caption = "Spie accese:",
+             .place = {0, 6, 0, 4}},
+            {.name = "txtRicambi", .control = &txtRicambi, .field = R::fRicambi,
+             .caption = "Ricambi e materiali utilizzati:", .place = {0, 7, 0, 4}},
+            {.name = "txtInterventi", .control = &txtInterventi, .field = R::fInterventi,
+             .caption = "Test e interventi eseguiti:", .place = {0, 8, 0, 4}},
+            {.name = "txtManodopera", .control = &txtManodopera, .field = R::fManodopera, .caption = "Manodopera:",
+             .place = {0, 9, 0}, .maxLength = 50},
+            {.name = "chkPagato", .control = &chkPagato, .field = R::fPagato, .printed = false},
+            {.name = "txtNote", .control = &txtNote, .field = R::fNote, .caption = "Note:", .place = {0, 9, 2}},
+            {.name = "txtTotale", .control = &txtTotale, .field = R::fTotale, .caption = "Totale: \u20AC",
+             .place = {0, 9, 3}, .enterMovesOn = false},
+        },
+        {fields}, FieldTable::EnterMoves::AsTab);
+    // clang-format on
+    txtNumScheda->setAlignment(Qt::AlignCenter);
+    txtTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtTotale->setText(QStringLiteral("0,00"));
+    FormBuilder::selectAllOnFocus(txtTotale);
+    m_unsaved.addPhoto(imgFoto);
+    m_unsaved.addPhoto(imgFoto02);
+
+    // The multi-line text's row takes the height left; the paid box lies beside labour.
+    fields->setRowStretch(2 * 8 + 1, 1);
     auto *paid = new QWidget(content);
     auto *paidLayout = new QHBoxLayout(paid);
     paidLayout->setContentsMargins(0, 0, 0, 0);
@@ -254,10 +249,7 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     banknotes->setPixmap(Artwork::picture(QStringLiteral(":/art/banconote.svg"), QSize(48, 28)));
     paidLayout->addWidget(banknotes);
     paidLayout->addStretch(1);
-    grid.place(QStringLiteral("Manodopera:"), txtManodopera, 0);
-    fields->addWidget(paid, grid.row() + 1, 1);
-    grid.place(QStringLiteral("Note:"), txtNote, 2);
-    grid.place(QStringLiteral("Totale: \u20AC"), txtTotale, 3);
+    fields->addWidget(paid, 2 * 9 + 1, 1);
     for (int c = 0; c < 4; ++c)
         fields->setColumnStretch(c, 1);
 
@@ -273,7 +265,6 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     layout->addLayout(body, 1);
 
     // Hidden state.
-    makeAttachmentHolders(content);
     auto hidden = [content](const char *name) {
         auto *holder = new QLabel(content);
         holder->setObjectName(QString::fromLatin1(name));
@@ -283,73 +274,13 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     lblInizio = hidden("lblInizio");
     lblInizio->setText(QStringLiteral("1"));
 
-    // Every field of the record, its control and its object on the printed sheet.
-    using R = SchedaRecord;
-    m_binding.edit(R::fNumScheda, txtNumScheda, QStringLiteral("txtNumScheda"))
-        .edit(R::fData, txtData, QStringLiteral("txtData"))
-        .edit(R::fTecnico, txtTecnico, QStringLiteral("txtTecnico"))
-        .edit(R::fAzienda, txtAzienda, QStringLiteral("txtAzienda"))
-        .edit(R::fPratica, txtPratica, QStringLiteral("txtPratica"))
-        .edit(R::fCliente, txtCliente, QStringLiteral("txtCliente"))
-        .edit(R::fRecapito, txtRecapito, QStringLiteral("txtRecapito"))
-        .edit(R::fVeicolo, txtVeicolo, QStringLiteral("txtVeicolo"))
-        .edit(R::fTarga, txtTarga, QStringLiteral("txtTarga"))
-        .edit(R::fMarca, txtMarca, QStringLiteral("txtMarca"))
-        .edit(R::fChilometraggio, txtChilometraggio, QStringLiteral("txtChilometraggio"))
-        .edit(R::fDanni, txtDanni, QStringLiteral("txtDanni"))
-        .edit(R::fDataInizio, txtDataInizio, QStringLiteral("txtDataInizio"))
-        .edit(R::fStato, txtStato, QStringLiteral("txtStato"))
-        .edit(R::fDataFine, txtDataFine, QStringLiteral("txtDataFine"))
-        .edit(R::fVernice, txtVernice, QStringLiteral("txtVernice"))
-        .edit(R::fRicambi, txtRicambi, QStringLiteral("txtRicambi"))
-        .memo(R::fInterventi, txtInterventi, QStringLiteral("txtInterventi"))
-        .edit(R::fManodopera, txtManodopera, QStringLiteral("txtManodopera"))
-        .edit(R::fNote, txtNote, QStringLiteral("txtNote"))
-        .edit(R::fTotale, txtTotale, QStringLiteral("txtTotale"))
-        .flag(R::fPagato, chkPagato);
-    bindAttachmentHolders();
-    m_binding.guardInput([this](const QString &why) { panInfo->setText(why); });
-    m_unsaved.addPhoto(imgFoto);
-    m_unsaved.addPhoto(imgFoto02);
-
-    setTabOrder(txtNumScheda, txtData);
-    QWidget *previous = txtData;
-    for (QWidget *next : std::initializer_list<QWidget *>{
-             txtTecnico, txtAzienda,        txtPratica,    txtCliente,    txtRecapito, txtVeicolo,  txtTarga,
-             txtMarca,   txtChilometraggio, txtDanni,      txtDataInizio, txtStato,    txtDataFine, txtVernice,
-             txtRicambi, txtInterventi,     txtManodopera, chkPagato,     txtNote,     txtTotale}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
-
-    // Enter moves along the fields; the memo keeps Enter for its line breaks, the date edits and
-    // the total add their own key handling below.
-    EventHooks::enterChain({txtNumScheda, txtData, txtTecnico, txtAzienda, txtPratica, txtCliente, txtRecapito,
-                            txtVeicolo, txtTarga, txtMarca, txtChilometraggio, txtDanni, txtDataInizio, txtStato,
-                            txtDataFine, txtVernice, txtRicambi},
-                           txtInterventi);
-    EventHooks::enterChain({txtManodopera, txtNote, txtTotale});
-    // The dates are picked, never typed: a key or a click opens the date picker.
-    DateEdits::attach(windows, this, txtData, QStringLiteral("interventi_data"));
-    DateEdits::attach(windows, this, txtDataInizio, QStringLiteral("interventi_datainizio"));
-    DateEdits::attach(windows, this, txtDataFine, QStringLiteral("interventi_datafine"));
     EventHooks::onKeyDown(txtTotale, [this](QKeyEvent *e) { return txtTotaleKeyDown(e); });
     EventHooks::onExit(txtTotale, [this] { txtTotaleExit(); });
-    connect(txtTarga, &QLineEdit::textEdited, this, &TfrmInterventi::txtTargaChange);
     connect(txtNumScheda, &QLineEdit::textEdited, this, [this] { m_proposal.edited = true; });
 
-    connect(cmdNuovo, &QToolButton::clicked, this, &TfrmInterventi::cmdNuovoClick);
-    connect(cmdDuplica, &QToolButton::clicked, this, &TfrmInterventi::cmdDuplicaClick);
-    connect(cmdSalva, &QToolButton::clicked, this, &TfrmInterventi::cmdSalvaClick);
-    connect(cmdTrova, &QToolButton::clicked, this, &TfrmInterventi::cmdTrovaClick);
-    connect(cmdFile, &QToolButton::clicked, this, &TfrmInterventi::cmdFileClick);
-    connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmInterventi::cmdAnteprimaClick);
-    connect(cmdStampa, &QToolButton::clicked, this, &TfrmInterventi::cmdStampaClick);
     connect(cmdFattura, &QToolButton::clicked, this, &TfrmInterventi::cmdFatturaClick);
     connect(cmdNonPagati, &QToolButton::clicked, this, &TfrmInterventi::cmdNonPagatiClick);
     connect(cmdNumerazione, &QToolButton::clicked, this, &TfrmInterventi::cmdNumerazioneClick);
-    connect(cmdGuida, &QToolButton::clicked, this, &TfrmInterventi::cmdGuidaClick);
-    connect(cmdEsci, &QToolButton::clicked, this, &TfrmInterventi::cmdEsciClick);
     connect(btnLogo, &QToolButton::clicked, this, &TfrmInterventi::btnLogoClick);
     connect(impCliente, &QToolButton::clicked, this, &TfrmInterventi::impClienteClick);
     connect(btnStorico, &QToolButton::clicked, this, &TfrmInterventi::btnStoricoClick);
@@ -481,23 +412,13 @@ void TfrmInterventi::cmdNuovoClick()
     txtTecnico->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmInterventi::cmdDuplicaClick()
+bool TfrmInterventi::prepareDuplicate()
 {
-    if (!mayDuplicate())
-        return;
     txtNumScheda->clear();
     txtData->setText(Formats::todayText());
-    clearAttachmentHolders();
-    lblPosizione->clear();
     imgFoto->clear();
     imgFoto02->clear();
-    txtNumScheda->setFocus(Qt::OtherFocusReason);
-    MessageBoxes::information(this, duplicatedMessage());
-}
-
-void TfrmInterventi::cmdSalvaClick()
-{
-    saveRecord();
+    return true;
 }
 
 QString TfrmInterventi::changedElsewhereSentence() const
@@ -505,42 +426,35 @@ QString TfrmInterventi::changedElsewhereSentence() const
     return QStringLiteral("La scheda è stata modificata da un'altra postazione dopo che è stata aperta.");
 }
 
-bool TfrmInterventi::saveRecord()
+void TfrmInterventi::beforeSave()
 {
     // The total is normalised when the focus leaves it; Save must store the normalised text.
     if (txtTotale->hasFocus())
         txtTotaleExit();
+}
 
-    if (!mandatoryFilled({
-            {txtNumScheda, "Attenzione: per salvare la scheda è necessario assegnarle un numero."},
-            {txtData, "Attenzione: per salvare la scheda è necessario indicare la data di emissione."},
-            {txtAzienda, "Attenzione: per salvare la scheda è necessario indicare l'intestazione dell'azienda "
-                         "di elettrauto."},
-            {txtCliente, "Attenzione: per salvare la scheda è necessario indicare il nome del cliente."},
-            {txtRecapito, "Attenzione: per salvare la scheda è necessario indicare il recapito telefonico del "
-                          "cliente."},
-            {txtTarga, "Attenzione: per salvare la scheda è necessario indicare il numero di targa del "
-                       "veicolo."},
-            {txtMarca, "Attenzione: per salvare la scheda è necessario indicare marca e modello del veicolo."},
-        }))
-        return false;
-
-    QString confirmation;
+qint64 TfrmInterventi::storeScreen(QString *confirmation)
+{
     QString renumbered;
     const bool numberProposed = TextRules::trim(lblPosizione->text()).isEmpty() && m_proposal.active
                                 && !m_proposal.edited && txtNumScheda->text() == QString::number(m_proposal.number);
-    const qint64 position = numberProposed ? appendProposedSheet(&confirmation, &renumbered)
-                                           : storeRecord(RecordFromScreen().toBytes(), &confirmation);
-    if (position == 0)
-        return false;  // another workstation's sheet kept, as the user chose
-    if (position < 0) {
-        MessageBoxes::plain(this, archiveAccessMessage());
-        return false;
+    const qint64 position = numberProposed ? appendProposedSheet(confirmation, &renumbered)
+                                           : storeRecord(RecordFromScreen().toBytes(), confirmation);
+    if (position >= 1) {
+        m_proposal = {};
+        if (!renumbered.isEmpty())
+            MessageBoxes::information(this, renumbered);
     }
-    m_proposal = {};
-    if (!renumbered.isEmpty())
-        MessageBoxes::information(this, renumbered);
+    return position;
+}
 
+void TfrmInterventi::tellArchiveFailure()
+{
+    MessageBoxes::plain(this, archiveAccessMessage());
+}
+
+bool TfrmInterventi::storedAt(qint64 position)
+{
     // Both photo files exist for every saved sheet (a cleared area writes its placeholder). An area is
     // written only when the user changed it or its file is missing, so a photo that could not be
     // read when the sheet was shown is never overwritten by the placeholder. A photo that cannot be
@@ -553,8 +467,6 @@ bool TfrmInterventi::saveRecord()
         MessageBoxes::warning(this, photoFailedMessage());
         return false;
     }
-    m_unsaved.remember();
-    MessageBoxes::information(this, confirmation);
     return true;
 }
 
@@ -597,16 +509,6 @@ qint64 TfrmInterventi::appendProposedSheet(QString *confirmation, QString *renum
 }
 
 // ---- Field behaviour -----------------------------------------------------------------------------
-
-void TfrmInterventi::txtTargaChange()
-{
-    const QString plate = TextRules::trim(TextRules::upperAZ(txtTarga->text()));
-    if (plate == txtTarga->text())
-        return;
-    const int cursor = txtTarga->cursorPosition();
-    txtTarga->setText(plate);
-    txtTarga->setCursorPosition(qMin(cursor, int(plate.size())));
-}
 
 bool TfrmInterventi::txtTotaleKeyDown(QKeyEvent *event)
 {
@@ -770,9 +672,4 @@ void TfrmInterventi::impClienteClick()
     TfrmTrovaClienti search(windows(), this);
     search.lblMemory->setText(QStringLiteral("interventi"));
     search.exec();
-}
-
-void TfrmInterventi::cmdEsciClick()
-{
-    close();
 }

@@ -21,11 +21,9 @@ class TfrmInterventi : public RecordWindow
 public:
     explicit TfrmInterventi(AppWindows &windows);
 
-    // Command bar.
-    PictureButton *cmdNuovo, *cmdDuplica, *cmdSalva, *cmdTrova, *cmdFile, *cmdAnteprima, *cmdStampa;
-    // The electronic invoice of the stored sheet on screen.
-    PictureButton *cmdFattura;
-    PictureButton *cmdNonPagati, *cmdNumerazione, *cmdGuida, *cmdEsci;
+    // The sheets' own commands (beside those of every record window): the electronic invoice of the
+    // stored sheet on screen, the unpaid bills, the numbering.
+    PictureButton *cmdFattura, *cmdNonPagati, *cmdNumerazione;
 
     // Photo areas A and B with their buttons and placeholders.
     PhotoArea *imgFoto, *imgFoto02;
@@ -57,19 +55,16 @@ public:
     void FormClose() override;
 
     // Commands.
-    void cmdNuovoClick();
-    void cmdDuplicaClick();
-    void cmdSalvaClick();
-    void cmdTrovaClick();
-    void cmdFileClick();
-    void cmdAnteprimaClick();
-    void cmdStampaClick();
+    void cmdNuovoClick() override;
+    void cmdTrovaClick() override;
+    void cmdFileClick() override;
+    void cmdAnteprimaClick() override;
+    void cmdStampaClick() override;
     void cmdFatturaClick();
     void cmdNonPagatiClick();
     void cmdNumerazioneClick();
-    void cmdGuidaClick();
+    void cmdGuidaClick() override;
     void btnStoricoClick();
-    void cmdEsciClick();
     void btnLogoClick();
     void impClienteClick();
 
@@ -79,7 +74,6 @@ public:
     void btnCancFotoClick(PhotoArea *area);
     void btnZoomFotoClick(PhotoArea *area);
 
-    void txtTargaChange();
     bool txtTotaleKeyDown(QKeyEvent *event);
     // What the status line says when a character is refused in the total.
     static QString totaleRefusedMessage(const QString &typed);
@@ -91,7 +85,11 @@ public:
 
 protected:
     void showStored(const QByteArray &record, qint64 position) override;
-    bool saveRecord() override;
+    bool prepareDuplicate() override;
+    void beforeSave() override;
+    qint64 storeScreen(QString *confirmation) override;
+    void tellArchiveFailure() override;
+    bool storedAt(qint64 position) override;
     QString changedElsewhereSentence() const override;
 
 private:

@@ -17,8 +17,6 @@
 #include "vehicles/TfrmStampaAutomezzo.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
 #include "widgets/Artwork.h"
-#include "widgets/DateEdits.h"
-#include "widgets/FieldInput.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
@@ -74,25 +72,10 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     content->setStyleSheet(QStringLiteral("#vehicleContent { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
                                           "stop:0 #427AA8, stop:1 white); }"));
 
+    makeCommands(content, QStringLiteral("l'inserimento di una nuova scheda"));
     auto command = [content](const char *name, const QString &icon, const QString &caption, const QString &hint) {
         return FormBuilder::command(content, icon, caption, hint, QString::fromLatin1(name));
     };
-    cmdNuovo = command("cmdNuovo", QStringLiteral(":/icons/document-new.svg"), QStringLiteral("Nuovo"),
-                       QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda."));
-    cmdDuplica = command("cmdDuplica", QStringLiteral(":/icons/edit-copy.svg"), QStringLiteral("Duplica"),
-                         QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda "
-                                        "duplicando i dati correnti."));
-    cmdSalva = command("cmdSalva", QStringLiteral(":/icons/document-save.svg"), QStringLiteral("Salva"),
-                       QStringLiteral("Salva la scheda in archivio."));
-    cmdTrova = command("cmdTrova", QStringLiteral(":/icons/system-search.svg"), QStringLiteral("Trova"),
-                       QStringLiteral("Trova una scheda in archivio."));
-    cmdFile = command("cmdFile", QStringLiteral(":/icons/mail-attachment.svg"), QStringLiteral("Allega file"),
-                      QStringLiteral("Allega file alla scheda."));
-    cmdAnteprima =
-        command("cmdAnteprima", QStringLiteral(":/icons/document-print-preview.svg"), QStringLiteral("Anteprima"),
-                QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
-    cmdStampa = command("cmdStampa", QStringLiteral(":/icons/document-print.svg"), QStringLiteral("Stampa"),
-                        QStringLiteral("Stampa la scheda."));
     cmdEsporta = command("cmdEsporta", QStringLiteral(":/icons/x-office-spreadsheet.svg"), QStringLiteral("Esporta"),
                          QStringLiteral("Esporta l'archivio in Excel."));
     cmdSlideshow = command("cmdSlideshow", QStringLiteral(":/icons/image-x-generic.svg"), QStringLiteral("Slide show"),
@@ -102,10 +85,6 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
                                          "in scadenza."));
     cmdStorico = command("cmdStorico", QStringLiteral(":/icons/x-office-document.svg"), QStringLiteral("Storico"),
                          QStringLiteral("Elenca gli interventi eseguiti sul veicolo con questa targa."));
-    cmdGuida = command("cmdGuida", QStringLiteral(":/icons/help-browser.svg"), QStringLiteral("Guida"),
-                       QStringLiteral("Visualizza la guida in linea."));
-    cmdEsci = command("cmdEsci", QStringLiteral(":/icons/system-log-out.svg"), QStringLiteral("Esci"),
-                      QStringLiteral("Esci da questa schermata."));
 
     auto *bar = new QHBoxLayout;
     bar->setSpacing(8);
@@ -139,50 +118,99 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     btnZoomFoto = photoButton("btnZoomFoto", QStringLiteral(":/icons/view-fullscreen.svg"),
                               QStringLiteral("Visualizza la foto nelle sue dimensioni reali."));
 
-    // Fields, created in the order of the Enter chain; the maximum lengths are the record's
-    // capacities (the chassis keeps 10 characters, so no more can be typed).
-    auto edit = [content](const char *name, int maxLength) {
-        return FormBuilder::edit(content, maxLength, QString::fromLatin1(name));
-    };
-    txtTipo = edit("txtTipo", 50);
-    txtDestinazione = edit("txtDestinazione", 50);
-    txtMarca = edit("txtMarca", 50);
-    txtModello = edit("txtModello", 50);
-    txtTarga = edit("txtTarga", 12);
-    txtAnno = edit("txtAnno", 20);
-    txtColore = edit("txtColore", 50);
-    txtTelaio = edit("txtTelaio", 10);
-    txtPneumatici = edit("txtPneumatici", 120);
-    txtStato = edit("txtStato", 50);
-    txtChilometri = edit("txtChilometri", 50);
-    txtLettura = edit("txtLettura", 10);
-    txtAlimentazione = edit("txtAlimentazione", 50);
-    txtCilindrata = edit("txtCilindrata", 50);
-    txtKW = edit("txtKW", 50);
-    txtAmbiente = edit("txtAmbiente", 50);
-    txtPosti = edit("txtPosti", 50);
-    txtPortata = edit("txtPortata", 50);
-    txtCompagnia = edit("txtCompagnia", 120);
-    txtTelAssicuratore = edit("txtTelAssicuratore", 50);
-    txtPolizza = edit("txtPolizza", 50);
-    txtIncidenti = edit("txtIncidenti", 250);
-    txtProprietario = edit("txtProprietario", 50);
-    txtAutista = edit("txtAutista", 50);
-    txtTelAutista = edit("txtTelAutista", 50);
-    txtMeccanico = edit("txtMeccanico", 50);
-    txtTelMeccanico = edit("txtTelMeccanico", 50);
-    txtScadRevisione = edit("txtScadRevisione", 10);
-    txtScadTagliando = edit("txtScadTagliando", 10);
-    txtScadAssicurazione = edit("txtScadAssicurazione", 10);
-    txtScadBollo = edit("txtScadBollo", 10);
-    txtNote = edit("txtNote", 250);
+    // The two grids of fields: the details box under the photo, the vehicle fields at the right.
+    auto *detailsGrid = new QGridLayout;
+    detailsGrid->setHorizontalSpacing(10);
+    detailsGrid->setVerticalSpacing(0);
+    auto *fieldsGrid = new QGridLayout;
+    fieldsGrid->setHorizontalSpacing(10);
+    fieldsGrid->setVerticalSpacing(0);
+    for (int c = 0; c < 3; ++c)
+        fieldsGrid->setColumnStretch(c, 1);
+
+    // Every field of the record in Tab order (the record's order): its control, caption, place
+    // (section 0 the details, 1 the vehicle fields; row, column, span) and input rules; the printed
+    // vehicle sheet names its objects after the controls. Enter moves along the same order, the
+    // notes back to the type; the plate refuses the symbols and accented letters and is kept trimmed
+    // and upper case. The five dates are picked, never typed.
+    using R = AutomezzoRecord;
+    using KeyFilters::Refuse;
+    using KeyFilters::Rewrite;
+    // The rows stay packed, one field to a row.
+    // clang-format off
+    buildFields(
+        content,
+        {
+            {.name = "txtTipo", .control = &txtTipo, .field = R::fTipo, .caption = "Tipo veicolo:",
+             .place = {1, 0, 0, 2},
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo."},
+            {.name = "txtDestinazione", .control = &txtDestinazione, .field = R::fAccessori, .caption = "Accessori:",
+             .place = {1, 0, 2}},
+            {.name = "txtMarca", .control = &txtMarca, .field = R::fMarca, .caption = "Marca:", .place = {1, 1, 0, 2},
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
+            {.name = "txtModello", .control = &txtModello, .field = R::fModello, .caption = "Modello:",
+             .place = {1, 1, 2},
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo."},
+            {.name = "txtTarga", .control = &txtTarga, .field = R::fTarga, .caption = "Targa:", .place = {1, 2, 0},
+             .refuse = Refuse::SetA, .afterChange = Rewrite::TrimUpper,
+             .mandatory = "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo."},
+            {.name = "txtAnno", .control = &txtAnno, .field = R::fImmatricolazione, .caption = "Immatricolazione:",
+             .place = {1, 2, 1}},
+            {.name = "txtColore", .control = &txtColore, .field = R::fColore, .caption = "Colore:", .place = {1, 2, 2}},
+            {.name = "txtTelaio", .control = &txtTelaio, .field = R::fTelaio, .caption = "Telaio:", .place = {1, 3, 0}},
+            {.name = "txtPneumatici", .control = &txtPneumatici, .field = R::fPneumatici, .caption = "Pneumatici:",
+             .place = {1, 3, 1, 2}},
+            {.name = "txtStato", .control = &txtStato, .field = R::fStatoVeicolo, .caption = "Stato veicolo:",
+             .place = {1, 4, 0}},
+            {.name = "txtChilometri", .control = &txtChilometri, .field = R::fChilometri,
+             .caption = "Chilometri percorsi:", .place = {1, 4, 1}},
+            {.name = "txtLettura", .control = &txtLettura, .field = R::fDataLettura, .caption = "Data lettura:",
+             .place = {1, 4, 2}, .datePicker = "autoparco_lettura"},
+            {.name = "txtAlimentazione", .control = &txtAlimentazione, .field = R::fAlimentazione,
+             .caption = "Alimentazione:", .place = {1, 5, 0}},
+            {.name = "txtCilindrata", .control = &txtCilindrata, .field = R::fCilindrata, .caption = "Cilindrata:",
+             .place = {1, 5, 1}},
+            {.name = "txtKW", .control = &txtKW, .field = R::fKW, .caption = "kW:", .place = {1, 5, 2}},
+            {.name = "txtAmbiente", .control = &txtAmbiente, .field = R::fAmbiente,
+             .caption = "Compatibilità ambientale:", .place = {1, 6, 0}},
+            {.name = "txtPosti", .control = &txtPosti, .field = R::fPosti, .caption = "Numero posti:",
+             .place = {1, 6, 1}},
+            {.name = "txtPortata", .control = &txtPortata, .field = R::fPortata, .caption = "Portata massima:",
+             .place = {1, 6, 2}},
+            {.name = "txtCompagnia", .control = &txtCompagnia, .field = R::fCompagnia,
+             .caption = "Compagnia assicurativa:", .place = {1, 7, 0}},
+            {.name = "txtTelAssicuratore", .control = &txtTelAssicuratore, .field = R::fTelAssicuratore,
+             .caption = "Tel. assicuratore:", .place = {1, 7, 1}},
+            {.name = "txtPolizza", .control = &txtPolizza, .field = R::fPolizza, .caption = "Numero polizza:",
+             .place = {1, 7, 2}},
+            {.name = "txtIncidenti", .control = &txtIncidenti, .field = R::fIncidenti, .caption = "Incidenti subiti:",
+             .place = {1, 8, 0, 2}},
+            {.name = "txtProprietario", .control = &txtProprietario, .field = R::fCentraline,
+             .caption = "Centraline installate:", .place = {1, 8, 2}},
+            {.name = "txtAutista", .control = &txtAutista, .field = R::fProprietario, .caption = "Proprietario:",
+             .place = {0, 0, 0}},
+            {.name = "txtTelAutista", .control = &txtTelAutista, .field = R::fTelProprietario, .caption = "Telefono:",
+             .place = {0, 0, 1}},
+            {.name = "txtMeccanico", .control = &txtMeccanico, .field = R::fMeccanico, .caption = "Meccanico:",
+             .place = {0, 1, 0}},
+            {.name = "txtTelMeccanico", .control = &txtTelMeccanico, .field = R::fTelMeccanico, .caption = "Telefono:",
+             .place = {0, 1, 1}},
+            {.name = "txtScadRevisione", .control = &txtScadRevisione, .field = R::fScadRevisione,
+             .caption = "Scad. revisione:", .place = {0, 2, 0}, .datePicker = "autoparco_scadrevisione"},
+            {.name = "txtScadTagliando", .control = &txtScadTagliando, .field = R::fScadTagliando,
+             .caption = "Scad. tagliando:", .place = {0, 2, 1}, .datePicker = "autoparco_scadtagliando"},
+            {.name = "txtScadAssicurazione", .control = &txtScadAssicurazione, .field = R::fScadAssicurazione,
+             .caption = "Scad. assicurazione:", .place = {0, 3, 0}, .datePicker = "autoparco_scadassicurazione"},
+            {.name = "txtScadBollo", .control = &txtScadBollo, .field = R::fScadBollo, .caption = "Scad. bollo:",
+             .place = {0, 3, 1}, .datePicker = "autoparco_scadbollo"},
+            {.name = "txtNote", .control = &txtNote, .field = R::fNote},
+        },
+        {detailsGrid, fieldsGrid});
+    // clang-format on
     for (QLineEdit *white : {txtAutista, txtTelAutista, txtMeccanico, txtTelMeccanico, txtScadRevisione,
                              txtScadTagliando, txtScadAssicurazione, txtScadBollo, txtNote})
         FormHelpers::applyWhiteFieldColours(white);
-    for (QLineEdit *date : {txtLettura, txtScadRevisione, txtScadTagliando, txtScadAssicurazione, txtScadBollo}) {
-        date->setReadOnly(true);
-        date->setAlignment(Qt::AlignCenter);
-    }
+    m_unsaved.addPhoto(imgFoto);
 
     // Left column: photo, its buttons, the details box.
     auto *photoButtons = new QHBoxLayout;
@@ -190,21 +218,6 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     for (QWidget *button : {btnCaricaFoto, btnSalvaFoto, btnCancFoto, btnZoomFoto})
         photoButtons->addWidget(button);
     photoButtons->addStretch(1);
-    auto *detailsGrid = new QGridLayout;
-    detailsGrid->setHorizontalSpacing(10);
-    detailsGrid->setVerticalSpacing(0);
-    FormBuilder::CaptionGrid details(content, detailsGrid);
-    details.place(QStringLiteral("Proprietario:"), txtAutista, 0);
-    details.place(QStringLiteral("Telefono:"), txtTelAutista, 1);
-    details.nextRow();
-    details.place(QStringLiteral("Meccanico:"), txtMeccanico, 0);
-    details.place(QStringLiteral("Telefono:"), txtTelMeccanico, 1);
-    details.nextRow();
-    details.place(QStringLiteral("Scad. revisione:"), txtScadRevisione, 0);
-    details.place(QStringLiteral("Scad. tagliando:"), txtScadTagliando, 1);
-    details.nextRow();
-    details.place(QStringLiteral("Scad. assicurazione:"), txtScadAssicurazione, 0);
-    details.place(QStringLiteral("Scad. bollo:"), txtScadBollo, 1);
     auto *left = new QVBoxLayout;
     left->setSpacing(6);
     left->addWidget(imgFoto);
@@ -214,43 +227,6 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     left->addStretch(1);
 
     // Right: banner and the vehicle fields in nine rows.
-    auto *fieldsGrid = new QGridLayout;
-    fieldsGrid->setHorizontalSpacing(10);
-    fieldsGrid->setVerticalSpacing(0);
-    FormBuilder::CaptionGrid fields(content, fieldsGrid);
-    fields.place(QStringLiteral("Tipo veicolo:"), txtTipo, 0, 2);
-    fields.place(QStringLiteral("Accessori:"), txtDestinazione, 2, 1);
-    fields.nextRow();
-    fields.place(QStringLiteral("Marca:"), txtMarca, 0, 2);
-    fields.place(QStringLiteral("Modello:"), txtModello, 2);
-    fields.nextRow();
-    fields.place(QStringLiteral("Targa:"), txtTarga, 0);
-    fields.place(QStringLiteral("Immatricolazione:"), txtAnno, 1);
-    fields.place(QStringLiteral("Colore:"), txtColore, 2);
-    fields.nextRow();
-    fields.place(QStringLiteral("Telaio:"), txtTelaio, 0);
-    fields.place(QStringLiteral("Pneumatici:"), txtPneumatici, 1, 2);
-    fields.nextRow();
-    fields.place(QStringLiteral("Stato veicolo:"), txtStato, 0);
-    fields.place(QStringLiteral("Chilometri percorsi:"), txtChilometri, 1);
-    fields.place(QStringLiteral("Data lettura:"), txtLettura, 2);
-    fields.nextRow();
-    fields.place(QStringLiteral("Alimentazione:"), txtAlimentazione, 0);
-    fields.place(QStringLiteral("Cilindrata:"), txtCilindrata, 1);
-    fields.place(QStringLiteral("kW:"), txtKW, 2);
-    fields.nextRow();
-    fields.place(QStringLiteral("Compatibilità ambientale:"), txtAmbiente, 0);
-    fields.place(QStringLiteral("Numero posti:"), txtPosti, 1);
-    fields.place(QStringLiteral("Portata massima:"), txtPortata, 2);
-    fields.nextRow();
-    fields.place(QStringLiteral("Compagnia assicurativa:"), txtCompagnia, 0);
-    fields.place(QStringLiteral("Tel. assicuratore:"), txtTelAssicuratore, 1);
-    fields.place(QStringLiteral("Numero polizza:"), txtPolizza, 2);
-    fields.nextRow();
-    fields.place(QStringLiteral("Incidenti subiti:"), txtIncidenti, 0, 2);
-    fields.place(QStringLiteral("Centraline installate:"), txtProprietario, 2);
-    for (int c = 0; c < 3; ++c)
-        fieldsGrid->setColumnStretch(c, 1);
     auto *right = new QVBoxLayout;
     right->setSpacing(6);
     right->addWidget(banner(content));
@@ -290,100 +266,22 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     layout->addWidget(work, 1);
 
     // Hidden state.
-    makeAttachmentHolders(content);
     btnFocus = new QPushButton(content);
     btnFocus->setObjectName(QStringLiteral("btnFocus"));
     btnFocus->setFixedSize(0, 0);
     btnFocus->setFocusPolicy(Qt::StrongFocus);
 
-    // Every field of the record, its control and its object on the printed vehicle sheet.
-    using R = AutomezzoRecord;
-    m_binding.edit(R::fTipo, txtTipo, QStringLiteral("txtTipo"))
-        .edit(R::fAccessori, txtDestinazione, QStringLiteral("txtDestinazione"))
-        .edit(R::fMarca, txtMarca, QStringLiteral("txtMarca"))
-        .edit(R::fModello, txtModello, QStringLiteral("txtModello"))
-        .edit(R::fTarga, txtTarga, QStringLiteral("txtTarga"))
-        .edit(R::fImmatricolazione, txtAnno, QStringLiteral("txtAnno"))
-        .edit(R::fColore, txtColore, QStringLiteral("txtColore"))
-        .edit(R::fTelaio, txtTelaio, QStringLiteral("txtTelaio"))
-        .edit(R::fPneumatici, txtPneumatici, QStringLiteral("txtPneumatici"))
-        .edit(R::fStatoVeicolo, txtStato, QStringLiteral("txtStato"))
-        .edit(R::fChilometri, txtChilometri, QStringLiteral("txtChilometri"))
-        .edit(R::fDataLettura, txtLettura, QStringLiteral("txtLettura"))
-        .edit(R::fAlimentazione, txtAlimentazione, QStringLiteral("txtAlimentazione"))
-        .edit(R::fCilindrata, txtCilindrata, QStringLiteral("txtCilindrata"))
-        .edit(R::fKW, txtKW, QStringLiteral("txtKW"))
-        .edit(R::fAmbiente, txtAmbiente, QStringLiteral("txtAmbiente"))
-        .edit(R::fPosti, txtPosti, QStringLiteral("txtPosti"))
-        .edit(R::fPortata, txtPortata, QStringLiteral("txtPortata"))
-        .edit(R::fCompagnia, txtCompagnia, QStringLiteral("txtCompagnia"))
-        .edit(R::fTelAssicuratore, txtTelAssicuratore, QStringLiteral("txtTelAssicuratore"))
-        .edit(R::fPolizza, txtPolizza, QStringLiteral("txtPolizza"))
-        .edit(R::fIncidenti, txtIncidenti, QStringLiteral("txtIncidenti"))
-        .edit(R::fCentraline, txtProprietario, QStringLiteral("txtProprietario"))
-        .edit(R::fProprietario, txtAutista, QStringLiteral("txtAutista"))
-        .edit(R::fTelProprietario, txtTelAutista, QStringLiteral("txtTelAutista"))
-        .edit(R::fMeccanico, txtMeccanico, QStringLiteral("txtMeccanico"))
-        .edit(R::fTelMeccanico, txtTelMeccanico, QStringLiteral("txtTelMeccanico"))
-        .edit(R::fScadRevisione, txtScadRevisione, QStringLiteral("txtScadRevisione"))
-        .edit(R::fScadTagliando, txtScadTagliando, QStringLiteral("txtScadTagliando"))
-        .edit(R::fScadAssicurazione, txtScadAssicurazione, QStringLiteral("txtScadAssicurazione"))
-        .edit(R::fScadBollo, txtScadBollo, QStringLiteral("txtScadBollo"))
-        .edit(R::fNote, txtNote, QStringLiteral("txtNote"));
-    bindAttachmentHolders();
-    m_binding.guardInput([this](const QString &why) { panInfo->setText(why); });
-    m_unsaved.addPhoto(imgFoto);
-
-    // Enter moves along the record order, the notes back to the type; the plate refuses the symbols
-    // and accented letters and is kept trimmed and upper case.
-    const QList<QLineEdit *> chain = {
-        txtTipo,       txtDestinazione, txtMarca,         txtModello,       txtTarga,
-        txtAnno,       txtColore,       txtTelaio,        txtPneumatici,    txtStato,
-        txtChilometri, txtLettura,      txtAlimentazione, txtCilindrata,    txtKW,
-        txtAmbiente,   txtPosti,        txtPortata,       txtCompagnia,     txtTelAssicuratore,
-        txtPolizza,    txtIncidenti,    txtProprietario,  txtAutista,       txtTelAutista,
-        txtMeccanico,  txtTelMeccanico, txtScadRevisione, txtScadTagliando, txtScadAssicurazione,
-        txtScadBollo,  txtNote};
-    QList<FieldRule> rules;
-    for (int i = 0; i < chain.size(); ++i) {
-        FieldRule rule{chain[i], chain[(i + 1) % chain.size()]};
-        if (chain[i] == txtTarga) {
-            rule.refuse = KeyFilters::Refuse::SetA;
-            rule.afterChange = KeyFilters::Rewrite::TrimUpper;
-        }
-        rules.append(rule);
-        if (i > 0)
-            setTabOrder(chain[i - 1], chain[i]);
-    }
-    FieldInput::apply(rules);
-    // The five dates are picked, never typed: a key or a click opens the date picker.
-    DateEdits::attach(windows, this, txtLettura, QStringLiteral("autoparco_lettura"));
-    DateEdits::attach(windows, this, txtScadRevisione, QStringLiteral("autoparco_scadrevisione"));
-    DateEdits::attach(windows, this, txtScadTagliando, QStringLiteral("autoparco_scadtagliando"));
-    DateEdits::attach(windows, this, txtScadAssicurazione, QStringLiteral("autoparco_scadassicurazione"));
-    DateEdits::attach(windows, this, txtScadBollo, QStringLiteral("autoparco_scadbollo"));
-
-    connect(cmdNuovo, &QToolButton::clicked, this, &TfrmAutoparco::cmdNuovoClick);
-    connect(cmdDuplica, &QToolButton::clicked, this, &TfrmAutoparco::cmdDuplicaClick);
-    connect(cmdSalva, &QToolButton::clicked, this, &TfrmAutoparco::cmdSalvaClick);
-    connect(cmdEsci, &QToolButton::clicked, this, &TfrmAutoparco::cmdEsciClick);
     connect(btnCaricaFoto, &QToolButton::clicked, this, &TfrmAutoparco::btnCaricaFotoClick);
     connect(btnSalvaFoto, &QToolButton::clicked, this, &TfrmAutoparco::btnSalvaFotoClick);
     connect(btnCancFoto, &QToolButton::clicked, this, &TfrmAutoparco::btnCancFotoClick);
     connect(btnZoomFoto, &QToolButton::clicked, this, &TfrmAutoparco::btnZoomFotoClick);
-    // The dialogs of these commands come with their own parts of the fleet.
-    connect(cmdTrova, &QToolButton::clicked, this, &TfrmAutoparco::cmdTrovaClick);
-    connect(cmdStampa, &QToolButton::clicked, this, &TfrmAutoparco::cmdStampaClick);
-    connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmAutoparco::cmdAnteprimaClick);
     connect(cmdEsporta, &QToolButton::clicked, this, &TfrmAutoparco::cmdEsportaClick);
-    connect(cmdFile, &QToolButton::clicked, this, &TfrmAutoparco::cmdFileClick);
     connect(cmdSlideshow, &QToolButton::clicked, this, &TfrmAutoparco::cmdSlideshowClick);
     connect(cmdScadenze, &QToolButton::clicked, this, &TfrmAutoparco::cmdScadenzeClick);
     connect(cmdStorico, &QToolButton::clicked, this, &TfrmAutoparco::cmdStoricoClick);
     for (QLineEdit *date : {txtScadRevisione, txtScadTagliando, txtScadAssicurazione, txtScadBollo})
         connect(date, &QLineEdit::textChanged, this, &TfrmAutoparco::showDeadlines);
     warningDays = Scadenze::warningDays(windows.programFolder());
-    connect(cmdGuida, &QToolButton::clicked, this, &TfrmAutoparco::cmdGuidaClick);
 
     setContent(content);
     // The empty screen the window is built with holds nothing to lose.
@@ -543,20 +441,10 @@ void TfrmAutoparco::clearScreen()
     txtTipo->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmAutoparco::cmdDuplicaClick()
+bool TfrmAutoparco::prepareDuplicate()
 {
-    if (!mayDuplicate())
-        return;
-    clearAttachmentHolders();
-    lblPosizione->clear();
     imgFoto->clear();
-    txtTipo->setFocus(Qt::OtherFocusReason);
-    MessageBoxes::information(this, duplicatedMessage());
-}
-
-void TfrmAutoparco::cmdSalvaClick()
-{
-    saveRecord();
+    return true;
 }
 
 QString TfrmAutoparco::changedElsewhereSentence() const
@@ -564,26 +452,14 @@ QString TfrmAutoparco::changedElsewhereSentence() const
     return QStringLiteral("La scheda del veicolo è stata modificata da un'altra postazione dopo che è stata aperta.");
 }
 
-bool TfrmAutoparco::saveRecord()
+void TfrmAutoparco::beforeSave()
 {
     // Leaving the field being edited first, so that everything it does on leaving is done.
     btnFocus->setFocus(Qt::OtherFocusReason);
-    if (!mandatoryFilled({
-            {txtTipo, "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo."},
-            {txtMarca, "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
-            {txtModello, "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo."},
-            {txtTarga, "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo."},
-        }))
-        return false;
-    QString confirmation;
-    const qint64 position = storeRecord(RecordFromScreen().toBytes(), &confirmation);
-    if (position == 0)
-        return false;  // another workstation's record kept, as the user chose
-    if (position < 0) {
-        MessageBoxes::error(this, archiveAccessMessage());
-        return false;
-    }
+}
 
+bool TfrmAutoparco::storedAt(qint64 position)
+{
     // The photo is written when the user changed it or its file is missing (a new vehicle gets the
     // placeholder); a photo that could not be read is never overwritten. A failure keeps the
     // picture on screen and is told; the record itself is stored.
@@ -593,8 +469,6 @@ bool TfrmAutoparco::saveRecord()
         MessageBoxes::warning(this, photoFailedMessage());
         return false;
     }
-    m_unsaved.remember();
-    MessageBoxes::information(this, confirmation);
     return true;
 }
 
@@ -625,9 +499,4 @@ void TfrmAutoparco::cmdTrovaClick()
     TfrmTrovaAutomezzi search(windows(), this);
     search.lblMemory->setText(QStringLiteral("autoparco"));
     search.exec();
-}
-
-void TfrmAutoparco::cmdEsciClick()
-{
-    close();
 }

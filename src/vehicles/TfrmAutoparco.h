@@ -22,9 +22,8 @@ class TfrmAutoparco : public RecordWindow
 public:
     explicit TfrmAutoparco(AppWindows &windows);
 
-    // Command bar.
-    PictureButton *cmdNuovo, *cmdDuplica, *cmdSalva, *cmdTrova, *cmdFile, *cmdAnteprima, *cmdStampa;
-    PictureButton *cmdEsporta, *cmdSlideshow, *cmdScadenze, *cmdStorico, *cmdGuida, *cmdEsci;
+    // The fleet's own commands (beside those of every record window).
+    PictureButton *cmdEsporta, *cmdSlideshow, *cmdScadenze, *cmdStorico;
 
     // Photo.
     PhotoArea *imgFoto;
@@ -57,16 +56,13 @@ public:
     // sheet prepared on confirming.
     static RecordPrintDialog::Setup printSetup(AppWindows &windows, RecordPrintDialog::Setup face);
 
-    void cmdNuovoClick();
-    void cmdDuplicaClick();
-    void cmdSalvaClick();
-    void cmdEsciClick();
-    void cmdTrovaClick();
-    void cmdStampaClick();
-    void cmdAnteprimaClick();
+    void cmdNuovoClick() override;
+    void cmdTrovaClick() override;
+    void cmdStampaClick() override;
+    void cmdAnteprimaClick() override;
     void cmdEsportaClick();
-    void cmdFileClick();
-    void cmdGuidaClick();
+    void cmdFileClick() override;
+    void cmdGuidaClick() override;
     void cmdSlideshowClick();
     void cmdScadenzeClick();
     void cmdStoricoClick();
@@ -77,7 +73,9 @@ public:
 
 protected:
     void showStored(const QByteArray &record, qint64 position) override;
-    bool saveRecord() override;
+    void beforeSave() override;
+    bool storedAt(qint64 position) override;
+    bool prepareDuplicate() override;
     QString changedElsewhereSentence() const override;
 
     // The four due dates show their state: overdue in red, within the warning period in amber, and

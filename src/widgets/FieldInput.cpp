@@ -81,7 +81,7 @@ void apply(const QList<FieldRule> &rules)
             if (EventHooks::isEnter(event)) {
                 if (!rule.next)
                     return false;
-                rule.next->setFocus(Qt::OtherFocusReason);
+                rule.next->setFocus(rule.enterReason);
                 return true;
             }
             return refuseKey(edit, rule.refuse, event);

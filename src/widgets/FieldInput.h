@@ -3,6 +3,7 @@
 #include "common/KeyFilters.h"
 
 #include <QList>
+#include <Qt>
 
 class QWidget;
 
@@ -17,6 +18,8 @@ struct FieldRule
     KeyFilters::Rewrite afterChange = KeyFilters::Rewrite::Nothing;
     KeyFilters::Rewrite onLeave = KeyFilters::Rewrite::Nothing;
     bool upperOnKeyUp = false;  // upper-cased when a key is released
+    // How Enter gives the focus to next: as Tab (an edit then selects its whole text) or not.
+    Qt::FocusReason enterReason = Qt::OtherFocusReason;
 };
 
 class QKeyEvent;

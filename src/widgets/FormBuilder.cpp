@@ -129,17 +129,13 @@ QWidget *withButton(QWidget *parent, QWidget *edit, QWidget *button)
     return box;
 }
 
-CaptionGrid::CaptionGrid(QWidget *parent, QGridLayout *grid, int captionPointSize)
-    : m_parent(parent), m_grid(grid), m_pointSize(captionPointSize)
+void placeWithCaption(QWidget *parent, QGridLayout *grid, const QString &caption, QWidget *control, int row, int column,
+                      int span, int captionPointSize)
 {
-}
-
-void CaptionGrid::place(const QString &caption, QWidget *edit, int column, int span)
-{
-    QLabel *label = FormHelpers::caption(caption, m_parent, m_pointSize, false);
+    QLabel *label = FormHelpers::caption(caption, parent, captionPointSize, false);
     label->setContentsMargins(0, 4, 0, 0);
-    m_grid->addWidget(label, m_row, column, 1, span, Qt::AlignBottom);
-    m_grid->addWidget(edit, m_row + 1, column, 1, span);
+    grid->addWidget(label, row, column, 1, span, Qt::AlignBottom);
+    grid->addWidget(control, row + 1, column, 1, span);
 }
 
 void selectAllOnFocus(QLineEdit *edit)

@@ -31,22 +31,9 @@ int wholeTextWidth(const QLineEdit *edit, int characters);
 // An edit with a small button at its right.
 QWidget *withButton(QWidget *parent, QWidget *edit, QWidget *button);
 
-// A grid of captions above their edits. Each place() puts a caption in the current row and its edit
-// in the row below, spanning columns; nextRow() moves on by two rows.
-class CaptionGrid
-{
-public:
-    CaptionGrid(QWidget *parent, QGridLayout *grid, int captionPointSize = 9);
-    void place(const QString &caption, QWidget *edit, int column, int span = 1);
-    void nextRow() { m_row += 2; }
-    int row() const { return m_row; }
-
-private:
-    QWidget *m_parent;
-    QGridLayout *m_grid;
-    int m_pointSize;
-    int m_row = 0;
-};
+// Puts a caption in a grid row and the control in the row below it, spanning columns.
+void placeWithCaption(QWidget *parent, QGridLayout *grid, const QString &caption, QWidget *control, int row, int column,
+                      int span = 1, int captionPointSize = 9);
 
 // Selects the whole text each time the edit receives the focus, by any means (Tab, Enter chain or a
 // mouse click), so that typing replaces the value instead of landing inside it.

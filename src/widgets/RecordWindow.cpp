@@ -49,6 +49,119 @@ void RecordWindow::contentReady()
     }
 }
 
+void RecordWindow::makeCommands(QWidget *parent, const QString &newSheet)
+{
+    auto command = [parent](const char *name, const char *icon, const char *caption, const QString &hint) {
+        return FormBuilder::command(parent, QString::fromLatin1(icon), QString::fromUtf8(caption), hint,
+                                    QString::fromLatin1(name));
+    };
+    const QString prepare = QStringLiteral("Prepara la schermata per ") + newSheet;
+    cmdNuovo = command("cmdNuovo", ":/icons/document-new.svg", "Nuovo", prepare + QLatin1Char('.'));
+    cmdDuplica = command("cmdDuplica", ":/icons/edit-copy.svg", "Duplica",
+                         prepare + QStringLiteral(" duplicando i dati correnti."));
+    cmdSalva =
+        command("cmdSalva", ":/icons/document-save.svg", "Salva", QStringLiteral("Salva la scheda in archivio."));
+    cmdTrova =
+        command("cmdTrova", ":/icons/system-search.svg", "Trova", QStringLiteral("Trova una scheda in archivio."));
+    cmdFile =
+        command("cmdFile", ":/icons/mail-attachment.svg", "Allega file", QStringLiteral("Allega file alla scheda."));
+    cmdAnteprima = command("cmdAnteprima", ":/icons/document-print-preview.svg", "Anteprima",
+                           QStringLiteral("Visualizza l'anteprima di stampa della scheda."));
+    cmdStampa = command("cmdStampa", ":/icons/document-print.svg", "Stampa", QStringLiteral("Stampa la scheda."));
+    cmdGuida =
+        command("cmdGuida", ":/icons/help-browser.svg", "Guida", QStringLiteral("Visualizza la guida in linea."));
+    cmdEsci = command("cmdEsci", ":/icons/system-log-out.svg", "Esci", QStringLiteral("Esci da questa schermata."));
+    connect(cmdNuovo, &QToolButton::clicked, this, [this] { cmdNuovoClick(); });
+    connect(cmdDuplica, &QToolButton::clicked, this, &RecordWindow::cmdDuplicaClick);
+    connect(cmdSalva, &QToolButton::clicked, this, &RecordWindow::cmdSalvaClick);
+    connect(cmdTrova, &QToolButton::clicked, this, [this] { cmdTrovaClick(); });
+    connect(cmdFile, &QToolButton::clicked, this, [this] { cmdFileClick(); });
+    connect(cmdAnteprima, &QToolButton::clicked, this, [this] { cmdAnteprimaClick(); });
+    connect(cmdStampa, &QToolButton::clicked, this, [this] { cmdStampaClick(); });
+    connect(cmdGuida, &QToolButton::clicked, this, [this] { cmdGuidaClick(); });
+    connect(cmdEsci, &QToolButton::clicked, this, &RecordWindow::cmdEsciClick);
+}
+
+void RecordWindow::buildFields(QWidget *content, const QList<FieldRow> &rows, const QList<QGridLayout *> &sections,
+                               FieldTable::EnterMoves enter)
+{
+    const QList<QWidget *> controls = FieldTable::build(windows(), this, content, m_binding, m_format, rows, sections,
+                                                        enter, [this](const QString &why) { panInfo->setText(why); });
+    makeAttachmentHolders(content);
+    bindAttachmentHolders();
+    m_firstField = controls.value(0);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (rows.at(i).mandatory)
+            m_mandatory.append({qobject_cast<QLineEdit *>(controls.at(i)), rows.at(i).mandatory});
+    }
+}
+
+QByteArray RecordWindow::screenBytes() const
+{
+    QByteArray record(m_format.size(), '\0');
+    const QStringList values = m_binding.collect();
+    for (int i = 0; i < m_format.fieldCount() && i < values.size(); ++i)
+        m_format.put(record, i, values.at(i));
+    return record;
+}
+
+void RecordWindow::cmdSalvaClick()
+{
+    saveRecord();
+}
+
+void RecordWindow::cmdEsciClick()
+{
+    close();
+}
+
+bool RecordWindow::saveRecord()
+{
+    beforeSave();
+    if (!mandatoryFilled())
+        return false;
+    QString confirmation;
+    const qint64 position = storeScreen(&confirmation);
+    if (position == 0)
+        return false;  // another workstation's record kept, as the user chose
+    if (position < 0) {
+        tellArchiveFailure();
+        return false;
+    }
+    if (!storedAt(position))
+        return false;
+    m_unsaved.remember();
+    MessageBoxes::information(this, confirmation);
+    return true;
+}
+
+qint64 RecordWindow::storeScreen(QString *confirmation)
+{
+    return storeRecord(screenBytes(), confirmation);
+}
+
+void RecordWindow::tellArchiveFailure()
+{
+    MessageBoxes::error(this, archiveAccessMessage());
+}
+
+bool RecordWindow::storedAt(qint64)
+{
+    return true;
+}
+
+void RecordWindow::cmdDuplicaClick()
+{
+    if (!mayDuplicate())
+        return;
+    clearAttachmentHolders();
+    lblPosizione->clear();
+    if (!prepareDuplicate())
+        return;
+    m_firstField->setFocus(Qt::OtherFocusReason);
+    MessageBoxes::information(this, duplicatedMessage());
+}
+
 QString RecordWindow::archivePath() const
 {
     return windows().filePath(m_format.fileName());
@@ -175,9 +288,9 @@ bool RecordWindow::mayReplaceRecord()
                               [this] { return saveRecord(); });
 }
 
-bool RecordWindow::mandatoryFilled(std::initializer_list<Mandatory> fields)
+bool RecordWindow::mandatoryFilled()
 {
-    for (const Mandatory &field : fields) {
+    for (const Mandatory &field : std::as_const(m_mandatory)) {
         if (TextRules::trim(field.edit->text()).isEmpty()) {
             MessageBoxes::warning(this, QString::fromUtf8(field.warning));
             field.edit->setFocus(Qt::OtherFocusReason);

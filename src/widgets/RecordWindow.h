@@ -3,6 +3,7 @@
 #include "archive/BrowseRule.h"
 #include "archive/RecordLayout.h"
 #include "shell/AppWindow.h"
+#include "widgets/FieldTable.h"
 #include "widgets/FormBinding.h"
 #include "widgets/UnsavedChanges.h"
 
@@ -11,21 +12,27 @@
 
 #include <functional>
 
+class QGridLayout;
 class QLabel;
 class RecordArchive;
 class PictureButton;
 class QLineEdit;
 
 // What the three record windows (sheets, customers, vehicles) share on top of an app window: one
-// record of one archive in the controls of a binding table, the position label `lblPosizione` (empty:
-// not stored yet), the six hidden attachment holders, the four browse commands, Save's write at the
-// position or append, Duplicate's first check, and the unsaved-changes question before the record
-// on screen gives way (the window closes, a browse command, a list or New replaces it). A window
-// adds its controls, its table rows and its own handlers.
+// record of one archive in the fields of the window's field table (see FieldTable), the commands
+// every record window has, the position label `lblPosizione` (empty: not stored yet), the six hidden
+// attachment holders, the four browse commands, Save's course with its write at the position or
+// append, Duplicate, and the unsaved-changes question before the record on screen gives way (the
+// window closes, a browse command, a list or New replaces it). A window adds its field table, its
+// layout, its own commands and their handlers.
 class RecordWindow : public AppWindow
 {
     Q_OBJECT
 public:
+    // The commands every record window has (see makeCommands).
+    PictureButton *cmdNuovo = nullptr, *cmdDuplica = nullptr, *cmdSalva = nullptr, *cmdTrova = nullptr,
+                  *cmdFile = nullptr, *cmdAnteprima = nullptr, *cmdStampa = nullptr, *cmdGuida = nullptr,
+                  *cmdEsci = nullptr;
     // Browse bar: the four browse commands around the position label.
     PictureButton *cmdPrimo = nullptr, *cmdIndietro = nullptr, *cmdAvanti = nullptr, *cmdUltimo = nullptr;
     QLabel *lblPosizione = nullptr;
@@ -52,6 +59,18 @@ public:
 
     bool FormCloseQuery() override;
 
+    // The handlers of the commands every record window has. Save, Duplicate and Exit are the same
+    // in every window; each window gives the others.
+    virtual void cmdNuovoClick() = 0;
+    void cmdDuplicaClick();
+    void cmdSalvaClick();
+    virtual void cmdTrovaClick() = 0;
+    virtual void cmdFileClick() = 0;
+    virtual void cmdAnteprimaClick() = 0;
+    virtual void cmdStampaClick() = 0;
+    virtual void cmdGuidaClick() = 0;
+    void cmdEsciClick();
+
     // The command keys of every record window, each pressing the command of that object name when
     // the window has one: Ctrl+S Salva, Ctrl+N Nuovo, Ctrl+D Duplica, Ctrl+F Trova, Ctrl+P Stampa,
     // Page Up / Page Down the previous / next record, Ctrl+Home / Ctrl+End the first / last, Esc Esci
@@ -70,30 +89,51 @@ protected:
     // Shows a whole record read from the archive at a position.
     virtual void showStored(const QByteArray &record, qint64 position) = 0;
     // Save with all its checks and messages; true only when everything on screen was stored (the
-    // record and its photos): a close that asked for Save goes on only then.
-    virtual bool saveRecord() = 0;
+    // record and its photos): a close that asked for Save goes on only then. The mandatory fields
+    // are checked in table order, the record is stored (storeScreen), the window stores what
+    // belongs to the record (storedAt), then the confirmation is shown.
+    bool saveRecord();
+    // What Save does first (a field whose leaving rewrites it is left, for instance).
+    virtual void beforeSave() {}
+    // Stores the screen's record; the position, 0 when nothing was stored as the user chose, -1 when
+    // the archive could not be written (told by tellArchiveFailure). See storeRecord.
+    virtual qint64 storeScreen(QString *confirmation);
+    virtual void tellArchiveFailure();
+    // After the record was stored at position: the window stores the rest (its photos); false when
+    // something was not stored (the window has told the user).
+    virtual bool storedAt(qint64 position);
+    // What Duplicate does after the shared part (attachments and position emptied); false stops it
+    // before the focus moves to the first field and the user is told.
+    virtual bool prepareDuplicate() { return true; }
+
+    // The commands every record window has, made in parent with their pictures, captions and hints:
+    // `newSheet` names the new sheet that New and Duplicate prepare ("l'inserimento di una nuova
+    // scheda"). Each is connected to its handler.
+    void makeCommands(QWidget *parent, const QString &newSheet);
+    // The fields of the window from its table (see FieldTable): made, placed in the grids of
+    // `sections`, bound, given their input rules, Tab order and code-page guard; the attachment
+    // holders are bound too.
+    void buildFields(QWidget *content, const QList<FieldRow> &rows, const QList<QGridLayout *> &sections,
+                     FieldTable::EnterMoves enter = FieldTable::EnterMoves::FocusOnly);
+    // The control of the first row: New and Duplicate put the focus there.
+    QWidget *firstField() const { return m_firstField; }
 
     // Every command that replaces the record on screen asks this first: with unsaved changes, "Salvare
     // le modifiche alla scheda?" with Sì (save; the command goes on only when everything was
     // stored), No (drop them) and Annulla (stay). True when the command may go on.
     bool mayReplaceRecord();
 
-    // The browse bar (commands, with or without captions, around the position label) and the hidden
-    // attachment holders, made once by the window's constructor.
+    // The browse bar (commands, with or without captions, around the position label), made once by
+    // the window's constructor.
     QWidget *makeBrowseBar(QWidget *parent, int labelPointSize, bool captions);
-    void makeAttachmentHolders(QWidget *parent);
     QLabel *makePositionLabel(QWidget *parent, int pointSize);
-    // The binding rows of the six attachment holders, in the record's fields of that name.
-    void bindAttachmentHolders();
     void clearAttachmentHolders();
 
-    struct Mandatory
-    {
-        QLineEdit *edit;
-        const char *warning;
-    };
-    // The first mandatory field that is empty (blanks count as empty) gets its warning and the focus.
-    bool mandatoryFilled(std::initializer_list<Mandatory> fields);
+    // The first mandatory field of the table that is empty (blanks count as empty) gets its warning
+    // and the focus.
+    bool mandatoryFilled();
+    // The screen's record as Save stores it.
+    QByteArray screenBytes() const;
 
     // Duplicate may only copy a stored record: otherwise the warning is shown and false returned.
     bool mayDuplicate();
@@ -125,10 +165,21 @@ protected:
     void contentReady() override;
 
 private:
+    // The hidden attachment holders, made and bound (in the record's fields of that name) with the
+    // fields.
+    void makeAttachmentHolders(QWidget *parent);
+    void bindAttachmentHolders();
     void browse(BrowseCommand command);
     // Shows a record read from the archive, and keeps it as the record the screen started from.
     void showFromArchive(const QByteArray &record, qint64 position);
     const RecordFormat &m_format;
+    QWidget *m_firstField = nullptr;
+    struct Mandatory
+    {
+        QLineEdit *edit;
+        const char *warning;
+    };
+    QList<Mandatory> m_mandatory;
     // The record as the archive held it when this window showed it or stored it, at its position:
     // what an overwrite expects to find there.
     struct Shown

@@ -578,23 +578,6 @@ private slots:
         QCOMPARE(w->txtNote->text(), reloaded ? QStringLiteral("richiamato da Anna") : QStringLiteral("nuova nota"));
         QCOMPARE(w->chkRicontatta->isChecked(), reloaded);
     }
-
-    void closingWithUnsavedChangesAsks()
-    {
-        w->cmdEsciClick();
-        QVERIFY(!w->isVisible());
-        QVERIFY(MessageBoxes::takeShown().isEmpty());
-        m_windows->showApp(w);
-        QTest::keyClicks(w->txtNote, QStringLiteral("richiamare"));
-        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Cancel);
-        w->cmdEsciClick();
-        QVERIFY(w->isVisible());
-        QCOMPARE(MessageBoxes::takeShown().value(0).text, QStringLiteral("Salvare le modifiche alla scheda?"));
-        MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);
-        w->cmdEsciClick();
-        QVERIFY(!w->isVisible());
-        QVERIFY(!QFile::exists(path(kArchive)));
-    }
 };
 
 QTEST_MAIN(TestClienti)
