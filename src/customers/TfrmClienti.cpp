@@ -1,5 +1,6 @@
 #include "customers/TfrmClienti.h"
 
+#include "archive/AutomezzoRecord.h"
 #include "archive/RecordArchive.h"
 #include "common/TextRules.h"
 #include "customers/ClienteRules.h"
@@ -637,4 +638,15 @@ void TfrmClienti::impAutomezzoClick()
 void TfrmClienti::cmdEsciClick()
 {
     close();
+}
+
+void TfrmClienti::importVehicle(const AutomezzoRecord &vehicle)
+{
+    using R = ClienteRecord;
+    setFieldText(R::fVeicolo, vehicle.Tipo);
+    setFieldText(R::fMarca, vehicle.Marca + QLatin1Char(' ') + vehicle.Modello);
+    setFieldText(R::fTelaio, vehicle.Telaio);
+    setFieldText(R::fImmatricolazione, vehicle.Immatricolazione);
+    setFieldText(R::fAlimentazione, vehicle.Alimentazione);
+    setFieldText(R::fTarga, vehicle.Targa);
 }

@@ -9,6 +9,7 @@
 #include "invoice/WorkshopSettings.h"
 #include "invoicing/InvoiceInput.h"
 #include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 
@@ -410,7 +411,7 @@ void TfrmFattura::cboClienteChange()
 void TfrmFattura::cmdCercaClienteClick()
 {
     TfrmTrovaClienti search(m_windows, this);
-    search.lblMemory->setText(QStringLiteral("fattura"));
+    search.lblMemory->setText(ContextWords::word(ContextWords::Target::Fattura));
     qint64 chosen = 0;
     search.onChosen = [&](qint64 position) {
         chosen = position;

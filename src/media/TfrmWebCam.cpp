@@ -3,6 +3,7 @@
 #include "media/PhotoArea.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
 #include "widgets/Artwork.h"
 #include "widgets/CameraFeed.h"
 #include "widgets/FormHelpers.h"
@@ -140,11 +141,11 @@ void TfrmWebCam::btnImportaFotoClick()
 {
     camCamera->stop();
     if (TfrmInterventi *sheet = m_windows.frmInterventi()) {
-        const QString slot = lblMemory->text().trimmed();
-        if (slot == QLatin1String("foto01"))
-            sheet->imgFoto->setImage(imgTarget->fullImage());
-        else if (slot == QLatin1String("foto02"))
-            sheet->imgFoto02->setImage(imgTarget->fullImage());
+        switch (ContextWords::of(lblMemory->text().trimmed())) {
+        case ContextWords::Target::Foto01: sheet->setPhoto(0, imgTarget->fullImage()); break;
+        case ContextWords::Target::Foto02: sheet->setPhoto(1, imgTarget->fullImage()); break;
+        default: break;
+        }
     }
     accept();
 }

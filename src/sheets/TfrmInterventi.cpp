@@ -1,5 +1,6 @@
 #include "sheets/TfrmInterventi.h"
 
+#include "archive/ClienteRecord.h"
 #include "archive/RecordArchive.h"
 #include "archive/RecordScan.h"
 #include "common/Formats.h"
@@ -775,4 +776,21 @@ void TfrmInterventi::impClienteClick()
 void TfrmInterventi::cmdEsciClick()
 {
     close();
+}
+
+void TfrmInterventi::importCustomer(const ClienteRecord &customer)
+{
+    using R = SchedaRecord;
+    setFieldText(R::fCliente, customer.Cognome + QLatin1Char(' ') + customer.Nome);
+    setFieldText(R::fRecapito, customer.Recapito);
+    setFieldText(R::fVeicolo, customer.Veicolo);
+    setFieldText(R::fMarca, customer.Marca);
+    setFieldText(R::fTarga, customer.Targa);
+}
+
+void TfrmInterventi::setPhoto(int slot, const QImage &photo)
+{
+    PhotoArea *const areas[] = {imgFoto, imgFoto02};
+    if (slot >= 0 && slot < 2)
+        areas[slot]->setImage(photo);
 }

@@ -3,6 +3,7 @@
 #include "common/TextRules.h"
 #include "sheets/SchedaRules.h"
 #include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
 #include "widgets/Artwork.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FieldInput.h"
@@ -102,7 +103,7 @@ void TfrmNumerazione::showEvent(QShowEvent *event)
 
 void TfrmNumerazione::FormShow()
 {
-    if (lblMemory->text() == QLatin1String("contratti"))
+    if (ContextWords::of(lblMemory->text()) == ContextWords::Target::Contratti)
         txtInizio->setText(SchedaRules::readNumberingStart(m_windows.programFolder()));
     if (TextRules::trim(txtInizio->text()).isEmpty())
         txtInizio->setText(QStringLiteral("1"));
@@ -129,7 +130,7 @@ void TfrmNumerazione::cmdApplicaClick()
 {
     if (txtInizio->hasFocus())
         txtInizioExit();
-    if (lblMemory->text() == QLatin1String("contratti")
+    if (ContextWords::of(lblMemory->text()) == ContextWords::Target::Contratti
         && !SchedaRules::writeNumberingStart(m_windows.programFolder(), txtInizio->text())) {
         // Closing as if the value were stored would mislead the user.
         MessageBoxes::warning(this, QStringLiteral("Attenzione: non è stato possibile memorizzare l'inizio "

@@ -18,8 +18,9 @@ class TfrmInterventi;
 // The windows that live for the whole run, shown one at a time. The login window is created at
 // start-up; every other one is created hidden the first time it is asked for, so that the login
 // window appears as fast as a bare window would, and then lives until the end of the run.
-// Dialogs receive this registry and write their results into the controls of the window their
-// context word names. It also knows the program folder, where every data file lives.
+// Dialogs receive this registry and hand their results to the window their context word names
+// (shell/ContextWords), through that window's own functions (importCustomer, setAttachments ...).
+// It also knows the program folder, where every data file lives.
 class AppWindows
 {
 public:

@@ -183,8 +183,7 @@ void TfrmCambiaPassword::cmdEsciClick()
 
 void TfrmCambiaPassword::FormClose()
 {
-    TfrmPassword *login = m_windows.frmPassword();
-    login->txtPassword->clear();
+    m_windows.frmPassword()->clearPassword();
     m_windows.showLogin();
 }
 

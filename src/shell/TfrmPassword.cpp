@@ -99,6 +99,11 @@ void TfrmPassword::FormShow()
     txtPassword->setFocus(Qt::OtherFocusReason);
 }
 
+void TfrmPassword::clearPassword()
+{
+    txtPassword->clear();
+}
+
 void TfrmPassword::updateOk()
 {
     cmdOK->setEnabled(!TextRules::trim(txtPassword->text()).isEmpty());

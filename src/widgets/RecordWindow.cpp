@@ -264,3 +264,34 @@ qint64 RecordWindow::appendRecord(const std::function<QByteArray(RecordArchive &
     }
     return position;
 }
+
+RecordWindow::AttachedFiles RecordWindow::attachments() const
+{
+    const QStringList values = m_binding.collect();
+    AttachedFiles files;
+    for (int slot = 0; slot < int(files.size()); ++slot) {
+        files[slot].file = values.value(attachmentField(slot, false));
+        files[slot].description = values.value(attachmentField(slot, true));
+    }
+    return files;
+}
+
+void RecordWindow::setAttachments(const AttachedFiles &files)
+{
+    for (int slot = 0; slot < int(files.size()); ++slot) {
+        setFieldText(attachmentField(slot, false), files[slot].file);
+        setFieldText(attachmentField(slot, true), files[slot].description);
+    }
+}
+
+void RecordWindow::setFieldText(int field, const QString &text)
+{
+    m_binding.showField(field, text);
+}
+
+int RecordWindow::attachmentField(int slot, bool description) const
+{
+    const char *const files[] = {"File01", "File02", "File03"};
+    const char *const descriptions[] = {"Desc01", "Desc02", "Desc03"};
+    return m_format.indexOf(description ? descriptions[slot] : files[slot]);
+}

@@ -8,7 +8,9 @@
 
 #include <QKeySequence>
 #include <QList>
+#include <QString>
 
+#include <array>
 #include <functional>
 
 class QLabel;
@@ -136,4 +138,29 @@ private:
         qint64 position = 0;
         QByteArray record;
     } m_shown;
+
+    // Values that dialogs hand to the window. Which control shows which value is the window's own
+    // business: a dialog calls these (or a window's own import functions) and never writes into the
+    // window's controls.
+public:
+    // The record's three attachments: each slot's file name and description.
+    struct Attachment
+    {
+        QString file;
+        QString description;
+    };
+    using AttachedFiles = std::array<Attachment, 3>;
+    // The attachments as the hidden holders hold them now.
+    AttachedFiles attachments() const;
+    // Puts the attachments into the hidden holders; Save stores them.
+    void setAttachments(const AttachedFiles &files);
+
+protected:
+    // Shows a value handed to the window in the control bound to field, as the record's display
+    // shows it; the screen then counts as changed, as if the user had typed the value.
+    void setFieldText(int field, const QString &text);
+
+private:
+    // The record field of an attachment slot's file name or description.
+    int attachmentField(int slot, bool description) const;
 };
