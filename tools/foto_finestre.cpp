@@ -8,7 +8,6 @@
 #include "media/TfrmAllegaCartella.h"
 #include "media/TfrmLogo.h"
 #include "media/TfrmWebCam.h"
-#include "reports/ReportPreview.h"
 #include "reports/SchedaReport.h"
 #include "sheets/TfrmAnteprimaScheda.h"
 #include "sheets/TfrmInterventi.h"
@@ -29,6 +28,7 @@
 #include "vehicles/TfrmExpAutoparco.h"
 #include "vehicles/TfrmScadenze.h"
 #include "vehicles/TfrmSlideshow_Automezzi.h"
+#include "widgets/ReportPreview.h"
 #include "widgets/TfrmCalendario.h"
 
 #include <QApplication>

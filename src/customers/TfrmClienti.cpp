@@ -9,8 +9,6 @@
 #include "customers/TfrmTrovaClienti.h"
 #include "media/TfrmAllegaCartella.h"
 #include "reports/ClienteReport.h"
-#include "reports/ReportPreview.h"
-#include "reports/ReportPrinting.h"
 #include "reports/SummaryReport.h"
 #include "shell/AppWindows.h"
 #include "shell/TMisc.h"
@@ -25,6 +23,8 @@
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/ReportPreview.h"
+#include "widgets/ReportPrinting.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "media/Logo.h"
 #include "media/PictureLimits.h"
-#include "shell/AppWindows.h"
+#include "widgets/AppHost.h"
 #include "widgets/Artwork.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
@@ -25,7 +25,7 @@ QString TfrmLogo::savingFailed()
                           "precedenza non è stato modificato.");
 }
 
-TfrmLogo::TfrmLogo(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
+TfrmLogo::TfrmLogo(AppHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setWindowTitle(QStringLiteral(" Impostazione logo"));
     FormHelpers::makeFixedWithoutButtons(this);
@@ -123,7 +123,7 @@ void TfrmLogo::showPicture(const QImage &picture)
 
 void TfrmLogo::FormShow()
 {
-    const QImage stored = Logo::readPicture(Logo::filePath(m_windows.programFolder()));
+    const QImage stored = Logo::readPicture(Logo::filePath(m_host.programFolder()));
     showPicture(stored.isNull() ? imgTemp : stored);
     btnApplica->setFocus(Qt::OtherFocusReason);
 }
@@ -146,7 +146,7 @@ void TfrmLogo::btnSfogliaClick()
 void TfrmLogo::btnApplicaClick()
 {
     // The user must not believe a logo was set that could not be stored.
-    if (!Logo::save(m_windows.programFolder(), m_picture))
+    if (!Logo::save(m_host.programFolder(), m_picture))
         MessageBoxes::warning(this, savingFailed());
     accept();
 }

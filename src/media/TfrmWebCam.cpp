@@ -1,13 +1,13 @@
 #include "media/TfrmWebCam.h"
 
-#include "media/PhotoArea.h"
+#include "media/PhotoCommands.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 #include "shell/ContextWords.h"
 #include "widgets/Artwork.h"
 #include "widgets/CameraFeed.h"
 #include "widgets/FormHelpers.h"
-#include "widgets/PhotoCommands.h"
+#include "widgets/PhotoArea.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

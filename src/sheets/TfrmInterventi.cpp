@@ -7,7 +7,7 @@
 #include "common/TextRules.h"
 #include "customers/TfrmTrovaClienti.h"
 #include "invoicing/TfrmFattura.h"
-#include "media/PhotoArea.h"
+#include "media/PhotoCommands.h"
 #include "media/TfrmAllegaCartella.h"
 #include "media/TfrmLogo.h"
 #include "media/TfrmWebCam.h"
@@ -27,7 +27,7 @@
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
-#include "widgets/PhotoCommands.h"
+#include "widgets/PhotoArea.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

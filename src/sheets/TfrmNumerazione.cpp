@@ -2,8 +2,8 @@
 
 #include "common/TextRules.h"
 #include "sheets/SchedaRules.h"
-#include "shell/AppWindows.h"
 #include "shell/ContextWords.h"
+#include "widgets/AppHost.h"
 #include "widgets/Artwork.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FieldInput.h"
@@ -19,7 +19,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-TfrmNumerazione::TfrmNumerazione(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
+TfrmNumerazione::TfrmNumerazione(AppHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setWindowTitle(QStringLiteral(" Impostazione inizio numerazione"));
     FormHelpers::makeFixedWithoutButtons(this);
@@ -104,7 +104,7 @@ void TfrmNumerazione::showEvent(QShowEvent *event)
 void TfrmNumerazione::FormShow()
 {
     if (ContextWords::of(lblMemory->text()) == ContextWords::Target::Contratti)
-        txtInizio->setText(SchedaRules::readNumberingStart(m_windows.programFolder()));
+        txtInizio->setText(SchedaRules::readNumberingStart(m_host.programFolder()));
     if (TextRules::trim(txtInizio->text()).isEmpty())
         txtInizio->setText(QStringLiteral("1"));
     FormHelpers::centre(this, parentWidget() ? parentWidget()->window() : nullptr);
@@ -131,7 +131,7 @@ void TfrmNumerazione::cmdApplicaClick()
     if (txtInizio->hasFocus())
         txtInizioExit();
     if (ContextWords::of(lblMemory->text()) == ContextWords::Target::Contratti
-        && !SchedaRules::writeNumberingStart(m_windows.programFolder(), txtInizio->text())) {
+        && !SchedaRules::writeNumberingStart(m_host.programFolder(), txtInizio->text())) {
         // Closing as if the value were stored would mislead the user.
         MessageBoxes::warning(this, QStringLiteral("Attenzione: non è stato possibile memorizzare l'inizio "
                                                    "della numerazione.\n\r\n\rAccertarsi di possedere i "

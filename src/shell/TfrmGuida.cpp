@@ -1,7 +1,7 @@
 #include "shell/TfrmGuida.h"
 
-#include "shell/AppWindows.h"
 #include "shell/TMisc.h"
+#include "widgets/AppHost.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/LinkLabel.h"
@@ -13,7 +13,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-TfrmGuida::TfrmGuida(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
+TfrmGuida::TfrmGuida(AppHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     const QString caption = QStringLiteral(" Guida all'utilizzo del software");
     setWindowTitle(caption);
@@ -91,16 +91,16 @@ void TfrmGuida::setTopic(const HelpTopics::Topic &topic)
     txtGuida->setPlainText(topic.text());
 }
 
-void TfrmGuida::showTopic(AppWindows &windows, const HelpTopics::Topic &topic, QWidget *parent)
+void TfrmGuida::showTopic(AppHost &host, const HelpTopics::Topic &topic, QWidget *parent)
 {
-    TfrmGuida guida(windows, parent);
+    TfrmGuida guida(host, parent);
     guida.setTopic(topic);
     guida.exec();
 }
 
 QString TfrmGuida::manualTarget() const
 {
-    return QLatin1Char('"') + HelpTopics::manualPath(m_windows.programFolder()) + QLatin1Char('"');
+    return QLatin1Char('"') + HelpTopics::manualPath(m_host.programFolder()) + QLatin1Char('"');
 }
 
 void TfrmGuida::showEvent(QShowEvent *event)

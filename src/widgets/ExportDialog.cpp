@@ -1,9 +1,8 @@
 #include "widgets/ExportDialog.h"
 
 #include "reports/ExportGridModel.h"
-#include "shell/AppWindows.h"
 #include "shell/TMisc.h"
-#include "shell/TfrmGuida.h"
+#include "widgets/AppHost.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
@@ -83,9 +82,9 @@ QString ExportDialog::openQuestion()
                           "Si vuole aprire il file di Excel?");
 }
 
-ExportDialog::ExportDialog(AppWindows &windows, const QString &caption, const SpreadsheetExport::Table &table,
+ExportDialog::ExportDialog(AppHost &host, const QString &caption, const SpreadsheetExport::Table &table,
                            const HelpTopics::Topic &help, QWidget *parent)
-    : QDialog(parent), m_windows(windows), m_folder(windows.programFolder()), m_help(help), m_table(table)
+    : QDialog(parent), m_host(host), m_folder(host.programFolder()), m_help(help), m_table(table)
 {
     setWindowTitle(caption);
     FormHelpers::makeFixedWithoutButtons(this);
@@ -265,7 +264,7 @@ void ExportDialog::cmdEsportaClick()
 
 void ExportDialog::cmdGuidaClick()
 {
-    TfrmGuida::showTopic(m_windows, m_help, this);
+    m_host.showHelp(m_help, this);
 }
 
 void ExportDialog::cmdEsciClick()

@@ -1,12 +1,12 @@
 #include "widgets/ListResultsPage.h"
 
 #include "archive/RecordArchive.h"
-#include "reports/SummaryPrinting.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/ListDialogParts.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/RecordListView.h"
+#include "widgets/SummaryPrinting.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

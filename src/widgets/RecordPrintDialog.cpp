@@ -1,10 +1,10 @@
 #include "widgets/RecordPrintDialog.h"
 
-#include "reports/ReportPreview.h"
-#include "reports/ReportPrinting.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/ReportPreview.h"
+#include "widgets/ReportPrinting.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

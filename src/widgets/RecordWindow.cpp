@@ -3,7 +3,7 @@
 #include "archive/RecordArchive.h"
 #include "archive/RecordScan.h"
 #include "common/TextRules.h"
-#include "shell/AppWindows.h"
+#include "widgets/AppHost.h"
 #include "widgets/ArchiveBrowser.h"
 #include "widgets/CommandKeys.h"
 #include "widgets/FormBuilder.h"
@@ -13,8 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-RecordWindow::RecordWindow(AppWindows &windows, const QString &caption, const RecordFormat &format)
-    : AppWindow(windows, caption), m_binding(format), m_unsaved(m_binding), m_format(format)
+RecordWindow::RecordWindow(AppHost &host, const QString &caption, const RecordFormat &format)
+    : AppWindow(host, caption), m_binding(format), m_unsaved(m_binding), m_format(format)
 {
 }
 
@@ -51,7 +51,7 @@ void RecordWindow::contentReady()
 
 QString RecordWindow::archivePath() const
 {
-    return windows().filePath(m_format.fileName());
+    return host().filePath(m_format.fileName());
 }
 
 QWidget *RecordWindow::makeBrowseBar(QWidget *parent, int labelPointSize, bool captions)
@@ -114,7 +114,7 @@ void RecordWindow::clearAttachmentHolders()
 
 bool RecordWindow::OpenRecordAt(qint64 position)
 {
-    if (!isVisible() && !windows().showApp(this))
+    if (!isVisible() && !host().showApp(this))
         return false;
     return ShowRecordAt(position);
 }

@@ -2,7 +2,7 @@
 
 #include "archive/BrowseRule.h"
 #include "archive/RecordLayout.h"
-#include "shell/AppWindow.h"
+#include "widgets/AppWindow.h"
 #include "widgets/FormBinding.h"
 #include "widgets/UnsavedChanges.h"
 
@@ -67,7 +67,7 @@ public:
     static const QList<CommandKey> &commandKeys();
 
 protected:
-    RecordWindow(AppWindows &windows, const QString &caption, const RecordFormat &format);
+    RecordWindow(AppHost &host, const QString &caption, const RecordFormat &format);
 
     // Shows a whole record read from the archive at a position.
     virtual void showStored(const QByteArray &record, qint64 position) = 0;

@@ -1,7 +1,7 @@
 #include "widgets/TfrmCalendario.h"
 
 #include "common/Formats.h"
-#include "shell/AppWindows.h"
+#include "widgets/AppHost.h"
 #include "widgets/DateEdits.h"
 #include "widgets/FormHelpers.h"
 
@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmCalendario::TfrmCalendario(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
+TfrmCalendario::TfrmCalendario(AppHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setWindowTitle(QStringLiteral(" Importazione data"));
     FormHelpers::makeFixedWithoutButtons(this);
@@ -61,7 +61,7 @@ TfrmCalendario::TfrmCalendario(AppWindows &windows, QWidget *parent) : QDialog(p
 
 void TfrmCalendario::cmdImportaClick()
 {
-    QLineEdit *target = m_windows.dateEdits().find(lblMemory->text());
+    QLineEdit *target = m_host.dateEdits().find(lblMemory->text());
     if (!target)
         return;  // a word the picker does not serve: the dialog stays open
     target->setText(Formats::dateText(calAppuntamenti->selectedDate()));

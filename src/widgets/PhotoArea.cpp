@@ -1,4 +1,4 @@
-#include "media/PhotoArea.h"
+#include "widgets/PhotoArea.h"
 
 #include "common/SafeFile.h"
 #include "media/PictureLimits.h"
