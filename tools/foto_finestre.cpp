@@ -44,6 +44,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -105,6 +106,10 @@ int main(int argc, char *argv[])
     save(&carta, out, QStringLiteral("TfrmCarta"), false);
     TfrmIban iban(sheet);
     save(&iban, out, QStringLiteral("TfrmIban"), false);
+    QMessageBox message(QMessageBox::Warning, QStringLiteral("Cablora"),
+                        QStringLiteral("Attenzione: il campo Cliente è obbligatorio."),
+                        QMessageBox::Ok | QMessageBox::Cancel, windows.frmClienti());
+    save(&message, out, QStringLiteral("QMessageBox"), false);
     TfrmGuida guida(windows, windows.frmAvvio());
     guida.setTopic(HelpTopics::launcher());
     save(&guida, out, QStringLiteral("TfrmGuida"), false);

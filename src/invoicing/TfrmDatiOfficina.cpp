@@ -24,7 +24,6 @@ TfrmDatiOfficina::TfrmDatiOfficina(AppHost &host, QWidget *parent) : QDialog(par
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setWordWrap(true);
     panInfo->setMinimumHeight(34);
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background-color: #1F5FA8; color: white; padding: 3px 6px; }"));
 
     struct Field
     {

@@ -53,7 +53,6 @@ TfrmFattura::TfrmFattura(AppWindows &windows, const SchedaRecord &sheet, QWidget
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setWordWrap(true);
     panInfo->setMinimumHeight(34);
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background-color: #1F5FA8; color: white; padding: 3px 6px; }"));
     const auto edit = [this](const char *name, int maxLength, const QString &field, bool upper = false) {
         auto *e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));

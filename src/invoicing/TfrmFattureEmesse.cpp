@@ -61,7 +61,6 @@ TfrmFattureEmesse::TfrmFattureEmesse(AppHost &host, QWidget *parent) : QDialog(p
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setWordWrap(true);
     panInfo->setMinimumHeight(26);
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background-color: #1F5FA8; color: white; padding: 3px 6px; }"));
 
     auto *top = new QHBoxLayout;
     top->addWidget(FormHelpers::caption(QStringLiteral("Anno"), this, 10));

@@ -73,7 +73,6 @@ TfrmAllegaCartella::TfrmAllegaCartella(AppWindows &windows, QWidget *parent) : Q
     setWindowTitle(QStringLiteral(" Allega file"));
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
-    setStyleSheet(QStringLiteral("TfrmAllegaCartella { background-color: #F4F6F9; }"));
 
     lblMemory = new QLabel(this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));

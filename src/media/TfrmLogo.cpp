@@ -30,7 +30,6 @@ TfrmLogo::TfrmLogo(AppHost &host, QWidget *parent) : QDialog(parent), m_host(hos
     setWindowTitle(QStringLiteral(" Impostazione logo"));
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
-    setStyleSheet(QStringLiteral("TfrmLogo { background-color: #F4F6F9; }"));
 
     imgTemp = Logo::defaultLogo();
     imgBianco = Logo::blankLogo();

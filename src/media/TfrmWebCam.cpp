@@ -22,7 +22,6 @@ TfrmWebCam::TfrmWebCam(AppWindows &windows, QWidget *parent) : QDialog(parent), 
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
     setObjectName(QStringLiteral("frmWebCam"));
-    setStyleSheet(QStringLiteral("QDialog#frmWebCam { background-color: #F4F6F9; }"));
 
     imgBianco = Artwork::picture(QStringLiteral(":/icons/camera-video.svg"), QSize(274, 274)).toImage();
     const QImage photoCamera = Artwork::picture(QStringLiteral(":/icons/camera-photo.svg"), QSize(274, 274)).toImage();
@@ -30,8 +29,6 @@ TfrmWebCam::TfrmWebCam(AppWindows &windows, QWidget *parent) : QDialog(parent), 
     imgCamera->setObjectName(QStringLiteral("imgCamera"));
     imgTarget = new PhotoArea(kPanelSize, photoCamera, this);
     imgTarget->setObjectName(QStringLiteral("imgTarget"));
-    for (PhotoArea *panel : {imgCamera, imgTarget})
-        panel->setStyleSheet(QStringLiteral("QLabel { background-color: white; border: 1px solid #87CEEB; }"));
 
     lblMemory = new QLabel(this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));

@@ -53,7 +53,6 @@ TfrmCambiaPassword::TfrmCambiaPassword(AppWindows &windows) : m_windows(windows)
 {
     setWindowTitle(QStringLiteral(" Cambia password"));
     FormHelpers::makeFixedWithoutButtons(this);
-    setStyleSheet(QStringLiteral("TfrmCambiaPassword { background-color: #F4F6F9; }"));
 
     imgLogo = new QLabel(this);
     imgLogo->setPixmap(Artwork::header(QSize(460, 108), QStringLiteral(":/icons/system-lock-screen.svg"),

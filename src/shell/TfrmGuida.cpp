@@ -20,7 +20,6 @@ TfrmGuida::TfrmGuida(AppHost &host, QWidget *parent) : QDialog(parent), m_host(h
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
     setObjectName(QStringLiteral("frmGuida"));
-    setStyleSheet(QStringLiteral("#frmGuida { background-color: #F4F6F9; }"));
 
     imgLogo = new QLabel(this);
     imgLogo->setPixmap(
@@ -28,7 +27,6 @@ TfrmGuida::TfrmGuida(AppHost &host, QWidget *parent) : QDialog(parent), m_host(h
 
     lblTitolo = new QLabel(QStringLiteral("Argomento della guida"), this);
     lblTitolo->setFont(FormHelpers::font(QStringLiteral("Arial"), 16, true));
-    lblTitolo->setStyleSheet(QStringLiteral("color: #DC143C;"));  // crimson
     lblTitolo->setWordWrap(true);
 
     txtGuida = new QPlainTextEdit(this);
@@ -36,8 +34,6 @@ TfrmGuida::TfrmGuida(AppHost &host, QWidget *parent) : QDialog(parent), m_host(h
     txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtGuida->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     txtGuida->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
-    txtGuida->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: white; color: black; "
-                                           "border: 1px solid #87CEEB; padding: 4px; }"));
 
     imgPDF = new QLabel(this);
     imgPDF->setPixmap(Artwork::picture(QStringLiteral(":/icons/gnome-mime-application-pdf.svg"), QSize(32, 32)));

@@ -82,7 +82,6 @@ TfrmInfo::TfrmInfo(AppHost &host, QWidget *parent) : QDialog(parent)
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
     setObjectName(QStringLiteral("frmInfo"));
-    setStyleSheet(QStringLiteral("#frmInfo { background-color: #EEF2F7; }"));
 
     imgLogo = new QLabel(this);
     imgLogo->setPixmap(Artwork::header(QSize(kWidth, 84), QStringLiteral(":/icons/dialog-information.svg"),

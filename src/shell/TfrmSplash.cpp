@@ -107,7 +107,6 @@ TfrmSplash::TfrmSplash(AppWindows &, QWidget *parent) : QDialog(parent)
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
     setObjectName(QStringLiteral("frmSplash"));
-    setStyleSheet(QStringLiteral("#frmSplash { background-color: #EEF2F7; }"));
 
     imgSplash = new QLabel(this);
     imgSplash->setFixedSize(kPictureWidth, kPictureHeight);

@@ -12,7 +12,6 @@ AppWindow::AppWindow(AppHost &host, const QString &caption) : m_host(host)
     panInfo = new QLabel(this);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setFont(FormHelpers::font(QStringLiteral("Tahoma"), 12));
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background-color: #1F4E8C; color: white; padding: 3px 8px; }"));
     panInfo->setMinimumHeight(26);
 }
 
@@ -24,6 +23,7 @@ AppWindows &AppWindow::windows() const
 void AppWindow::setContent(QWidget *content)
 {
     auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("appCentral"));
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -90,12 +90,10 @@ ExportDialog::ExportDialog(AppHost &host, const QString &caption, const Spreadsh
     FormHelpers::makeFixedWithoutButtons(this);
     setWindowFlag(Qt::Dialog, true);
     setFixedSize(kExportDialogWidth, kExportDialogHeight);
-    setStyleSheet(QStringLiteral("ExportDialog { background-color: #EEEDED; }"));
 
     // The white strip: banner, the hand pointing at the Excel button, help and exit.
     auto *strip = new QWidget(this);
     strip->setObjectName(QStringLiteral("stripEsporta"));
-    strip->setStyleSheet(QStringLiteral("#stripEsporta { background-color: white; }"));
     strip->setAttribute(Qt::WA_StyledBackground, true);
     imgBanner = new QLabel(strip);
     imgBanner->setObjectName(QStringLiteral("imgBanner"));
