@@ -25,8 +25,6 @@ TfrmSlideshow_Automezzi::TfrmSlideshow_Automezzi(AppHost &host, QWidget *parent)
     setWindowTitle(QStringLiteral(" Slide Show Parco Automezzi"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setWindowState(Qt::WindowMaximized);
-    setStyleSheet(QStringLiteral("TfrmSlideshow_Automezzi { background: qlineargradient(x1:0, y1:0, x2:0, "
-                                 "y2:1, stop:0 #4682B4, stop:1 #FFFFFF); }"));
 
     imgBianco = placeholderPicture();
 

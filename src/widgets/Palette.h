@@ -19,8 +19,18 @@ inline const QColor kFrame{0x87, 0xCE, 0xEB};
 // The status line at the bottom of the app windows, and of the invoice dialogs.
 inline const QColor kStatusLine{0x1F, 0x4E, 0x8C};
 inline const QColor kInvoiceStatusLine{0x1F, 0x5F, 0xA8};
-// The help window's title (crimson).
+// The help window's title and the list dialogs' "double-click" line (crimson).
 inline const QColor kHelpTitle{0xDC, 0x14, 0x3C};
+// The tops of the blue-to-white gradients of the print dialog and of the slide show.
+inline const QColor kPrintGradientTop{0x3A, 0x6F, 0xC4};
+inline const QColor kSlideshowGradientTop{0x46, 0x82, 0xB4};
+// The date picker's panel.
+inline const QColor kCalendarPanel{0xD6, 0xDC, 0xE1};
+// List dialogs: the "please wait" line, the count of lines found, the strip of column headings.
+inline const QColor kWaitText{0x8B, 0x00, 0x00};
+inline const QColor kFoundCount{0x00, 0x8B, 0x8B};
+inline const QColor kHeadingStrip{0xE3, 0xEA, 0xF3};
+inline const QColor kHeadingBorder{0x9D, 0xB3, 0xCC};
 
 // The names the style sheet uses, with their colours.
 inline QList<QPair<QString, QColor>> named()
@@ -33,6 +43,13 @@ inline QList<QPair<QString, QColor>> named()
         {QStringLiteral("statusLine"), kStatusLine},
         {QStringLiteral("invoiceStatusLine"), kInvoiceStatusLine},
         {QStringLiteral("helpTitle"), kHelpTitle},
+        {QStringLiteral("printGradientTop"), kPrintGradientTop},
+        {QStringLiteral("slideshowGradientTop"), kSlideshowGradientTop},
+        {QStringLiteral("calendarPanel"), kCalendarPanel},
+        {QStringLiteral("waitText"), kWaitText},
+        {QStringLiteral("foundCount"), kFoundCount},
+        {QStringLiteral("headingStrip"), kHeadingStrip},
+        {QStringLiteral("headingBorder"), kHeadingBorder},
     };
 }
 

@@ -23,7 +23,6 @@ TfrmCalendario::TfrmCalendario(AppHost &host, QWidget *parent) : QDialog(parent)
 
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("panCalendario"));
-    panel->setStyleSheet(QStringLiteral("#panCalendario { background-color: #D6DCE1; }"));
     calAppuntamenti = new QCalendarWidget(panel);
     calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     calAppuntamenti->setGridVisible(true);
