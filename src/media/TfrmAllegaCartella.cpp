@@ -98,9 +98,6 @@ TfrmAllegaCartella::TfrmAllegaCartella(AppWindows &windows, QWidget *parent) : Q
         file->setObjectName(numbered("txtFile", slot));
         file->setReadOnly(true);
         file->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10, true));
-        file->setStyleSheet(QStringLiteral("QLineEdit { color: #808080; background-color: #F0F0F0; "
-                                           "border: 1px solid #B0B0B0; padding: 2px; }"
-                                           "QLineEdit:focus { border: 2px solid #FFD700; }"));
         file->setMinimumWidth(280);
 
         auto *browse = new QPushButton(QStringLiteral("Sfoglia..."), group);

@@ -43,7 +43,7 @@ TfrmLogo::TfrmLogo(AppHost &host, QWidget *parent) : QDialog(parent), m_host(hos
     imgLogo = new QLabel(this);
     imgLogo->setFixedSize(kLogoSize + QSize(2, 2));
     imgLogo->setAlignment(Qt::AlignCenter);
-    imgLogo->setStyleSheet(QStringLiteral("QLabel { background-color: white; border: 1px solid #87CEEB; }"));
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
 
     imgEuro = new PictureButton(QString(), QSize(32, 32), QStringLiteral("Logo predefinito"), this);
     imgEuro->setIcon(QIcon(QPixmap::fromImage(Logo::euroIcon(64))));

@@ -147,8 +147,6 @@ ExportDialog::ExportDialog(AppHost &host, const QString &caption, const Spreadsh
     panInfo = new QLabel(firstHint(), this);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setFont(FormHelpers::font(QStringLiteral("Tahoma"), 12));
-    panInfo->setStyleSheet(QStringLiteral("QLabel#panInfo { background-color: #6A5ACD; color: white; "
-                                          "padding: 3px 8px; }"));
     panInfo->setFixedHeight(28);
     prgEsporta = new QProgressBar(panInfo);
     prgEsporta->setObjectName(QStringLiteral("prgEsporta"));

@@ -19,6 +19,12 @@ inline const QColor kFrame{0x87, 0xCE, 0xEB};
 // The status line at the bottom of the app windows, and of the invoice dialogs.
 inline const QColor kStatusLine{0x1F, 0x4E, 0x8C};
 inline const QColor kInvoiceStatusLine{0x1F, 0x5F, 0xA8};
+// The status line of the export dialogs.
+inline const QColor kExportStatusLine{0x6A, 0x5A, 0xCD};
+// The frame of an edit that has the focus.
+inline const QColor kFocusFrame{0xFF, 0xD7, 0x00};
+// The launcher's subtitle on its blue gradient.
+inline const QColor kLauncherSubtitle{0xE4, 0xEE, 0xF8};
 // The help window's title and the list dialogs' "double-click" line (crimson).
 inline const QColor kHelpTitle{0xDC, 0x14, 0x3C};
 // The tops of the blue-to-white gradients of the print dialog and of the slide show.
@@ -42,6 +48,9 @@ inline QList<QPair<QString, QColor>> named()
         {QStringLiteral("frame"), kFrame},
         {QStringLiteral("statusLine"), kStatusLine},
         {QStringLiteral("invoiceStatusLine"), kInvoiceStatusLine},
+        {QStringLiteral("exportStatusLine"), kExportStatusLine},
+        {QStringLiteral("focusFrame"), kFocusFrame},
+        {QStringLiteral("launcherSubtitle"), kLauncherSubtitle},
         {QStringLiteral("helpTitle"), kHelpTitle},
         {QStringLiteral("printGradientTop"), kPrintGradientTop},
         {QStringLiteral("slideshowGradientTop"), kSlideshowGradientTop},
