@@ -19,6 +19,7 @@
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/Palette.h"
 #include "widgets/WorkProgress.h"
 
 #include <QApplication>
@@ -255,8 +256,8 @@ void TfrmAvvio::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     QLinearGradient background(0, 0, 0, height());
-    background.setColorAt(0, QColor(0x2F, 0x6D, 0xB5));
-    background.setColorAt(1, QColor(0x0F, 0x2C, 0x55));
+    background.setColorAt(0, Palette::kLauncherLight);
+    background.setColorAt(1, Palette::kLauncherDark);
     painter.fillRect(rect(), background);
 }
 

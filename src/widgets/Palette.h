@@ -38,6 +38,20 @@ inline const QColor kFoundCount{0x00, 0x8B, 0x8B};
 inline const QColor kHeadingStrip{0xE3, 0xEA, 0xF3};
 inline const QColor kHeadingBorder{0x9D, 0xB3, 0xCC};
 
+// The launcher's background and the splash picture: a blue gradient from light to dark.
+inline const QColor kLauncherLight{0x2F, 0x6D, 0xB5};
+inline const QColor kLauncherDark{0x0F, 0x2C, 0x55};
+// The yellow of an edit or focus frame that has the focus.
+inline const QColor kFocusYellow{0xFF, 0xFF, 0x00};
+// Links: dark blue, orange while pressed.
+inline const QColor kLink{0x00, 0x00, 0x8B};
+inline const QColor kLinkPressed{0xFF, 0xA5, 0x00};
+// Due dates of a vehicle: text and background of a date already past, and of one that is near.
+inline const QColor kDeadlinePastText{0xB0, 0x00, 0x00};
+inline const QColor kDeadlinePastBackground{0xFF, 0xD5, 0xD5};
+inline const QColor kDeadlineNearText{0x8A, 0x52, 0x00};
+inline const QColor kDeadlineNearBackground{0xFF, 0xE7, 0xB3};
+
 // The names the style sheet uses, with their colours.
 inline QList<QPair<QString, QColor>> named()
 {
