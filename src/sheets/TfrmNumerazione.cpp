@@ -41,7 +41,7 @@ TfrmNumerazione::TfrmNumerazione(AppHost &host, QWidget *parent) : QDialog(paren
         paragraph->setWordWrap(true);
         paragraph->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10));
     }
-    second->setStyleSheet(QStringLiteral("color: #C00000;"));
+    second->setObjectName(QStringLiteral("lblAttenzione"));
 
     auto *group = new QGroupBox(QStringLiteral(" Inizia numerazione da: "), this);
     group->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10, true));

@@ -25,6 +25,8 @@ inline const QColor kExportStatusLine{0x6A, 0x5A, 0xCD};
 inline const QColor kFocusFrame{0xFF, 0xD7, 0x00};
 // The launcher's subtitle on its blue gradient.
 inline const QColor kLauncherSubtitle{0xE4, 0xEE, 0xF8};
+// A warning line in a dialog (the numbering dialog's).
+inline const QColor kWarningText{0xC0, 0x00, 0x00};
 // The help window's title and the list dialogs' "double-click" line (crimson).
 inline const QColor kHelpTitle{0xDC, 0x14, 0x3C};
 // The tops of the blue-to-white gradients of the print dialog and of the slide show.
@@ -65,6 +67,7 @@ inline QList<QPair<QString, QColor>> named()
         {QStringLiteral("exportStatusLine"), kExportStatusLine},
         {QStringLiteral("focusFrame"), kFocusFrame},
         {QStringLiteral("launcherSubtitle"), kLauncherSubtitle},
+        {QStringLiteral("warningText"), kWarningText},
         {QStringLiteral("helpTitle"), kHelpTitle},
         {QStringLiteral("printGradientTop"), kPrintGradientTop},
         {QStringLiteral("slideshowGradientTop"), kSlideshowGradientTop},
