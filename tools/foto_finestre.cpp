@@ -5,21 +5,30 @@
 
 #include "customers/TfrmClienti.h"
 #include "customers/TfrmExpClienti.h"
+#include "customers/TfrmRicontatta.h"
+#include "customers/TfrmTrovaClienti.h"
+#include "invoicing/TfrmDatiOfficina.h"
+#include "invoicing/TfrmFattureEmesse.h"
 #include "media/TfrmAllegaCartella.h"
 #include "media/TfrmLogo.h"
 #include "media/TfrmWebCam.h"
-#include "reports/ReportPreview.h"
 #include "reports/SchedaReport.h"
 #include "sheets/TfrmAnteprimaScheda.h"
+#include "sheets/TfrmDaSaldare.h"
 #include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmNumerazione.h"
 #include "sheets/TfrmStampaScheda.h"
 #include "sheets/TfrmStorico.h"
+#include "sheets/TfrmTrovaInterventi.h"
 #include "shell/AppWindows.h"
+#include "shell/HelpTopics.h"
 #include "shell/Startup.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmCambiaPassword.h"
+#include "shell/TfrmGuida.h"
+#include "shell/TfrmInfo.h"
 #include "shell/TfrmPassword.h"
+#include "shell/TfrmSplash.h"
 #include "validators/TfrmCarta.h"
 #include "validators/TfrmCodFisc.h"
 #include "validators/TfrmIban.h"
@@ -29,10 +38,13 @@
 #include "vehicles/TfrmExpAutoparco.h"
 #include "vehicles/TfrmScadenze.h"
 #include "vehicles/TfrmSlideshow_Automezzi.h"
+#include "vehicles/TfrmTrovaAutomezzi.h"
+#include "widgets/ReportPreview.h"
 #include "widgets/TfrmCalendario.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -94,6 +106,31 @@ int main(int argc, char *argv[])
     save(&carta, out, QStringLiteral("TfrmCarta"), false);
     TfrmIban iban(sheet);
     save(&iban, out, QStringLiteral("TfrmIban"), false);
+    QMessageBox message(QMessageBox::Warning, QStringLiteral("Cablora"),
+                        QStringLiteral("Attenzione: il campo Cliente è obbligatorio."),
+                        QMessageBox::Ok | QMessageBox::Cancel, windows.frmClienti());
+    save(&message, out, QStringLiteral("QMessageBox"), false);
+    TfrmGuida guida(windows, windows.frmAvvio());
+    guida.setTopic(HelpTopics::launcher());
+    save(&guida, out, QStringLiteral("TfrmGuida"), false);
+    TfrmInfo info(windows, windows.frmAvvio());
+    save(&info, out, QStringLiteral("TfrmInfo"), false);
+    TfrmSplash splash(windows, windows.frmAvvio());
+    save(&splash, out, QStringLiteral("TfrmSplash"), false);
+    TfrmTrovaClienti trovaClienti(windows, windows.frmClienti());
+    save(&trovaClienti, out, QStringLiteral("TfrmTrovaClienti"), false);
+    TfrmTrovaAutomezzi trovaAutomezzi(windows, windows.frmAutoparco());
+    save(&trovaAutomezzi, out, QStringLiteral("TfrmTrovaAutomezzi"), false);
+    TfrmTrovaInterventi trovaInterventi(windows, sheet);
+    save(&trovaInterventi, out, QStringLiteral("TfrmTrovaInterventi"), false);
+    TfrmDaSaldare daSaldare(windows, sheet);
+    save(&daSaldare, out, QStringLiteral("TfrmDaSaldare"), false);
+    TfrmRicontatta ricontatta(windows, windows.frmClienti());
+    save(&ricontatta, out, QStringLiteral("TfrmRicontatta"), false);
+    TfrmDatiOfficina datiOfficina(windows, sheet);
+    save(&datiOfficina, out, QStringLiteral("TfrmDatiOfficina"), false);
+    TfrmFattureEmesse fattureEmesse(windows, sheet);
+    save(&fattureEmesse, out, QStringLiteral("TfrmFattureEmesse"), false);
     ReportPreview preview(SchedaReport::buildTemplate().prepare(), sheet);
     save(&preview, out, QStringLiteral("ReportPreview"), true);
     TfrmExpClienti expClienti(windows, windows.frmClienti());

@@ -1,5 +1,6 @@
 #include "customers/TfrmClienti.h"
 
+#include "archive/AutomezzoRecord.h"
 #include "archive/RecordArchive.h"
 #include "common/TextRules.h"
 #include "customers/ClienteRules.h"
@@ -8,8 +9,6 @@
 #include "customers/TfrmTrovaClienti.h"
 #include "media/TfrmAllegaCartella.h"
 #include "reports/ClienteReport.h"
-#include "reports/ReportPreview.h"
-#include "reports/ReportPrinting.h"
 #include "reports/SummaryReport.h"
 #include "shell/AppWindows.h"
 #include "shell/TMisc.h"
@@ -23,6 +22,8 @@
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/ReportPreview.h"
+#include "widgets/ReportPrinting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -474,4 +475,15 @@ void TfrmClienti::impAutomezzoClick()
     TfrmTrovaAutomezzi search(windows(), this);
     search.lblMemory->setText(QStringLiteral("clienti"));
     search.exec();
+}
+
+void TfrmClienti::importVehicle(const AutomezzoRecord &vehicle)
+{
+    using R = ClienteRecord;
+    setFieldText(R::fVeicolo, vehicle.Tipo);
+    setFieldText(R::fMarca, vehicle.Marca + QLatin1Char(' ') + vehicle.Modello);
+    setFieldText(R::fTelaio, vehicle.Telaio);
+    setFieldText(R::fImmatricolazione, vehicle.Immatricolazione);
+    setFieldText(R::fAlimentazione, vehicle.Alimentazione);
+    setFieldText(R::fTarga, vehicle.Targa);
 }

@@ -4,6 +4,7 @@
 #include "reports/Report.h"
 #include "widgets/RecordWindow.h"
 
+struct AutomezzoRecord;
 class PictureButton;
 class QCheckBox;
 class QComboBox;
@@ -81,4 +82,10 @@ protected:
 
 private:
     void clearScreen();
+
+    // Values handed to the window by a dialog.
+public:
+    // The vehicle chosen in the vehicle search fills the customer's six vehicle fields: type, make
+    // and model, chassis, registration date, fuel and plate.
+    void importVehicle(const AutomezzoRecord &vehicle);
 };

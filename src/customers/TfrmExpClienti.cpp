@@ -1,10 +1,10 @@
 #include "customers/TfrmExpClienti.h"
 
 #include "customers/ClienteExport.h"
-#include "shell/AppWindows.h"
+#include "widgets/AppHost.h"
 
-TfrmExpClienti::TfrmExpClienti(AppWindows &windows, QWidget *parent)
-    : ExportDialog(windows, QStringLiteral(" Esporta archivio clienti in Excel"), ClienteExport::table(),
+TfrmExpClienti::TfrmExpClienti(AppHost &host, QWidget *parent)
+    : ExportDialog(host, QStringLiteral(" Esporta archivio clienti in Excel"), ClienteExport::table(),
                    HelpTopics::customerExport(), parent)
 {
     setObjectName(QStringLiteral("frmExpClienti"));

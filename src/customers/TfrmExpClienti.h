@@ -2,7 +2,7 @@
 
 #include "widgets/ExportDialog.h"
 
-class AppWindows;
+class AppHost;
 
 // The customer export: the whole customer archive in a grid, written to "Clienti.xls" in the
 // program folder. Created for one use by the customer window:
@@ -11,5 +11,5 @@ class TfrmExpClienti : public ExportDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmExpClienti(AppWindows &windows, QWidget *parent = nullptr);
+    explicit TfrmExpClienti(AppHost &host, QWidget *parent = nullptr);
 };

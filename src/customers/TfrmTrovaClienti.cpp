@@ -5,7 +5,7 @@
 #include "customers/TfrmClienti.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
-#include "widgets/FormBinding.h"
+#include "shell/ContextWords.h"
 #include "widgets/ListDialogParts.h"
 
 #include <QLineEdit>
@@ -56,22 +56,20 @@ TfrmTrovaClienti::TfrmTrovaClienti(AppWindows &windows, QWidget *parent)
 
 void TfrmTrovaClienti::lstRecordsDblClick(qint64 position)
 {
-    const QString word = lblMemory->text();
     if (onChosen) {
         onChosen(position);
-    } else if (word == QLatin1String("clienti")) {
-        m_windows.frmClienti()->ShowRecordAt(position);
-    } else if (word == QLatin1String("interventi")) {
+        return;
+    }
+    switch (ContextWords::of(lblMemory->text())) {
+    case ContextWords::Target::Clienti: m_windows.frmClienti()->ShowRecordAt(position); break;
+    case ContextWords::Target::Interventi: {
         QByteArray bytes;
         if (!RecordScan::readAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::format(), position,
                                 bytes))
             return;
-        const ClienteRecord c = ClienteRecord::fromBytes(bytes);
-        TfrmInterventi *sheet = m_windows.frmInterventi();
-        FormBinding::setEditText(sheet->txtCliente, c.Cognome + QLatin1Char(' ') + c.Nome);
-        FormBinding::setEditText(sheet->txtRecapito, c.Recapito);
-        FormBinding::setEditText(sheet->txtVeicolo, c.Veicolo);
-        FormBinding::setEditText(sheet->txtMarca, c.Marca);
-        FormBinding::setEditText(sheet->txtTarga, c.Targa);
+        m_windows.frmInterventi()->importCustomer(ClienteRecord::fromBytes(bytes));
+        break;
+    }
+    default: break;
     }
 }

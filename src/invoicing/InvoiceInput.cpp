@@ -5,9 +5,9 @@
 #include "invoice/InvoiceRegister.h"
 #include "media/Logo.h"
 #include "reports/InvoiceReport.h"
-#include "reports/ReportPrinting.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/ReportPrinting.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "invoice/WorkshopSettings.h"
 #include "invoicing/InvoiceInput.h"
-#include "shell/AppWindows.h"
+#include "widgets/AppHost.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmDatiOfficina::TfrmDatiOfficina(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
+TfrmDatiOfficina::TfrmDatiOfficina(AppHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setWindowTitle(QStringLiteral(" Dati dell'officina"));
     FormHelpers::makeFixedWithoutButtons(this);
@@ -24,7 +24,6 @@ TfrmDatiOfficina::TfrmDatiOfficina(AppWindows &windows, QWidget *parent) : QDial
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setWordWrap(true);
     panInfo->setMinimumHeight(34);
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background-color: #1F5FA8; color: white; padding: 3px 6px; }"));
 
     struct Field
     {
@@ -143,7 +142,7 @@ TfrmDatiOfficina::TfrmDatiOfficina(AppWindows &windows, QWidget *parent) : QDial
 void TfrmDatiOfficina::FormShow()
 {
     bool ok = true;
-    const Invoice::Cedente c = WorkshopSettings::read(m_windows.programFolder(), &ok);
+    const Invoice::Cedente c = WorkshopSettings::read(m_host.programFolder(), &ok);
     const QList<QPair<QLineEdit *, QString>> values{{txtDenominazione, c.Denominazione},
                                                     {txtNome, c.Nome},
                                                     {txtCognome, c.Cognome},
@@ -195,7 +194,7 @@ void TfrmDatiOfficina::cmdSalvaClick()
                                                        "\r\n\r\nSalvarli comunque?")
                                             .arg(problems.join(QStringLiteral("\r\n- ")))))
         return;
-    if (!WorkshopSettings::write(m_windows.programFolder(), c)) {
+    if (!WorkshopSettings::write(m_host.programFolder(), c)) {
         MessageBoxes::warning(this, QStringLiteral("Attenzione: non è stato possibile memorizzare i dati dell'officina."
                                                    "\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
                                                    "cartella di installazione del programma."));

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class AppWindows;
+class AppHost;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -15,7 +15,7 @@ class TfrmDatiOfficina : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmDatiOfficina(AppWindows &windows, QWidget *parent);
+    TfrmDatiOfficina(AppHost &host, QWidget *parent);
 
     QLineEdit *txtDenominazione, *txtNome, *txtCognome, *txtPartitaIva, *txtCodiceFiscale, *txtIndirizzo,
         *txtNumeroCivico, *txtCAP, *txtComune, *txtProvincia, *txtNazione, *txtREAUfficio, *txtREANumero, *txtTelefono,
@@ -28,5 +28,5 @@ public:
     void cmdSalvaClick();
 
 private:
-    AppWindows &m_windows;
+    AppHost &m_host;
 };

@@ -9,6 +9,7 @@
 #include "invoice/WorkshopSettings.h"
 #include "invoicing/InvoiceInput.h"
 #include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 
@@ -52,7 +53,6 @@ TfrmFattura::TfrmFattura(AppWindows &windows, const SchedaRecord &sheet, QWidget
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setWordWrap(true);
     panInfo->setMinimumHeight(34);
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background-color: #1F5FA8; color: white; padding: 3px 6px; }"));
     const auto edit = [this](const char *name, int maxLength, const QString &field, bool upper = false) {
         auto *e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));
@@ -410,7 +410,7 @@ void TfrmFattura::cboClienteChange()
 void TfrmFattura::cmdCercaClienteClick()
 {
     TfrmTrovaClienti search(m_windows, this);
-    search.lblMemory->setText(QStringLiteral("fattura"));
+    search.lblMemory->setText(ContextWords::word(ContextWords::Target::Fattura));
     qint64 chosen = 0;
     search.onChosen = [&](qint64 position) {
         chosen = position;

@@ -3,12 +3,12 @@
 #include "common/SafeFile.h"
 #include "invoice/Amounts.h"
 #include "invoicing/InvoiceInput.h"
-#include "reports/ReportPreview.h"
-#include "reports/SummaryPrinting.h"
-#include "shell/AppWindows.h"
+#include "widgets/AppHost.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/ReportPreview.h"
+#include "widgets/SummaryPrinting.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -19,12 +19,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-TfrmFattureEmesse::TfrmFattureEmesse(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
+TfrmFattureEmesse::TfrmFattureEmesse(AppHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setWindowTitle(QStringLiteral(" Fatture emesse"));
     cboAnno = new QComboBox(this);
     cboAnno->setObjectName(QStringLiteral("cboAnno"));
-    for (int year : InvoiceRegister::years(windows.programFolder(), QDate::currentDate().year()))
+    for (int year : InvoiceRegister::years(host.programFolder(), QDate::currentDate().year()))
         cboAnno->addItem(QString::number(year), year);
     cboMese = new QComboBox(this);
     cboMese->setObjectName(QStringLiteral("cboMese"));
@@ -61,7 +61,6 @@ TfrmFattureEmesse::TfrmFattureEmesse(AppWindows &windows, QWidget *parent) : QDi
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setWordWrap(true);
     panInfo->setMinimumHeight(26);
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background-color: #1F5FA8; color: white; padding: 3px 6px; }"));
 
     auto *top = new QHBoxLayout;
     top->addWidget(FormHelpers::caption(QStringLiteral("Anno"), this, 10));
@@ -105,7 +104,7 @@ void TfrmFattureEmesse::FormShow()
 {
     const int keep = lstFatture->currentRow();
     QString error;
-    if (!InvoiceRegister::list(m_windows.programFolder(), chosenYear(), &m_entries, &error))
+    if (!InvoiceRegister::list(m_host.programFolder(), chosenYear(), &m_entries, &error))
         MessageBoxes::error(this, error);
     lstFatture->setRowCount(int(m_entries.size()));
     for (int row = 0; row < m_entries.size(); ++row) {
@@ -141,8 +140,7 @@ void TfrmFattureEmesse::cmdApriClick()
         return;
     }
     QString error;
-    const PreparedReport copy =
-        InvoiceInput::preparedCopy(m_windows.programFolder(), m_entries.at(row).fileName, &error);
+    const PreparedReport copy = InvoiceInput::preparedCopy(m_host.programFolder(), m_entries.at(row).fileName, &error);
     if (copy.pageCount() == 0) {
         MessageBoxes::error(this, error);
         return;
@@ -158,7 +156,7 @@ void TfrmFattureEmesse::cmdPagataClick()
         return;
     }
     QString error;
-    if (!InvoiceRegister::setPaid(m_windows.programFolder(), m_entries.at(row), !m_entries.at(row).pagato, &error)) {
+    if (!InvoiceRegister::setPaid(m_host.programFolder(), m_entries.at(row), !m_entries.at(row).pagato, &error)) {
         MessageBoxes::error(this, error);
         return;
     }
@@ -195,8 +193,8 @@ void TfrmFattureEmesse::cmdZipClick()
         return;
     QString path, error;
     int count = 0;
-    if (!InvoiceRegister::zipMonth(m_windows.programFolder(), chosenYear(), cboMese->currentData().toInt(), folder,
-                                   &path, &count, &error)) {
+    if (!InvoiceRegister::zipMonth(m_host.programFolder(), chosenYear(), cboMese->currentData().toInt(), folder, &path,
+                                   &count, &error)) {
         MessageBoxes::error(this, error);
         return;
     }

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class AppWindows;
+class AppHost;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -18,7 +18,7 @@ class TfrmFattureEmesse : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmFattureEmesse(AppWindows &windows, QWidget *parent);
+    TfrmFattureEmesse(AppHost &host, QWidget *parent);
 
     QComboBox *cboAnno, *cboMese;
     QTableWidget *lstFatture;
@@ -38,6 +38,6 @@ public:
 
 private:
     int chosenYear() const;
-    AppWindows &m_windows;
+    AppHost &m_host;
     QList<InvoiceRegister::Entry> m_entries;
 };

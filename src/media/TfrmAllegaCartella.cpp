@@ -5,6 +5,7 @@
 #include "media/Attachments.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
 #include "shell/TMisc.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "widgets/Artwork.h"
@@ -72,7 +73,6 @@ TfrmAllegaCartella::TfrmAllegaCartella(AppWindows &windows, QWidget *parent) : Q
     setWindowTitle(QStringLiteral(" Allega file"));
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
-    setStyleSheet(QStringLiteral("TfrmAllegaCartella { background-color: #F4F6F9; }"));
 
     lblMemory = new QLabel(this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
@@ -98,9 +98,6 @@ TfrmAllegaCartella::TfrmAllegaCartella(AppWindows &windows, QWidget *parent) : Q
         file->setObjectName(numbered("txtFile", slot));
         file->setReadOnly(true);
         file->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10, true));
-        file->setStyleSheet(QStringLiteral("QLineEdit { color: #808080; background-color: #F0F0F0; "
-                                           "border: 1px solid #B0B0B0; padding: 2px; }"
-                                           "QLineEdit:focus { border: 2px solid #FFD700; }"));
         file->setMinimumWidth(280);
 
         auto *browse = new QPushButton(QStringLiteral("Sfoglia..."), group);
@@ -224,19 +221,19 @@ void TfrmAllegaCartella::setTexts(const QString &file01, const QString &desc01, 
 
 void TfrmAllegaCartella::loadFrom(const RecordWindow &window)
 {
-    setTexts(window.lblFile01->text(), window.lblDesc01->text(), window.lblFile02->text(), window.lblDesc02->text(),
-             window.lblFile03->text(), window.lblDesc03->text());
+    const RecordWindow::AttachedFiles files = window.attachments();
+    setTexts(files[0].file, files[0].description, files[1].file, files[1].description, files[2].file,
+             files[2].description);
 }
 
 RecordWindow *TfrmAllegaCartella::windowFor(const QString &context) const
 {
-    if (context == QLatin1String("interventi"))
-        return m_windows.frmInterventi();
-    if (context == QLatin1String("clienti"))
-        return m_windows.frmClienti();
-    if (context == QLatin1String("autoparco"))
-        return m_windows.frmAutoparco();
-    return nullptr;
+    switch (ContextWords::of(context)) {
+    case ContextWords::Target::Interventi: return m_windows.frmInterventi();
+    case ContextWords::Target::Clienti: return m_windows.frmClienti();
+    case ContextWords::Target::Autoparco: return m_windows.frmAutoparco();
+    default: return nullptr;
+    }
 }
 
 void TfrmAllegaCartella::sfoglia(int slot)
@@ -303,12 +300,10 @@ void TfrmAllegaCartella::fileChange(int slot)
 void TfrmAllegaCartella::btnApplicaClick()
 {
     if (RecordWindow *window = windowFor(lblMemory->text())) {
-        QLabel *const names[] = {window->lblFile01, window->lblFile02, window->lblFile03};
-        QLabel *const descriptions[] = {window->lblDesc01, window->lblDesc02, window->lblDesc03};
-        for (int slot = 0; slot < 3; ++slot) {
-            names[slot]->setText(TextRules::trim(m_files[slot]->text()));
-            descriptions[slot]->setText(TextRules::trim(m_descriptions[slot]->text()));
-        }
+        RecordWindow::AttachedFiles files;
+        for (int slot = 0; slot < 3; ++slot)
+            files[slot] = {TextRules::trim(m_files[slot]->text()), TextRules::trim(m_descriptions[slot]->text())};
+        window->setAttachments(files);
     }
     accept();
 }

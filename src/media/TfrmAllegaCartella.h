@@ -12,8 +12,9 @@ class RecordWindow;
 // The attachment dialog: the three attachment slots (file name and description) of the record on a
 // sheet, customer or vehicle screen. "Sfoglia..." copies a chosen file into the attachments folder
 // and names it in the slot, "Apri" opens the slot's file from that folder, the eraser empties the
-// name. "Applica e chiudi" writes the six texts back into the hidden holders of the screen that the
-// context word in lblMemory names ("interventi", "clienti", "autoparco"); "Annulla" writes nothing.
+// name. "Applica e chiudi" hands the six texts to the screen that the context word in lblMemory
+// names ("interventi", "clienti", "autoparco"), which keeps them in its hidden holders
+// (RecordWindow::setAttachments); "Annulla" hands over nothing.
 // Created for one use by the screen's attachment command:
 //     TfrmAllegaCartella::editAttachments(windows(), *this, QStringLiteral("clienti"));
 class TfrmAllegaCartella : public QDialog
@@ -38,7 +39,7 @@ public:
     // Puts the three names and three descriptions (each trimmed) into the edits.
     void setTexts(const QString &file01, const QString &desc01, const QString &file02, const QString &desc02,
                   const QString &file03, const QString &desc03);
-    // The same from a screen's hidden holders.
+    // The same from a screen's attachments.
     void loadFrom(const RecordWindow &window);
 
     void btnSfoglia01Click() { sfoglia(0); }

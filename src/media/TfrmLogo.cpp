@@ -2,7 +2,7 @@
 
 #include "media/Logo.h"
 #include "media/PictureLimits.h"
-#include "shell/AppWindows.h"
+#include "widgets/AppHost.h"
 #include "widgets/Artwork.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
@@ -25,12 +25,11 @@ QString TfrmLogo::savingFailed()
                           "precedenza non è stato modificato.");
 }
 
-TfrmLogo::TfrmLogo(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
+TfrmLogo::TfrmLogo(AppHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setWindowTitle(QStringLiteral(" Impostazione logo"));
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
-    setStyleSheet(QStringLiteral("TfrmLogo { background-color: #F4F6F9; }"));
 
     imgTemp = Logo::defaultLogo();
     imgBianco = Logo::blankLogo();
@@ -44,7 +43,7 @@ TfrmLogo::TfrmLogo(AppWindows &windows, QWidget *parent) : QDialog(parent), m_wi
     imgLogo = new QLabel(this);
     imgLogo->setFixedSize(kLogoSize + QSize(2, 2));
     imgLogo->setAlignment(Qt::AlignCenter);
-    imgLogo->setStyleSheet(QStringLiteral("QLabel { background-color: white; border: 1px solid #87CEEB; }"));
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
 
     imgEuro = new PictureButton(QString(), QSize(32, 32), QStringLiteral("Logo predefinito"), this);
     imgEuro->setIcon(QIcon(QPixmap::fromImage(Logo::euroIcon(64))));
@@ -123,7 +122,7 @@ void TfrmLogo::showPicture(const QImage &picture)
 
 void TfrmLogo::FormShow()
 {
-    const QImage stored = Logo::readPicture(Logo::filePath(m_windows.programFolder()));
+    const QImage stored = Logo::readPicture(Logo::filePath(m_host.programFolder()));
     showPicture(stored.isNull() ? imgTemp : stored);
     btnApplica->setFocus(Qt::OtherFocusReason);
 }
@@ -146,7 +145,7 @@ void TfrmLogo::btnSfogliaClick()
 void TfrmLogo::btnApplicaClick()
 {
     // The user must not believe a logo was set that could not be stored.
-    if (!Logo::save(m_windows.programFolder(), m_picture))
+    if (!Logo::save(m_host.programFolder(), m_picture))
         MessageBoxes::warning(this, savingFailed());
     accept();
 }

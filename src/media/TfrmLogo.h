@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QImage>
 
-class AppWindows;
+class AppHost;
 class PictureButton;
 class QLabel;
 class QPushButton;
@@ -14,7 +14,7 @@ class TfrmLogo : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmLogo(AppWindows &windows, QWidget *parent = nullptr);
+    TfrmLogo(AppHost &host, QWidget *parent = nullptr);
 
     QLabel *imgTitolo;
     QLabel *imgLogo;
@@ -42,7 +42,7 @@ protected:
 private:
     void showPicture(const QImage &picture);
 
-    AppWindows &m_windows;
+    AppHost &m_host;
     QImage m_picture;
     bool m_shown = false;
 };

@@ -1,12 +1,13 @@
 #include "media/TfrmWebCam.h"
 
-#include "media/PhotoArea.h"
+#include "media/PhotoCommands.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
 #include "widgets/Artwork.h"
 #include "widgets/CameraFeed.h"
 #include "widgets/FormHelpers.h"
-#include "widgets/PhotoCommands.h"
+#include "widgets/PhotoArea.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,7 +22,6 @@ TfrmWebCam::TfrmWebCam(AppWindows &windows, QWidget *parent) : QDialog(parent), 
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
     setObjectName(QStringLiteral("frmWebCam"));
-    setStyleSheet(QStringLiteral("QDialog#frmWebCam { background-color: #F4F6F9; }"));
 
     imgBianco = Artwork::picture(QStringLiteral(":/icons/camera-video.svg"), QSize(274, 274)).toImage();
     const QImage photoCamera = Artwork::picture(QStringLiteral(":/icons/camera-photo.svg"), QSize(274, 274)).toImage();
@@ -29,8 +29,6 @@ TfrmWebCam::TfrmWebCam(AppWindows &windows, QWidget *parent) : QDialog(parent), 
     imgCamera->setObjectName(QStringLiteral("imgCamera"));
     imgTarget = new PhotoArea(kPanelSize, photoCamera, this);
     imgTarget->setObjectName(QStringLiteral("imgTarget"));
-    for (PhotoArea *panel : {imgCamera, imgTarget})
-        panel->setStyleSheet(QStringLiteral("QLabel { background-color: white; border: 1px solid #87CEEB; }"));
 
     lblMemory = new QLabel(this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
@@ -140,11 +138,11 @@ void TfrmWebCam::btnImportaFotoClick()
 {
     camCamera->stop();
     if (TfrmInterventi *sheet = m_windows.frmInterventi()) {
-        const QString slot = lblMemory->text().trimmed();
-        if (slot == QLatin1String("foto01"))
-            sheet->imgFoto->setImage(imgTarget->fullImage());
-        else if (slot == QLatin1String("foto02"))
-            sheet->imgFoto02->setImage(imgTarget->fullImage());
+        switch (ContextWords::of(lblMemory->text().trimmed())) {
+        case ContextWords::Target::Foto01: sheet->setPhoto(0, imgTarget->fullImage()); break;
+        case ContextWords::Target::Foto02: sheet->setPhoto(1, imgTarget->fullImage()); break;
+        default: break;
+        }
     }
     accept();
 }

@@ -11,8 +11,8 @@ class QPushButton;
 
 // Takes a photo with the computer's camera for one of the two photo slots of the sheet window: the
 // live view on the left, the captured photo on the right. The caller puts the slot, "foto01" or
-// "foto02", into the hidden label lblMemory before showing the dialog; "Importa foto in scheda" puts
-// the captured photo there (the sheet's own Save stores it).
+// "foto02", into the hidden label lblMemory before showing the dialog; "Importa foto in scheda" hands
+// the captured photo to the sheet for that slot (TfrmInterventi::setPhoto; the sheet's Save stores it).
 // Use: TfrmWebCam webcam(windows, sheet); webcam.lblMemory->setText("foto01"); webcam.exec();
 class TfrmWebCam : public QDialog
 {

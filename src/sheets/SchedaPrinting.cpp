@@ -1,9 +1,9 @@
 #include "sheets/SchedaPrinting.h"
 
 #include "media/Logo.h"
-#include "media/PhotoArea.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
+#include "widgets/PhotoArea.h"
 
 namespace SchedaPrinting {
 

@@ -1,12 +1,13 @@
 #include "sheets/TfrmInterventi.h"
 
+#include "archive/ClienteRecord.h"
 #include "archive/RecordArchive.h"
 #include "archive/RecordScan.h"
 #include "common/Formats.h"
 #include "common/TextRules.h"
 #include "customers/TfrmTrovaClienti.h"
 #include "invoicing/TfrmFattura.h"
-#include "media/PhotoArea.h"
+#include "media/PhotoCommands.h"
 #include "media/TfrmAllegaCartella.h"
 #include "media/TfrmLogo.h"
 #include "media/TfrmWebCam.h"
@@ -25,7 +26,7 @@
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
-#include "widgets/PhotoCommands.h"
+#include "widgets/PhotoArea.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -672,4 +673,21 @@ void TfrmInterventi::impClienteClick()
     TfrmTrovaClienti search(windows(), this);
     search.lblMemory->setText(QStringLiteral("interventi"));
     search.exec();
+}
+
+void TfrmInterventi::importCustomer(const ClienteRecord &customer)
+{
+    using R = SchedaRecord;
+    setFieldText(R::fCliente, customer.Cognome + QLatin1Char(' ') + customer.Nome);
+    setFieldText(R::fRecapito, customer.Recapito);
+    setFieldText(R::fVeicolo, customer.Veicolo);
+    setFieldText(R::fMarca, customer.Marca);
+    setFieldText(R::fTarga, customer.Targa);
+}
+
+void TfrmInterventi::setPhoto(int slot, const QImage &photo)
+{
+    PhotoArea *const areas[] = {imgFoto, imgFoto02};
+    if (slot >= 0 && slot < 2)
+        areas[slot]->setImage(photo);
 }

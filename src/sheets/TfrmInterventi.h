@@ -4,6 +4,8 @@
 #include "archive/SchedaRecord.h"
 #include "widgets/RecordWindow.h"
 
+struct ClienteRecord;
+class QImage;
 class FocusFrame;
 class PhotoArea;
 class PictureButton;
@@ -107,4 +109,13 @@ private:
         qint64 count = 0;
         bool edited = false;
     } m_proposal;
+
+    // Values handed to the window by a dialog.
+public:
+    // The customer chosen in the customer search fills the sheet's customer, telephone, vehicle,
+    // make and plate.
+    void importCustomer(const ClienteRecord &customer);
+    // The photo taken with the webcam goes into photo slot 0 (imgFoto) or 1 (imgFoto02); Save
+    // stores it.
+    void setPhoto(int slot, const QImage &photo);
 };

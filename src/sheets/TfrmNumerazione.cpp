@@ -2,7 +2,8 @@
 
 #include "common/TextRules.h"
 #include "sheets/SchedaRules.h"
-#include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
+#include "widgets/AppHost.h"
 #include "widgets/Artwork.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FieldInput.h"
@@ -18,7 +19,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-TfrmNumerazione::TfrmNumerazione(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
+TfrmNumerazione::TfrmNumerazione(AppHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setWindowTitle(QStringLiteral(" Impostazione inizio numerazione"));
     FormHelpers::makeFixedWithoutButtons(this);
@@ -40,7 +41,7 @@ TfrmNumerazione::TfrmNumerazione(AppWindows &windows, QWidget *parent) : QDialog
         paragraph->setWordWrap(true);
         paragraph->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10));
     }
-    second->setStyleSheet(QStringLiteral("color: #C00000;"));
+    second->setObjectName(QStringLiteral("lblAttenzione"));
 
     auto *group = new QGroupBox(QStringLiteral(" Inizia numerazione da: "), this);
     group->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10, true));
@@ -102,8 +103,8 @@ void TfrmNumerazione::showEvent(QShowEvent *event)
 
 void TfrmNumerazione::FormShow()
 {
-    if (lblMemory->text() == QLatin1String("contratti"))
-        txtInizio->setText(SchedaRules::readNumberingStart(m_windows.programFolder()));
+    if (ContextWords::of(lblMemory->text()) == ContextWords::Target::Contratti)
+        txtInizio->setText(SchedaRules::readNumberingStart(m_host.programFolder()));
     if (TextRules::trim(txtInizio->text()).isEmpty())
         txtInizio->setText(QStringLiteral("1"));
     FormHelpers::centre(this, parentWidget() ? parentWidget()->window() : nullptr);
@@ -129,8 +130,8 @@ void TfrmNumerazione::cmdApplicaClick()
 {
     if (txtInizio->hasFocus())
         txtInizioExit();
-    if (lblMemory->text() == QLatin1String("contratti")
-        && !SchedaRules::writeNumberingStart(m_windows.programFolder(), txtInizio->text())) {
+    if (ContextWords::of(lblMemory->text()) == ContextWords::Target::Contratti
+        && !SchedaRules::writeNumberingStart(m_host.programFolder(), txtInizio->text())) {
         // Closing as if the value were stored would mislead the user.
         MessageBoxes::warning(this, QStringLiteral("Attenzione: non è stato possibile memorizzare l'inizio "
                                                    "della numerazione.\n\r\n\rAccertarsi di possedere i "

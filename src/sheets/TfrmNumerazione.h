@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class AppWindows;
+class AppHost;
 class FocusFrame;
 class QKeyEvent;
 class QLabel;
@@ -14,7 +14,7 @@ class TfrmNumerazione : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmNumerazione(AppWindows &windows, QWidget *parent);
+    TfrmNumerazione(AppHost &host, QWidget *parent);
 
     QLabel *lblMemory;
     QLabel *imgIstruzioni;
@@ -33,5 +33,5 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    AppWindows &m_windows;
+    AppHost &m_host;
 };

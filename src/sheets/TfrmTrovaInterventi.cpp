@@ -2,6 +2,7 @@
 
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
 #include "widgets/ListDialogParts.h"
 
 #include <QLineEdit>
@@ -50,6 +51,6 @@ TfrmTrovaInterventi::TfrmTrovaInterventi(AppWindows &windows, QWidget *parent)
 
 void TfrmTrovaInterventi::lstRecordsDblClick(qint64 position)
 {
-    if (lblMemory->text() == QLatin1String("interventi"))
+    if (ContextWords::of(lblMemory->text()) == ContextWords::Target::Interventi)
         m_windows.frmInterventi()->ShowRecordAt(position);
 }

@@ -5,9 +5,9 @@
 #include "sheets/TfrmInterventi.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmCambiaPassword.h"
+#include "shell/TfrmGuida.h"
 #include "shell/TfrmPassword.h"
 #include "vehicles/TfrmAutoparco.h"
-#include "widgets/DateEdits.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
 
@@ -15,8 +15,7 @@
 #include <QDir>
 
 AppWindows::AppWindows(const QString &programFolder)
-    : m_programFolder(programFolder), m_endHandler([] { QCoreApplication::exit(0); }),
-      m_dateEdits(std::make_unique<DateEdits>())
+    : AppHost(programFolder), m_endHandler([] { QCoreApplication::exit(0); })
 {
     // Each kind of file dialog opens where the last choice of its kind was made, also next time.
     FileDialogs::rememberFoldersIn(QDir(programFolder).filePath(QStringLiteral("Cablora.ini")));
@@ -79,18 +78,13 @@ void AppWindows::start()
 {
     // A restore that was stopped while it moved files (the program killed, the power gone) is run
     // to its end before any window reads the data, and the user is told.
-    const Backup::Result earlier = Backup::finishInterruptedRestore(m_programFolder);
-    Backup::finishInterruptedWrites(m_programFolder);
+    const Backup::Result earlier = Backup::finishInterruptedRestore(programFolder());
+    Backup::finishInterruptedWrites(programFolder());
     if (!earlier.ok)
         MessageBoxes::error(nullptr, earlier.error);
     else if (!earlier.note.isEmpty())
         MessageBoxes::information(nullptr, earlier.note);
     showLogin();
-}
-
-QString AppWindows::filePath(const QString &fileName) const
-{
-    return QDir(m_programFolder).filePath(fileName);
 }
 
 void AppWindows::showLauncher(QWidget *hiding)
@@ -112,6 +106,11 @@ bool AppWindows::showApp(AppWindow *app)
     if (m_avvio)
         m_avvio->hide();
     return true;
+}
+
+void AppWindows::showHelp(const HelpTopics::Topic &topic, QWidget *parent)
+{
+    TfrmGuida::showTopic(*this, topic, parent);
 }
 
 void AppWindows::showChangePassword()

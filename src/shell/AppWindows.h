@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/AppHost.h"
+
 #include <QString>
 
 #include <functional>
@@ -7,7 +9,6 @@
 
 class QWidget;
 class AppWindow;
-class DateEdits;
 class TfrmPassword;
 class TfrmCambiaPassword;
 class TfrmAvvio;
@@ -18,13 +19,15 @@ class TfrmInterventi;
 // The windows that live for the whole run, shown one at a time. The login window is created at
 // start-up; every other one is created hidden the first time it is asked for, so that the login
 // window appears as fast as a bare window would, and then lives until the end of the run.
-// Dialogs receive this registry and write their results into the controls of the window their
-// context word names. It also knows the program folder, where every data file lives.
-class AppWindows
+// Dialogs receive this registry and hand their results to the window their context word names
+// (shell/ContextWords), through that window's own functions (importCustomer, setAttachments ...).
+// It also knows the program folder, where every data file lives (AppHost: what the shared window
+// machinery may ask of it).
+class AppWindows : public AppHost
 {
 public:
     explicit AppWindows(const QString &programFolder);
-    ~AppWindows();
+    ~AppWindows() override;
     AppWindows(const AppWindows &) = delete;
     AppWindows &operator=(const AppWindows &) = delete;
 
@@ -33,10 +36,6 @@ public:
     // Shows the login window.
     void start();
 
-    QString programFolder() const { return m_programFolder; }
-    // The full name of a file of the program folder.
-    QString filePath(const QString &fileName) const;
-
     TfrmPassword *frmPassword() const;
     TfrmCambiaPassword *frmCambiaPassword() const;
     TfrmAvvio *frmAvvio() const;
@@ -44,15 +43,11 @@ public:
     TfrmAutoparco *frmAutoparco() const;
     TfrmInterventi *frmInterventi() const;
 
-    // The date edits of the windows by context word, where the date picker writes its date.
-    DateEdits &dateEdits() const { return *m_dateEdits; }
-
     // Window flow.
-    void showLauncher(QWidget *hiding);
-    // Shows an app window, emptied (FormShow). An app window still open (a list of another app brings
-    // this one up) gives way first, asking about its own unsaved changes: when the user keeps it,
-    // nothing changes and the result is false.
-    bool showApp(AppWindow *app);
+    AppWindows &windows() override { return *this; }
+    void showLauncher(QWidget *hiding) override;
+    bool showApp(AppWindow *app) override;
+    void showHelp(const HelpTopics::Topic &topic, QWidget *parent) override;
     void showChangePassword();
     void showLogin();
 
@@ -65,9 +60,7 @@ private:
     template<typename Window>
     Window *created(std::unique_ptr<Window> &slot) const;
 
-    QString m_programFolder;
     std::function<void()> m_endHandler;
-    std::unique_ptr<DateEdits> m_dateEdits;
     mutable std::unique_ptr<TfrmPassword> m_password;
     mutable std::unique_ptr<TfrmCambiaPassword> m_cambiaPassword;
     mutable std::unique_ptr<TfrmAvvio> m_avvio;

@@ -1,6 +1,7 @@
 #include "shell/Startup.h"
 
 #include "shell/ItalianTexts.h"
+#include "widgets/AppStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +19,7 @@ void prepare(QApplication &app)
 
     app.setApplicationName(QStringLiteral("Cablora"));
     app.setQuitOnLastWindowClosed(false);
+    AppStyle::apply(app);
 
     // Our own words for what Qt leaves in English, asked after Qt's translations (a translator
     // installed later is asked first).

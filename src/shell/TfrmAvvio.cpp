@@ -19,6 +19,7 @@
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/Palette.h"
 #include "widgets/WorkProgress.h"
 
 #include <QApplication>
@@ -56,13 +57,11 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     icoIcona->setPixmap(Artwork::picture(QStringLiteral(":/art/cablora.svg"), QSize(64, 64)));
     icoTitoloApp = new QLabel(QStringLiteral("Cablora"), this);
     icoTitoloApp->setFont(FormHelpers::font(QStringLiteral("Verdana"), 34, true));
-    icoTitoloApp->setStyleSheet(QStringLiteral("color: white;"));
     imgSottotitolo =
         new QLabel(QStringLiteral("Software rivolto alle officine di elettrauto per compilare e stampare le schede "
                                   "d'intervento e archiviare i dati di clienti e veicoli"),
                    this);
     imgSottotitolo->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12));
-    imgSottotitolo->setStyleSheet(QStringLiteral("color: #E4EEF8;"));
     imgSottotitolo->setAlignment(Qt::AlignCenter);
     imgSottotitolo->setWordWrap(true);
 
@@ -89,8 +88,6 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
 
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("panTiles"));
-    panel->setStyleSheet(QStringLiteral("#panTiles { background-color: rgba(255,255,255,235); "
-                                        "border-radius: 14px; }"));
     auto *panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(36, 30, 36, 30);
     panelLayout->addLayout(tiles);
@@ -109,36 +106,29 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     imgScadenze = new PictureButton(QStringLiteral(":/icons/office-calendar.svg"), iconSize, deadlinesHint, this,
                                     QStringLiteral("Scadenze"));
     imgScadenze->setToolTip(deadlinesHint);
-    imgScadenze->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     const QString exitHint = QStringLiteral("Esci dal programma");
     const QString copyHint = QStringLiteral("Copia di sicurezza di archivi, foto, allegati e impostazioni");
     imgCopia = new PictureButton(QStringLiteral(":/icons/media-floppy.svg"), iconSize, copyHint, this,
                                  QStringLiteral("Copia di sicurezza"));
     imgCopia->setToolTip(copyHint);
-    imgCopia->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     const QString restoreHint = QStringLiteral("Ripristina i dati da una copia di sicurezza");
     imgRipristina = new PictureButton(QStringLiteral(":/icons/view-refresh.svg"), iconSize, restoreHint, this,
                                       QStringLiteral("Ripristina"));
     imgRipristina->setToolTip(restoreHint);
-    imgRipristina->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     const QString workshopHint = QStringLiteral("Dati dell'officina per la fattura elettronica");
     imgOfficina = new PictureButton(QStringLiteral(":/icons/x-office-address-book.svg"), iconSize, workshopHint, this,
                                     QStringLiteral("Dati dell'officina"));
     imgOfficina->setToolTip(workshopHint);
-    imgOfficina->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     const QString invoicesHint = QStringLiteral("Fatture elettroniche emesse");
     imgFatture = new PictureButton(QStringLiteral(":/icons/x-office-spreadsheet.svg"), iconSize, invoicesHint, this,
                                    QStringLiteral("Fatture emesse"));
     imgFatture->setToolTip(invoicesHint);
-    imgFatture->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     imgEsci = new PictureButton(QStringLiteral(":/icons/system-log-out.svg"), iconSize, exitHint, this);
     imgEsci->setToolTip(exitHint);
     imgSito = new PictureButton(QStringLiteral(":/icons/internet-web-browser.svg"), QSize(28, 28), QString(), this,
                                 HelpTopics::makerWebLabel());
     imgSito->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     imgSito->setFont(FormHelpers::font(QStringLiteral("Tahoma"), 14));
-    imgSito->setStyleSheet(QStringLiteral("QToolButton { color: white; background-color: rgba(0,0,0,60); "
-                                          "border-radius: 6px; padding: 4px 18px; }"));
 
     auto *top = new QGridLayout;
     top->addWidget(imgInfo, 0, 0, Qt::AlignLeft | Qt::AlignTop);
@@ -182,8 +172,6 @@ TfrmAvvio::TfrmAvvio(AppWindows &windows) : m_windows(windows)
     panInfo = new QLabel(this);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setFont(FormHelpers::font(QStringLiteral("Tahoma"), 12));
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background-color: rgba(0,0,0,70); color: white; "
-                                          "padding: 3px 8px; border-radius: 4px; }"));
     panInfo->setMinimumHeight(26);
     layout->addSpacing(8);
     layout->addWidget(panInfo);
@@ -268,8 +256,8 @@ void TfrmAvvio::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     QLinearGradient background(0, 0, 0, height());
-    background.setColorAt(0, QColor(0x2F, 0x6D, 0xB5));
-    background.setColorAt(1, QColor(0x0F, 0x2C, 0x55));
+    background.setColorAt(0, Palette::kLauncherLight);
+    background.setColorAt(1, Palette::kLauncherDark);
     painter.fillRect(rect(), background);
 }
 

@@ -53,7 +53,6 @@ TfrmCambiaPassword::TfrmCambiaPassword(AppWindows &windows) : m_windows(windows)
 {
     setWindowTitle(QStringLiteral(" Cambia password"));
     FormHelpers::makeFixedWithoutButtons(this);
-    setStyleSheet(QStringLiteral("TfrmCambiaPassword { background-color: #F4F6F9; }"));
 
     imgLogo = new QLabel(this);
     imgLogo->setPixmap(Artwork::header(QSize(460, 108), QStringLiteral(":/icons/system-lock-screen.svg"),
@@ -183,8 +182,7 @@ void TfrmCambiaPassword::cmdEsciClick()
 
 void TfrmCambiaPassword::FormClose()
 {
-    TfrmPassword *login = m_windows.frmPassword();
-    login->txtPassword->clear();
+    m_windows.frmPassword()->clearPassword();
     m_windows.showLogin();
 }
 

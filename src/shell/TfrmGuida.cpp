@@ -1,7 +1,7 @@
 #include "shell/TfrmGuida.h"
 
-#include "shell/AppWindows.h"
 #include "shell/TMisc.h"
+#include "widgets/AppHost.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/LinkLabel.h"
@@ -13,14 +13,13 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-TfrmGuida::TfrmGuida(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
+TfrmGuida::TfrmGuida(AppHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     const QString caption = QStringLiteral(" Guida all'utilizzo del software");
     setWindowTitle(caption);
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
     setObjectName(QStringLiteral("frmGuida"));
-    setStyleSheet(QStringLiteral("#frmGuida { background-color: #F4F6F9; }"));
 
     imgLogo = new QLabel(this);
     imgLogo->setPixmap(
@@ -28,7 +27,6 @@ TfrmGuida::TfrmGuida(AppWindows &windows, QWidget *parent) : QDialog(parent), m_
 
     lblTitolo = new QLabel(QStringLiteral("Argomento della guida"), this);
     lblTitolo->setFont(FormHelpers::font(QStringLiteral("Arial"), 16, true));
-    lblTitolo->setStyleSheet(QStringLiteral("color: #DC143C;"));  // crimson
     lblTitolo->setWordWrap(true);
 
     txtGuida = new QPlainTextEdit(this);
@@ -36,8 +34,6 @@ TfrmGuida::TfrmGuida(AppWindows &windows, QWidget *parent) : QDialog(parent), m_
     txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtGuida->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     txtGuida->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
-    txtGuida->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: white; color: black; "
-                                           "border: 1px solid #87CEEB; padding: 4px; }"));
 
     imgPDF = new QLabel(this);
     imgPDF->setPixmap(Artwork::picture(QStringLiteral(":/icons/gnome-mime-application-pdf.svg"), QSize(32, 32)));
@@ -91,16 +87,16 @@ void TfrmGuida::setTopic(const HelpTopics::Topic &topic)
     txtGuida->setPlainText(topic.text());
 }
 
-void TfrmGuida::showTopic(AppWindows &windows, const HelpTopics::Topic &topic, QWidget *parent)
+void TfrmGuida::showTopic(AppHost &host, const HelpTopics::Topic &topic, QWidget *parent)
 {
-    TfrmGuida guida(windows, parent);
+    TfrmGuida guida(host, parent);
     guida.setTopic(topic);
     guida.exec();
 }
 
 QString TfrmGuida::manualTarget() const
 {
-    return QLatin1Char('"') + HelpTopics::manualPath(m_windows.programFolder()) + QLatin1Char('"');
+    return QLatin1Char('"') + HelpTopics::manualPath(m_host.programFolder()) + QLatin1Char('"');
 }
 
 void TfrmGuida::showEvent(QShowEvent *event)

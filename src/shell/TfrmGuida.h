@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class AppWindows;
+class AppHost;
 class LinkLabel;
 class QLabel;
 class QPlainTextEdit;
@@ -17,7 +17,7 @@ class TfrmGuida : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmGuida(AppWindows &windows, QWidget *parent = nullptr);
+    explicit TfrmGuida(AppHost &host, QWidget *parent = nullptr);
 
     // Client area of the window, the same whichever window opens it.
     static constexpr int kWidth = 670;
@@ -34,7 +34,7 @@ public:
     void setTopic(const HelpTopics::Topic &topic);
 
     // What every help button does: a fresh help window on the topic, shown modally over `parent`.
-    static void showTopic(AppWindows &windows, const HelpTopics::Topic &topic, QWidget *parent);
+    static void showTopic(AppHost &host, const HelpTopics::Topic &topic, QWidget *parent);
 
     // The text handed to the desktop by the PDF link: the manual's path in double quotes.
     QString manualTarget() const;
@@ -49,5 +49,5 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    AppWindows &m_windows;
+    AppHost &m_host;
 };

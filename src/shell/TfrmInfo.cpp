@@ -1,8 +1,8 @@
 #include "shell/TfrmInfo.h"
 
-#include "shell/AppWindows.h"
 #include "shell/HelpTopics.h"
 #include "shell/TMisc.h"
+#include "widgets/AppHost.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/LinkLabel.h"
@@ -76,13 +76,12 @@ QString TfrmInfo::mailTarget()
     return QStringLiteral("\"mailto:") + HelpTopics::makerEmail() + QLatin1Char('"');
 }
 
-TfrmInfo::TfrmInfo(AppWindows &windows, QWidget *parent) : QDialog(parent)
+TfrmInfo::TfrmInfo(AppHost &host, QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral(" Informazioni su Cablora"));
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
     setObjectName(QStringLiteral("frmInfo"));
-    setStyleSheet(QStringLiteral("#frmInfo { background-color: #EEF2F7; }"));
 
     imgLogo = new QLabel(this);
     imgLogo->setPixmap(Artwork::header(QSize(kWidth, 84), QStringLiteral(":/icons/dialog-information.svg"),
@@ -102,7 +101,7 @@ TfrmInfo::TfrmInfo(AppWindows &windows, QWidget *parent) : QDialog(parent)
     imgCartella = new QLabel(this);
     imgCartella->setPixmap(card(
         QStringLiteral(":/icons/document-open.svg"), QStringLiteral("Cartella degli archivi"),
-        {QDir::toNativeSeparators(windows.programFolder()),
+        {QDir::toNativeSeparators(host.programFolder()),
          QStringLiteral("Schede, clienti, veicoli, foto, allegati e impostazioni sono conservati in "
                         "questa cartella: per una copia di sicurezza si usa l'icona Copia di sicurezza della finestra "
                         "di avvio.")},

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class AppWindows;
+class AppHost;
 class LinkLabel;
 class QLabel;
 class QPushButton;
@@ -13,7 +13,7 @@ class TfrmInfo : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmInfo(AppWindows &windows, QWidget *parent = nullptr);
+    explicit TfrmInfo(AppHost &host, QWidget *parent = nullptr);
 
     QLabel *imgLogo;
     // The information pictures.

@@ -35,7 +35,6 @@ TfrmPassword::TfrmPassword(AppWindows &windows) : m_windows(windows)
 {
     setWindowTitle(QStringLiteral("Cablora - Accesso al programma"));
     FormHelpers::makeFixedWithoutButtons(this);
-    setStyleSheet(QStringLiteral("TfrmPassword { background-color: #F4F6F9; }"));
 
     imgLogo = new QLabel(this);
     imgLogo->setPixmap(
@@ -97,6 +96,11 @@ void TfrmPassword::FormShow()
     FormHelpers::centre(this);
     activateWindow();
     txtPassword->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmPassword::clearPassword()
+{
+    txtPassword->clear();
 }
 
 void TfrmPassword::updateOk()

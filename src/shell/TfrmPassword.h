@@ -25,6 +25,8 @@ public:
     QPushButton *btnCambiaPassword;
 
     void FormShow();
+    // Empties the password field (the login shown again after a password change starts empty).
+    void clearPassword();
     void cmdOKClick();
     void cmdEsciClick();
     void btnCambiaPasswordClick();

@@ -5,6 +5,7 @@
 #include "widgets/Artwork.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/Palette.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,8 +45,8 @@ QPixmap TfrmSplash::makerPicture()
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
 
     QLinearGradient background(0, 0, kPictureWidth, kPictureHeight);
-    background.setColorAt(0, QColor(0x0F, 0x2C, 0x55));
-    background.setColorAt(1, QColor(0x2F, 0x6D, 0xB5));
+    background.setColorAt(0, Palette::kLauncherDark);
+    background.setColorAt(1, Palette::kLauncherLight);
     painter.fillRect(pixmap.rect(), background);
 
     // The workshop's wiring, behind everything else.
@@ -107,7 +108,6 @@ TfrmSplash::TfrmSplash(AppWindows &, QWidget *parent) : QDialog(parent)
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
     setObjectName(QStringLiteral("frmSplash"));
-    setStyleSheet(QStringLiteral("#frmSplash { background-color: #EEF2F7; }"));
 
     imgSplash = new QLabel(this);
     imgSplash->setFixedSize(kPictureWidth, kPictureHeight);

@@ -29,7 +29,6 @@ CheckDialog::CheckDialog(QWidget *caller, const QString &caption, const QString 
     setWindowTitle(caption);
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
-    setStyleSheet(QStringLiteral("CheckDialog { background-color: #F4F6F9; }"));
 
     imgLogo = new QLabel(this);
     imgLogo->setPixmap(Artwork::header(QSize(kCheckDialogWidth, kHeaderHeight), artwork, title));

@@ -3,7 +3,7 @@
 #include "archive/RecordArchive.h"
 #include "common/TextRules.h"
 #include "media/Logo.h"
-#include "media/PhotoArea.h"
+#include "media/PhotoCommands.h"
 #include "media/TfrmAllegaCartella.h"
 #include "reports/AutomezzoReport.h"
 #include "sheets/TfrmStorico.h"
@@ -20,7 +20,7 @@
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
-#include "widgets/PhotoCommands.h"
+#include "widgets/PhotoArea.h"
 
 #include <QDir>
 #include <QFrame>

@@ -1,10 +1,10 @@
 #include "vehicles/TfrmExpAutoparco.h"
 
-#include "shell/AppWindows.h"
 #include "vehicles/AutomezzoExport.h"
+#include "widgets/AppHost.h"
 
-TfrmExpAutoparco::TfrmExpAutoparco(AppWindows &windows, QWidget *parent)
-    : ExportDialog(windows, QStringLiteral(" Esportazione archivio veicoli in Excel"), AutomezzoExport::table(),
+TfrmExpAutoparco::TfrmExpAutoparco(AppHost &host, QWidget *parent)
+    : ExportDialog(host, QStringLiteral(" Esportazione archivio veicoli in Excel"), AutomezzoExport::table(),
                    HelpTopics::vehicleExport(), parent)
 {
     setObjectName(QStringLiteral("frmExpAutoparco"));

@@ -2,7 +2,7 @@
 
 #include "widgets/ExportDialog.h"
 
-class AppWindows;
+class AppHost;
 
 // The vehicle export: the whole vehicle archive in a grid, written to "Parco_Automezzi.xls" in the
 // program folder. Created for one use by the vehicle window:
@@ -11,5 +11,5 @@ class TfrmExpAutoparco : public ExportDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmExpAutoparco(AppWindows &windows, QWidget *parent = nullptr);
+    explicit TfrmExpAutoparco(AppHost &host, QWidget *parent = nullptr);
 };

@@ -3,12 +3,12 @@
 #include "archive/AutomezzoRecord.h"
 #include "archive/RecordArchive.h"
 #include "common/TextRules.h"
-#include "media/PhotoArea.h"
-#include "shell/AppWindows.h"
 #include "vehicles/TfrmAutoparco.h"
+#include "widgets/AppHost.h"
 #include "widgets/Artwork.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FormHelpers.h"
+#include "widgets/PhotoArea.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -20,14 +20,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-TfrmSlideshow_Automezzi::TfrmSlideshow_Automezzi(AppWindows &windows, QWidget *parent)
-    : QDialog(parent), m_windows(windows)
+TfrmSlideshow_Automezzi::TfrmSlideshow_Automezzi(AppHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setWindowTitle(QStringLiteral(" Slide Show Parco Automezzi"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setWindowState(Qt::WindowMaximized);
-    setStyleSheet(QStringLiteral("TfrmSlideshow_Automezzi { background: qlineargradient(x1:0, y1:0, x2:0, "
-                                 "y2:1, stop:0 #4682B4, stop:1 #FFFFFF); }"));
 
     imgBianco = placeholderPicture();
 
@@ -142,7 +139,7 @@ void TfrmSlideshow_Automezzi::cmdAvantiClick()
 {
     // The show only reads: an archive in a folder that cannot be written is read as it is.
     RecordArchive archive;
-    const QString path = m_windows.filePath(AutomezzoRecord::fileName());
+    const QString path = m_host.filePath(AutomezzoRecord::fileName());
     if (!archive.OpenOrCreate(path, AutomezzoRecord::kSize) && !archive.OpenForReading(path, AutomezzoRecord::kSize)) {
         archiveFailed();
         return;
@@ -207,7 +204,7 @@ void TfrmSlideshow_Automezzi::showPhoto(qint64 position)
     const QSize area = imgFoto->size();
     // Decoded only at the size shown (the area adds two pixels of frame that the slide show lacks).
     const PhotoArea::Decoded decoded =
-        PhotoArea::decodeFile(m_windows.filePath(TfrmAutoparco::photoFile(position)), area + QSize(2, 2));
+        PhotoArea::decodeFile(m_host.filePath(TfrmAutoparco::photoFile(position)), area + QSize(2, 2));
     if (!decoded.ok) {
         showPlaceholder();
         return;

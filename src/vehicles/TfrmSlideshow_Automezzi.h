@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QImage>
 
-class AppWindows;
+class AppHost;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -19,7 +19,7 @@ class TfrmSlideshow_Automezzi : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmSlideshow_Automezzi(AppWindows &windows, QWidget *parent);
+    TfrmSlideshow_Automezzi(AppHost &host, QWidget *parent);
     ~TfrmSlideshow_Automezzi() override;
 
     QWidget *panContainer;
@@ -61,6 +61,6 @@ private:
     void showPicture(const QImage &picture, bool enlarge);
     void archiveFailed();
 
-    AppWindows &m_windows;
+    AppHost &m_host;
     bool m_placeholderShown = true;
 };

@@ -2,9 +2,9 @@
 
 #include "customers/TfrmClienti.h"
 #include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
 #include "vehicles/AutomezzoSearch.h"
 #include "vehicles/TfrmAutoparco.h"
-#include "widgets/FormBinding.h"
 #include "widgets/ListDialogParts.h"
 
 #include <QLineEdit>
@@ -57,21 +57,16 @@ TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(AppWindows &windows, QWidget *parent)
 
 void TfrmTrovaAutomezzi::lstRecordsDblClick(qint64 position)
 {
-    const QString word = lblMemory->text();
-    if (word == QLatin1String("autoparco")) {
-        m_windows.frmAutoparco()->ShowRecordAt(position);
-    } else if (word == QLatin1String("clienti")) {
+    switch (ContextWords::of(lblMemory->text())) {
+    case ContextWords::Target::Autoparco: m_windows.frmAutoparco()->ShowRecordAt(position); break;
+    case ContextWords::Target::Clienti: {
         QByteArray bytes;
         if (!RecordScan::readAt(m_windows.filePath(AutomezzoRecord::fileName()), AutomezzoRecord::format(), position,
                                 bytes))
             return;
-        const AutomezzoRecord v = AutomezzoRecord::fromBytes(bytes);
-        TfrmClienti *customer = m_windows.frmClienti();
-        FormBinding::setEditText(customer->txtVeicolo, v.Tipo);
-        FormBinding::setEditText(customer->txtMarca, v.Marca + QLatin1Char(' ') + v.Modello);
-        FormBinding::setEditText(customer->txtColore, v.Telaio);
-        FormBinding::setEditText(customer->txtImmatricolazione, v.Immatricolazione);
-        FormBinding::setEditText(customer->txtAlimentazione, v.Alimentazione);
-        FormBinding::setEditText(customer->txtTarga, v.Targa);
+        m_windows.frmClienti()->importVehicle(AutomezzoRecord::fromBytes(bytes));
+        break;
+    }
+    default: break;
     }
 }

@@ -1,6 +1,6 @@
 #include "widgets/DateEdits.h"
 
-#include "shell/AppWindows.h"
+#include "widgets/AppHost.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/TfrmCalendario.h"
@@ -30,19 +30,19 @@ QString DateEdits::hintFor(const QString &hint)
     return text + QStringLiteral(" (clic o un tasto per scegliere la data)") + (stop ? QStringLiteral(".") : QString());
 }
 
-void DateEdits::pick(AppWindows &windows, QWidget *window, const QString &word)
+void DateEdits::pick(AppHost &host, QWidget *window, const QString &word)
 {
-    TfrmCalendario calendar(windows, window);
+    TfrmCalendario calendar(host, window);
     calendar.lblMemory->setText(word);
     calendar.exec();
 }
 
-void DateEdits::attach(AppWindows &windows, QWidget *window, QLineEdit *edit, const QString &word)
+void DateEdits::attach(AppHost &host, QWidget *window, QLineEdit *edit, const QString &word)
 {
-    windows.dateEdits().add(word, edit);
+    host.dateEdits().add(word, edit);
     edit->setReadOnly(true);
     FormHelpers::setHint(edit, hintFor(FormHelpers::hintOf(edit)));
-    EventHooks::onKeyDown(edit, [&windows, window, edit, word](QKeyEvent *event) {
+    EventHooks::onKeyDown(edit, [&host, window, edit, word](QKeyEvent *event) {
         const int key = event->key();
         if (EventHooks::isEnter(event))
             return false;  // the Enter chain moves on
@@ -54,8 +54,8 @@ void DateEdits::attach(AppWindows &windows, QWidget *window, QLineEdit *edit, co
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Shift || key == Qt::Key_Control
             || key == Qt::Key_Alt || key == Qt::Key_AltGr || key == Qt::Key_Meta || key == 0 || key == Qt::Key_unknown)
             return false;
-        pick(windows, window, word);
+        pick(host, window, word);
         return true;
     });
-    EventHooks::onClick(edit, [&windows, window, word] { pick(windows, window, word); });
+    EventHooks::onClick(edit, [&host, window, word] { pick(host, window, word); });
 }

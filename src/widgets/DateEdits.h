@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QString>
 
-class AppWindows;
+class AppHost;
 class QLineEdit;
 class QWidget;
 
@@ -29,11 +29,11 @@ public:
     // (it moves on along the window's Enter chain), Tab and the bare modifier keys; a click in the
     // edit opens the picker too. The edit's status-line hint gains the sentence that says so: call
     // attach after setting the hint.
-    static void attach(AppWindows &windows, QWidget *window, QLineEdit *edit, const QString &word);
+    static void attach(AppHost &host, QWidget *window, QLineEdit *edit, const QString &word);
 
     // Opens the date picker (TfrmCalendario) over window for the edit of that word, and waits until
     // it closes.
-    static void pick(AppWindows &windows, QWidget *window, const QString &word);
+    static void pick(AppHost &host, QWidget *window, const QString &word);
 
     // The hint of a date field: hint with "(clic o un tasto per scegliere la data)" before its full
     // stop, or a sentence of its own when hint is empty.

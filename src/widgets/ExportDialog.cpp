@@ -1,9 +1,8 @@
 #include "widgets/ExportDialog.h"
 
 #include "reports/ExportGridModel.h"
-#include "shell/AppWindows.h"
 #include "shell/TMisc.h"
-#include "shell/TfrmGuida.h"
+#include "widgets/AppHost.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
@@ -83,20 +82,18 @@ QString ExportDialog::openQuestion()
                           "Si vuole aprire il file di Excel?");
 }
 
-ExportDialog::ExportDialog(AppWindows &windows, const QString &caption, const SpreadsheetExport::Table &table,
+ExportDialog::ExportDialog(AppHost &host, const QString &caption, const SpreadsheetExport::Table &table,
                            const HelpTopics::Topic &help, QWidget *parent)
-    : QDialog(parent), m_windows(windows), m_folder(windows.programFolder()), m_help(help), m_table(table)
+    : QDialog(parent), m_host(host), m_folder(host.programFolder()), m_help(help), m_table(table)
 {
     setWindowTitle(caption);
     FormHelpers::makeFixedWithoutButtons(this);
     setWindowFlag(Qt::Dialog, true);
     setFixedSize(kExportDialogWidth, kExportDialogHeight);
-    setStyleSheet(QStringLiteral("ExportDialog { background-color: #EEEDED; }"));
 
     // The white strip: banner, the hand pointing at the Excel button, help and exit.
     auto *strip = new QWidget(this);
     strip->setObjectName(QStringLiteral("stripEsporta"));
-    strip->setStyleSheet(QStringLiteral("#stripEsporta { background-color: white; }"));
     strip->setAttribute(Qt::WA_StyledBackground, true);
     imgBanner = new QLabel(strip);
     imgBanner->setObjectName(QStringLiteral("imgBanner"));
@@ -150,8 +147,6 @@ ExportDialog::ExportDialog(AppWindows &windows, const QString &caption, const Sp
     panInfo = new QLabel(firstHint(), this);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setFont(FormHelpers::font(QStringLiteral("Tahoma"), 12));
-    panInfo->setStyleSheet(QStringLiteral("QLabel#panInfo { background-color: #6A5ACD; color: white; "
-                                          "padding: 3px 8px; }"));
     panInfo->setFixedHeight(28);
     prgEsporta = new QProgressBar(panInfo);
     prgEsporta->setObjectName(QStringLiteral("prgEsporta"));
@@ -265,7 +260,7 @@ void ExportDialog::cmdEsportaClick()
 
 void ExportDialog::cmdGuidaClick()
 {
-    TfrmGuida::showTopic(m_windows, m_help, this);
+    m_host.showHelp(m_help, this);
 }
 
 void ExportDialog::cmdEsciClick()

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-class AppWindows;
+class AppHost;
 class ExportGridModel;
 class PictureButton;
 class QLabel;
@@ -50,7 +50,7 @@ public:
     static QString openQuestion();
 
 protected:
-    ExportDialog(AppWindows &windows, const QString &caption, const SpreadsheetExport::Table &table,
+    ExportDialog(AppHost &host, const QString &caption, const SpreadsheetExport::Table &table,
                  const HelpTopics::Topic &help, QWidget *parent);
 
     void showEvent(QShowEvent *event) override;
@@ -62,7 +62,7 @@ private:
     void setBusy(bool busy);
     void tellUnreadable();
 
-    AppWindows &m_windows;
+    AppHost &m_host;
     QString m_folder;
     HelpTopics::Topic m_help;
     const SpreadsheetExport::Table &m_table;

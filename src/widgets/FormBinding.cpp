@@ -255,27 +255,38 @@ void FormBinding::setMemoText(QPlainTextEdit *memo, const QString &stored)
 
 void FormBinding::show(const QStringList &values) const
 {
+    for (const Row &row : m_rows)
+        showIn(row, row.field < values.size() ? values.at(row.field) : QString());
+}
+
+void FormBinding::showField(int field, const QString &value) const
+{
     for (const Row &row : m_rows) {
-        const QString value = row.field < values.size() ? values.at(row.field) : QString();
-        switch (row.kind) {
-        case Kind::Edit: setEditText(static_cast<QLineEdit *>(row.control), value); break;
-        case Kind::Memo: setMemoText(static_cast<QPlainTextEdit *>(row.control), value); break;
-        case Kind::Combo: {
-            auto *combo = static_cast<QComboBox *>(row.control);
-            combo->setEditText(value);
-            if (combo->lineEdit())
-                combo->lineEdit()->setCursorPosition(0);
-            break;
-        }
-        case Kind::Flag:
-            // A flag that reads neither "Sì" nor "No" leaves the box as it was.
-            if (value == yes())
-                static_cast<QCheckBox *>(row.control)->setChecked(true);
-            else if (value == no())
-                static_cast<QCheckBox *>(row.control)->setChecked(false);
-            break;
-        case Kind::Hidden: static_cast<QLabel *>(row.control)->setText(value); break;
-        }
+        if (row.field == field)
+            showIn(row, value);
+    }
+}
+
+void FormBinding::showIn(const Row &row, const QString &value) const
+{
+    switch (row.kind) {
+    case Kind::Edit: setEditText(static_cast<QLineEdit *>(row.control), value); break;
+    case Kind::Memo: setMemoText(static_cast<QPlainTextEdit *>(row.control), value); break;
+    case Kind::Combo: {
+        auto *combo = static_cast<QComboBox *>(row.control);
+        combo->setEditText(value);
+        if (combo->lineEdit())
+            combo->lineEdit()->setCursorPosition(0);
+        break;
+    }
+    case Kind::Flag:
+        // A flag that reads neither "Sì" nor "No" leaves the box as it was.
+        if (value == yes())
+            static_cast<QCheckBox *>(row.control)->setChecked(true);
+        else if (value == no())
+            static_cast<QCheckBox *>(row.control)->setChecked(false);
+        break;
+    case Kind::Hidden: static_cast<QLabel *>(row.control)->setText(value); break;
     }
 }
 

@@ -56,6 +56,10 @@ public:
 
     // Shows one text per field (values[i] for field i; missing values show as empty).
     void show(const QStringList &values) const;
+    // Shows the text of one field as show() would, the other controls as they are: a value that a
+    // dialog hands to the window (an import). The screen then differs from the stored record as if
+    // the user had typed it.
+    void showField(int field, const QString &value) const;
     // The texts of the screen, one per field, as Save stores them.
     QStringList collect() const;
     // Empties every bound control (flags unticked).
@@ -103,6 +107,7 @@ private:
     };
     FormBinding &add(int field, Kind kind, QWidget *control, const QString &printName);
     QString textOf(const Row &row) const;
+    void showIn(const Row &row, const QString &value) const;
 
     const RecordFormat &m_format;
     QVector<Row> m_rows;

@@ -1,5 +1,7 @@
 #include "widgets/FormHelpers.h"
 
+#include "widgets/Palette.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -104,10 +106,10 @@ namespace {
 void applyColours(QWidget *edit, const QString &background, const QString &text = QStringLiteral("black"))
 {
     const QString cls = QString::fromLatin1(edit->metaObject()->className());
-    edit->setStyleSheet(QStringLiteral("%1 { background-color: %2; border: 1px solid #87CEEB; "
+    edit->setStyleSheet(QStringLiteral("%1 { background-color: %2; border: 1px solid %4; "
                                        "padding: 1px 3px; color: %3; }"
-                                       "%1:focus { background-color: #FFFF00; }")
-                            .arg(cls, background, text));
+                                       "%1:focus { background-color: %5; }")
+                            .arg(cls, background, text, Palette::kFrame.name(), Palette::kFocusYellow.name()));
 }
 
 }  // namespace
@@ -165,7 +167,7 @@ void FocusFrame::setLit(bool lit)
 {
     m_lit = lit;
     QPalette p = palette();
-    p.setColor(QPalette::Window, lit ? QColor(0xFF, 0xFF, 0x00) : Qt::transparent);
+    p.setColor(QPalette::Window, lit ? Palette::kFocusYellow : QColor(Qt::transparent));
     setPalette(p);
     setAutoFillBackground(lit);
     update();

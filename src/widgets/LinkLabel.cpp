@@ -1,6 +1,7 @@
 #include "widgets/LinkLabel.h"
 
 #include "widgets/FormHelpers.h"
+#include "widgets/Palette.h"
 
 #include <QMouseEvent>
 
@@ -15,12 +16,12 @@ LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QLabel(text, parent
 
 QColor LinkLabel::normalColour()
 {
-    return QColor(0x00, 0x00, 0x8B);
+    return Palette::kLink;
 }
 
 QColor LinkLabel::pressedColour()
 {
-    return QColor(0xFF, 0xA5, 0x00);
+    return Palette::kLinkPressed;
 }
 
 void LinkLabel::setPressed(bool pressed)

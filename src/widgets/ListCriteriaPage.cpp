@@ -58,7 +58,6 @@ ListCriteriaPage::ListCriteriaPage(const Setup &setup, QWidget *parent) : QWidge
     lblAttendere = new QLabel(setup.waitText, this);
     lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     lblAttendere->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10, true));
-    lblAttendere->setStyleSheet(QStringLiteral("color: #8B0000;"));
     lblAttendere->setAlignment(Qt::AlignCenter);
     lblAttendere->hide();
     btnAnnulla = ListDialogParts::button(QStringLiteral("Chiudi"), this);

@@ -1,12 +1,12 @@
 #include "widgets/ListResultsPage.h"
 
 #include "archive/RecordArchive.h"
-#include "reports/SummaryPrinting.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/ListDialogParts.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/RecordListView.h"
+#include "widgets/SummaryPrinting.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -47,7 +47,6 @@ ListResultsPage::ListResultsPage(const Setup &setup, QWidget *parent) : QWidget(
     lstRecords->setMinimumHeight(setup.listHeight);
     lblTrovate = named(new QLabel(this), "lblTrovate");
     lblTrovate->setFont(FormHelpers::font(QStringLiteral("Verdana"), 11, true));
-    lblTrovate->setStyleSheet(QStringLiteral("color: #008B8B;"));
     lblTrovate->setAlignment(Qt::AlignCenter);
     lblTrovate->setVisible(setup.countLabel);
     lblRiepilogo = named(new QLabel(this), "lblRiepilogo");
@@ -58,14 +57,10 @@ ListResultsPage::ListResultsPage(const Setup &setup, QWidget *parent) : QWidget(
     // The headings sit on the list, in its font, on a strip that moves sideways with the lines.
     m_headingStrip = new QWidget(this);
     m_headingStrip->setObjectName(QStringLiteral("headingStrip"));
-    m_headingStrip->setStyleSheet(
-        QStringLiteral("#headingStrip { background-color: #E3EAF3; border: 1px solid #9DB3CC; "
-                       "border-bottom: none; }"));
     lblColonne = named(new QLabel(setup.columnHeading, m_headingStrip), "lblColonne");
     QFont headingFont = lstRecords->font();
     headingFont.setBold(true);
     lblColonne->setFont(headingFont);
-    lblColonne->setStyleSheet(QStringLiteral("color: #1F4E8C; background: transparent;"));
     lblColonne->adjustSize();
     m_headingStrip->setFixedHeight(lblColonne->sizeHint().height() + 4);
     m_headingStrip->setVisible(!setup.columnHeading.isEmpty());
@@ -75,7 +70,6 @@ ListResultsPage::ListResultsPage(const Setup &setup, QWidget *parent) : QWidget(
     // Enter on the selected line opens it as the double-click does: the tip of the line says so.
     FormHelpers::setHint(lstRecords, QStringLiteral("Doppio clic o Invio sulla voce per richiamare la scheda."));
     lblRigo03->setFont(FormHelpers::font(QStringLiteral("Verdana"), 10, true));
-    lblRigo03->setStyleSheet(QStringLiteral("color: #DC143C;"));
     lblRigo03->setAlignment(Qt::AlignCenter);
     btnChiudi = named(ListDialogParts::button(QStringLiteral("Chiudi"), this), "btnChiudi");
     btnStampa = named(ListDialogParts::button(QStringLiteral("Stampa"), this), "btnStampa");

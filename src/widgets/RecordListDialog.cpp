@@ -15,7 +15,6 @@ RecordListDialog::RecordListDialog(const QString &caption, const ListResultsPage
     setWindowTitle(caption);
     FormHelpers::makeFixedWithoutButtons(this);
     setWindowFlag(Qt::Dialog, true);
-    setStyleSheet(QStringLiteral("RecordListDialog { background-color: #F4F6F9; }"));
 
     panContainer = new ListResultsPage(results, this);
     static_cast<ListResultsControls &>(*this) = *panContainer;

@@ -1,10 +1,10 @@
 #include "widgets/RecordPrintDialog.h"
 
-#include "reports/ReportPreview.h"
-#include "reports/ReportPrinting.h"
 #include "widgets/Artwork.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/ReportPreview.h"
+#include "widgets/ReportPrinting.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -62,8 +62,6 @@ RecordPrintDialog::RecordPrintDialog(const Setup &setup, QWidget *parent) : QDia
     FormHelpers::makeFixedWithoutButtons(this);
     setModal(true);
     setObjectName(QStringLiteral("faccia"));
-    setStyleSheet(QStringLiteral("QDialog#faccia { background: qlineargradient(x1:0, y1:0, x2:0, "
-                                 "y2:1, stop:0 #3A6FC4, stop:1 #FFFFFF); }"));
 
     imgIstruzioni = new QLabel(this);
     imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));

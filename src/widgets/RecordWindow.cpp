@@ -3,7 +3,7 @@
 #include "archive/RecordArchive.h"
 #include "archive/RecordScan.h"
 #include "common/TextRules.h"
-#include "shell/AppWindows.h"
+#include "widgets/AppHost.h"
 #include "widgets/ArchiveBrowser.h"
 #include "widgets/CommandKeys.h"
 #include "widgets/FormBuilder.h"
@@ -13,8 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-RecordWindow::RecordWindow(AppWindows &windows, const QString &caption, const RecordFormat &format)
-    : AppWindow(windows, caption), m_binding(format), m_unsaved(m_binding), m_format(format)
+RecordWindow::RecordWindow(AppHost &host, const QString &caption, const RecordFormat &format)
+    : AppWindow(host, caption), m_binding(format), m_unsaved(m_binding), m_format(format)
 {
 }
 
@@ -164,7 +164,7 @@ void RecordWindow::cmdDuplicaClick()
 
 QString RecordWindow::archivePath() const
 {
-    return windows().filePath(m_format.fileName());
+    return host().filePath(m_format.fileName());
 }
 
 QWidget *RecordWindow::makeBrowseBar(QWidget *parent, int labelPointSize, bool captions)
@@ -227,7 +227,7 @@ void RecordWindow::clearAttachmentHolders()
 
 bool RecordWindow::OpenRecordAt(qint64 position)
 {
-    if (!isVisible() && !windows().showApp(this))
+    if (!isVisible() && !host().showApp(this))
         return false;
     return ShowRecordAt(position);
 }
@@ -376,4 +376,35 @@ qint64 RecordWindow::appendRecord(const std::function<QByteArray(RecordArchive &
         m_shown = {position, appended};
     }
     return position;
+}
+
+RecordWindow::AttachedFiles RecordWindow::attachments() const
+{
+    const QStringList values = m_binding.collect();
+    AttachedFiles files;
+    for (int slot = 0; slot < int(files.size()); ++slot) {
+        files[slot].file = values.value(attachmentField(slot, false));
+        files[slot].description = values.value(attachmentField(slot, true));
+    }
+    return files;
+}
+
+void RecordWindow::setAttachments(const AttachedFiles &files)
+{
+    for (int slot = 0; slot < int(files.size()); ++slot) {
+        setFieldText(attachmentField(slot, false), files[slot].file);
+        setFieldText(attachmentField(slot, true), files[slot].description);
+    }
+}
+
+void RecordWindow::setFieldText(int field, const QString &text)
+{
+    m_binding.showField(field, text);
+}
+
+int RecordWindow::attachmentField(int slot, bool description) const
+{
+    const char *const files[] = {"File01", "File02", "File03"};
+    const char *const descriptions[] = {"Desc01", "Desc02", "Desc03"};
+    return m_format.indexOf(description ? descriptions[slot] : files[slot]);
 }

@@ -2,14 +2,16 @@
 
 #include "archive/BrowseRule.h"
 #include "archive/RecordLayout.h"
-#include "shell/AppWindow.h"
+#include "widgets/AppWindow.h"
 #include "widgets/FieldTable.h"
 #include "widgets/FormBinding.h"
 #include "widgets/UnsavedChanges.h"
 
 #include <QKeySequence>
 #include <QList>
+#include <QString>
 
+#include <array>
 #include <functional>
 
 class QGridLayout;
@@ -84,7 +86,7 @@ public:
     static const QList<CommandKey> &commandKeys();
 
 protected:
-    RecordWindow(AppWindows &windows, const QString &caption, const RecordFormat &format);
+    RecordWindow(AppHost &host, const QString &caption, const RecordFormat &format);
 
     // Shows a whole record read from the archive at a position.
     virtual void showStored(const QByteArray &record, qint64 position) = 0;
@@ -187,4 +189,29 @@ private:
         qint64 position = 0;
         QByteArray record;
     } m_shown;
+
+    // Values that dialogs hand to the window. Which control shows which value is the window's own
+    // business: a dialog calls these (or a window's own import functions) and never writes into the
+    // window's controls.
+public:
+    // The record's three attachments: each slot's file name and description.
+    struct Attachment
+    {
+        QString file;
+        QString description;
+    };
+    using AttachedFiles = std::array<Attachment, 3>;
+    // The attachments as the hidden holders hold them now.
+    AttachedFiles attachments() const;
+    // Puts the attachments into the hidden holders; Save stores them.
+    void setAttachments(const AttachedFiles &files);
+
+protected:
+    // Shows a value handed to the window in the control bound to field, as the record's display
+    // shows it; the screen then counts as changed, as if the user had typed the value.
+    void setFieldText(int field, const QString &text);
+
+private:
+    // The record field of an attachment slot's file name or description.
+    int attachmentField(int slot, bool description) const;
 };

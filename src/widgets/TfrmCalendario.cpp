@@ -1,7 +1,7 @@
 #include "widgets/TfrmCalendario.h"
 
 #include "common/Formats.h"
-#include "shell/AppWindows.h"
+#include "widgets/AppHost.h"
 #include "widgets/DateEdits.h"
 #include "widgets/FormHelpers.h"
 
@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmCalendario::TfrmCalendario(AppWindows &windows, QWidget *parent) : QDialog(parent), m_windows(windows)
+TfrmCalendario::TfrmCalendario(AppHost &host, QWidget *parent) : QDialog(parent), m_host(host)
 {
     setWindowTitle(QStringLiteral(" Importazione data"));
     FormHelpers::makeFixedWithoutButtons(this);
@@ -23,7 +23,6 @@ TfrmCalendario::TfrmCalendario(AppWindows &windows, QWidget *parent) : QDialog(p
 
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("panCalendario"));
-    panel->setStyleSheet(QStringLiteral("#panCalendario { background-color: #D6DCE1; }"));
     calAppuntamenti = new QCalendarWidget(panel);
     calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     calAppuntamenti->setGridVisible(true);
@@ -61,7 +60,7 @@ TfrmCalendario::TfrmCalendario(AppWindows &windows, QWidget *parent) : QDialog(p
 
 void TfrmCalendario::cmdImportaClick()
 {
-    QLineEdit *target = m_windows.dateEdits().find(lblMemory->text());
+    QLineEdit *target = m_host.dateEdits().find(lblMemory->text());
     if (!target)
         return;  // a word the picker does not serve: the dialog stays open
     target->setText(Formats::dateText(calAppuntamenti->selectedDate()));

@@ -1,8 +1,8 @@
 #include "widgets/UnsavedChanges.h"
 
-#include "media/PhotoArea.h"
 #include "widgets/FormBinding.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PhotoArea.h"
 
 UnsavedChanges::UnsavedChanges(const FormBinding &binding) : m_binding(binding)
 {

@@ -4,13 +4,13 @@
 
 #include "customers/TfrmClienti.h"
 #include "reports/PdfWords.h"
-#include "reports/ReportPreview.h"
 #include "shell/AppWindows.h"
 #include "shell/TMisc.h"
 #include "support/TestSupport.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PrintDialogs.h"
+#include "widgets/ReportPreview.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,14 +5,14 @@
 
 #include "common/IniFile.h"
 #include "media/Logo.h"
-#include "media/PhotoArea.h"
+#include "media/PhotoCommands.h"
 #include "media/PictureLimits.h"
 #include "media/TfrmLogo.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
-#include "widgets/PhotoCommands.h"
+#include "widgets/PhotoArea.h"
 
 #include <QtTest>
 

@@ -2,7 +2,6 @@
 // capture goes into the sheet's chosen photo slot only, saving writes a JPEG (a failed save keeps
 // the capture and says so), and without a camera nothing happens.
 
-#include "media/PhotoArea.h"
 #include "media/TfrmWebCam.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
@@ -11,6 +10,7 @@
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PhotoArea.h"
 
 #include <QDir>
 #include <QImageReader>

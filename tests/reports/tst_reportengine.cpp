@@ -3,11 +3,11 @@
 
 #include "reports/PdfWords.h"
 #include "reports/Report.h"
-#include "reports/ReportPreview.h"
-#include "reports/ReportPrinting.h"
 #include "support/TestSupport.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PrintDialogs.h"
+#include "widgets/ReportPreview.h"
+#include "widgets/ReportPrinting.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,8 +2,8 @@
 // preview never waits for a user, and opening at whole-page zoom.
 
 #include "reports/Report.h"
-#include "reports/ReportPreview.h"
 #include "support/TestSupport.h"
+#include "widgets/ReportPreview.h"
 
 #include <QAction>
 #include <QPrintPreviewWidget>

@@ -5,8 +5,8 @@
 #include "reports/PageSequence.h"
 #include "reports/PdfWords.h"
 #include "reports/Report.h"
-#include "reports/ReportPrinting.h"
 #include "support/TestSupport.h"
+#include "widgets/ReportPrinting.h"
 
 #include <QPrinter>
 #include <QProcess>

@@ -3,10 +3,10 @@
 
 #include "reports/PdfWords.h"
 #include "reports/Report.h"
-#include "reports/SummaryPrinting.h"
 #include "reports/SummaryReport.h"
 #include "support/TestSupport.h"
 #include "widgets/PrintDialogs.h"
+#include "widgets/SummaryPrinting.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -2,16 +2,16 @@
 // or not) goes onto the two pages, trimmed; cancelling prints nothing; failures are reported.
 
 #include "media/Logo.h"
-#include "media/PhotoArea.h"
 #include "reports/PdfWords.h"
-#include "reports/ReportPreview.h"
 #include "sheets/TfrmAnteprimaScheda.h"
 #include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmStampaScheda.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PhotoArea.h"
 #include "widgets/PrintDialogs.h"
+#include "widgets/ReportPreview.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -7,7 +7,6 @@
 #include "media/TfrmLogo.h"
 #include "media/TfrmZoom.h"
 #include "reports/Report.h"
-#include "reports/ReportPreview.h"
 #include "reports/SummaryReport.h"
 #include "sheets/TfrmAnteprimaScheda.h"
 #include "sheets/TfrmDaSaldare.h"
@@ -29,6 +28,7 @@
 #include "vehicles/TfrmScadenze.h"
 #include "vehicles/TfrmStampaAutomezzo.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
+#include "widgets/ReportPreview.h"
 #include "widgets/TfrmCalendario.h"
 
 #include <QDialog>

@@ -13,7 +13,6 @@
 #include "customers/TfrmClienti.h"
 #include "customers/TfrmExpClienti.h"
 #include "media/Logo.h"
-#include "media/PhotoArea.h"
 #include "media/TfrmAllegaCartella.h"
 #include "media/TfrmLogo.h"
 #include "sheets/TfrmInterventi.h"
@@ -28,6 +27,7 @@
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PhotoArea.h"
 #include "widgets/RecordWindow.h"
 
 #include <QBuffer>

@@ -2,7 +2,6 @@
 
 #include "archive/SchedaRecord.h"
 #include "reports/Report.h"
-#include "reports/ReportPreview.h"
 #include "shell/AppWindows.h"
 #include "shell/Startup.h"
 #include "shell/TMisc.h"
@@ -10,6 +9,7 @@
 #include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PrintDialogs.h"
+#include "widgets/ReportPreview.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -4,7 +4,6 @@
 #include "archive/AutomezzoRecord.h"
 #include "archive/RecordArchive.h"
 #include "archive/SchedaRecord.h"
-#include "media/PhotoArea.h"
 #include "sheets/SchedaFixture.h"
 #include "sheets/TfrmInterventi.h"
 #include "sheets/TfrmStorico.h"
@@ -15,6 +14,7 @@
 #include "widgets/FileDialogs.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PhotoArea.h"
 #include "widgets/TfrmCalendario.h"
 
 #include <QBuffer>

@@ -3,9 +3,7 @@
 // prints nothing; failures are told with the dialog's own warning.
 
 #include "media/Logo.h"
-#include "media/PhotoArea.h"
 #include "reports/PdfWords.h"
-#include "reports/ReportPreview.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
 #include "vehicles/TfrmAnteprimaAutomezzo.h"
@@ -13,7 +11,9 @@
 #include "vehicles/TfrmStampaAutomezzo.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PhotoArea.h"
 #include "widgets/PrintDialogs.h"
+#include "widgets/ReportPreview.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -3,12 +3,12 @@
 // dialog closed either way, "Annulla" without output.
 
 #include "reports/Report.h"
-#include "reports/ReportPreview.h"
 #include "reports/SummaryReport.h"
 #include "support/TestSupport.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/PrintDialogs.h"
 #include "widgets/RecordPrintDialog.h"
+#include "widgets/ReportPreview.h"
 
 #include <QFile>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "media/PhotoArea.h"
+#include "widgets/PhotoArea.h"
 
 #include "common/SafeFile.h"
 #include "media/PictureLimits.h"
@@ -26,7 +26,6 @@ PhotoArea::PhotoArea(const QSize &size, const QImage &placeholder, QWidget *pare
 {
     setFixedSize(size);
     setAlignment(Qt::AlignCenter);
-    setStyleSheet(QStringLiteral("PhotoArea { background-color: white; border: 1px solid #87CEEB; }"));
     clear();
 }
 

@@ -1,4 +1,4 @@
-#include "reports/ReportPrinting.h"
+#include "widgets/ReportPrinting.h"
 
 #include "reports/PageSequence.h"
 #include "reports/Report.h"

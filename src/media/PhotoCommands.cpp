@@ -1,10 +1,10 @@
-#include "widgets/PhotoCommands.h"
+#include "media/PhotoCommands.h"
 
-#include "media/PhotoArea.h"
 #include "media/PictureLimits.h"
 #include "media/TfrmZoom.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PhotoArea.h"
 
 namespace PhotoCommands {
 

@@ -1,8 +1,8 @@
-#include "reports/SummaryPrinting.h"
+#include "widgets/SummaryPrinting.h"
 
 #include "reports/Report.h"
-#include "reports/ReportPrinting.h"
 #include "reports/SummaryReport.h"
+#include "widgets/ReportPrinting.h"
 
 namespace SummaryPrinting {
 

@@ -1,7 +1,7 @@
-#include "reports/ReportPreview.h"
+#include "widgets/ReportPreview.h"
 
-#include "reports/ReportPrinting.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/ReportPrinting.h"
 #include "widgets/WorkProgress.h"
 
 #include <QAction>

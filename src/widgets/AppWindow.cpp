@@ -1,24 +1,29 @@
-#include "shell/AppWindow.h"
+#include "widgets/AppWindow.h"
 
-#include "shell/AppWindows.h"
+#include "widgets/AppHost.h"
 #include "widgets/FormHelpers.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
-AppWindow::AppWindow(AppWindows &windows, const QString &caption) : m_windows(windows)
+AppWindow::AppWindow(AppHost &host, const QString &caption) : m_host(host)
 {
     setWindowTitle(caption);
     panInfo = new QLabel(this);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setFont(FormHelpers::font(QStringLiteral("Tahoma"), 12));
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background-color: #1F4E8C; color: white; padding: 3px 8px; }"));
     panInfo->setMinimumHeight(26);
+}
+
+AppWindows &AppWindow::windows() const
+{
+    return m_host.windows();
 }
 
 void AppWindow::setContent(QWidget *content)
 {
     auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("appCentral"));
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -35,7 +40,7 @@ void AppWindow::closeEvent(QCloseEvent *event)
     if (!FormCloseQuery())
         return;
     FormClose();
-    m_windows.showLauncher(this);
+    m_host.showLauncher(this);
 }
 
 bool AppWindow::giveWay()

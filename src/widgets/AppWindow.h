@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMainWindow>
 
+class AppHost;
 class AppWindows;
 class PictureButton;
 
@@ -13,9 +14,12 @@ class AppWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    AppWindow(AppWindows &windows, const QString &caption);
+    AppWindow(AppHost &host, const QString &caption);
 
-    AppWindows &windows() const { return m_windows; }
+    // The registry of the whole-run windows, for the dialogs that the window opens.
+    AppWindows &windows() const;
+    // The same as the shared window machinery sees it (program folder, window flow).
+    AppHost &host() const { return m_host; }
     QLabel *panInfo = nullptr;
 
     // Runs when the launcher shows the window (empties the screen).
@@ -38,5 +42,5 @@ protected:
     virtual void contentReady() {}
 
 private:
-    AppWindows &m_windows;
+    AppHost &m_host;
 };
