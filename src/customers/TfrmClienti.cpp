@@ -57,7 +57,7 @@ QGroupBox *section(QWidget *parent, const QString &title, QGridLayout *&grid)
 }  // namespace
 
 TfrmClienti::TfrmClienti(AppWindows &windows)
-    : RecordWindow(windows, QStringLiteral(" Cablora - Anagrafica Clienti"), ClienteRecord::format())
+    : RecordWindowOf(windows, QStringLiteral(" Cablora - Anagrafica Clienti"), ClienteRecord::format())
 {
     auto *content = new QWidget(this);
     content->setObjectName(QStringLiteral("customerContent"));
@@ -295,23 +295,6 @@ void TfrmClienti::FormShow()
     clearScreen();
     m_unsaved.remember();
     txtCognome->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmClienti::showStored(const QByteArray &record, qint64 position)
-{
-    ShowRecord(ClienteRecord::fromBytes(record), position);
-}
-
-void TfrmClienti::ShowRecord(const ClienteRecord &record, qint64 position)
-{
-    m_binding.showRecord(record);
-    lblPosizione->setText(QString::number(position));
-    m_unsaved.remember();
-}
-
-ClienteRecord TfrmClienti::RecordFromScreen() const
-{
-    return m_binding.collectRecord<ClienteRecord>();
 }
 
 void TfrmClienti::txtProvEnter(QComboBox *combo)

@@ -15,7 +15,7 @@ class QLineEdit;
 // sections of fields, the commands of the whole customer register in a column at the right, the
 // browse bar below. The position label says which archive record the screen holds (empty: not
 // stored yet).
-class TfrmClienti : public RecordWindow
+class TfrmClienti : public RecordWindowOf<ClienteRecord>
 {
     Q_OBJECT
 public:
@@ -42,11 +42,6 @@ public:
     QLineEdit *txtQuestioni;
     QCheckBox *chkRicontatta;
     QLineEdit *txtNote, *txtCodiceDest;
-
-    // Shows a record read from the archive at a position.
-    void ShowRecord(const ClienteRecord &record, qint64 position);
-    // The record the screen holds, as Save writes it.
-    ClienteRecord RecordFromScreen() const;
 
     void FormShow() override;
 
@@ -76,7 +71,6 @@ public:
     static QString previewFailureMessage();
 
 protected:
-    void showStored(const QByteArray &record, qint64 position) override;
     bool prepareDuplicate() override;
     QString changedElsewhereSentence() const override;
 

@@ -66,7 +66,7 @@ QLabel *badge(const QString &text, QWidget *parent)
 }  // namespace
 
 TfrmInterventi::TfrmInterventi(AppWindows &windows)
-    : RecordWindow(windows, QStringLiteral(" Cablora - Schede Interventi"), SchedaRecord::format())
+    : RecordWindowOf(windows, QStringLiteral(" Cablora - Schede Interventi"), SchedaRecord::format())
 {
     auto *content = new QWidget(this);
     content->setObjectName(QStringLiteral("sheetContent"));
@@ -344,20 +344,7 @@ void TfrmInterventi::FormClose()
                                                    "installazione del programma."));
 }
 
-void TfrmInterventi::showStored(const QByteArray &record, qint64 position)
-{
-    ShowRecord(SchedaRecord::fromBytes(record), position);
-}
-
-void TfrmInterventi::ShowRecord(const SchedaRecord &record, qint64 position)
-{
-    m_binding.showRecord(record);
-    lblPosizione->setText(QString::number(position));
-    loadPhotos(position);
-    m_unsaved.remember();
-}
-
-void TfrmInterventi::loadPhotos(qint64 position)
+void TfrmInterventi::shownAt(qint64 position)
 {
     // The two files are decoded at the same time, the first on another thread. Each area shows its
     // own file, or its placeholder when that file cannot be read.
@@ -367,11 +354,6 @@ void TfrmInterventi::loadPhotos(qint64 position)
         PhotoArea::decodeFile(windows().filePath(photoFileB(position)), imgFoto02->areaSize());
     imgFoto->showStored(decodedA.get());
     imgFoto02->showStored(decodedB);
-}
-
-SchedaRecord TfrmInterventi::RecordFromScreen() const
-{
-    return m_binding.collectRecord<SchedaRecord>();
 }
 
 // ---- Browsing ------------------------------------------------------------------------------------

@@ -17,7 +17,7 @@ class QPlainTextEdit;
 
 // The intervention-sheet window: one sheet at a time in its fields, with two photos of the vehicle.
 // The position label says which archive record the screen holds (empty: not stored yet).
-class TfrmInterventi : public RecordWindow
+class TfrmInterventi : public RecordWindowOf<SchedaRecord>
 {
     Q_OBJECT
 public:
@@ -46,12 +46,6 @@ public:
 
     // Hidden state: the numbering start.
     QLabel *lblInizio;
-
-    // Shows a record read from the archive at a position: fields, attachments, paid flag, label,
-    // photos of that position.
-    void ShowRecord(const SchedaRecord &record, qint64 position);
-    // The record the screen holds, as Save writes it.
-    SchedaRecord RecordFromScreen() const;
 
     void FormShow() override;
     void FormClose() override;
@@ -86,7 +80,7 @@ public:
     static QString photoFileB(qint64 position);
 
 protected:
-    void showStored(const QByteArray &record, qint64 position) override;
+    void shownAt(qint64 position) override;
     bool prepareDuplicate() override;
     void beforeSave() override;
     qint64 storeScreen(QString *confirmation) override;
@@ -96,7 +90,6 @@ protected:
 
 private:
     void clearScreen();
-    void loadPhotos(qint64 position);
     qint64 appendProposedSheet(QString *confirmation, QString *renumbered);
 
     // The number New proposed (start + sheets stored then), while it stands. edited: the user has

@@ -65,7 +65,7 @@ QFrame *separator(QWidget *parent)
 }  // namespace
 
 TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
-    : RecordWindow(windows, QStringLiteral(" Cablora - Parco Automezzi"), AutomezzoRecord::format())
+    : RecordWindowOf(windows, QStringLiteral(" Cablora - Parco Automezzi"), AutomezzoRecord::format())
 {
     auto *content = new QWidget(this);
     content->setObjectName(QStringLiteral("vehicleContent"));
@@ -397,25 +397,7 @@ void TfrmAutoparco::FormShow()
     clearScreen();
 }
 
-void TfrmAutoparco::showStored(const QByteArray &record, qint64 position)
-{
-    ShowRecord(AutomezzoRecord::fromBytes(record), position);
-}
-
-void TfrmAutoparco::ShowRecord(const AutomezzoRecord &record, qint64 position)
-{
-    m_binding.showRecord(record);
-    lblPosizione->setText(QString::number(position));
-    loadPhoto(position);
-    m_unsaved.remember();
-}
-
-AutomezzoRecord TfrmAutoparco::RecordFromScreen() const
-{
-    return m_binding.collectRecord<AutomezzoRecord>();
-}
-
-void TfrmAutoparco::loadPhoto(qint64 position)
+void TfrmAutoparco::shownAt(qint64 position)
 {
     // The photo's folder is made when missing; a photo that cannot be read shows the placeholder.
     QDir().mkpath(windows().filePath(QStringLiteral("Autoparco")));

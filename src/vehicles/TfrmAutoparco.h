@@ -16,7 +16,7 @@ class QPushButton;
 // photo (Autoparco/Scheda_Veicolo_<position>.jpg), the owner, mechanic and expiry dates in the details
 // box, the vehicle fields in nine rows and the notes across the bottom. The five dates are filled only
 // through the date picker.
-class TfrmAutoparco : public RecordWindow
+class TfrmAutoparco : public RecordWindowOf<AutomezzoRecord>
 {
     Q_OBJECT
 public:
@@ -39,9 +39,6 @@ public:
 
     // Hidden: the button that takes the focus at the start of Save.
     QPushButton *btnFocus;
-
-    void ShowRecord(const AutomezzoRecord &record, qint64 position);
-    AutomezzoRecord RecordFromScreen() const;
 
     // The photo file of a position, relative to the program folder.
     static QString photoFile(qint64 position);
@@ -72,7 +69,7 @@ public:
     void btnZoomFotoClick();
 
 protected:
-    void showStored(const QByteArray &record, qint64 position) override;
+    void shownAt(qint64 position) override;
     void beforeSave() override;
     bool storedAt(qint64 position) override;
     bool prepareDuplicate() override;
@@ -87,5 +84,4 @@ protected:
 private:
     // An empty screen for a new vehicle, the focus on its type (New, and each time the window is shown).
     void clearScreen();
-    void loadPhoto(qint64 position);
 };

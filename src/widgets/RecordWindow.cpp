@@ -249,6 +249,13 @@ void RecordWindow::showFromArchive(const QByteArray &record, qint64 position)
     showStored(record, position);
 }
 
+void RecordWindow::finishShowing(qint64 position)
+{
+    lblPosizione->setText(QString::number(position));
+    shownAt(position);
+    m_unsaved.remember();
+}
+
 void RecordWindow::browse(BrowseCommand command)
 {
     ArchiveBrowser::run(

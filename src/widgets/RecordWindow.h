@@ -88,8 +88,13 @@ public:
 protected:
     RecordWindow(AppHost &host, const QString &caption, const RecordFormat &format);
 
-    // Shows a whole record read from the archive at a position.
+    // Shows a whole record read from the archive at a position (see RecordWindowOf).
     virtual void showStored(const QByteArray &record, qint64 position) = 0;
+    // After a record's fields were shown: the position label, what belongs to the record (shownAt),
+    // and the screen as it stands now is the one without changes.
+    void finishShowing(qint64 position);
+    // The window shows what belongs to the record at that position besides its fields (its photos).
+    virtual void shownAt(qint64 position) { Q_UNUSED(position) }
     // Save with all its checks and messages; true only when everything on screen was stored (the
     // record and its photos): a close that asked for Save goes on only then. The mandatory fields
     // are checked in table order, the record is stored (storeScreen), the window stores what
@@ -214,4 +219,27 @@ protected:
 private:
     // The record field of an attachment slot's file name or description.
     int attachmentField(int slot, bool description) const;
+};
+
+// A record window of one record type: the record typed as it goes on the screen and comes back from
+// it. A window derives from RecordWindowOf<its record> and adds only what is its own.
+template<typename Record>
+class RecordWindowOf : public RecordWindow
+{
+public:
+    // Shows a record at a position: its fields, the position label and what belongs to it there.
+    void ShowRecord(const Record &record, qint64 position)
+    {
+        m_binding.showRecord(record);
+        finishShowing(position);
+    }
+    // The record the screen holds, as Save writes it.
+    Record RecordFromScreen() const { return m_binding.collectRecord<Record>(); }
+
+protected:
+    using RecordWindow::RecordWindow;
+    void showStored(const QByteArray &record, qint64 position) override
+    {
+        ShowRecord(Record::fromBytes(record), position);
+    }
 };

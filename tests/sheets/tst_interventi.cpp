@@ -1189,59 +1189,6 @@ private slots:
         QCOMPARE(TestSupport::readFile(path("copia.jpg")), photoA);
     }
 
-    void photoFailureKeepsRecordAndWarns()
-    {
-        // A folder where the photo file should go makes the photo write fail.
-        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Foto_A_1.jpg")));
-        QVERIFY(TestSupport::writeFile(path("scelta.jpg"), TestSupport::solidJpeg(Qt::yellow, QSize(80, 60))));
-        FileDialogs::setNextFileName(path("scelta.jpg"));
-        w->btnCaricaFoto->click();
-        fillMandatory();
-        w->cmdSalvaClick();
-        const auto shown = MessageBoxes::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].kind, Kind::Warning);
-        QCOMPARE(shown[0].text, QStringLiteral("Attenzione: la scheda è stata salvata, ma non è stato possibile "
-                                               "salvare le foto.\n\r\n\rAccertarsi di possedere i privilegi di "
-                                               "scrittura nella cartella di installazione del programma."));
-        QCOMPARE(w->lblPosizione->text(), QStringLiteral("1"));
-        QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(SchedaRecord::kSize));
-        QVERIFY(!w->imgFoto->isPlaceholder());  // the picture stays on screen
-    }
-
-    void closingKeepsTheWindowWhileAPhotoIsNotStored()
-    {
-        // Esci -> Sì stores the record, but the photo cannot be written: the window stays with the
-        // picture, and the next Esci asks again.
-        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("Foto_B_1.jpg")));
-        QVERIFY(TestSupport::writeFile(path("scelta.jpg"), TestSupport::solidJpeg(Qt::yellow, QSize(80, 60))));
-        FileDialogs::setNextFileName(path("scelta.jpg"));
-        w->btnCaricaFoto02->click();
-        fillMandatory();
-        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
-        w->cmdEsci->click();
-        QVERIFY(w->isVisible());
-        auto shown = MessageBoxes::takeShown();
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0].kind, Kind::SaveQuestion);
-        QCOMPARE(shown[1].kind, Kind::Warning);
-        QCOMPARE(w->lblPosizione->text(), QStringLiteral("1"));
-        QVERIFY(!w->imgFoto02->isPlaceholder());
-
-        // Once the photo can be written, Sì stores it over the same position and closes.
-        QVERIFY(QDir(m_folder->path()).rmdir(QStringLiteral("Foto_B_1.jpg")));
-        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
-        w->cmdEsci->click();
-        QVERIFY(!w->isVisible());
-        shown = MessageBoxes::takeShown();
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0].kind, Kind::SaveQuestion);
-        QCOMPARE(shown[1].text,
-                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
-        QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(SchedaRecord::kSize));
-        QCOMPARE(TestSupport::readFile(path("Foto_B_1.jpg")), TestSupport::readFile(path("scelta.jpg")));
-    }
-
     void unreadableChosenPictureClearsArea()
     {
         QVERIFY(TestSupport::writeFile(path("rotta.jpg"), QByteArray("\xFF\xD8 rotta")));

@@ -304,21 +304,6 @@ private slots:
         QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
     }
 
-    void photoThatCannotBeWrittenIsToldAndKept()
-    {
-        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("Autoparco/Scheda_Veicolo_1.jpg")));
-        QVERIFY(TestSupport::writeFile(path("furgone.jpg"), jpegFile(QSize(64, 36), Qt::green)));
-        FileDialogs::setNextFileName(path("furgone.jpg"));
-        w->btnCaricaFoto->click();
-        fillMandatory();
-        w->cmdSalvaClick();
-        const auto shown = MessageBoxes::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].kind, Kind::Warning);
-        QCOMPARE(w->lblPosizione->text(), QStringLiteral("1"));
-        QVERIFY(!w->imgFoto->isPlaceholder());
-    }
-
     // Every command that puts another vehicle (or a new one) in place of the one on screen asks
     // first when the screen holds changes: Annulla keeps the screen, No drops the changes, Sì stores
     // them and goes on.
@@ -483,38 +468,6 @@ private slots:
         const bool reloaded = answer == int(MessageBoxes::Answer::Reload);
         QCOMPARE(w->txtNote->text(), reloaded ? QString() : QStringLiteral("gomme da cambiare"));
         QCOMPARE(w->txtChilometri->text(), reloaded ? QStringLiteral("120000") : QString());
-    }
-
-    void closingKeepsTheWindowWhileThePhotoIsNotStored()
-    {
-        // Esci -> Sì stores the record, but the photo cannot be written: the window stays with the
-        // picture, and the next Esci asks again.
-        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("Autoparco/Scheda_Veicolo_1.jpg")));
-        QVERIFY(TestSupport::writeFile(path("furgone.jpg"), jpegFile(QSize(64, 36), Qt::green)));
-        FileDialogs::setNextFileName(path("furgone.jpg"));
-        w->btnCaricaFoto->click();
-        fillMandatory();
-        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
-        w->cmdEsci->click();
-        QVERIFY(w->isVisible());
-        auto shown = MessageBoxes::takeShown();
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0].kind, Kind::SaveQuestion);
-        QCOMPARE(shown[1].kind, Kind::Warning);
-        QCOMPARE(w->lblPosizione->text(), QStringLiteral("1"));
-        QVERIFY(!w->imgFoto->isPlaceholder());
-
-        // Once the photo can be written, Sì stores it over the same position and closes.
-        QVERIFY(QDir(m_folder->path()).rmdir(QStringLiteral("Autoparco/Scheda_Veicolo_1.jpg")));
-        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
-        w->cmdEsci->click();
-        QVERIFY(!w->isVisible());
-        shown = MessageBoxes::takeShown();
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[1].text,
-                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
-        QCOMPARE(QFileInfo(path(kArchive)).size(), qint64(AutomezzoRecord::kSize));
-        QCOMPARE(TestSupport::readFile(path("Autoparco/Scheda_Veicolo_1.jpg")), jpegFile(QSize(64, 36), Qt::green));
     }
 };
 
