@@ -84,7 +84,7 @@ QWidget *enterTarget(const QList<QWidget *> &controls, qsizetype i)
 
 }  // namespace
 
-QList<QWidget *> build(AppWindows &windows, QWidget *window, QWidget *content, FormBinding &binding,
+QList<QWidget *> build(AppHost &host, QWidget *window, QWidget *content, FormBinding &binding,
                        const RecordFormat &format, const QList<FieldRow> &rows, const QList<QGridLayout *> &sections,
                        EnterMoves enter, const std::function<void(const QString &)> &tellUser)
 {
@@ -123,7 +123,7 @@ QList<QWidget *> build(AppWindows &windows, QWidget *window, QWidget *content, F
     FieldInput::apply(rules);
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (rows.at(i).datePicker) {
-            DateEdits::attach(windows, window, qobject_cast<QLineEdit *>(controls.at(i)),
+            DateEdits::attach(host, window, qobject_cast<QLineEdit *>(controls.at(i)),
                               QString::fromLatin1(rows.at(i).datePicker));
         }
     }

@@ -9,7 +9,7 @@
 #include <functional>
 #include <variant>
 
-class AppWindows;
+class AppHost;
 class FormBinding;
 class QCheckBox;
 class QComboBox;
@@ -79,7 +79,7 @@ enum class EnterMoves { AsTab, FocusOnly };
 // `binding` (printed under the control's name), installs the input rules with the Enter chain,
 // attaches the date pickers, sets the Tab order and keeps out of the fields what the archives' code
 // page cannot store (tellUser receives the sentence that says why). Returns the control of each row.
-QList<QWidget *> build(AppWindows &windows, QWidget *window, QWidget *content, FormBinding &binding,
+QList<QWidget *> build(AppHost &host, QWidget *window, QWidget *content, FormBinding &binding,
                        const RecordFormat &format, const QList<FieldRow> &rows, const QList<QGridLayout *> &sections,
                        EnterMoves enter, const std::function<void(const QString &)> &tellUser);
 

@@ -85,7 +85,7 @@ void RecordWindow::makeCommands(QWidget *parent, const QString &newSheet)
 void RecordWindow::buildFields(QWidget *content, const QList<FieldRow> &rows, const QList<QGridLayout *> &sections,
                                FieldTable::EnterMoves enter)
 {
-    const QList<QWidget *> controls = FieldTable::build(windows(), this, content, m_binding, m_format, rows, sections,
+    const QList<QWidget *> controls = FieldTable::build(host(), this, content, m_binding, m_format, rows, sections,
                                                         enter, [this](const QString &why) { panInfo->setText(why); });
     makeAttachmentHolders(content);
     bindAttachmentHolders();

@@ -7,7 +7,6 @@
 #include "archive/ClienteRecord.h"
 #include "archive/SchedaRecord.h"
 #include "customers/TfrmClienti.h"
-#include "media/PhotoArea.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
@@ -16,6 +15,7 @@
 #include "widgets/FormBinding.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/PhotoArea.h"
 
 #include <QCheckBox>
 #include <QComboBox>
