@@ -18,6 +18,7 @@
 #include "validators/TfrmIban.h"
 #include "validators/TfrmPartitaIva.h"
 #include "vehicles/TfrmTrovaAutomezzi.h"
+#include "widgets/AppStyle.h"
 #include "widgets/EventHooks.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
@@ -43,10 +44,6 @@ QGroupBox *section(QWidget *parent, const QString &title, QGridLayout *&grid)
 {
     auto *box = new QGroupBox(title, parent);
     box->setFont(FormHelpers::font(QStringLiteral("Verdana"), 9, true));
-    box->setStyleSheet(QStringLiteral("QGroupBox { background-color: #F7FAFD; border: 1px solid #9DB3CC; "
-                                      "border-radius: 6px; margin-top: 10px; padding: 4px 6px 6px 6px; } "
-                                      "QGroupBox::title { subcontrol-origin: margin; left: 10px; "
-                                      "color: #1F4E8C; }"));
     grid = new QGridLayout(box);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(0);
@@ -61,8 +58,12 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
 {
     auto *content = new QWidget(this);
     content->setObjectName(QStringLiteral("customerContent"));
-    content->setStyleSheet(QStringLiteral("#customerContent { background: qlineargradient(x1:0, y1:0, x2:0, "
-                                          "y2:1, stop:0 #4682B4, stop:1 white); }"));
+    // The one sheet set on a widget, for the gradient: the province boxes, made inside this panel, take
+    // the height of the edits beside them only when their parent has a sheet of its own as they are
+    // polished.
+    content->setStyleSheet(
+        AppStyle::withColours(QStringLiteral("#customerContent { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                                             "stop:0 @customerGradientTop, stop:1 white); }")));
 
     makeCommands(content, QStringLiteral("l'inserimento di una nuova scheda"));
     auto command = [content](const char *name, const QString &icon, const QString &caption, const QString &hint) {
@@ -236,8 +237,6 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
     }
     auto *commandBox = new QWidget(content);
     commandBox->setObjectName(QStringLiteral("commandGroup"));
-    commandBox->setStyleSheet(QStringLiteral("#commandGroup { background-color: white; border: 1px solid #B8C7D9; "
-                                             "border-radius: 6px; }"));
     auto *commandColumn = new QVBoxLayout(commandBox);
     commandColumn->setContentsMargins(4, 4, 4, 4);
     commandColumn->addLayout(commands);

@@ -59,7 +59,7 @@ QLabel *badge(const QString &text, QWidget *parent)
     label->setFixedSize(28, 28);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
-    label->setStyleSheet(QStringLiteral("QLabel { background-color: #C62828; color: white; border-radius: 14px; }"));
+    label->setObjectName(QStringLiteral("photoBadge"));
     return label;
 }
 
@@ -70,7 +70,6 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
 {
     auto *content = new QWidget(this);
     content->setObjectName(QStringLiteral("sheetContent"));
-    content->setStyleSheet(QStringLiteral("#sheetContent { background-color: #E6EDF5; }"));
 
     // Command bar.
     makeCommands(content, QStringLiteral("l'emissione di una nuova scheda"));
@@ -142,8 +141,6 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
     txtInterventi->setFont(FormHelpers::font(QStringLiteral("Verdana"), 12, true));
     txtInterventi->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtInterventi->setTabChangesFocus(true);
-    txtInterventi->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: #F0F8FF; "
-                                                "border: 1px solid #87CEEB; color: black; }"));
     effInterventi = new FocusFrame(txtInterventi, content, 3);
     effInterventi->setObjectName(QStringLiteral("effInterventi"));
     chkPagato = new QCheckBox(QStringLiteral(" Pagato"), content);

@@ -20,6 +20,7 @@
 #include "widgets/FormBuilder.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/Palette.h"
 #include "widgets/PhotoArea.h"
 
 #include <QDir>
@@ -49,8 +50,7 @@ QLabel *banner(QWidget *parent)
     auto *label = new QLabel(QStringLiteral("SCHEDA VEICOLO"), parent);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(FormHelpers::font(QStringLiteral("Verdana"), 16, true));
-    label->setStyleSheet(QStringLiteral("QLabel { color: white; border-radius: 6px; padding: 4px; background: "
-                                        "qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1F4E8C, stop:1 #6FA0D0); }"));
+    label->setObjectName(QStringLiteral("vehicleBanner"));
     return label;
 }
 
@@ -58,7 +58,7 @@ QFrame *separator(QWidget *parent)
 {
     auto *line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
-    line->setStyleSheet(QStringLiteral("QFrame { color: #C8D6E3; }"));
+    line->setObjectName(QStringLiteral("vehicleSeparator"));
     return line;
 }
 
@@ -69,8 +69,6 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
 {
     auto *content = new QWidget(this);
     content->setObjectName(QStringLiteral("vehicleContent"));
-    content->setStyleSheet(QStringLiteral("#vehicleContent { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                                          "stop:0 #427AA8, stop:1 white); }"));
 
     makeCommands(content, QStringLiteral("l'inserimento di una nuova scheda"));
     auto command = [content](const char *name, const QString &icon, const QString &caption, const QString &hint) {
@@ -240,8 +238,6 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
 
     auto *sheet = new QWidget(content);
     sheet->setObjectName(QStringLiteral("vehicleSheet"));
-    sheet->setStyleSheet(QStringLiteral("#vehicleSheet { background-color: white; border: 1px solid #C8D6E3; "
-                                        "border-radius: 6px; }"));
     auto *sheetLayout = new QVBoxLayout(sheet);
     sheetLayout->setContentsMargins(10, 8, 10, 8);
     auto *columns = new QHBoxLayout;
@@ -254,7 +250,6 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
 
     auto *work = new QWidget(content);
     work->setObjectName(QStringLiteral("vehicleWork"));
-    work->setStyleSheet(QStringLiteral("#vehicleWork { background-color: #C8D6E3; border-radius: 8px; }"));
     auto *workLayout = new QVBoxLayout(work);
     workLayout->setContentsMargins(8, 8, 8, 8);
     workLayout->addWidget(sheet);
@@ -367,10 +362,12 @@ void TfrmAutoparco::showDeadlines()
         const Scadenze::Status status = Scadenze::evaluate(date->text(), today, warningDays);
         switch (status.state) {
         case Scadenze::State::Overdue:
-            FormHelpers::applyStateColours(date, QStringLiteral("#FFD5D5"), QStringLiteral("#B00000"));
+            FormHelpers::applyStateColours(date, Palette::kDeadlinePastBackground.name(),
+                                           Palette::kDeadlinePastText.name());
             break;
         case Scadenze::State::Due:
-            FormHelpers::applyStateColours(date, QStringLiteral("#FFE7B3"), QStringLiteral("#8A5200"));
+            FormHelpers::applyStateColours(date, Palette::kDeadlineNearBackground.name(),
+                                           Palette::kDeadlineNearText.name());
             break;
         default: FormHelpers::applyWhiteFieldColours(date); break;
         }

@@ -11,8 +11,11 @@ QString AppStyle::sheet()
     QFile file(QStringLiteral(":/style/cablora.qss"));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
-    const QString text = QString::fromUtf8(file.readAll());
+    return withColours(QString::fromUtf8(file.readAll()));
+}
 
+QString AppStyle::withColours(const QString &text)
+{
     QString filled;
     static const QRegularExpression name(QStringLiteral("@([A-Za-z]+)"));
     qsizetype done = 0;

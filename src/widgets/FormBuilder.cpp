@@ -86,8 +86,6 @@ QWidget *commandGroup(QWidget *parent, std::initializer_list<QWidget *> commands
 {
     auto *box = new QWidget(parent);
     box->setObjectName(QStringLiteral("commandGroup"));
-    box->setStyleSheet(QStringLiteral("#commandGroup { background-color: white; border: 1px solid #B8C7D9; "
-                                      "border-radius: 6px; }"));
     auto *layout = new QHBoxLayout(box);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);

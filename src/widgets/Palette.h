@@ -54,6 +54,21 @@ inline const QColor kDeadlinePastBackground{0xFF, 0xD5, 0xD5};
 inline const QColor kDeadlineNearText{0x8A, 0x52, 0x00};
 inline const QColor kDeadlineNearBackground{0xFF, 0xE7, 0xB3};
 
+// The record windows: the tops of the customer and vehicle windows' blue-to-white gradients, the
+// sheet window's background, the customer window's framed sections, the frame of the command groups,
+// the light blue of the position label and of the sheet's work text, the photo badges of the sheet,
+// the vehicle window's banner (dark to light blue) and its grey-blue frames and lines.
+inline const QColor kCustomerGradientTop{0x46, 0x82, 0xB4};
+inline const QColor kVehicleGradientTop{0x42, 0x7A, 0xA8};
+inline const QColor kSheetBackground{0xE6, 0xED, 0xF5};
+inline const QColor kSectionBackground{0xF7, 0xFA, 0xFD};
+inline const QColor kCommandFrame{0xB8, 0xC7, 0xD9};
+inline const QColor kLightField{0xF0, 0xF8, 0xFF};
+inline const QColor kPhotoBadge{0xC6, 0x28, 0x28};
+inline const QColor kBannerLeft{0x1F, 0x4E, 0x8C};
+inline const QColor kBannerRight{0x6F, 0xA0, 0xD0};
+inline const QColor kVehicleFrame{0xC8, 0xD6, 0xE3};
+
 // The names the style sheet uses, with their colours.
 inline QList<QPair<QString, QColor>> named()
 {
@@ -76,6 +91,16 @@ inline QList<QPair<QString, QColor>> named()
         {QStringLiteral("foundCount"), kFoundCount},
         {QStringLiteral("headingStrip"), kHeadingStrip},
         {QStringLiteral("headingBorder"), kHeadingBorder},
+        {QStringLiteral("customerGradientTop"), kCustomerGradientTop},
+        {QStringLiteral("vehicleGradientTop"), kVehicleGradientTop},
+        {QStringLiteral("sheetBackground"), kSheetBackground},
+        {QStringLiteral("sectionBackground"), kSectionBackground},
+        {QStringLiteral("commandFrame"), kCommandFrame},
+        {QStringLiteral("lightField"), kLightField},
+        {QStringLiteral("photoBadge"), kPhotoBadge},
+        {QStringLiteral("bannerLeft"), kBannerLeft},
+        {QStringLiteral("bannerRight"), kBannerRight},
+        {QStringLiteral("vehicleFrame"), kVehicleFrame},
     };
 }
 

@@ -195,8 +195,6 @@ QLabel *RecordWindow::makePositionLabel(QWidget *parent, int pointSize)
     lblPosizione->setAlignment(Qt::AlignCenter);
     lblPosizione->setMinimumWidth(64);
     lblPosizione->setFont(FormHelpers::font(QStringLiteral("Verdana"), pointSize, true));
-    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background-color: #F0F8FF; border: 1px solid #87CEEB; "
-                                               "border-radius: 4px; padding: 4px; }"));
     return lblPosizione;
 }
 
