@@ -3,6 +3,7 @@
 #include "archive/AutomezzoRecord.h"
 #include "archive/ClienteRecord.h"
 #include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
 #include "archive/SchedaRecord.h"
 #include "common/CodePage.h"
 #include "common/FaultInjection.h"
@@ -170,11 +171,12 @@ QByteArray write(Format format, const QStringList &header, const QVector<QString
 qint64 exportArchive(const QString &folder, const RecordFormat &record, Format format, const QString &fileName,
                      QString *error)
 {
-    RecordArchive archive;
-    if (!archive.OpenForReading(QDir(folder).filePath(record.fileName()), record.size())) {
-        *error = QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(record.fileName(), archive.ErrorString());
+    RecordReader archive;
+    if (!archive.open(QDir(folder).filePath(record.fileName()), record.size())) {
+        *error = QStringLiteral("Impossibile leggere l'archivio %1: impossibile aprire il file").arg(record.fileName());
         return -1;
     }
+    archive.needWhole();
     QSaveFile out(fileName);
     using FaultInjection::Step;
     const auto writeFailed = [&] {
@@ -192,9 +194,9 @@ qint64 exportArchive(const QString &folder, const RecordFormat &record, Format f
     if (format == Format::Csv && !put(csvLine(header)))
         return writeFailed();
     qint64 count = 0;
-    QByteArray bytes;
-    while (archive.ReadNext(bytes)) {
-        QStringList row{QString::number(archive.CurrentPosition())};
+    while (const char *stored = archive.next()) {
+        const QByteArray bytes = QByteArray::fromRawData(stored, record.size());
+        QStringList row{QString::number(archive.position())};
         for (int i = 0; i < record.fieldCount(); ++i)
             row << record.get(bytes, i);
         const bool written = format == Format::Csv
@@ -204,9 +206,10 @@ qint64 exportArchive(const QString &folder, const RecordFormat &record, Format f
             return writeFailed();
         ++count;
     }
-    if (archive.Failed()) {
+    if (archive.failed()) {
         out.cancelWriting();
-        *error = QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(record.fileName(), archive.ErrorString());
+        *error = QStringLiteral("Impossibile leggere l'archivio %1: la lettura si è interrotta prima della fine")
+                     .arg(record.fileName());
         return -1;
     }
     if (format == Format::Json && !put(jsonEnd(count == 0)))

@@ -1,6 +1,6 @@
 #include "reports/SpreadsheetExport.h"
 
-#include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
 #include "common/CodePage.h"
 #include "common/FaultInjection.h"
 
@@ -192,9 +192,10 @@ void appendRow(QByteArray &out, const Table &table, const char *record, qint64 r
 Outcome write(const Table &table, const QString &archivePath, qint64 rows, const Edits &edits,
               const QString &targetPath, const Progress &progress)
 {
-    RecordArchive archive;
-    if (!archive.OpenForReading(archivePath, table.format->size()))
+    RecordReader archive;
+    if (!archive.open(archivePath, table.format->size()))
         return Outcome::ArchiveUnreadable;
+    archive.needWhole();
 
     using FaultInjection::Step;
     QSaveFile file(targetPath);
@@ -212,7 +213,7 @@ Outcome write(const Table &table, const QString &archivePath, qint64 rows, const
     piece.reserve(kChunkBytes + 64 * 1024);
     const Edits *rowEdits = edits.isEmpty() ? nullptr : &edits;
     for (qint64 row = 0; row < rows; ++row) {
-        const char *record = archive.NextRecord();
+        const char *record = archive.next();
         if (!record) {
             // Fewer records than the grid's rows, or a read that failed: no partial file.
             file.cancelWriting();
@@ -226,7 +227,7 @@ Outcome write(const Table &table, const QString &archivePath, qint64 rows, const
         if (progress && (row + 1) % kProgressRows == 0)
             progress(row + 1, rows);
     }
-    archive.Close();
+    archive.close();
     piece.append(tail());
     // Flushed here, not left to commit(): commit() does not notice a buffered write that fails
     // (a full disk) and would put the short file in place of the old one.
