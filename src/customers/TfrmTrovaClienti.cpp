@@ -1,5 +1,6 @@
 #include "customers/TfrmTrovaClienti.h"
 
+#include "archive/RecordArchive.h"
 #include "common/TextRules.h"
 #include "customers/ClienteSearch.h"
 #include "customers/TfrmClienti.h"
@@ -63,8 +64,8 @@ void TfrmTrovaClienti::lstRecordsDblClick(qint64 position)
         m_windows.frmClienti()->ShowRecordAt(position);
     } else if (word == QLatin1String("interventi")) {
         QByteArray bytes;
-        if (!RecordScan::readAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::format(), position,
-                                bytes))
+        if (!RecordArchive::readRecordAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::kSize, position,
+                                         bytes))
             return;
         const ClienteRecord c = ClienteRecord::fromBytes(bytes);
         TfrmInterventi *sheet = m_windows.frmInterventi();

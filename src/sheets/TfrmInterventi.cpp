@@ -1,7 +1,6 @@
 #include "sheets/TfrmInterventi.h"
 
 #include "archive/RecordArchive.h"
-#include "archive/RecordScan.h"
 #include "common/Formats.h"
 #include "common/TextRules.h"
 #include "customers/TfrmTrovaClienti.h"
@@ -733,7 +732,7 @@ void TfrmInterventi::cmdFatturaClick()
     if (!mayReplaceRecord())
         return;
     QByteArray stored;
-    if (!RecordScan::readAt(archivePath(), SchedaRecord::format(), lblPosizione->text().toLongLong(), stored)) {
+    if (!RecordArchive::readRecordAt(archivePath(), SchedaRecord::kSize, lblPosizione->text().toLongLong(), stored)) {
         MessageBoxes::error(this, archiveAccessMessage());
         return;
     }

@@ -1,5 +1,6 @@
 #include "vehicles/TfrmTrovaAutomezzi.h"
 
+#include "archive/RecordArchive.h"
 #include "customers/TfrmClienti.h"
 #include "shell/AppWindows.h"
 #include "vehicles/AutomezzoSearch.h"
@@ -62,8 +63,8 @@ void TfrmTrovaAutomezzi::lstRecordsDblClick(qint64 position)
         m_windows.frmAutoparco()->ShowRecordAt(position);
     } else if (word == QLatin1String("clienti")) {
         QByteArray bytes;
-        if (!RecordScan::readAt(m_windows.filePath(AutomezzoRecord::fileName()), AutomezzoRecord::format(), position,
-                                bytes))
+        if (!RecordArchive::readRecordAt(m_windows.filePath(AutomezzoRecord::fileName()), AutomezzoRecord::kSize,
+                                         position, bytes))
             return;
         const AutomezzoRecord v = AutomezzoRecord::fromBytes(bytes);
         TfrmClienti *customer = m_windows.frmClienti();
