@@ -6,7 +6,7 @@
 #include "archive/RecordReader.h"
 #include "archive/SchedaRecord.h"
 #include "common/CodePage.h"
-#include "common/FaultInjection.h"
+#include "common/SafeFile.h"
 #include "common/SystemError.h"
 
 #include <QBuffer>
@@ -16,7 +16,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -177,19 +176,15 @@ qint64 exportArchive(const QString &folder, const RecordFormat &record, Format f
         return -1;
     }
     archive.needWhole();
-    QSaveFile out(fileName);
-    using FaultInjection::Step;
+    SafeFile::Writer out(fileName);
     const auto writeFailed = [&] {
-        *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(fileName, SystemError::lastError(out));
-        out.cancelWriting();
+        *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(fileName, out.lastError());
         return -1;
     };
-    if (FaultInjection::fails(Step::Open) || !out.open(QIODevice::WriteOnly))
+    if (!out.open())
         return writeFailed();
     // Every piece is checked: a file that lost a line must not take the place of the old one.
-    const auto put = [&out](const QByteArray &bytes) {
-        return !FaultInjection::fails(Step::Write) && out.write(bytes) == bytes.size();
-    };
+    const auto put = [&out](const QByteArray &bytes) { return out.write(bytes); };
     const QStringList header = headerOf(record);
     if (format == Format::Csv && !put(csvLine(header)))
         return writeFailed();
@@ -207,16 +202,13 @@ qint64 exportArchive(const QString &folder, const RecordFormat &record, Format f
         ++count;
     }
     if (archive.failed()) {
-        out.cancelWriting();
         *error = QStringLiteral("Impossibile leggere l'archivio %1: la lettura si è interrotta prima della fine")
                      .arg(record.fileName());
         return -1;
     }
     if (format == Format::Json && !put(jsonEnd(count == 0)))
         return writeFailed();
-    // Flushed here, not left to commit(): commit() does not notice a buffered write that fails
-    // (a full disk) and would put the short file in place of the old one.
-    if (FaultInjection::fails(Step::Flush) || !out.flush() || FaultInjection::fails(Step::Rename) || !out.commit())
+    if (!out.commit())
         return writeFailed();
     return count;
 }
