@@ -3,7 +3,7 @@
 // The customers' export cells as CSV with a header row of column names (c1, c2 ...), for sqlite3 to
 // import: the yardstick table of the export benchmarks.
 
-#include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
 #include "customers/ClienteExport.h"
 #include "reports/SpreadsheetExport.h"
 
@@ -14,15 +14,16 @@
 inline bool writeCsv(const QString &archivePath, const QString &csvPath)
 {
     const SpreadsheetExport::Table &table = ClienteExport::table();
-    RecordArchive archive;
+    RecordReader archive;
     QFile csv(csvPath);
-    if (!archive.OpenForReading(archivePath, table.format->size()) || !csv.open(QIODevice::WriteOnly))
+    if (!archive.open(archivePath, table.format->size()) || !csv.open(QIODevice::WriteOnly))
         return false;
+    archive.needWhole();
     QByteArray out;
     for (int c = 1; c <= table.columns.size(); ++c)
         out += (c > 1 ? "," : "") + QByteArray("c") + QByteArray::number(c);
     out += '\n';
-    while (const char *record = archive.NextRecord()) {
+    while (const char *record = archive.next()) {
         for (int c = 1; c <= table.columns.size(); ++c) {
             QByteArray cell = SpreadsheetExport::cellText(table, c, record).toUtf8();
             cell.replace('"', "\"\"");
@@ -35,5 +36,5 @@ inline bool writeCsv(const QString &archivePath, const QString &csvPath)
         }
     }
     csv.write(out);
-    return !archive.Failed() && csv.flush();
+    return !archive.failed() && csv.flush();
 }

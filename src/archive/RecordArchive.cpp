@@ -1,5 +1,6 @@
 #include "archive/RecordArchive.h"
 
+#include "archive/RecordReader.h"
 #include "archive/RollbackJournal.h"
 #include "common/FaultInjection.h"
 #include "common/SystemError.h"
@@ -28,7 +29,9 @@
 namespace {
 
 std::atomic<int> g_lockWaitMs{RecordArchive::kDefaultLockWaitMs};
-std::atomic<qint64> g_readBlockBytes{RecordArchive::kDefaultReadBlockBytes};
+
+// About how many bytes of records an import appends with one write.
+constexpr qint64 kAppendBlockBytes = 4 * 1024 * 1024;
 
 #ifdef Q_OS_WIN
 HANDLE nativeHandle(QFile &file)
@@ -188,15 +191,13 @@ int RecordArchive::lockWaitMs()
     return g_lockWaitMs;
 }
 
-void RecordArchive::setReadBlockBytes(qint64 bytes)
+bool RecordArchive::readRecordAt(const QString &fileName, int recordSize, qint64 position, QByteArray &record)
 {
-    g_readBlockBytes = qMax<qint64>(1, bytes);
+    RecordArchive archive;
+    return archive.OpenForReading(fileName, recordSize) && archive.ReadAt(position, record);
 }
 
-qint64 RecordArchive::readBlockBytes()
-{
-    return g_readBlockBytes;
-}
+RecordArchive::RecordArchive() = default;
 
 RecordArchive::~RecordArchive()
 {
@@ -277,11 +278,8 @@ void RecordArchive::Close()
     m_failed = false;
     m_error.clear();
     m_current = 0;
-    m_buffer.clear();
-    m_bufferFirst = 0;
-    m_bufferCount = 0;
-    m_nextPosition = 1;
-    m_scanCount = -1;
+    m_reader.reset();
+    m_ahead = nullptr;
 }
 
 qint64 RecordArchive::Count()
@@ -765,7 +763,7 @@ qint64 RecordArchive::AppendAll(const std::function<Source(QByteArray &record)> 
         const auto written = [&]() -> bool {
             if (!m_file.seek(length))
                 return fail(writeFailed());
-            const qsizetype perBlock = qMax<qsizetype>(1, qsizetype(kDefaultReadBlockBytes / m_recordSize));
+            const qsizetype perBlock = qMax<qsizetype>(1, qsizetype(kAppendBlockBytes / m_recordSize));
             QByteArray block;
             QByteArray record;
             bool end = false;
@@ -886,61 +884,46 @@ QByteArray RecordArchive::journalBytes() const
     return journal.read(RollbackJournal::kHeaderSize + m_recordSize + RollbackJournal::kTrailerSize + 1);
 }
 
-bool RecordArchive::fillBuffer()
+// The next record of the sequential reading, without handing it out: the one AtEnd looked at, or the
+// reader's next; nullptr at the end or on a failure. The reader opens the file by its name and takes
+// the number of whole records at its first read.
+const char *RecordArchive::nextRecord()
 {
-    if (m_scanCount < 0) {
-        m_scanCount = Count();
-        if (m_scanCount < 0)
-            return false;
-        m_nextPosition = 1;
-    }
-    if (m_nextPosition > m_scanCount)
-        return false;
-    const qint64 perBlock = qMax<qint64>(1, readBlockBytes() / m_recordSize);
-    const qint64 records = qMin(perBlock, m_scanCount - m_nextPosition + 1);
-    const qint64 bytes = records * m_recordSize;
-    if (m_buffer.size() < bytes)
-        m_buffer.resize(bytes);
-    if (!m_file.seek((m_nextPosition - 1) * m_recordSize))
-        return fail(readFailed());
-    const qint64 got = m_file.read(m_buffer.data(), bytes);
-    if (got != bytes)
-        return fail(readFailed());
-    m_bufferFirst = m_nextPosition;
-    m_bufferCount = records;
-    return true;
-}
-
-const char *RecordArchive::NextRecord()
-{
+    if (m_ahead)
+        return m_ahead;
     if (m_missingReadOnly || m_failed)
         return nullptr;
-    if (m_nextPosition >= m_bufferFirst + m_bufferCount || m_bufferCount == 0) {
-        if (!fillBuffer())
+    if (!m_reader) {
+        if (Count() < 0)
             return nullptr;
+        m_reader = std::make_unique<RecordReader>();
+        if (!m_reader->open(m_file.fileName(), m_recordSize)) {
+            m_failed = true;
+            m_error = openFailed();
+            return nullptr;
+        }
+        m_reader->needWhole();
     }
-    const char *data = m_buffer.constData() + (m_nextPosition - m_bufferFirst) * m_recordSize;
-    m_current = m_nextPosition;
-    ++m_nextPosition;
-    return data;
+    m_ahead = m_reader->next();
+    if (!m_ahead && m_reader->failed()) {
+        m_failed = true;
+        m_error = readFailed();
+    }
+    return m_ahead;
 }
 
 bool RecordArchive::ReadNext(QByteArray &record)
 {
-    const char *data = NextRecord();
+    const char *data = nextRecord();
     if (!data)
         return false;
     record = QByteArray(data, m_recordSize);
+    m_current = m_reader->position();
+    m_ahead = nullptr;
     return true;
 }
 
 bool RecordArchive::AtEnd()
 {
-    if (m_missingReadOnly)
-        return true;
-    if (m_scanCount < 0) {
-        m_scanCount = Count();
-        m_nextPosition = 1;
-    }
-    return m_failed || m_nextPosition > m_scanCount;
+    return nextRecord() == nullptr;
 }

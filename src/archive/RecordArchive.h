@@ -7,6 +7,9 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
+
+class RecordReader;
 
 // A record archive: a file of fixed-size records without header, addressed by 1-based position.
 // A command opens it, works on whole records and closes it again; nothing stays open between
@@ -45,13 +48,12 @@ public:
     static void setLockWaitMs(int milliseconds);
     static int lockWaitMs();
 
-    // About how many bytes sequential reading fetches at a time (always at least one whole record).
-    // Process-wide; tests make it small to read across many block boundaries.
-    static constexpr qint64 kDefaultReadBlockBytes = 4 * 1024 * 1024;
-    static void setReadBlockBytes(qint64 bytes);
-    static qint64 readBlockBytes();
+    // Opens the file for reading, reads the whole record at a 1-based position into record and closes
+    // the file again: a window showing one record, a dialog taking over the record chosen in a list.
+    // False when it cannot be read there (a missing file has no records).
+    static bool readRecordAt(const QString &fileName, int recordSize, qint64 position, QByteArray &record);
 
-    RecordArchive() = default;
+    RecordArchive();
     ~RecordArchive();
     RecordArchive(const RecordArchive &) = delete;
     RecordArchive &operator=(const RecordArchive &) = delete;
@@ -108,11 +110,12 @@ public:
     qint64 LengthForCopy();
     bool ReadForCopy(qint64 offset, char *data, qint64 length);
 
-    // Sequential reading from record 1, in large blocks. ReadNext returns false at the end or on a
-    // failure (Failed() then tells which). NextRecord returns a pointer to the next record's bytes,
-    // valid until the next call, or nullptr.
+    // Sequential reading from record 1 to the last whole record there was when the reading began, one
+    // record per call. The records are read by a RecordReader, the program's one sequential reader,
+    // which the scans and exports use directly (it reads only the fields they need and hands out
+    // pointers instead of copies). ReadNext returns false at the end or on a failure (Failed() then
+    // tells which); AtEnd is true once the last record was read.
     bool ReadNext(QByteArray &record);
-    const char *NextRecord();
     bool AtEnd();
     // The 1-based position of the record last read (by ReadAt or sequentially).
     qint64 CurrentPosition() const { return m_current; }
@@ -136,7 +139,7 @@ private:
     bool recoverJournal();
     bool writeJournal(const QByteArray &bytes);
     bool retireJournal(bool throughSeam);
-    bool fillBuffer();
+    const char *nextRecord();
     bool forCopy(const std::function<bool(bool locked)> &work);
     QByteArray journalBytes() const;
 
@@ -151,12 +154,10 @@ private:
     std::function<bool(const QByteArray &stored)> m_overwriteCheck;
     bool m_overwriteRefused = false;
 
-    // Sequential reading state.
-    QByteArray m_buffer;
-    qint64 m_bufferFirst = 0;   // 1-based position of the first record in m_buffer
-    qint64 m_bufferCount = 0;   // whole records in m_buffer
-    qint64 m_nextPosition = 1;  // next record to hand out
-    qint64 m_scanCount = -1;    // records in the file when the scan began
+    // Sequential reading: the reader, made at the first ReadNext or AtEnd, and the record that AtEnd
+    // looked at and ReadNext has not handed out yet.
+    std::unique_ptr<RecordReader> m_reader;
+    const char *m_ahead = nullptr;
 };
 
 // The message every command shows when it cannot access an archive.

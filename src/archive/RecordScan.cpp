@@ -100,14 +100,6 @@ bool search(const QString &archivePath, const LineLayout &line, const Criteria &
         found);
 }
 
-bool readAt(const QString &archivePath, const RecordFormat &format, qint64 position, QByteArray &record)
-{
-    RecordArchive archive;
-    const bool ok = archive.OpenForReading(archivePath, format.size()) && archive.ReadAt(position, record);
-    archive.Close();
-    return ok;
-}
-
 bool fieldIs(const RecordFormat &format, const char *record, int field, const QByteArray &text)
 {
     const RecordFormat::Bytes b = format.trimmed(record, field);

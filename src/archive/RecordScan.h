@@ -147,10 +147,6 @@ QList<Criterion> criteriaFor(const Fields &fields, const QStringList &texts)
     return criteria;
 }
 
-// Reads the one record at a 1-based position of the format's archive (opened read-only and closed
-// again); false when it cannot be read there.
-bool readAt(const QString &archivePath, const RecordFormat &format, qint64 position, QByteArray &record);
-
 // True when the trimmed stored field reads exactly text (Windows-1252 bytes), e.g. a flag "No".
 bool fieldIs(const RecordFormat &format, const char *record, int field, const QByteArray &text);
 

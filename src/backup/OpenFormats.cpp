@@ -3,9 +3,10 @@
 #include "archive/AutomezzoRecord.h"
 #include "archive/ClienteRecord.h"
 #include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
 #include "archive/SchedaRecord.h"
 #include "common/CodePage.h"
-#include "common/FaultInjection.h"
+#include "common/SafeFile.h"
 #include "common/SystemError.h"
 
 #include <QBuffer>
@@ -15,7 +16,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -170,31 +170,28 @@ QByteArray write(Format format, const QStringList &header, const QVector<QString
 qint64 exportArchive(const QString &folder, const RecordFormat &record, Format format, const QString &fileName,
                      QString *error)
 {
-    RecordArchive archive;
-    if (!archive.OpenForReading(QDir(folder).filePath(record.fileName()), record.size())) {
-        *error = QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(record.fileName(), archive.ErrorString());
+    RecordReader archive;
+    if (!archive.open(QDir(folder).filePath(record.fileName()), record.size())) {
+        *error = QStringLiteral("Impossibile leggere l'archivio %1: impossibile aprire il file").arg(record.fileName());
         return -1;
     }
-    QSaveFile out(fileName);
-    using FaultInjection::Step;
+    archive.needWhole();
+    SafeFile::Writer out(fileName);
     const auto writeFailed = [&] {
-        *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(fileName, SystemError::lastError(out));
-        out.cancelWriting();
+        *error = QStringLiteral("Impossibile scrivere il file %1: %2").arg(fileName, out.lastError());
         return -1;
     };
-    if (FaultInjection::fails(Step::Open) || !out.open(QIODevice::WriteOnly))
+    if (!out.open())
         return writeFailed();
     // Every piece is checked: a file that lost a line must not take the place of the old one.
-    const auto put = [&out](const QByteArray &bytes) {
-        return !FaultInjection::fails(Step::Write) && out.write(bytes) == bytes.size();
-    };
+    const auto put = [&out](const QByteArray &bytes) { return out.write(bytes); };
     const QStringList header = headerOf(record);
     if (format == Format::Csv && !put(csvLine(header)))
         return writeFailed();
     qint64 count = 0;
-    QByteArray bytes;
-    while (archive.ReadNext(bytes)) {
-        QStringList row{QString::number(archive.CurrentPosition())};
+    while (const char *stored = archive.next()) {
+        const QByteArray bytes = QByteArray::fromRawData(stored, record.size());
+        QStringList row{QString::number(archive.position())};
         for (int i = 0; i < record.fieldCount(); ++i)
             row << record.get(bytes, i);
         const bool written = format == Format::Csv
@@ -204,16 +201,14 @@ qint64 exportArchive(const QString &folder, const RecordFormat &record, Format f
             return writeFailed();
         ++count;
     }
-    if (archive.Failed()) {
-        out.cancelWriting();
-        *error = QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(record.fileName(), archive.ErrorString());
+    if (archive.failed()) {
+        *error = QStringLiteral("Impossibile leggere l'archivio %1: la lettura si è interrotta prima della fine")
+                     .arg(record.fileName());
         return -1;
     }
     if (format == Format::Json && !put(jsonEnd(count == 0)))
         return writeFailed();
-    // Flushed here, not left to commit(): commit() does not notice a buffered write that fails
-    // (a full disk) and would put the short file in place of the old one.
-    if (FaultInjection::fails(Step::Flush) || !out.flush() || FaultInjection::fails(Step::Rename) || !out.commit())
+    if (!out.commit())
         return writeFailed();
     return count;
 }

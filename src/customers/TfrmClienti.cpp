@@ -376,11 +376,8 @@ void TfrmClienti::cmdTrovaClick()
 
 PreparedReport TfrmClienti::prepareSheet() const
 {
-    QHash<QString, QString> controls;
-    for (const auto &[name, text] : m_binding.printTexts())
-        controls.insert(name, text);
     Report report = ClienteReport::buildTemplate();
-    ClienteReport::fill(report, controls, SummaryReport::footerText());
+    ClienteReport::fill(report, m_binding.printTexts(), SummaryReport::footerText());
     return report.prepare();
 }
 

@@ -1,5 +1,6 @@
 #include "customers/TfrmTrovaClienti.h"
 
+#include "archive/RecordArchive.h"
 #include "common/TextRules.h"
 #include "customers/ClienteSearch.h"
 #include "customers/TfrmClienti.h"
@@ -64,8 +65,8 @@ void TfrmTrovaClienti::lstRecordsDblClick(qint64 position)
     case ContextWords::Target::Clienti: m_windows.frmClienti()->ShowRecordAt(position); break;
     case ContextWords::Target::Interventi: {
         QByteArray bytes;
-        if (!RecordScan::readAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::format(), position,
-                                bytes))
+        if (!RecordArchive::readRecordAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::kSize, position,
+                                         bytes))
             return;
         m_windows.frmInterventi()->importCustomer(ClienteRecord::fromBytes(bytes));
         break;

@@ -1,6 +1,6 @@
 #include "invoice/InvoiceFromSheet.h"
 
-#include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
 #include "common/TextRules.h"
 #include "invoice/Amounts.h"
 
@@ -122,22 +122,26 @@ bool findCustomers(const QString &archivePath, const QString &name, QList<qint64
     const QString wanted = simplified(name);
     if (wanted.isEmpty())
         return true;
-    RecordArchive archive;
-    if (!archive.OpenForReading(archivePath, ClienteRecord::kSize)) {
-        *error = archive.ErrorString();
+    const RecordFormat &format = ClienteRecord::format();
+    RecordReader archive;
+    if (!archive.open(archivePath, format.size())) {
+        *error = QStringLiteral("impossibile aprire l'archivio dei clienti");
         return false;
     }
-    QByteArray bytes;
-    while (archive.ReadNext(bytes)) {
-        const ClienteRecord c = ClienteRecord::fromBytes(bytes);
-        const QString surnameFirst = simplified(c.Cognome + QLatin1Char(' ') + c.Nome);
-        const QString nameFirst = simplified(c.Nome + QLatin1Char(' ') + c.Cognome);
-        const QString company = simplified(c.Ditta);
+    for (const int field : {ClienteRecord::fCognome, ClienteRecord::fNome, ClienteRecord::fDitta})
+        archive.need(format, field);
+    while (const char *stored = archive.next()) {
+        const QByteArray bytes = QByteArray::fromRawData(stored, format.size());
+        const QString surname = format.get(bytes, ClienteRecord::fCognome);
+        const QString name = format.get(bytes, ClienteRecord::fNome);
+        const QString surnameFirst = simplified(surname + QLatin1Char(' ') + name);
+        const QString nameFirst = simplified(name + QLatin1Char(' ') + surname);
+        const QString company = simplified(format.get(bytes, ClienteRecord::fDitta));
         if (wanted == surnameFirst || wanted == nameFirst || (!company.isEmpty() && wanted == company))
-            positions->append(archive.CurrentPosition());
+            positions->append(archive.position());
     }
-    if (archive.Failed()) {
-        *error = archive.ErrorString();
+    if (archive.failed()) {
+        *error = QStringLiteral("impossibile leggere per intero l'archivio dei clienti");
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "invoice/InvoiceRegister.h"
 
 #include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
 #include "common/SafeFile.h"
 #include "invoice/Amounts.h"
 #include "invoice/FatturaRecord.h"
@@ -53,7 +54,26 @@ QDate dateFromText(const QString &text)
     return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
 }
 
-// The register's lines, from an archive open for reading or held under its write lock.
+// The register's lines, from the first to the last, for a list or a proposed number: no lock is
+// needed, a line is appended whole.
+bool scanRecords(const QString &programFolder, QList<FatturaRecord> *records, QString *error)
+{
+    RecordReader reader;
+    if (!reader.open(registerPath(programFolder), FatturaRecord::kSize)) {
+        *error = QStringLiteral("impossibile aprire il registro delle fatture");
+        return false;
+    }
+    reader.needWhole();
+    while (const char *record = reader.next())
+        records->append(FatturaRecord::fromBytes(QByteArray::fromRawData(record, FatturaRecord::kSize)));
+    if (reader.failed()) {
+        *error = QStringLiteral("impossibile leggere per intero il registro delle fatture");
+        return false;
+    }
+    return true;
+}
+
+// The register's lines, from an archive held under its write lock.
 bool readRecords(RecordArchive &archive, qint64 count, QList<FatturaRecord> *records, QString *error)
 {
     QByteArray bytes;
@@ -150,18 +170,9 @@ bool readInvoice(const QString &programFolder, const QString &fileName, InvoiceX
 
 bool issued(const QString &programFolder, QList<Issued> *out, QString *error)
 {
-    RecordArchive archive;
-    if (!archive.OpenForReading(registerPath(programFolder), FatturaRecord::kSize)) {
-        *error = archive.ErrorString();
-        return false;
-    }
-    const qint64 count = archive.Count();
     QList<FatturaRecord> records;
-    if (count < 0 || !readRecords(archive, count, &records, error)) {
-        if (count < 0)
-            *error = archive.ErrorString();
+    if (!scanRecords(programFolder, &records, error))
         return false;
-    }
     *out = issuedFrom(programFolder, records);
     return true;
 }
@@ -273,13 +284,8 @@ IssueResult issue(const QString &programFolder, Documento d, bool numberChosen, 
 bool list(const QString &programFolder, int year, QList<Entry> *out, QString *error)
 {
     out->clear();
-    RecordArchive archive;
     QList<FatturaRecord> records;
-    bool ok = archive.OpenForReading(registerPath(programFolder), FatturaRecord::kSize);
-    const qint64 count = ok ? archive.Count() : -1;
-    ok = count >= 0 && readRecords(archive, count, &records, error);
-    if (count < 0)
-        *error = archive.ErrorString();
+    const bool ok = scanRecords(programFolder, &records, error);
     QHash<QString, qint64> positionOf;
     for (qint64 p = 0; p < records.size(); ++p)
         positionOf.insert(records.at(p).File.toUpper(), p + 1);

@@ -1,7 +1,7 @@
 #include "invoicing/TfrmFattura.h"
 
 #include "archive/ClienteRecord.h"
-#include "archive/RecordScan.h"
+#include "archive/RecordArchive.h"
 #include "customers/TfrmTrovaClienti.h"
 #include "invoice/Amounts.h"
 #include "invoice/InvoiceFromSheet.h"
@@ -218,8 +218,8 @@ TfrmFattura::TfrmFattura(AppWindows &windows, const SchedaRecord &sheet, QWidget
     cboCliente->addItem(QStringLiteral("(nessuno: dati da inserire)"), qint64(0));
     for (qint64 position : matches) {
         QByteArray bytes;
-        if (RecordScan::readAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::format(), position,
-                               bytes)) {
+        if (RecordArchive::readRecordAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::kSize, position,
+                                        bytes)) {
             const ClienteRecord c = ClienteRecord::fromBytes(bytes);
             cboCliente->addItem(QStringLiteral("%1 %2 - %3 (n. %4)").arg(c.Cognome, c.Nome, c.ComuneRes).arg(position),
                                 position);
@@ -300,7 +300,8 @@ void TfrmFattura::showCustomer(qint64 position)
     Cessionario b;
     if (position > 0) {
         QByteArray bytes;
-        if (RecordScan::readAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::format(), position, bytes))
+        if (RecordArchive::readRecordAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::kSize, position,
+                                        bytes))
             b = InvoiceFromSheet::customerOf(ClienteRecord::fromBytes(bytes));
     }
     m_registered = b;
@@ -422,7 +423,8 @@ void TfrmFattura::cmdCercaClienteClick()
     int index = cboCliente->findData(chosen);
     if (index < 0) {
         QByteArray bytes;
-        if (!RecordScan::readAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::format(), chosen, bytes))
+        if (!RecordArchive::readRecordAt(m_windows.filePath(ClienteRecord::fileName()), ClienteRecord::kSize, chosen,
+                                         bytes))
             return;
         const ClienteRecord c = ClienteRecord::fromBytes(bytes);
         cboCliente->addItem(QStringLiteral("%1 %2 - %3 (n. %4)").arg(c.Cognome, c.Nome, c.ComuneRes).arg(chosen),

@@ -1,13 +1,12 @@
 #include "media/Attachments.h"
 
 #include "common/CodePage.h"
-#include "common/FaultInjection.h"
+#include "common/SafeFile.h"
 #include "common/TextRules.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace Attachments {
 
@@ -63,9 +62,8 @@ bool copyReplacing(const QString &source, const QString &target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    using FaultInjection::Step;
-    QSaveFile out(target);
-    if (FaultInjection::fails(Step::Open) || !out.open(QIODevice::WriteOnly))
+    SafeFile::Writer out(target);
+    if (!out.open())
         return false;
     // Attachments may be large scans: copied in blocks rather than read whole.
     constexpr qint64 kBlock = 1024 * 1024;
@@ -74,17 +72,10 @@ bool copyReplacing(const QString &source, const QString &target)
         block = in.read(kBlock);
         if (block.isEmpty())
             break;
-        if (FaultInjection::fails(Step::Write) || out.write(block) != block.size()) {
-            out.cancelWriting();
+        if (!out.write(block))
             return false;
-        }
     }
-    if (in.error() != QFileDevice::NoError || FaultInjection::fails(Step::Flush) || !out.flush()
-        || FaultInjection::fails(Step::Rename)) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return in.error() == QFileDevice::NoError && out.commit();
 }
 
 }  // namespace Attachments

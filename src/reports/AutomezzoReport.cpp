@@ -1,7 +1,5 @@
 #include "reports/AutomezzoReport.h"
 
-#include "common/TextRules.h"
-
 namespace AutomezzoReport {
 
 namespace {
@@ -107,12 +105,12 @@ QStringList valueNames()
     return names;
 }
 
-bool fill(Report &report, const QHash<QString, QString> &controls, const QImage &photo)
+bool fill(Report &report, const PrintTexts &texts, const QImage &photo)
 {
     bool ok = report.setOrientation(0, QPageLayout::Portrait);
     ok = report.setPicture(QStringLiteral("imgLogo"), photo) && ok;
     for (const QString &name : valueNames())
-        ok = report.setText(name, TextRules::trim(controls.value(name))) && ok;
+        ok = report.setText(name, printedText(texts, name)) && ok;
     return ok;
 }
 

@@ -2,7 +2,6 @@
 
 #include "reports/Report.h"
 
-#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -22,8 +21,8 @@ Report buildTemplate();
 QStringList valueNames();
 
 // Fills the template: portrait page, the photo, every value object with the trimmed text of its
-// namesake control (a control missing from the map prints empty). False when the template lacks an
+// namesake control (a control missing from the list prints empty). False when the template lacks an
 // object.
-bool fill(Report &report, const QHash<QString, QString> &controls, const QImage &photo);
+bool fill(Report &report, const PrintTexts &texts, const QImage &photo);
 
 }  // namespace AutomezzoReport

@@ -1,7 +1,5 @@
 #include "reports/ClienteReport.h"
 
-#include "common/TextRules.h"
-
 #include <QPainter>
 #include <QPainterPath>
 
@@ -87,11 +85,9 @@ Report buildTemplate()
     return report;
 }
 
-QList<QPair<QString, QString>> rows(const QHash<QString, QString> &controls)
+QList<QPair<QString, QString>> rows(const PrintTexts &texts)
 {
-    const auto text = [&controls](const char *name) {
-        return TextRules::trim(controls.value(QString::fromLatin1(name)));
-    };
+    const auto text = [&texts](const char *name) { return printedText(texts, QString::fromLatin1(name)); };
     const auto joined = [&text](const char *first, const char *second) {
         return text(first) + QLatin1Char(' ') + text(second);
     };
@@ -126,11 +122,11 @@ QList<QPair<QString, QString>> rows(const QHash<QString, QString> &controls)
     };
 }
 
-bool fill(Report &report, const QHash<QString, QString> &controls, const QString &footer)
+bool fill(Report &report, const PrintTexts &texts, const QString &footer)
 {
     bool ok = report.setOrientation(0, QPageLayout::Portrait);
     ok = report.setText(QStringLiteral("txtTitolo"), title()) && ok;
-    const auto filled = rows(controls);
+    const auto filled = rows(texts);
     for (int row = 1; row <= filled.size(); ++row) {
         ok = report.setText(boxName("titCampo", row), filled.at(row - 1).first) && ok;
         ok = report.setText(boxName("txtCampo", row), filled.at(row - 1).second) && ok;

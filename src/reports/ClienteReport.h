@@ -2,7 +2,6 @@
 
 #include "reports/Report.h"
 
-#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QPair>
@@ -21,12 +20,12 @@ QString title();
 Report buildTemplate();
 
 // The 24 rows (caption, value) for the window's control texts, each text trimmed. A control missing
-// from the map reads as empty.
-QList<QPair<QString, QString>> rows(const QHash<QString, QString> &controls);
+// from the list reads as empty.
+QList<QPair<QString, QString>> rows(const PrintTexts &texts);
 
 // Fills the template: portrait page, title, the 24 rows and the foot. False when the template lacks
 // an object.
-bool fill(Report &report, const QHash<QString, QString> &controls, const QString &footer);
+bool fill(Report &report, const PrintTexts &texts, const QString &footer);
 
 // The built-in folder picture at the top left of the sheet.
 QImage folderPicture();

@@ -1,6 +1,7 @@
 #include "reports/Report.h"
 
 #include "common/SafeFile.h"
+#include "common/TextRules.h"
 #include "reports/PdfDocumentInfo.h"
 
 #include <QBuffer>
@@ -466,6 +467,15 @@ ReportBand &ReportPage::addBand(ReportBand::Kind kind, const QString &name, doub
     band.height = height;
     bands.append(band);
     return bands.last();
+}
+
+QString printedText(const PrintTexts &texts, const QString &name)
+{
+    for (auto text = texts.crbegin(); text != texts.crend(); ++text) {
+        if (text->first == name)
+            return TextRules::trim(text->second);
+    }
+    return QString();
 }
 
 Report::Report(const QString &name) : m_name(name)

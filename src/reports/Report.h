@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QList>
 #include <QPageLayout>
+#include <QPair>
 #include <QRectF>
 #include <QString>
 
@@ -104,6 +105,15 @@ struct PreparedReport
 
     int pageCount() const { return static_cast<int>(pages.size()); }
 };
+
+// The texts a record window prints, as its screen shows them (saved or not): the object name of each
+// control, which is also the name of its printed object, and its text. Every printed sheet is filled
+// from such a list.
+using PrintTexts = QList<QPair<QString, QString>>;
+
+// The text of the named control, trimmed as the sheets print it; empty when the list has no such
+// control. Should a name come twice, the later text counts.
+QString printedText(const PrintTexts &texts, const QString &name);
 
 // A report template and its values.
 class Report

@@ -1,7 +1,5 @@
 #include "reports/SchedaReport.h"
 
-#include "common/TextRules.h"
-
 namespace SchedaReport {
 
 namespace {
@@ -155,47 +153,15 @@ QString reportName()
     return QStringLiteral("Scheda Intervento Elettrauto");
 }
 
-QList<QPair<QString, QString>> Values::texts() const
+QStringList valueNames()
 {
-    return {
-        {QStringLiteral("txtNumScheda"), txtNumScheda},
-        {QStringLiteral("txtData"), txtData},
-        {QStringLiteral("txtAzienda"), txtAzienda},
-        {QStringLiteral("txtCliente"), txtCliente},
-        {QStringLiteral("txtRecapito"), txtRecapito},
-        {QStringLiteral("txtVeicolo"), txtVeicolo},
-        {QStringLiteral("txtTarga"), txtTarga},
-        {QStringLiteral("txtMarca"), txtMarca},
-        {QStringLiteral("txtChilometraggio"), txtChilometraggio},
-        {QStringLiteral("txtTecnico"), txtTecnico},
-        {QStringLiteral("txtPratica"), txtPratica},
-        {QStringLiteral("txtDataInizio"), txtDataInizio},
-        {QStringLiteral("txtDataFine"), txtDataFine},
-        {QStringLiteral("txtStato"), txtStato},
-        {QStringLiteral("txtDanni"), txtDanni},
-        {QStringLiteral("txtVernice"), txtVernice},
-        {QStringLiteral("txtRicambi"), txtRicambi},
-        {QStringLiteral("txtInterventi"), txtInterventi},
-        {QStringLiteral("txtManodopera"), txtManodopera},
-        {QStringLiteral("txtTotale"), txtTotale},
-        {QStringLiteral("txtNote"), txtNote},
-    };
-}
-
-bool Values::setText(const QString &name, const QString &text)
-{
-    QString *const members[] = {
-        &txtNumScheda, &txtData,           &txtAzienda, &txtCliente,    &txtRecapito,   &txtVeicolo,  &txtTarga,
-        &txtMarca,     &txtChilometraggio, &txtTecnico, &txtPratica,    &txtDataInizio, &txtDataFine, &txtStato,
-        &txtDanni,     &txtVernice,        &txtRicambi, &txtInterventi, &txtManodopera, &txtTotale,   &txtNote};
-    const auto named = texts();  // the same order as members
-    for (int i = 0; i < named.size(); ++i) {
-        if (named.at(i).first == name) {
-            *members[i] = text;
-            return true;
-        }
-    }
-    return false;
+    return {QStringLiteral("txtNumScheda"),  QStringLiteral("txtData"),     QStringLiteral("txtAzienda"),
+            QStringLiteral("txtCliente"),    QStringLiteral("txtRecapito"), QStringLiteral("txtVeicolo"),
+            QStringLiteral("txtTarga"),      QStringLiteral("txtMarca"),    QStringLiteral("txtChilometraggio"),
+            QStringLiteral("txtTecnico"),    QStringLiteral("txtPratica"),  QStringLiteral("txtDataInizio"),
+            QStringLiteral("txtDataFine"),   QStringLiteral("txtStato"),    QStringLiteral("txtDanni"),
+            QStringLiteral("txtVernice"),    QStringLiteral("txtRicambi"),  QStringLiteral("txtInterventi"),
+            QStringLiteral("txtManodopera"), QStringLiteral("txtTotale"),   QStringLiteral("txtNote")};
 }
 
 Report buildTemplate()
@@ -206,14 +172,14 @@ Report buildTemplate()
     return report;
 }
 
-bool fill(Report &report, const Values &values)
+bool fill(Report &report, const PrintTexts &texts, const QImage &logo, const QImage &photo1, const QImage &photo2)
 {
     bool ok = report.setOrientation(0, QPageLayout::Portrait);
-    ok = report.setPicture(QStringLiteral("imgLogo"), values.imgLogo) && ok;
-    ok = report.setPicture(QStringLiteral("picFotografia01"), values.picFotografia01) && ok;
-    ok = report.setPicture(QStringLiteral("picFotografia02"), values.picFotografia02) && ok;
-    for (const auto &[name, text] : values.texts())
-        ok = report.setText(name, TextRules::trim(text)) && ok;
+    ok = report.setPicture(QStringLiteral("imgLogo"), logo) && ok;
+    ok = report.setPicture(QStringLiteral("picFotografia01"), photo1) && ok;
+    ok = report.setPicture(QStringLiteral("picFotografia02"), photo2) && ok;
+    for (const QString &name : valueNames())
+        ok = report.setText(name, printedText(texts, name)) && ok;
     return ok;
 }
 

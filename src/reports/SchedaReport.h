@@ -3,9 +3,8 @@
 #include "reports/Report.h"
 
 #include <QImage>
-#include <QList>
-#include <QPair>
 #include <QString>
+#include <QStringList>
 
 // The printed intervention sheet "Scheda Intervento Elettrauto": two A4 portrait pages, front and
 // back of one sheet. Its value objects bear the names of the sheet window's controls.
@@ -13,25 +12,15 @@ namespace SchedaReport {
 
 QString reportName();
 
-// What goes into the sheet: the texts of the window's controls and the three pictures.
-struct Values
-{
-    QString txtNumScheda, txtData, txtAzienda, txtCliente, txtRecapito, txtVeicolo, txtTarga, txtMarca,
-        txtChilometraggio, txtTecnico, txtPratica, txtDataInizio, txtDataFine, txtStato, txtDanni, txtVernice,
-        txtRicambi, txtInterventi, txtManodopera, txtTotale, txtNote;
-    QImage imgLogo, picFotografia01, picFotografia02;
-
-    // Object name and text, in the order the sheet is filled.
-    QList<QPair<QString, QString>> texts() const;
-    // Sets the text of the object of that name; false when the sheet has no such text object.
-    bool setText(const QString &name, const QString &text);
-};
-
 // The empty template.
 Report buildTemplate();
 
-// Fills the template: first page portrait, the three pictures, then every value object with its
-// trimmed text (line breaks inside a text are kept). False when the template lacks an object.
-bool fill(Report &report, const Values &values);
+// The names of the 21 value objects, in the order the sheet is filled.
+QStringList valueNames();
+
+// Fills the template: first page portrait, the logo and the two photos, then every value object with
+// the trimmed text of its namesake control (line breaks inside a text are kept; a control missing from
+// the list prints empty). False when the template lacks an object.
+bool fill(Report &report, const PrintTexts &texts, const QImage &logo, const QImage &photo1, const QImage &photo2);
 
 }  // namespace SchedaReport

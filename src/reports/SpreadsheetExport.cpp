@@ -1,10 +1,8 @@
 #include "reports/SpreadsheetExport.h"
 
-#include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
 #include "common/CodePage.h"
-#include "common/FaultInjection.h"
-
-#include <QSaveFile>
+#include "common/SafeFile.h"
 
 #include <cstdio>
 
@@ -192,18 +190,18 @@ void appendRow(QByteArray &out, const Table &table, const char *record, qint64 r
 Outcome write(const Table &table, const QString &archivePath, qint64 rows, const Edits &edits,
               const QString &targetPath, const Progress &progress)
 {
-    RecordArchive archive;
-    if (!archive.OpenForReading(archivePath, table.format->size()))
+    RecordReader archive;
+    if (!archive.open(archivePath, table.format->size()))
         return Outcome::ArchiveUnreadable;
+    archive.needWhole();
 
-    using FaultInjection::Step;
-    QSaveFile file(targetPath);
-    if (FaultInjection::fails(Step::Open) || !file.open(QIODevice::WriteOnly))
+    SafeFile::Writer file(targetPath);
+    if (!file.open())
         return Outcome::FileNotWritten;
     // Hands a full piece to the temporary file; false when it could not take it all. The piece keeps
     // its memory for the next one: a new megabyte for every piece would cost a page fault per 4 KB.
     auto put = [&file](QByteArray &piece) {
-        const bool ok = !FaultInjection::fails(Step::Write) && file.write(piece) == piece.size();
+        const bool ok = file.write(piece);
         piece.resize(0);
         return ok;
     };
@@ -212,29 +210,18 @@ Outcome write(const Table &table, const QString &archivePath, qint64 rows, const
     piece.reserve(kChunkBytes + 64 * 1024);
     const Edits *rowEdits = edits.isEmpty() ? nullptr : &edits;
     for (qint64 row = 0; row < rows; ++row) {
-        const char *record = archive.NextRecord();
-        if (!record) {
-            // Fewer records than the grid's rows, or a read that failed: no partial file.
-            file.cancelWriting();
+        const char *record = archive.next();
+        if (!record)  // fewer records than the grid's rows, or a read that failed: no partial file
             return Outcome::ArchiveUnreadable;
-        }
         appendRow(piece, table, record, row, rowEdits);
-        if (piece.size() >= kChunkBytes && !put(piece)) {
-            file.cancelWriting();
+        if (piece.size() >= kChunkBytes && !put(piece))
             return Outcome::FileNotWritten;
-        }
         if (progress && (row + 1) % kProgressRows == 0)
             progress(row + 1, rows);
     }
-    archive.Close();
+    archive.close();
     piece.append(tail());
-    // Flushed here, not left to commit(): commit() does not notice a buffered write that fails
-    // (a full disk) and would put the short file in place of the old one.
-    if (!put(piece) || FaultInjection::fails(Step::Flush) || !file.flush() || FaultInjection::fails(Step::Rename)) {
-        file.cancelWriting();
-        return Outcome::FileNotWritten;
-    }
-    if (!file.commit())
+    if (!put(piece) || !file.commit())
         return Outcome::FileNotWritten;
     if (progress)
         progress(rows, rows);

@@ -7,23 +7,14 @@
 
 namespace SchedaPrinting {
 
-SchedaReport::Values valuesFromWindow(const TfrmInterventi &window, const QImage &logo)
-{
-    // The printed objects and their texts come from the window's binding table.
-    SchedaReport::Values values;
-    for (const auto &[name, text] : window.binding().printTexts())
-        values.setText(name, text);
-    values.imgLogo = logo;
-    values.picFotografia01 = window.imgFoto->fullImage();
-    values.picFotografia02 = window.imgFoto02->fullImage();
-    return values;
-}
-
 std::optional<PreparedReport> prepare(const AppWindows &windows, const QImage &logo)
 {
     const TfrmInterventi *sheet = windows.frmInterventi();
     Report report = SchedaReport::buildTemplate();
-    if (!sheet || !SchedaReport::fill(report, valuesFromWindow(*sheet, logo)))
+    // The printed objects and their texts come from the window's binding table; the photos at full size.
+    if (!sheet
+        || !SchedaReport::fill(report, sheet->binding().printTexts(), logo, sheet->imgFoto->fullImage(),
+                               sheet->imgFoto02->fullImage()))
         return std::nullopt;
     return report.prepare();
 }

@@ -3,6 +3,7 @@
 #include "archive/RecordReader.h"
 #include "archive/SchedaRecord.h"
 #include "common/CodePage.h"
+#include "common/Formats.h"
 #include "common/TextRules.h"
 
 #include <QDate>
@@ -125,7 +126,7 @@ bool scan(const QString &archivePath, const QString &plate, History &history)
                              + ListLines::column(date, 10) + QStringLiteral("  ")
                              + ListLines::column(firstLine(text(record, SchedaRecord::fInterventi)), 45)
                              + QStringLiteral("  ") + total.rightJustified(kTotalWidth) + QStringLiteral("  ") + paid;
-        entries.append({QDate::fromString(date, QStringLiteral("dd/MM/yyyy")), line, archive.position()});
+        entries.append({Formats::parseDate(date), line, archive.position()});
     }
     const bool ok = !archive.failed();
     archive.close();

@@ -2,7 +2,6 @@
 
 #include "archive/ClienteRecord.h"
 #include "archive/RecordArchive.h"
-#include "archive/RecordScan.h"
 #include "common/Formats.h"
 #include "common/TextRules.h"
 #include "customers/TfrmTrovaClienti.h"
@@ -615,7 +614,7 @@ void TfrmInterventi::cmdFatturaClick()
     if (!mayReplaceRecord())
         return;
     QByteArray stored;
-    if (!RecordScan::readAt(archivePath(), SchedaRecord::format(), lblPosizione->text().toLongLong(), stored)) {
+    if (!RecordArchive::readRecordAt(archivePath(), SchedaRecord::kSize, lblPosizione->text().toLongLong(), stored)) {
         MessageBoxes::error(this, archiveAccessMessage());
         return;
     }

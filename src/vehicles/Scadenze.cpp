@@ -3,6 +3,7 @@
 #include "archive/AutomezzoRecord.h"
 #include "archive/RecordReader.h"
 #include "common/CodePage.h"
+#include "common/Formats.h"
 #include "common/IniFile.h"
 #include "common/TextRules.h"
 
@@ -60,37 +61,6 @@ QString kindName(Kind kind)
 
 namespace {
 
-// "dd/mm/yyyy" exactly (two digits, two digits, four digits): "1/2/2025" is a typing slip, not a date.
-// Works on any sequence of characters (stored bytes or text). An invalid date when it is not one.
-int code(char c)
-{
-    return static_cast<unsigned char>(c);
-}
-
-int code(QChar c)
-{
-    return c.unicode();
-}
-
-template<typename Char>
-QDate parseDate(const Char *text, qsizetype size)
-{
-    if (size != 10 || code(text[2]) != '/' || code(text[5]) != '/')
-        return QDate();
-    int value[8];
-    const int digits[8] = {0, 1, 3, 4, 6, 7, 8, 9};
-    for (int i = 0; i < 8; ++i) {
-        const int c = code(text[digits[i]]);
-        if (c < '0' || c > '9')
-            return QDate();
-        value[i] = c - '0';
-    }
-    const int day = value[0] * 10 + value[1];
-    const int month = value[2] * 10 + value[3];
-    const int year = value[4] * 1000 + value[5] * 100 + value[6] * 10 + value[7];
-    return QDate(year, month, day);  // invalid for 31/04, 29/02 of a common year, month 13 ...
-}
-
 Status statusOf(const QDate &date, bool empty, const QDate &today, int warningDays)
 {
     Status status;
@@ -116,7 +86,7 @@ Status statusOf(const QDate &date, bool empty, const QDate &today, int warningDa
 Status evaluate(const QString &stored, const QDate &today, int warningDays)
 {
     const QString trimmed = TextRules::trim(stored);
-    return statusOf(parseDate(trimmed.constData(), trimmed.size()), trimmed.isEmpty(), today, warningDays);
+    return statusOf(Formats::parseDate(trimmed), trimmed.isEmpty(), today, warningDays);
 }
 
 QString hint(const Status &status)
@@ -175,8 +145,8 @@ bool list(const QString &archivePath, const Filter &filter, ListedRecords &found
             if (filter.kind && *filter.kind != kind)
                 continue;
             const RecordFormat::Bytes stored = format.trimmed(record, fieldOf(kind));
-            const Status status =
-                statusOf(parseDate(stored.data, stored.size), stored.size == 0, filter.today, filter.periodDays);
+            const Status status = statusOf(Formats::parseDate(QLatin1String(stored.data, stored.size)),
+                                           stored.size == 0, filter.today, filter.periodDays);
             const bool invalid = status.state == State::Invalid;
             if (status.state != State::Overdue && status.state != State::Due && !invalid)
                 continue;

@@ -288,11 +288,8 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
 
 std::optional<PreparedReport> TfrmAutoparco::prepareSheet(const QImage &photo) const
 {
-    QHash<QString, QString> controls;
-    for (const auto &[name, text] : m_binding.printTexts())
-        controls.insert(name, text);
     Report report = AutomezzoReport::buildTemplate();
-    if (!AutomezzoReport::fill(report, controls, photo))
+    if (!AutomezzoReport::fill(report, m_binding.printTexts(), photo))
         return std::nullopt;
     return report.prepare();
 }

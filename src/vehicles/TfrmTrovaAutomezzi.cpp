@@ -1,5 +1,6 @@
 #include "vehicles/TfrmTrovaAutomezzi.h"
 
+#include "archive/RecordArchive.h"
 #include "customers/TfrmClienti.h"
 #include "shell/AppWindows.h"
 #include "shell/ContextWords.h"
@@ -61,8 +62,8 @@ void TfrmTrovaAutomezzi::lstRecordsDblClick(qint64 position)
     case ContextWords::Target::Autoparco: m_windows.frmAutoparco()->ShowRecordAt(position); break;
     case ContextWords::Target::Clienti: {
         QByteArray bytes;
-        if (!RecordScan::readAt(m_windows.filePath(AutomezzoRecord::fileName()), AutomezzoRecord::format(), position,
-                                bytes))
+        if (!RecordArchive::readRecordAt(m_windows.filePath(AutomezzoRecord::fileName()), AutomezzoRecord::kSize,
+                                         position, bytes))
             return;
         m_windows.frmClienti()->importVehicle(AutomezzoRecord::fromBytes(bytes));
         break;

@@ -1,7 +1,6 @@
 #include "widgets/RecordWindow.h"
 
 #include "archive/RecordArchive.h"
-#include "archive/RecordScan.h"
 #include "common/TextRules.h"
 #include "widgets/AppHost.h"
 #include "widgets/ArchiveBrowser.h"
@@ -235,7 +234,7 @@ bool RecordWindow::ShowRecordAt(qint64 position)
     if (!mayReplaceRecord())
         return false;
     QByteArray bytes;
-    if (!RecordScan::readAt(archivePath(), m_format, position, bytes))
+    if (!RecordArchive::readRecordAt(archivePath(), m_format.size(), position, bytes))
         return false;
     showFromArchive(bytes, position);
     return true;

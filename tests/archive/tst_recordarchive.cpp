@@ -1,4 +1,5 @@
 #include "archive/RecordArchive.h"
+#include "archive/RecordReader.h"
 #include "support/TestSupport.h"
 #include "widgets/MessageBoxes.h"
 
@@ -59,6 +60,7 @@ private slots:
         QVERIFY(!reader.ReadNext(r));
         QVERIFY(!reader.Failed());
         reader.Close();
+        QVERIFY(!RecordArchive::readRecordAt(path, kStoredRecordSize, 1, r));
         QVERIFY(!QFileInfo::exists(path));
 
         RecordArchive archive;
@@ -107,6 +109,20 @@ private slots:
         QCOMPARE(positions, QList<qint64>({1, 2, 3}));
         QVERIFY(!archive.ReadNext(r));
         archive.Close();
+        // Asking AtEnd again and again skips no record.
+        QVERIFY(archive.OpenForReading(path, kStoredRecordSize));
+        QVERIFY(!archive.AtEnd());
+        QVERIFY(!archive.AtEnd());
+        QVERIFY(archive.ReadNext(r));
+        QCOMPARE(r, storedRecord('a'));
+        QCOMPARE(archive.CurrentPosition(), 1);
+        archive.Close();
+
+        // One record read by its position, the file opened and closed again.
+        QVERIFY(RecordArchive::readRecordAt(path, kStoredRecordSize, 2, r));
+        QCOMPARE(r, storedRecord('B'));
+        QVERIFY(!RecordArchive::readRecordAt(path, kStoredRecordSize, 0, r));
+        QVERIFY(!RecordArchive::readRecordAt(path, kStoredRecordSize, 4, r));
 
         // Positions outside 1..count and records of the wrong size are refused; the file stays.
         QVERIFY(archive.OpenOrCreate(path, kStoredRecordSize));
@@ -205,7 +221,7 @@ private slots:
             << qint64(2 * kStoredRecordSize + kStoredRecordSize / 2) << 8 << 17;
         QTest::newRow("block one byte short of two records")
             << qint64(2 * kStoredRecordSize - 1) << 6 << kStoredRecordSize - 1;
-        QTest::newRow("block larger than the file") << RecordArchive::kDefaultReadBlockBytes << 3 << 0;
+        QTest::newRow("block larger than the file") << RecordReader::kDefaultBlockBytes << 3 << 0;
     }
 
     void readAcrossBlocks()
@@ -220,9 +236,13 @@ private slots:
             content += storedRecord(char('a' + i));
         QVERIFY(TestSupport::writeFile(path, content + QByteArray(fragment, '#')));
 
-        RecordArchive::setReadBlockBytes(blockBytes);
-        const auto restore =
-            qScopeGuard([] { RecordArchive::setReadBlockBytes(RecordArchive::kDefaultReadBlockBytes); });
+        // Read by the sequential reader, in blocks or mapped windows of that size.
+        RecordReader::setBlockBytes(blockBytes);
+        RecordReader::setMapWindowBytes(blockBytes);
+        const auto restore = qScopeGuard([] {
+            RecordReader::setBlockBytes(RecordReader::kDefaultBlockBytes);
+            RecordReader::setMapWindowBytes(RecordReader::kDefaultMapWindowBytes);
+        });
         RecordArchive archive;
         QVERIFY(archive.OpenForReading(path, kStoredRecordSize));
         QByteArray scanned;

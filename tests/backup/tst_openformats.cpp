@@ -166,6 +166,44 @@ private slots:
             QVERIFY(exported.contains("\r\n3,"));
     }
 
+    // The export lists the whole records only; an archive that cannot be read writes no file and
+    // says why in Italian.
+    void exportArchiveAsStored_data()
+    {
+        QTest::addColumn<QByteArray>("tail");
+        QTest::addColumn<bool>("folderInPlace");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("three records") << QByteArray() << false << 0 << QStringLiteral("Esportati 3 record");
+        QTest::newRow("a trailing fragment is no record")
+            << QByteArray(7, 'x') << false << 0 << QStringLiteral("Esportati 3 record");
+        QTest::newRow("a folder in place of the archive")
+            << QByteArray() << true << 1
+            << QStringLiteral("Impossibile leggere l'archivio Clienti.pro: impossibile aprire il file");
+    }
+    void exportArchiveAsStored()
+    {
+        QFETCH(QByteArray, tail);
+        QFETCH(bool, folderInPlace);
+        QFETCH(int, code);
+        QFETCH(QString, said);
+        auto folder = TestSupport::programFolder();
+        const QString archive = folder->filePath(ClienteRecord::fileName());
+        if (folderInPlace) {
+            QVERIFY(QDir(folder->path()).mkdir(ClienteRecord::fileName()));
+        } else {
+            fillArchive(folder->path(), ClienteRecord::format());
+            QVERIFY(TestSupport::writeFile(archive, TestSupport::readFile(archive) + tail));
+        }
+        const QString csv = folder->filePath(QStringLiteral("clienti.csv"));
+        const Run run = verb({"export", "clienti", csv}, folder->path());
+        QCOMPARE(run.code, code);
+        QVERIFY2((code == 0 ? run.out : run.err).contains(said), qPrintable(run.out + run.err));
+        QCOMPARE(QFileInfo::exists(csv), code == 0);
+        if (code == 0)
+            QVERIFY(TestSupport::readFile(csv).contains("\r\n3,"));
+    }
+
     // Any faulty row stops the whole import: the archive is left exactly as it was.
     void importRefused_data()
     {

@@ -46,6 +46,7 @@ private slots:
     void proposedNumberTakenMeanwhileMovesOn();
     void gapIsFilledAndNeverLeft();
     void fileWithoutRegisterLineKeepsItsNumber();
+    void listsReadWholeRegisterLines();
     void twoProcessesAtOnce();
 };
 
@@ -242,6 +243,28 @@ void TestInvoiceNumbering::fileWithoutRegisterLineKeepsItsNumber()
     QVERIFY(entries.at(0).pagato);
     QCOMPARE(entries.at(0).position, qint64(2));
     QVERIFY(!entries.at(1).pagato);
+}
+
+// The lists and the proposed number read the register's whole lines only; a register that cannot be
+// opened is told in Italian.
+void TestInvoiceNumbering::listsReadWholeRegisterLines()
+{
+    const auto folder = TestSupport::programFolder();
+    Documento d = document(person(), {line(QStringLiteral("Diagnosi"), 6100)});
+    QVERIFY(InvoiceRegister::issue(folder->path(), d, false, kToday).ok);
+    const QString path = InvoiceRegister::registerPath(folder->path());
+    QVERIFY(TestSupport::writeFile(path, TestSupport::readFile(path) + QByteArray(FatturaRecord::kSize / 2, 'x')));
+    QList<InvoiceRegister::Entry> entries;
+    QString error;
+    QVERIFY(InvoiceRegister::list(folder->path(), 2025, &entries, &error));
+    QCOMPARE(entries.size(), 1);
+    QCOMPARE(entries.at(0).position, qint64(1));
+    QCOMPARE(InvoiceRegister::proposedNumber(folder->path(), 2025), qint64(2));
+
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkdir(path));
+    QVERIFY(!InvoiceRegister::list(folder->path(), 2025, &entries, &error));
+    QCOMPARE(error, QStringLiteral("impossibile aprire il registro delle fatture"));
 }
 
 void TestInvoiceNumbering::twoProcessesAtOnce()

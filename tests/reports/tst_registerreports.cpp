@@ -60,8 +60,8 @@ private:
     QList<PdfWords::Page> render(Report &report, const QString &name);
 
     std::unique_ptr<QTemporaryDir> m_folder;
-    QHash<QString, QString> m_customer;
-    QHash<QString, QString> m_vehicle;
+    PrintTexts m_customer;
+    PrintTexts m_vehicle;
     QList<PdfWords::Page> m_customerPages;
     QList<PdfWords::Page> m_vehiclePages;
 };
@@ -120,7 +120,7 @@ void TestRegisterReports::initTestCase()
     QCOMPARE(m_customerPages.size(), 1);
 
     for (const QString &name : AutomezzoReport::valueNames())
-        m_vehicle.insert(name, QStringLiteral("  v") + name.mid(3) + QStringLiteral("  "));
+        m_vehicle.append({name, QStringLiteral("  v") + name.mid(3) + QStringLiteral("  ")});
     Report vehicle = AutomezzoReport::buildTemplate();
     QVERIFY(AutomezzoReport::fill(vehicle, m_vehicle, solid(Qt::red, QSize(400, 300))));
     m_vehiclePages = render(vehicle, QStringLiteral("veicolo.pdf"));
@@ -267,8 +267,8 @@ void TestRegisterReports::longValuesAreCutNotWrapped()
 {
     const QString word = QStringLiteral("incidente");
     const QString longText = QStringList(60, word).join(QLatin1Char(' '));
-    QHash<QString, QString> vehicle = m_vehicle;
-    vehicle.insert(QStringLiteral("txtIncidenti"), longText);
+    PrintTexts vehicle = m_vehicle;
+    vehicle.append({QStringLiteral("txtIncidenti"), longText});
     Report sheet = AutomezzoReport::buildTemplate();
     QVERIFY(AutomezzoReport::fill(sheet, vehicle, QImage()));
     const QList<PdfWords::Page> pages = render(sheet, QStringLiteral("lungo.pdf"));
@@ -284,8 +284,8 @@ void TestRegisterReports::longValuesAreCutNotWrapped()
     QVERIFY(printed > 5);
     QVERIFY(printed < 60);
 
-    QHash<QString, QString> customer = m_customer;
-    customer.insert(QStringLiteral("txtNote"), QStringList(60, QStringLiteral("nota")).join(QLatin1Char(' ')));
+    PrintTexts customer = m_customer;
+    customer.append({QStringLiteral("txtNote"), QStringList(60, QStringLiteral("nota")).join(QLatin1Char(' '))});
     Report info = ClienteReport::buildTemplate();
     QVERIFY(ClienteReport::fill(info, customer, QString()));
     const QList<PdfWords::Page> infoPages = render(info, QStringLiteral("lunga.pdf"));

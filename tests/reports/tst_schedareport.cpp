@@ -56,18 +56,19 @@ private slots:
     void unknownObjectsAreRefused();
 
 private:
-    QString render(const SchedaReport::Values &values, const QString &name);
+    QString render(const PrintTexts &texts, const QString &name, const QImage &logo = QImage(),
+                   const QImage &photo1 = QImage(), const QImage &photo2 = QImage());
 
     std::unique_ptr<QTemporaryDir> m_folder;
-    SchedaReport::Values m_values;
     QString m_pdf;
     QList<PdfWords::Page> m_pages;
 };
 
-QString TestSchedaReport::render(const SchedaReport::Values &values, const QString &name)
+QString TestSchedaReport::render(const PrintTexts &texts, const QString &name, const QImage &logo, const QImage &photo1,
+                                 const QImage &photo2)
 {
     Report report = SchedaReport::buildTemplate();
-    if (!SchedaReport::fill(report, values))
+    if (!SchedaReport::fill(report, texts, logo, photo1, photo2))
         return QString();
     const QString path = m_folder->filePath(name);
     if (!ReportRender::exportPdf(report.prepare(), path, {SchedaReport::reportName(), SchedaReport::reportName()}))
@@ -80,31 +81,31 @@ void TestSchedaReport::initTestCase()
     TestSupport::scriptEverything();
     m_folder = TestSupport::programFolder();
     // Every value with blanks or line breaks around it: the sheet prints them trimmed.
-    m_values.txtNumScheda = QStringLiteral("  1234  ");
-    m_values.txtData = QStringLiteral(" 05/03/2024");
-    m_values.txtAzienda = QStringLiteral("\r\nElettrauto Bianchi - Via Roma 1 - Milano ");
-    m_values.txtVeicolo = QStringLiteral("   Autovettura");
-    m_values.txtTarga = QStringLiteral("AB123CD   ");
-    m_values.txtMarca = QStringLiteral("\tFiat Panda 1.2");
-    m_values.txtChilometraggio = QStringLiteral("  123456");
-    m_values.txtCliente = QStringLiteral("\r\n  Rossi Mario\r\n");
-    m_values.txtRecapito = QStringLiteral(" 333 1234567");
-    m_values.txtPratica = QStringLiteral("  Sinistro 2024/77");
-    m_values.txtTecnico = QStringLiteral("  Verdi Paolo");
-    m_values.txtDataInizio = QStringLiteral("01/03/2024 ");
-    m_values.txtDataFine = QStringLiteral("   04/03/2024");
-    m_values.txtStato = QStringLiteral(" Completato ");
-    m_values.txtDanni = QStringLiteral("\r\n\r\n  La batteria non si carica\r\n");
-    m_values.txtVernice = QStringLiteral("  Spia batteria");
-    m_values.txtRicambi = QStringLiteral("\n Alternatore 90A");
-    m_values.txtInterventi = QStringLiteral("\r\n   Sostituito alternatore\r\nProvato impianto\r\n\r\n");
-    m_values.txtManodopera = QStringLiteral("  2 ore");
-    m_values.txtTotale = QStringLiteral(" 250,00  ");
-    m_values.txtNote = QStringLiteral("   Cliente abituale");
-    m_values.imgLogo = solid(Qt::blue, QSize(297, 184));
-    m_values.picFotografia01 = solid(Qt::red, QSize(400, 300));
-    m_values.picFotografia02 = solid(Qt::green, QSize(300, 400));
-    m_pdf = render(m_values, QStringLiteral("scheda.pdf"));
+    const PrintTexts texts = {
+        {QStringLiteral("txtNumScheda"), QStringLiteral("  1234  ")},
+        {QStringLiteral("txtData"), QStringLiteral(" 05/03/2024")},
+        {QStringLiteral("txtAzienda"), QStringLiteral("\r\nElettrauto Bianchi - Via Roma 1 - Milano ")},
+        {QStringLiteral("txtVeicolo"), QStringLiteral("   Autovettura")},
+        {QStringLiteral("txtTarga"), QStringLiteral("AB123CD   ")},
+        {QStringLiteral("txtMarca"), QStringLiteral("\tFiat Panda 1.2")},
+        {QStringLiteral("txtChilometraggio"), QStringLiteral("  123456")},
+        {QStringLiteral("txtCliente"), QStringLiteral("\r\n  Rossi Mario\r\n")},
+        {QStringLiteral("txtRecapito"), QStringLiteral(" 333 1234567")},
+        {QStringLiteral("txtPratica"), QStringLiteral("  Sinistro 2024/77")},
+        {QStringLiteral("txtTecnico"), QStringLiteral("  Verdi Paolo")},
+        {QStringLiteral("txtDataInizio"), QStringLiteral("01/03/2024 ")},
+        {QStringLiteral("txtDataFine"), QStringLiteral("   04/03/2024")},
+        {QStringLiteral("txtStato"), QStringLiteral(" Completato ")},
+        {QStringLiteral("txtDanni"), QStringLiteral("\r\n\r\n  La batteria non si carica\r\n")},
+        {QStringLiteral("txtVernice"), QStringLiteral("  Spia batteria")},
+        {QStringLiteral("txtRicambi"), QStringLiteral("\n Alternatore 90A")},
+        {QStringLiteral("txtInterventi"), QStringLiteral("\r\n   Sostituito alternatore\r\nProvato impianto\r\n\r\n")},
+        {QStringLiteral("txtManodopera"), QStringLiteral("  2 ore")},
+        {QStringLiteral("txtTotale"), QStringLiteral(" 250,00  ")},
+        {QStringLiteral("txtNote"), QStringLiteral("   Cliente abituale")},
+    };
+    m_pdf = render(texts, QStringLiteral("scheda.pdf"), solid(Qt::blue, QSize(297, 184)),
+                   solid(Qt::red, QSize(400, 300)), solid(Qt::green, QSize(300, 400)));
     QVERIFY(!m_pdf.isEmpty());
     m_pages = PdfWords::read(m_pdf);
 }
@@ -284,14 +285,13 @@ void TestSchedaReport::picturesInTheirBoxes()
 
 void TestSchedaReport::longTextIsCutAtTheBottomOfItsBox()
 {
-    SchedaReport::Values values;
     QString text;
     for (int n = 1; text.size() < 5000; ++n)
         text += QStringLiteral("parola%1 ").arg(n, 4, 10, QLatin1Char('0'));
     text.truncate(5000);
-    values.txtInterventi = text;
-    values.txtNote = QStringLiteral("Nota finale");
-    const QString pdf = render(values, QStringLiteral("lungo.pdf"));
+    const PrintTexts texts = {{QStringLiteral("txtInterventi"), text},
+                              {QStringLiteral("txtNote"), QStringLiteral("Nota finale")}};
+    const QString pdf = render(texts, QStringLiteral("lungo.pdf"));
     QVERIFY(!pdf.isEmpty());
     const QList<PdfWords::Page> pages = PdfWords::read(pdf);
     QCOMPARE(pages.size(), 2);

@@ -175,11 +175,11 @@ private slots:
         QCOMPARE(w->binding().missingFields(), QStringList());
         QCOMPARE(w->binding().doubleFields(), QStringList());
         // Every printed field names an object of the printed sheet, and the sheet gets all its texts.
-        SchedaReport::Values values;
+        const QStringList sheetNames = SchedaReport::valueNames();
         const auto printed = w->binding().printTexts();
-        QCOMPARE(printed.size(), values.texts().size());
+        QCOMPARE(printed.size(), sheetNames.size());
         for (const auto &[name, text] : printed)
-            QVERIFY2(values.setText(name, text), qPrintable(name));
+            QVERIFY2(sheetNames.contains(name), qPrintable(name));
 
         // Every field gets a distinct value through its control, as the user gives it.
         QStringList typed;

@@ -1,26 +1,10 @@
-#include "CheckDriver.h"
+#include "CheckTexts.h"
 #include "support/TestSupport.h"
 #include "validators/CartaCredito.h"
-#include "validators/TfrmCarta.h"
 
 #include <QtTest>
 
-using Kind = MessageBoxes::Kind;
-
-namespace {
-const QString kEmpty = QStringLiteral("Attenzione: immettere il numero di carta di credito prima di premere il "
-                                      "pulsante di controllo.");
-const QString kCardWrong = QStringLiteral("Attenzione: il numero digitato risulta ERRATO!\r\n\r\n"
-                                          "Non è quindi possibile fornire informazioni relative al tipo di carta "
-                                          "di credito.");
-QString valid(const QString &number, const QString &type)
-{
-    return QStringLiteral("Il numero di carta di credito ") + number
-           + QStringLiteral(" risulta valido.\r\n\r\nLa carta di credito è del tipo ") + type + QStringLiteral(".");
-}
-const QString kDiners = QStringLiteral("Diner's Club / Carte Blanche");
-const QString kAmex = QStringLiteral("American Express");
-}  // namespace
+using namespace CheckTexts;
 
 class TestCarta : public QObject
 {
@@ -83,119 +67,6 @@ private slots:
         QFETCH(QString, type);
         QCOMPARE(CartaCredito::typeCode(text), code);
         QCOMPARE(CartaCredito::typeName(code, text), type);
-    }
-
-    void dialog_data()
-    {
-        QTest::addColumn<QString>("passed");
-        QTest::addColumn<int>("messages");
-        QTest::addColumn<Kind>("kind");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("closed");
-        const auto ok = [](const char *number, const QString &type) {
-            return valid(QString::fromLatin1(number), type);
-        };
-        QTest::newRow("Visa") << "4111111111111111" << 1 << Kind::Information << ok("4111111111111111", "Visa") << true;
-        QTest::newRow("MasterCard") << "5555555555554444" << 1 << Kind::Information
-                                    << ok("5555555555554444", "MasterCard") << true;
-        QTest::newRow("MasterCard 2-series")
-            << "2223000048400011" << 1 << Kind::Information << ok("2223000048400011", "MasterCard") << true;
-        QTest::newRow("American Express")
-            << "378282246310005" << 1 << Kind::Information << ok("378282246310005", kAmex) << true;
-        QTest::newRow("Diner's Club") << "36227206271667" << 1 << Kind::Information << ok("36227206271667", kDiners)
-                                      << true;
-        QTest::newRow("JCB") << "3530111333300000" << 1 << Kind::Information << ok("3530111333300000", "JCB") << true;
-        QTest::newRow("Discover") << "6011111111111117" << 1 << Kind::Information << ok("6011111111111117", "Discover")
-                                  << true;
-        QTest::newRow("Visa, one digit changed") << "4111111111111121" << 1 << Kind::Warning << kCardWrong << true;
-        QTest::newRow("32: nothing shown") << "3200000000000002" << 0 << Kind::Warning << QString() << true;
-        QTest::newRow("39: nothing shown") << "3900000000000005" << 0 << Kind::Warning << QString() << true;
-        QTest::newRow("2 outside the 2-series") << "2000000000000006" << 1 << Kind::Warning << kCardWrong << true;
-        QTest::newRow("first digit 0") << "0000000000000000" << 1 << Kind::Warning << kCardWrong << true;
-        QTest::newRow("first digit 1") << "1000000000000008" << 1 << Kind::Warning << kCardWrong << true;
-        QTest::newRow("first digit 7") << "7000000000000005" << 1 << Kind::Warning << kCardWrong << true;
-        QTest::newRow("first digit 8") << "8000000000000003" << 1 << Kind::Warning << kCardWrong << true;
-        QTest::newRow("first digit 9") << "9000000000000001" << 1 << Kind::Warning << kCardWrong << true;
-        QTest::newRow("spaces, shown as passed")
-            << "4111 1111 1111 1111 004" << 1 << Kind::Information << ok("4111 1111 1111 1111 004", "Visa") << true;
-        QTest::newRow("spaces cut off the check digit")
-            << "6011 0000 0000 0000 0004" << 1 << Kind::Warning << kCardWrong << true;
-        QTest::newRow("21 digits") << "411111111111111111150" << 1 << Kind::Information
-                                   << ok("411111111111111111150", "Visa") << true;
-        QTest::newRow("31 characters passed") << "4111 1111 1111 1111 0000 0000 0" << 1 << Kind::Information
-                                              << ok("4111 1111 1111 1111 0000 0000 0", "Visa") << true;
-        QTest::newRow("blanks around, shown trimmed")
-            << "  4111111111111111 " << 1 << Kind::Information << ok("4111111111111111", "Visa") << true;
-        QTest::newRow("empty") << "" << 1 << Kind::Warning << kEmpty << false;
-        QTest::newRow("blanks only") << "   " << 1 << Kind::Warning << kEmpty << false;
-    }
-
-    void dialog()
-    {
-        QFETCH(QString, passed);
-        QFETCH(int, messages);
-        QFETCH(Kind, kind);
-        QFETCH(QString, message);
-        QFETCH(bool, closed);
-        TfrmCarta form;
-        form.txtNumero->setText(passed);
-        const CheckDriver::Outcome outcome = CheckDriver::enterAndControlla(form, form.txtNumero);
-        QVERIFY(outcome.editFocusedAtStart);
-        QVERIFY(outcome.enterMovedToControlla);
-        QCOMPARE(outcome.shown.size(), messages);
-        if (messages > 0) {
-            QCOMPARE(outcome.shown.first().kind, kind);
-            QCOMPARE(outcome.shown.first().text, message);
-        }
-        QCOMPARE(outcome.closed, closed);
-        if (!closed)
-            QCOMPARE(form.focusWidget(), form.txtNumero);
-    }
-
-    void typing_data()
-    {
-        QTest::addColumn<QString>("passed");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("digits only") << ""
-                                     << "4111 1111-1111.1111x"
-                                     << "4111111111111111";
-        QTest::newRow("at most 30 digits") << ""
-                                           << "1234567890123456789012345678901"
-                                           << "123456789012345678901234567890";
-        QTest::newRow("a longer passed text can be shortened, not lengthened") << "4111111111111111"
-                                                                                  "000000000000000"
-                                                                               << "\b\b56"
-                                                                               << "4111111111111111"
-                                                                                  "0000000000000"
-                                                                                  "5";
-        QTest::newRow("a blank left at the end by Backspace is trimmed away") << "4111 1111 1111 1111 0000 0000 0"
-                                                                              << "\b"
-                                                                              << "4111 1111 1111 1111 0000 0000";
-    }
-
-    void typing()
-    {
-        QFETCH(QString, passed);
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        TfrmCarta form;
-        form.txtNumero->setText(passed);
-        form.show();
-        QTest::keyClick(form.txtNumero, Qt::Key_Right);  // the passed text is selected on opening
-        QTest::keyClicks(form.txtNumero, typed);
-        QCOMPARE(form.txtNumero->text(), shown);
-        QVERIFY(MessageBoxes::takeShown().isEmpty());
-    }
-
-    void chiudiClosesWithoutChecking()
-    {
-        TfrmCarta form;
-        form.txtNumero->setText(QStringLiteral("4111111111111111"));
-        form.show();
-        QTest::mouseClick(form.btnChiudi, Qt::LeftButton);
-        QVERIFY(!form.isVisible());
-        QVERIFY(MessageBoxes::takeShown().isEmpty());
     }
 };
 

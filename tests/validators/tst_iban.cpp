@@ -1,4 +1,5 @@
 #include "CheckDriver.h"
+#include "CheckTexts.h"
 #include "support/TestSupport.h"
 #include "validators/Iban.h"
 #include "validators/TfrmIban.h"
@@ -6,12 +7,7 @@
 #include <QtTest>
 
 using Kind = MessageBoxes::Kind;
-
-namespace {
-const QString kIbanValid = QStringLiteral("L'IBAN digitato è VALIDO.");
-const QString kIbanWrong = QStringLiteral("Attenzione: l'IBAN digitato è ERRATO!");
-const QString kIbanLength = QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
-}  // namespace
+using namespace CheckTexts;
 
 class TestIban : public QObject
 {
@@ -75,69 +71,6 @@ private slots:
         QCOMPARE(Iban::isValid(iban), valid);
     }
 
-    void dialog_data()
-    {
-        QTest::addColumn<QString>("passed");
-        QTest::addColumn<Kind>("kind");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("Italian") << "IT60X0542811101000000123456" << Kind::Information << kIbanValid << true;
-        QTest::newRow("lower case") << "it60x0542811101000000123456" << Kind::Information << kIbanValid << true;
-        QTest::newRow("IBAN inside the account")
-            << "IT06D054281110100IBAN123456" << Kind::Information << kIbanValid << true;
-        QTest::newRow("blanks around") << " IT60X0542811101000000123456  " << Kind::Information << kIbanValid << true;
-        QTest::newRow("adjacent digits swapped")
-            << "IT60X0542811101000000123465" << Kind::Warning << kIbanWrong << true;
-        QTest::newRow("full stop") << "IT60X0542811101000000123.56" << Kind::Warning << kIbanWrong << true;
-        QTest::newRow("22 characters") << "DE89370400440532013000" << Kind::Warning << kIbanLength << false;
-        QTest::newRow("grouped: 33 characters")
-            << "IT60 X054 2811 1010 0000 0123 456" << Kind::Warning << kIbanLength << false;
-        QTest::newRow("28 characters") << "IT60X05428111010000001234560" << Kind::Warning << kIbanLength << false;
-        QTest::newRow("empty") << "" << Kind::Warning << kIbanLength << false;
-    }
-
-    void dialog()
-    {
-        QFETCH(QString, passed);
-        QFETCH(Kind, kind);
-        QFETCH(QString, message);
-        QFETCH(bool, closed);
-        TfrmIban form;
-        form.txtIban->setText(passed);
-        const CheckDriver::Outcome outcome = CheckDriver::enterAndControlla(form, form.txtIban);
-        QVERIFY(outcome.editFocusedAtStart);
-        QVERIFY(outcome.enterMovedToControlla);
-        QCOMPARE(outcome.shown.size(), 1);
-        QCOMPARE(outcome.shown.first().kind, kind);
-        QCOMPARE(outcome.shown.first().text, message);
-        QCOMPARE(outcome.closed, closed);
-        if (!closed)
-            QCOMPARE(form.focusWidget(), form.txtIban);
-    }
-
-    void typing_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("upper-cased, no blanks between groups") << "it60 x054 2811"
-                                                               << "IT60X0542811";
-        QTest::newRow("at most 27 characters") << "it60x05428111010000001234560"
-                                               << "IT60X0542811101000000123456";
-        QTest::newRow("punctuation is typed") << "it60.x"
-                                              << "IT60.X";
-    }
-
-    void typing()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        TfrmIban form;
-        form.show();
-        QTest::keyClicks(form.txtIban, typed);
-        QCOMPARE(form.txtIban->text(), shown);
-        QVERIFY(MessageBoxes::takeShown().isEmpty());
-    }
-
     void typedInLowerCaseIsValid()
     {
         TfrmIban form;
@@ -150,16 +83,6 @@ private slots:
         QCOMPARE(shown.first().kind, Kind::Information);
         QCOMPARE(shown.first().text, kIbanValid);
         QVERIFY(!form.isVisible());
-    }
-
-    void chiudiClosesWithoutChecking()
-    {
-        TfrmIban form;
-        form.txtIban->setText(QStringLiteral("IT60X0542811101000000123456"));
-        form.show();
-        QTest::mouseClick(form.btnChiudi, Qt::LeftButton);
-        QVERIFY(!form.isVisible());
-        QVERIFY(MessageBoxes::takeShown().isEmpty());
     }
 };
 

@@ -6,21 +6,6 @@
 #include <QClipboard>
 #include <QtTest>
 
-using Kind = MessageBoxes::Kind;
-
-namespace {
-const QString kVatLength = QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
-const QString kVatWrong = QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
-                                         "Non è quindi possibile fornire informazioni relative all'Ufficio IVA "
-                                         "che lo ha rilasciato.");
-QString valid(const QString &office)
-{
-    return QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
-                          "E' stato rilasciato dall'Ufficio IVA del Comune di ")
-           + office + QStringLiteral(".");
-}
-}  // namespace
-
 class TestPartitaIva : public QObject
 {
     Q_OBJECT
@@ -66,77 +51,6 @@ private slots:
         QCOMPARE(PartitaIva::officeName(PartitaIva::officeCode(number)), office);
     }
 
-    void dialog_data()
-    {
-        QTest::addColumn<QString>("passed");
-        QTest::addColumn<Kind>("kind");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("063") << "00876220633" << Kind::Information << valid(QStringLiteral("Napoli 1")) << true;
-        QTest::newRow("101") << "01234561015" << Kind::Information << valid(QStringLiteral("Bologna 2")) << true;
-        QTest::newRow("120") << "12345671205" << Kind::Information << valid(QStringLiteral("Bologna 2")) << true;
-        QTest::newRow("000: no office name") << "12345670009" << Kind::Information << valid(QString()) << true;
-        QTest::newRow("Forlì") << "12345670405" << Kind::Information << valid(QStringLiteral("Forlì")) << true;
-        QTest::newRow("last digit changed") << "00876220634" << Kind::Warning << kVatWrong << true;
-        QTest::newRow("letter") << "0087622063A" << Kind::Warning << kVatWrong << true;
-        QTest::newRow("space") << "0087622 633" << Kind::Warning << kVatWrong << true;
-        QTest::newRow("empty") << "" << Kind::Warning << kVatLength << false;
-        QTest::newRow("10 digits") << "0087622063" << Kind::Warning << kVatLength << false;
-        QTest::newRow("12 digits") << "008762206330" << Kind::Warning << kVatLength << false;
-    }
-
-    void dialog()
-    {
-        QFETCH(QString, passed);
-        QFETCH(Kind, kind);
-        QFETCH(QString, message);
-        QFETCH(bool, closed);
-        TfrmPartitaIva form;
-        form.txtPartitaIva->setText(passed);
-        const CheckDriver::Outcome outcome = CheckDriver::enterAndControlla(form, form.txtPartitaIva);
-        QVERIFY(outcome.editFocusedAtStart);
-        QVERIFY(outcome.enterMovedToControlla);
-        QCOMPARE(outcome.shown.size(), 1);
-        QCOMPARE(outcome.shown.first().kind, kind);
-        QCOMPARE(outcome.shown.first().text, message);
-        QCOMPARE(outcome.closed, closed);
-        if (!closed)
-            QCOMPARE(form.focusWidget(), form.txtPartitaIva);
-    }
-
-    void typing_data()
-    {
-        QTest::addColumn<QString>("passed");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("digits only") << ""
-                                     << "0087a 6-2.2,0/6x33"
-                                     << "00876220633";
-        QTest::newRow("at most 11 digits") << ""
-                                           << "008762206331"
-                                           << "00876220633";
-        QTest::newRow("backspace works") << ""
-                                         << "0087622063\b\b"
-                                         << "00876220";
-        QTest::newRow("a longer passed number can be shortened, not lengthened") << "008762206330"
-                                                                                 << "\b1"
-                                                                                 << "00876220633";
-    }
-
-    void typing()
-    {
-        QFETCH(QString, passed);
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        TfrmPartitaIva form;
-        form.txtPartitaIva->setText(passed);
-        form.show();
-        QTest::keyClick(form.txtPartitaIva, Qt::Key_Right);  // the passed text is selected on opening
-        QTest::keyClicks(form.txtPartitaIva, typed);
-        QCOMPARE(form.txtPartitaIva->text(), shown);
-        QVERIFY(MessageBoxes::takeShown().isEmpty());
-    }
-
     void editingKeysAct()
     {
         TfrmPartitaIva form;
@@ -176,16 +90,6 @@ private slots:
         QCOMPARE(form.txtPartitaIva->text(), QStringLiteral("00876220633"));
         QTest::keyClick(form.txtPartitaIva, Qt::Key_X);  // still refused
         QCOMPARE(form.txtPartitaIva->text(), QStringLiteral("00876220633"));
-    }
-
-    void chiudiClosesWithoutChecking()
-    {
-        TfrmPartitaIva form;
-        form.txtPartitaIva->setText(QStringLiteral("00876220633"));
-        form.show();
-        QTest::mouseClick(form.btnChiudi, Qt::LeftButton);
-        QVERIFY(!form.isVisible());
-        QVERIFY(MessageBoxes::takeShown().isEmpty());
     }
 };
 
