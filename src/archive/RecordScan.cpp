@@ -43,6 +43,20 @@ LineLayout::LineLayout(const RecordFormat &format, QVector<Piece> pieces)
 
 QString LineLayout::build(const char *record) const
 {
+    Bytes line;
+    encode(record, line);
+    return CodePage::toUnicode(line.constData(), line.size());
+}
+
+void LineLayout::addTo(ListedRecords &found, const char *record, qint64 position) const
+{
+    Bytes line;
+    encode(record, line);
+    found.addBytes(line.constData(), line.size(), position);
+}
+
+void LineLayout::encode(const char *record, Bytes &line) const
+{
     // The fields lie in several cache lines of a record that the scan has mostly not read yet: all
     // are asked for at once, so that the processor waits for memory once rather than once a field.
     for (const Piece &piece : m_pieces) {
@@ -50,8 +64,7 @@ QString LineLayout::build(const char *record) const
         if (piece.joined >= 0)
             prefetchField(record, piece.joined);
     }
-    // Built in code-page bytes, where one byte is one character, and converted once.
-    QVarLengthArray<char, 512> line;
+    // Built in code-page bytes, where one byte is one character.
     for (const Piece &piece : m_pieces) {
         line.append(piece.before.constData(), piece.before.size());
         const qsizetype start = line.size();
@@ -69,7 +82,6 @@ QString LineLayout::build(const char *record) const
         if (used < piece.width)
             std::memset(line.data() + start + used, ' ', size_t(piece.width - used));
     }
-    return CodePage::toUnicode(line.constData(), line.size());
 }
 
 void LineLayout::prefetchField(const char *record, int field) const

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <QVector>
 
 // The search and list rules that every record list shares (sheet search, unpaid sheets, customer
@@ -70,11 +71,16 @@ public:
 
     QString build(const char *record) const;
     QString build(const QByteArray &record) const { return build(record.constData()); }
+    // Adds the line of record, with its position, to a list (as its Windows-1252 bytes: no QString
+    // is made until the line is shown).
+    void addTo(ListedRecords &found, const char *record, qint64 position) const;
     const RecordFormat &format() const { return *m_format; }
     // The fields that a line reads.
     QList<int> fields() const;
 
 private:
+    using Bytes = QVarLengthArray<char, 512>;
+    void encode(const char *record, Bytes &line) const;
     void prefetchField(const char *record, int field) const;
 
     const RecordFormat *m_format;
@@ -110,7 +116,7 @@ bool scan(const QString &archivePath, const LineLayout &line, Keep keep, const Q
         if (!reader.readKept())
             break;
         for (qint64 k = 0; k < reader.keptCount(); ++k)
-            found.add(line.build(reader.keptRecord(k)), reader.keptPosition(k));
+            line.addTo(found, reader.keptRecord(k), reader.keptPosition(k));
     }
     const bool ok = !reader.failed();
     reader.close();
@@ -127,7 +133,7 @@ bool scan(const QString &archivePath, const LineLayout &line, Keep keep, ListedR
     reader.needWhole();
     while (const char *record = reader.next()) {
         if (keep(record))
-            found.add(line.build(record), reader.position());
+            line.addTo(found, record, reader.position());
     }
     const bool ok = !reader.failed();
     reader.close();

@@ -88,14 +88,14 @@ int RecordListView::count() const
     return m_model->rowCount();
 }
 
-const QStringList &RecordListView::lines() const
+QStringList RecordListView::lines() const
 {
-    return m_model->records().lines;
+    return m_model->records().lines.toList();
 }
 
 QString RecordListView::lineAt(int row) const
 {
-    return row >= 0 && row < count() ? lines().at(row) : QString();
+    return row >= 0 && row < count() ? m_model->records().lines.at(row) : QString();
 }
 
 qint64 RecordListView::positionAt(int row) const
@@ -127,7 +127,7 @@ qint64 RecordListView::selectedPosition() const
 
 void RecordListView::findNext(const QString &text)
 {
-    const ListFind::Step step = ListFind::findNext(lines(), selectedRow(), text, m_lastFind);
+    const ListFind::Step step = ListFind::findNext(m_model->records().lines, selectedRow(), text, m_lastFind);
     if (step.emptyList) {
         MessageBoxes::plain(window(), ListFind::emptyListMessage());
         return;

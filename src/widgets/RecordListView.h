@@ -40,7 +40,7 @@ public:
     void setRecords(ListedRecords records);
     void clear();
     int count() const;
-    const QStringList &lines() const;
+    QStringList lines() const;
     QString lineAt(int row) const;
     qint64 positionAt(int row) const;
 

@@ -2,12 +2,16 @@
 // with their record positions, and the list view.
 
 #include "archive/ListRules.h"
+#include "common/TextRules.h"
 #include "support/TestSupport.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/RecordListView.h"
 
 #include <QScrollBar>
 #include <QtTest>
+
+#include <algorithm>
+#include <numeric>
 
 class TestRecordList : public QObject
 {
@@ -163,6 +167,88 @@ private slots:
         r.sortByLine();
         QCOMPARE(r.lines, sorted);
         QCOMPARE(QList<qint64>(r.positions.begin(), r.positions.end()), positions);
+    }
+
+    // The compact line store gives back every line as it was added, and sorts as QStrings sort:
+    // each case is checked against the order that QString's own comparison and std::stable_sort
+    // give the same lines (folded with TextRules::lowerAZ for the customer and vehicle lists).
+    void compactLines_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+
+        QTest::newRow("accents and capitals")
+            << QStringList{"Perè", "perz", "PERA", "Pera", "pèra", "Àlfa", "alfa", "Zeta", "été", "Été"};
+        QTest::newRow("equal keys keep their order")
+            << QStringList{"Rossi Mario", "ROSSI MARIO", "rossi mario", "Rossi Mario", "Bianchi"};
+        QTest::newRow("empty lines and empty fields")
+            << QStringList{"", "Rossi  Tel. ", "", "Rossi", "Rossi  Tel. 333", " "};
+        QTest::newRow("prefixes and long shared beginnings")
+            << QStringList{"Autovettura          Fiat Panda 1.2           Targa: AB123CD",
+                           "Autovettura          Fiat Panda 1.2           Targa: AB123C",
+                           "Autovettura          fiat Panda 1.2           Targa: AB123CD",
+                           "Autovettura          Fiat Panda", "Autovettura          Fiat Panda 1.2"};
+        // The euro sign and the typographic quotes are Windows-1252 bytes 0x80..0x9F, whose characters
+        // come after every letter: byte order alone would sort them first.
+        QTest::newRow("bytes 0x80 to 0x9F") << QStringList{"€ 10,00", "~", "ÿ", "‘a’", "Ž", "a", "", "Œuvre"};
+        QTest::newRow("characters that Windows-1252 lacks")
+            << QStringList{"Rossi → Bianchi", "Rossi", "Ā", "€", "Rossi ", "z", "😀 emoji", "�"};
+        QTest::newRow("brackets and signs around the letters")
+            << QStringList{"[a]", "_a", "`a", "@a", "Za", "{a", "^a", "a"};
+    }
+
+    void compactLines()
+    {
+        QFETCH(QStringList, lines);
+        ListedRecords r = records(lines);
+        QCOMPARE(r.lines.toList(), lines);
+        QCOMPARE(r.size(), lines.size());
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            QCOMPARE(r.lines.at(i), lines.at(i));
+
+        for (const bool fold : {false, true}) {
+            QVector<qsizetype> expected(lines.size());
+            std::iota(expected.begin(), expected.end(), 0);
+            std::stable_sort(expected.begin(), expected.end(), [&](qsizetype a, qsizetype b) {
+                return fold ? TextRules::lowerAZ(lines.at(a)) < TextRules::lowerAZ(lines.at(b))
+                            : lines.at(a) < lines.at(b);
+            });
+            ListedRecords sorted = records(lines);
+            if (fold)
+                sorted.sortByLineFoldingAZ();
+            else
+                sorted.sortByLine();
+            QStringList expectedLines;
+            QList<qint64> expectedPositions;
+            for (const qsizetype i : expected) {
+                expectedLines.append(lines.at(i));
+                expectedPositions.append(100 + i);
+            }
+            QCOMPARE(sorted.lines.toList(), expectedLines);
+            QCOMPARE(QList<qint64>(sorted.positions.begin(), sorted.positions.end()), expectedPositions);
+        }
+    }
+
+    // Lines added as Windows-1252 bytes (as the scans add them) read back as the code page says, and
+    // the last line can be taken off again.
+    void compactLinesFromBytes()
+    {
+        ListedRecords r;
+        r.addBytes("Cliente: Per\xE8", 13, 7);
+        r.addBytes("\x80 12,50", 7, 9);
+        r.addBytes("", 0, 11);
+        r.add(QStringLiteral("Rossi → Bianchi"), 12);
+        QCOMPARE(r.lines.toList(), (QStringList{QStringLiteral("Cliente: Perè"), QStringLiteral("€ 12,50"), QString(),
+                                                QStringLiteral("Rossi → Bianchi")}));
+        QStringList walked;
+        for (const QString &line : r.lines)
+            walked.append(line);
+        QCOMPARE(walked, r.lines.toList());
+        r.lines.removeLast();
+        r.positions.removeLast();
+        r.add(QStringLiteral("Verdi"), 13);
+        QCOMPARE(r.lines.toList(), (QStringList{QStringLiteral("Cliente: Perè"), QStringLiteral("€ 12,50"), QString(),
+                                                QStringLiteral("Verdi")}));
+        QCOMPARE(QList<qint64>(r.positions.begin(), r.positions.end()), (QList<qint64>{7, 9, 11, 13}));
     }
 
     void viewShowsLongLinesSideways()
