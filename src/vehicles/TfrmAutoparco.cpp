@@ -359,12 +359,12 @@ void TfrmAutoparco::showDeadlines()
         const Scadenze::Status status = Scadenze::evaluate(date->text(), today, warningDays);
         switch (status.state) {
         case Scadenze::State::Overdue:
-            FormHelpers::applyStateColours(date, Palette::kDeadlinePastBackground.name(),
-                                           Palette::kDeadlinePastText.name());
+            FormHelpers::applyStateColours(date, Palette::kDeadlinePastBackground.name().toUpper(),
+                                           Palette::kDeadlinePastText.name().toUpper());
             break;
         case Scadenze::State::Due:
-            FormHelpers::applyStateColours(date, Palette::kDeadlineNearBackground.name(),
-                                           Palette::kDeadlineNearText.name());
+            FormHelpers::applyStateColours(date, Palette::kDeadlineNearBackground.name().toUpper(),
+                                           Palette::kDeadlineNearText.name().toUpper());
             break;
         default: FormHelpers::applyWhiteFieldColours(date); break;
         }

@@ -106,10 +106,11 @@ namespace {
 void applyColours(QWidget *edit, const QString &background, const QString &text = QStringLiteral("black"))
 {
     const QString cls = QString::fromLatin1(edit->metaObject()->className());
-    edit->setStyleSheet(QStringLiteral("%1 { background-color: %2; border: 1px solid %4; "
-                                       "padding: 1px 3px; color: %3; }"
-                                       "%1:focus { background-color: %5; }")
-                            .arg(cls, background, text, Palette::kFrame.name(), Palette::kFocusYellow.name()));
+    edit->setStyleSheet(
+        QStringLiteral("%1 { background-color: %2; border: 1px solid %4; "
+                       "padding: 1px 3px; color: %3; }"
+                       "%1:focus { background-color: %5; }")
+            .arg(cls, background, text, Palette::kFrame.name().toUpper(), Palette::kFocusYellow.name().toUpper()));
 }
 
 }  // namespace
