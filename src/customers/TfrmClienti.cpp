@@ -11,6 +11,7 @@
 #include "reports/ClienteReport.h"
 #include "reports/SummaryReport.h"
 #include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
 #include "shell/TMisc.h"
 #include "shell/TfrmGuida.h"
 #include "validators/TfrmCarta.h"
@@ -368,7 +369,7 @@ void TfrmClienti::btnIbanClick()
 void TfrmClienti::cmdTrovaClick()
 {
     TfrmTrovaClienti search(windows(), this);
-    search.lblMemory->setText(QStringLiteral("clienti"));
+    search.lblMemory->setText(ContextWords::word(ContextWords::Target::Clienti));
     search.exec();
 }
 
@@ -434,7 +435,7 @@ void TfrmClienti::cmdGuidaClick()
 
 void TfrmClienti::cmdFileClick()
 {
-    TfrmAllegaCartella::editAttachments(windows(), *this, QStringLiteral("clienti"));
+    TfrmAllegaCartella::editAttachments(windows(), *this, ContextWords::word(ContextWords::Target::Clienti));
 }
 
 void TfrmClienti::cmdEsportaClick()
@@ -452,7 +453,7 @@ void TfrmClienti::cmdRicontattaClick()
 void TfrmClienti::impAutomezzoClick()
 {
     TfrmTrovaAutomezzi search(windows(), this);
-    search.lblMemory->setText(QStringLiteral("clienti"));
+    search.lblMemory->setText(ContextWords::word(ContextWords::Target::Clienti));
     search.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "archive/ClienteRecord.h"
 #include "archive/RecordArchive.h"
 #include "archive/SchedaRecord.h"
+#include "common/Formats.h"
 #include "invoice/InvoiceFromSheet.h"
 #include "invoice/InvoiceRegister.h"
 #include "invoice/WorkshopSettings.h"
@@ -116,7 +117,7 @@ int run(const QStringList &arguments, const QString &defaultFolder, const QDate 
         return wrong(err, QStringLiteral("--cliente vuole la posizione del cliente in archivio (1, 2, ...)."));
     QDate date = today;
     if (!dateText.isEmpty()) {
-        date = QDate::fromString(dateText, QStringLiteral("dd/MM/yyyy"));
+        date = Formats::parseDate(dateText);
         if (!date.isValid())
             return wrong(err, QStringLiteral("La data %1 non è nella forma gg/mm/aaaa.").arg(dateText));
     }

@@ -2,6 +2,7 @@
 
 #include "archive/RecordArchive.h"
 #include "archive/RecordReader.h"
+#include "common/Formats.h"
 #include "common/SafeFile.h"
 #include "invoice/Amounts.h"
 #include "invoice/FatturaRecord.h"
@@ -51,7 +52,7 @@ QString dateText(const QDate &date)
 
 QDate dateFromText(const QString &text)
 {
-    return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+    return Formats::parseDate(text);
 }
 
 // The register's lines, from the first to the last, for a list or a proposed number: no lock is

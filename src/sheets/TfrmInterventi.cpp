@@ -18,6 +18,7 @@
 #include "sheets/TfrmStorico.h"
 #include "sheets/TfrmTrovaInterventi.h"
 #include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
 #include "shell/TfrmGuida.h"
 #include "widgets/Artwork.h"
 #include "widgets/EventHooks.h"
@@ -551,7 +552,8 @@ void TfrmInterventi::btnCaricaFotoClick(PhotoArea *area)
 void TfrmInterventi::btnAcquisisciFotoClick(PhotoArea *area)
 {
     TfrmWebCam webcam(windows(), this);
-    webcam.lblMemory->setText(area == imgFoto02 ? QStringLiteral("foto02") : QStringLiteral("foto01"));
+    webcam.lblMemory->setText(
+        ContextWords::word(area == imgFoto02 ? ContextWords::Target::Foto02 : ContextWords::Target::Foto01));
     webcam.exec();
 }
 
@@ -575,20 +577,20 @@ void TfrmInterventi::btnZoomFotoClick(PhotoArea *area)
 void TfrmInterventi::cmdNumerazioneClick()
 {
     TfrmNumerazione numbering(windows(), this);
-    numbering.lblMemory->setText(QStringLiteral("contratti"));
+    numbering.lblMemory->setText(ContextWords::word(ContextWords::Target::Contratti));
     numbering.exec();
 }
 
 void TfrmInterventi::cmdTrovaClick()
 {
     TfrmTrovaInterventi search(windows(), this);
-    search.lblMemory->setText(QStringLiteral("interventi"));
+    search.lblMemory->setText(ContextWords::word(ContextWords::Target::Interventi));
     search.exec();
 }
 
 void TfrmInterventi::cmdFileClick()
 {
-    TfrmAllegaCartella::editAttachments(windows(), *this, QStringLiteral("interventi"));
+    TfrmAllegaCartella::editAttachments(windows(), *this, ContextWords::word(ContextWords::Target::Interventi));
 }
 
 void TfrmInterventi::cmdAnteprimaClick()
@@ -649,7 +651,7 @@ void TfrmInterventi::btnLogoClick()
 void TfrmInterventi::impClienteClick()
 {
     TfrmTrovaClienti search(windows(), this);
-    search.lblMemory->setText(QStringLiteral("interventi"));
+    search.lblMemory->setText(ContextWords::word(ContextWords::Target::Interventi));
     search.exec();
 }
 

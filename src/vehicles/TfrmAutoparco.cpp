@@ -8,6 +8,7 @@
 #include "reports/AutomezzoReport.h"
 #include "sheets/TfrmStorico.h"
 #include "shell/AppWindows.h"
+#include "shell/ContextWords.h"
 #include "shell/TfrmGuida.h"
 #include "vehicles/Scadenze.h"
 #include "vehicles/TfrmAnteprimaAutomezzo.h"
@@ -330,7 +331,7 @@ void TfrmAutoparco::cmdGuidaClick()
 
 void TfrmAutoparco::cmdFileClick()
 {
-    TfrmAllegaCartella::editAttachments(windows(), *this, QStringLiteral("autoparco"));
+    TfrmAllegaCartella::editAttachments(windows(), *this, ContextWords::word(ContextWords::Target::Autoparco));
 }
 
 void TfrmAutoparco::cmdSlideshowClick()
@@ -473,6 +474,6 @@ void TfrmAutoparco::btnZoomFotoClick()
 void TfrmAutoparco::cmdTrovaClick()
 {
     TfrmTrovaAutomezzi search(windows(), this);
-    search.lblMemory->setText(QStringLiteral("autoparco"));
+    search.lblMemory->setText(ContextWords::word(ContextWords::Target::Autoparco));
     search.exec();
 }
