@@ -8,7 +8,7 @@
 #include "sheets/SchedaFixture.h"
 #include "sheets/TfrmInterventi.h"
 #include "shell/AppWindows.h"
-#include "support/TestSupport.h"
+#include "support/WindowsTest.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/RecordListView.h"
 
@@ -37,12 +37,9 @@ ClienteRecord listedCustomer(const QString &surname, const QString &flag = QStri
 
 }  // namespace
 
-class TestCustomerLists : public QObject
+class TestCustomerLists : public WindowsTest
 {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<AppWindows> m_windows;
 
     void write(const QList<ClienteRecord> &records)
     {
@@ -63,21 +60,6 @@ class TestCustomerLists : public QObject
     }
 
 private slots:
-    void initTestCase() { TestSupport::scriptEverything(); }
-
-    void init()
-    {
-        m_folder = TestSupport::programFolder();
-        m_windows = TestSupport::createWindows(m_folder->path());
-        MessageBoxes::takeShown();
-    }
-
-    void cleanup()
-    {
-        m_windows.reset();
-        m_folder.reset();
-    }
-
     void searchListsSortedAndOpensTheClickedCustomer()
     {
         // Two records with the same line: each line opens its own record.

@@ -9,6 +9,7 @@
 #include "shell/AppWindows.h"
 #include "shell/TfrmAvvio.h"
 #include "support/TestSupport.h"
+#include "support/WindowsTest.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "widgets/CommandKeys.h"
 #include "widgets/FormHelpers.h"
@@ -19,12 +20,9 @@
 #include <QLineEdit>
 #include <QtTest>
 
-class TestKeyboardAccess : public QObject
+class TestKeyboardAccess : public WindowsTest
 {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<AppWindows> m_windows;
 
     RecordWindow *recordWindow(const QString &name) const
     {
@@ -48,21 +46,6 @@ class TestKeyboardAccess : public QObject
     }
 
 private slots:
-    void initTestCase() { TestSupport::scriptEverything(); }
-
-    void init()
-    {
-        m_folder = TestSupport::programFolder();
-        m_windows = TestSupport::createWindows(m_folder->path());
-        MessageBoxes::takeShown();
-    }
-
-    void cleanup()
-    {
-        m_windows.reset();
-        m_folder.reset();
-    }
-
     // The first tile has the focus; Tab and the arrows visit the tiles and icons in their order on the
     // screen (top icons, tiles, bottom icons); Enter or Space opens the focused one.
     void launcherByKeyboard_data()

@@ -5,6 +5,7 @@
 #include "archive/RecordArchive.h"
 #include "shell/AppWindows.h"
 #include "support/TestSupport.h"
+#include "support/WindowsTest.h"
 #include "vehicles/TfrmAutoparco.h"
 #include "vehicles/TfrmSlideshow_Automezzi.h"
 #include "widgets/MessageBoxes.h"
@@ -57,12 +58,9 @@ protected:
 
 }  // namespace
 
-class TestSlideshow : public QObject
+class TestSlideshow : public WindowsTest
 {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<AppWindows> m_windows;
 
     QString path(const QString &name) const { return QDir(m_folder->path()).filePath(name); }
 
@@ -103,21 +101,6 @@ class TestSlideshow : public QObject
     }
 
 private slots:
-    void initTestCase() { TestSupport::scriptEverything(); }
-
-    void init()
-    {
-        m_folder = TestSupport::programFolder();
-        m_windows = TestSupport::createWindows(m_folder->path());
-        MessageBoxes::takeShown();
-    }
-
-    void cleanup()
-    {
-        m_windows.reset();
-        m_folder.reset();
-    }
-
     void startsWithPlaceholderAndTimer()
     {
         TfrmSlideshow_Automezzi show(*m_windows, m_windows->frmAutoparco());
