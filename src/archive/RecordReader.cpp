@@ -1,6 +1,7 @@
 #include "archive/RecordReader.h"
 
 #include "archive/MappedGuard.h"
+#include "common/SystemError.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -25,6 +26,12 @@
 #endif
 
 namespace {
+
+// The reason a read ends when the archive became shorter than it was when the scan began.
+QString shortenedMessage()
+{
+    return QStringLiteral("il file si è accorciato mentre veniva letto");
+}
 
 std::atomic<int> g_mode{int(RecordReader::Mode::Auto)};
 std::atomic<qint64> g_mapWindowBytes{RecordReader::kDefaultMapWindowBytes};
@@ -348,8 +355,11 @@ bool RecordReader::open(const QString &fileName, int recordSize)
         m_missing = true;
         return true;
     }
+    // Qt refuses to open a folder without a system error number of its own: say what it is.
+    if (QFileInfo(fileName).isDir())
+        return fail(QStringLiteral("è una cartella, non un file"));
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return fail(QStringLiteral("open"), m_file.errorString());
+        return fail(SystemError::lastError(m_file));
     // On a network share a mapping is a risk of its own (a share that drops, a file that another
     // workstation shortens): such archives are read with plain positioned reads.
     if (MappedGuard::onNetworkFileSystem(m_file.handle(), fileName))
@@ -478,11 +488,11 @@ QVector<RecordReader::Range> RecordReader::merged(QVector<Range> ranges)
     return out;
 }
 
-bool RecordReader::fail(const QString &what, const QString &why)
+bool RecordReader::fail(const QString &why)
 {
     release();
     m_failed = true;
-    m_error = what + QStringLiteral(": ") + why;
+    m_error = why;
     return false;
 }
 
@@ -537,7 +547,7 @@ bool RecordReader::mappedRecordReadable(const char *record)
     Q_UNUSED(seen);
     if (!MappedGuard::faulted(m_guardSlot))
         return true;
-    return fail(QStringLiteral("read"), QStringLiteral("the file became shorter while it was read"));
+    return fail(shortenedMessage());
 }
 
 // In a mapped batch, touches the given bytes of the given records (every record when none are named)
@@ -555,7 +565,7 @@ bool RecordReader::mappedBatchReadable(const QVector<Range> &ranges, const QVect
     }
     if (!MappedGuard::faulted(m_guardSlot))
         return true;
-    return fail(QStringLiteral("read"), QStringLiteral("the file became shorter while it was read"));
+    return fail(shortenedMessage());
 }
 
 qint64 RecordReader::nextBatch()
@@ -687,7 +697,7 @@ bool RecordReader::fetch(bool each)
     if (m_scanCount < 0) {
         const qint64 size = m_file.size();
         if (size < 0)
-            return fail(QStringLiteral("size"), m_file.errorString());
+            return fail(SystemError::lastError(m_file));
         m_scanCount = size / m_recordSize;
         m_nextPosition = 1;
         // The bytes read of every record, and of the records kept.
@@ -783,7 +793,7 @@ bool RecordReader::fetch(bool each)
             // A file that has become shorter than the records counted at the start is a failed read
             // (the positioned reads of a few bytes could otherwise still find some of them).
             if (m_file.size() < (m_first - 1 + records) * m_recordSize)
-                return fail(QStringLiteral("read"), QStringLiteral("the file became shorter while it was read"));
+                return fail(shortenedMessage());
             ok = readSpans(records);
             m_eachFetched = !m_keptRanges.isEmpty();
             break;
@@ -806,7 +816,7 @@ bool RecordReader::mapWindow(qint64 records)
     // A file that has become shorter than the records counted at the start is a failed read, as it is
     // for the reading ways (and touching a mapping beyond the end of its file is not allowed).
     if (m_file.size() < offset + bytes)
-        return fail(QStringLiteral("read"), QStringLiteral("the file became shorter while it was read"));
+        return fail(shortenedMessage());
     g_otherSystemCalls += 1;
     uchar *mapped = m_file.map(offset, bytes);
     if (!mapped)
@@ -845,17 +855,17 @@ bool RecordReader::readAt(qint64 offset, char *into, qint64 bytes)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return fail(QStringLiteral("read"), QString::fromLocal8Bit(std::strerror(errno)));
+            return fail(SystemError::italian(errno));
         if (got == 0)
-            return fail(QStringLiteral("read"), QStringLiteral("the file became shorter while it was read"));
+            return fail(shortenedMessage());
         done += got;
     }
     return true;
 #else
     if (!m_file.seek(offset))
-        return fail(QStringLiteral("seek"), m_file.errorString());
+        return fail(SystemError::lastError(m_file));
     if (m_file.read(into, bytes) != bytes)
-        return fail(QStringLiteral("read"), m_file.errorString());
+        return fail(SystemError::lastError(m_file));
     return true;
 #endif
 }
@@ -919,13 +929,13 @@ bool RecordReader::readPieces(const Piece *pieces, qint64 count)
         QString theirs;
         const bool helped = m_helper->finish(&theirs);
         if (!mine)
-            return fail(QStringLiteral("read"), error);
+            return fail(error);
         if (!helped)
-            return fail(QStringLiteral("read"), theirs);
+            return fail(theirs);
         return true;
     }
     if (!readPiecesWith(ring, m_file.handle(), pieces, count, &error))
-        return fail(QStringLiteral("read"), error);
+        return fail(error);
     return true;
 #else
     Q_UNUSED(ring);
@@ -950,11 +960,11 @@ bool preadAll(int file, qint64 offset, char *into, qint64 bytes, QString *error)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            *error = QString::fromLocal8Bit(std::strerror(errno));
+            *error = SystemError::italian(errno);
             return false;
         }
         if (got == 0) {
-            *error = QStringLiteral("the file became shorter while it was read");
+            *error = shortenedMessage();
             return false;
         }
         done += got;
@@ -991,14 +1001,14 @@ bool RecordReader::readPiecesWith(Ring *ring, int file, const Piece *pieces, qin
             g_otherSystemCalls += 1;
             if (result < 0 && result != -EINTR) {
                 // The system took none of the reads (it reports a failure only then).
-                *error = QString::fromLocal8Bit(std::strerror(-result));
+                *error = SystemError::italian(-result);
                 return false;
             }
             while (io_uring_sq_ready(uring) > 0) {
                 result = io_uring_submit(uring);
                 g_otherSystemCalls += 1;
                 if (result < 0 && result != -EINTR && result != -EAGAIN && result != -EBUSY) {
-                    *error = QString::fromLocal8Bit(std::strerror(-result));
+                    *error = SystemError::italian(-result);
                     return false;
                 }
             }
@@ -1011,7 +1021,7 @@ bool RecordReader::readPiecesWith(Ring *ring, int file, const Piece *pieces, qin
                 if (result == -EINTR)
                     continue;
                 if (result < 0) {
-                    *error = QString::fromLocal8Bit(std::strerror(-result));
+                    *error = SystemError::italian(-result);
                     return false;
                 }
                 unsigned head;
@@ -1049,7 +1059,7 @@ bool RecordReader::readPiecesWith(Ring *ring, int file, const Piece *pieces, qin
     Q_UNUSED(file);
     Q_UNUSED(pieces);
     Q_UNUSED(count);
-    *error = QStringLiteral("positioned reads");
+    *error = QStringLiteral("letture posizionate non disponibili");
     return false;
 #endif
 }

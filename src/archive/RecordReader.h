@@ -159,6 +159,7 @@ public:
     qint64 keptPosition(qint64 k) const { return m_first + m_kept.at(k); }
 
     bool failed() const { return m_failed; }
+    // Why the scan failed, in Italian, for the messages the user reads.
     QString errorString() const { return m_error; }
     // True when the records handed out so far came from a mapping (tests).
     bool usedMapping() const { return m_usedMapping; }
@@ -182,7 +183,7 @@ private:
     struct Ring;
     class Helper;
 
-    bool fail(const QString &what, const QString &why);
+    bool fail(const QString &why);
     bool fetch(bool each);
     void endSample();
     bool mapWindow(qint64 records);

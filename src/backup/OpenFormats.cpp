@@ -172,7 +172,7 @@ qint64 exportArchive(const QString &folder, const RecordFormat &record, Format f
 {
     RecordReader archive;
     if (!archive.open(QDir(folder).filePath(record.fileName()), record.size())) {
-        *error = QStringLiteral("Impossibile leggere l'archivio %1: impossibile aprire il file").arg(record.fileName());
+        *error = QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(record.fileName(), archive.errorString());
         return -1;
     }
     archive.needWhole();
@@ -202,8 +202,7 @@ qint64 exportArchive(const QString &folder, const RecordFormat &record, Format f
         ++count;
     }
     if (archive.failed()) {
-        *error = QStringLiteral("Impossibile leggere l'archivio %1: la lettura si è interrotta prima della fine")
-                     .arg(record.fileName());
+        *error = QStringLiteral("Impossibile leggere l'archivio %1: %2").arg(record.fileName(), archive.errorString());
         return -1;
     }
     if (format == Format::Json && !put(jsonEnd(count == 0)))

@@ -125,7 +125,7 @@ bool findCustomers(const QString &archivePath, const QString &name, QList<qint64
     const RecordFormat &format = ClienteRecord::format();
     RecordReader archive;
     if (!archive.open(archivePath, format.size())) {
-        *error = QStringLiteral("impossibile aprire l'archivio dei clienti");
+        *error = QStringLiteral("impossibile aprire l'archivio dei clienti (%1)").arg(archive.errorString());
         return false;
     }
     for (const int field : {ClienteRecord::fCognome, ClienteRecord::fNome, ClienteRecord::fDitta})
@@ -141,7 +141,8 @@ bool findCustomers(const QString &archivePath, const QString &name, QList<qint64
             positions->append(archive.position());
     }
     if (archive.failed()) {
-        *error = QStringLiteral("impossibile leggere per intero l'archivio dei clienti");
+        *error =
+            QStringLiteral("impossibile leggere per intero l'archivio dei clienti (%1)").arg(archive.errorString());
         return false;
     }
     return true;

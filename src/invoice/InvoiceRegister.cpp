@@ -61,14 +61,15 @@ bool scanRecords(const QString &programFolder, QList<FatturaRecord> *records, QS
 {
     RecordReader reader;
     if (!reader.open(registerPath(programFolder), FatturaRecord::kSize)) {
-        *error = QStringLiteral("impossibile aprire il registro delle fatture");
+        *error = QStringLiteral("impossibile aprire il registro delle fatture (%1)").arg(reader.errorString());
         return false;
     }
     reader.needWhole();
     while (const char *record = reader.next())
         records->append(FatturaRecord::fromBytes(QByteArray::fromRawData(record, FatturaRecord::kSize)));
     if (reader.failed()) {
-        *error = QStringLiteral("impossibile leggere per intero il registro delle fatture");
+        *error =
+            QStringLiteral("impossibile leggere per intero il registro delle fatture (%1)").arg(reader.errorString());
         return false;
     }
     return true;

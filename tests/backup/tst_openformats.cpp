@@ -179,7 +179,7 @@ private slots:
             << QByteArray(7, 'x') << false << 0 << QStringLiteral("Esportati 3 record");
         QTest::newRow("a folder in place of the archive")
             << QByteArray() << true << 1
-            << QStringLiteral("Impossibile leggere l'archivio Clienti.pro: impossibile aprire il file");
+            << QStringLiteral("Impossibile leggere l'archivio Clienti.pro: è una cartella, non un file");
     }
     void exportArchiveAsStored()
     {

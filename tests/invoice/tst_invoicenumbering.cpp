@@ -264,7 +264,7 @@ void TestInvoiceNumbering::listsReadWholeRegisterLines()
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));
     QVERIFY(!InvoiceRegister::list(folder->path(), 2025, &entries, &error));
-    QCOMPARE(error, QStringLiteral("impossibile aprire il registro delle fatture"));
+    QCOMPARE(error, QStringLiteral("impossibile aprire il registro delle fatture (è una cartella, non un file)"));
 }
 
 void TestInvoiceNumbering::twoProcessesAtOnce()
