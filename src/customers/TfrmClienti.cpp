@@ -67,16 +67,13 @@ TfrmClienti::TfrmClienti(AppWindows &windows)
                                              "stop:0 @customerGradientTop, stop:1 white); }")));
 
     makeCommands(content, QStringLiteral("l'inserimento di una nuova scheda"));
-    auto command = [content](const char *name, const QString &icon, const QString &caption, const QString &hint) {
-        return FormBuilder::command(content, icon, caption, hint, QString::fromLatin1(name));
-    };
-    cmdPDF = command("cmdPDF", QStringLiteral(":/icons/gnome-mime-application-pdf.svg"), QStringLiteral("Crea PDF"),
-                     QStringLiteral("Esporta la scheda in formato PDF."));
+    cmdPDF = addCommand("cmdPDF", QStringLiteral(":/icons/gnome-mime-application-pdf.svg"), QStringLiteral("Crea PDF"),
+                        QStringLiteral("Esporta la scheda in formato PDF."));
     cmdRicontatta =
-        command("cmdRicontatta", QStringLiteral(":/icons/office-calendar.svg"), QStringLiteral("Da ricontattare"),
-                QStringLiteral("Visualizza l'elenco dei clienti da ricontattare."));
-    cmdEsporta = command("cmdEsporta", QStringLiteral(":/icons/x-office-spreadsheet.svg"),
-                         QStringLiteral("Esporta archivio"), QStringLiteral("Esporta l'archivio in Excel."));
+        addCommand("cmdRicontatta", QStringLiteral(":/icons/office-calendar.svg"), QStringLiteral("Da ricontattare"),
+                   QStringLiteral("Visualizza l'elenco dei clienti da ricontattare."));
+    cmdEsporta = addCommand("cmdEsporta", QStringLiteral(":/icons/x-office-spreadsheet.svg"),
+                            QStringLiteral("Esporta archivio"), QStringLiteral("Esporta l'archivio in Excel."));
 
     // The controls of the table that are not plain edits, and the small buttons beside the fields.
     auto province = [content](const char *name) {

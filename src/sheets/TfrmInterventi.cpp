@@ -73,17 +73,15 @@ TfrmInterventi::TfrmInterventi(AppWindows &windows)
 
     // Command bar.
     makeCommands(content, QStringLiteral("l'emissione di una nuova scheda"));
-    auto command = [content](const char *name, const QString &icon, const QString &text, const QString &hint) {
-        return FormBuilder::command(content, icon, text, hint, QString::fromLatin1(name));
-    };
-    cmdFattura = command("cmdFattura", QStringLiteral(":/icons/x-office-spreadsheet.svg"), QStringLiteral("Fattura"),
-                         QStringLiteral("Emette la fattura elettronica della scheda salvata."));
+    cmdFattura = addCommand("cmdFattura", QStringLiteral(":/icons/x-office-spreadsheet.svg"), QStringLiteral("Fattura"),
+                            QStringLiteral("Emette la fattura elettronica della scheda salvata."));
     cmdNonPagati =
-        command("cmdNonPagati", QStringLiteral(":/icons/accessories-calculator.svg"), QStringLiteral("Da saldare"),
-                QStringLiteral("Visualizza il riepilogo dei conti non ancora saldati."));
-    cmdNumerazione = command("cmdNumerazione", QStringLiteral(":/icons/numbering.svg"), QStringLiteral("Numerazione"),
-                             QStringLiteral("Imposta il numero iniziale per la numerazione delle schede "
-                                            "interventi."));
+        addCommand("cmdNonPagati", QStringLiteral(":/icons/accessories-calculator.svg"), QStringLiteral("Da saldare"),
+                   QStringLiteral("Visualizza il riepilogo dei conti non ancora saldati."));
+    cmdNumerazione =
+        addCommand("cmdNumerazione", QStringLiteral(":/icons/numbering.svg"), QStringLiteral("Numerazione"),
+                   QStringLiteral("Imposta il numero iniziale per la numerazione delle schede "
+                                  "interventi."));
 
     auto *bar = new QHBoxLayout;
     bar->setSpacing(8);

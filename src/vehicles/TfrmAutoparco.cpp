@@ -72,18 +72,16 @@ TfrmAutoparco::TfrmAutoparco(AppWindows &windows)
     content->setObjectName(QStringLiteral("vehicleContent"));
 
     makeCommands(content, QStringLiteral("l'inserimento di una nuova scheda"));
-    auto command = [content](const char *name, const QString &icon, const QString &caption, const QString &hint) {
-        return FormBuilder::command(content, icon, caption, hint, QString::fromLatin1(name));
-    };
-    cmdEsporta = command("cmdEsporta", QStringLiteral(":/icons/x-office-spreadsheet.svg"), QStringLiteral("Esporta"),
-                         QStringLiteral("Esporta l'archivio in Excel."));
-    cmdSlideshow = command("cmdSlideshow", QStringLiteral(":/icons/image-x-generic.svg"), QStringLiteral("Slide show"),
-                           QStringLiteral("Esegui lo slide show del parco automezzi."));
-    cmdScadenze = command("cmdScadenze", QStringLiteral(":/icons/office-calendar.svg"), QStringLiteral("Scadenze"),
-                          QStringLiteral("Elenca le revisioni, i tagliandi, le assicurazioni e i bolli scaduti o "
-                                         "in scadenza."));
-    cmdStorico = command("cmdStorico", QStringLiteral(":/icons/x-office-document.svg"), QStringLiteral("Storico"),
-                         QStringLiteral("Elenca gli interventi eseguiti sul veicolo con questa targa."));
+    cmdEsporta = addCommand("cmdEsporta", QStringLiteral(":/icons/x-office-spreadsheet.svg"), QStringLiteral("Esporta"),
+                            QStringLiteral("Esporta l'archivio in Excel."));
+    cmdSlideshow =
+        addCommand("cmdSlideshow", QStringLiteral(":/icons/image-x-generic.svg"), QStringLiteral("Slide show"),
+                   QStringLiteral("Esegui lo slide show del parco automezzi."));
+    cmdScadenze = addCommand("cmdScadenze", QStringLiteral(":/icons/office-calendar.svg"), QStringLiteral("Scadenze"),
+                             QStringLiteral("Elenca le revisioni, i tagliandi, le assicurazioni e i bolli scaduti o "
+                                            "in scadenza."));
+    cmdStorico = addCommand("cmdStorico", QStringLiteral(":/icons/x-office-document.svg"), QStringLiteral("Storico"),
+                            QStringLiteral("Elenca gli interventi eseguiti sul veicolo con questa targa."));
 
     auto *bar = new QHBoxLayout;
     bar->setSpacing(8);

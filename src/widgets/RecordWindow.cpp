@@ -48,8 +48,15 @@ void RecordWindow::contentReady()
     }
 }
 
+PictureButton *RecordWindow::addCommand(const char *name, const QString &icon, const QString &caption,
+                                        const QString &hint)
+{
+    return FormBuilder::command(m_commandParent, icon, caption, hint, QString::fromLatin1(name));
+}
+
 void RecordWindow::makeCommands(QWidget *parent, const QString &newSheet)
 {
+    m_commandParent = parent;
     auto command = [parent](const char *name, const char *icon, const char *caption, const QString &hint) {
         return FormBuilder::command(parent, QString::fromLatin1(icon), QString::fromUtf8(caption), hint,
                                     QString::fromLatin1(name));

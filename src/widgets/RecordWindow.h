@@ -117,6 +117,9 @@ protected:
     // `newSheet` names the new sheet that New and Duplicate prepare ("l'inserimento di una nuova
     // scheda"). Each is connected to its handler.
     void makeCommands(QWidget *parent, const QString &newSheet);
+    // One more command of the window's own, made beside the shared ones (in the parent given to
+    // makeCommands) with its picture, caption, hint and object name.
+    PictureButton *addCommand(const char *name, const QString &icon, const QString &caption, const QString &hint);
     // The fields of the window from its table (see FieldTable): made, placed in the grids of
     // `sections`, bound, given their input rules, Tab order and code-page guard; the attachment
     // holders are bound too.
@@ -180,6 +183,7 @@ private:
     // Shows a record read from the archive, and keeps it as the record the screen started from.
     void showFromArchive(const QByteArray &record, qint64 position);
     const RecordFormat &m_format;
+    QWidget *m_commandParent = nullptr;
     QWidget *m_firstField = nullptr;
     struct Mandatory
     {
